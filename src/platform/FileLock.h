@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+
+namespace ferrowen {
+
+// An advisory lock (flock) on a small sidecar file, held for the lifetime of
+// the object. Processes that agree to take it before touching the guarded
+// file never see each other's half-done work. Locks taken through two
+// FileLock objects exclude each other even inside one process.
+class FileLock
+{
+public:
+    enum class Mode { Shared, Exclusive };
+
+    static constexpr std::chrono::milliseconds defaultTimeout{5000};
+
+    // Waits up to `timeout` for the lock; isLocked() tells whether it came.
+    // The sidecar file is created when missing, but not its folder.
+    FileLock(const QString &lockFilePath, Mode mode,
+             std::chrono::milliseconds timeout = defaultTimeout);
+    ~FileLock();
+
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    bool isLocked() const { return m_locked; }
+    // Why the lock did not come; empty when it did.
+    const QString &error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    bool m_locked = false;
+    QString m_error;
+};
+
+} // namespace ferrowen

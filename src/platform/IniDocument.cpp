@@ -1,0 +1,217 @@
+#include "platform/IniDocument.h"
+
+namespace ferrowen {
+
+namespace {
+
+const QByteArray crLf = QByteArrayLiteral("\r\n");
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString withoutMatchingQuotes(const QString &value)
+{
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == u'"' || first == u'\'') && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// What one line of the file means to a reader.
+struct LineMeaning
+{
+    enum Kind { Other, Blank, Comment, Section, Key };
+    Kind kind = Other;
+    QString name;  // section or key name, trimmed
+    QString value; // key value, trimmed, quotes removed
+};
+
+LineMeaning interpret(const QByteArray &raw)
+{
+    QString text = QString::fromUtf8(raw);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QString trimmed = trimBlanks(text);
+
+    LineMeaning meaning;
+    if (trimmed.isEmpty()) {
+        meaning.kind = LineMeaning::Blank;
+    } else if (trimmed.front() == u'[') {
+        meaning.kind = LineMeaning::Section;
+        const qsizetype close = trimmed.indexOf(u']');
+        meaning.name = trimBlanks(trimmed.mid(1, close < 0 ? -1 : close - 1));
+    } else if (trimmed.front() == u';') {
+        meaning.kind = LineMeaning::Comment;
+    } else if (const qsizetype equals = trimmed.indexOf(u'='); equals >= 0) {
+        meaning.kind = LineMeaning::Key;
+        meaning.name = trimBlanks(trimmed.left(equals));
+        meaning.value = withoutMatchingQuotes(trimBlanks(trimmed.mid(equals + 1)));
+    }
+    return meaning;
+}
+
+bool holdsLineBreakOrNul(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(0));
+}
+
+QString nameError(const QString &name, const char *what)
+{
+    const QString kind = QString::fromLatin1(what);
+    const QString trimmed = trimBlanks(name);
+    if (trimmed.isEmpty())
+        return QStringLiteral("the %1 name is empty").arg(kind);
+    if (holdsLineBreakOrNul(name))
+        return QStringLiteral("the %1 name \"%2\" holds a line break or NUL character").arg(kind, name);
+    if (name.contains(u']') || name.contains(u'='))
+        return QStringLiteral("the %1 name \"%2\" holds \"]\" or \"=\"").arg(kind, name);
+    return QString();
+}
+
+} // namespace
+
+IniDocument::IniDocument(const QByteArray &content)
+{
+    qsizetype start = 0;
+    while (start < content.size()) {
+        const qsizetype newline = content.indexOf('\n', start);
+        Line line;
+        if (newline < 0) {
+            line.text = content.mid(start);
+            start = content.size();
+        } else {
+            line.text = content.mid(start, newline - start);
+            line.end = QByteArrayLiteral("\n");
+            start = newline + 1;
+        }
+        if (line.text.endsWith('\r')) {
+            line.text.chop(1);
+            line.end.prepend('\r');
+        }
+        m_lines.push_back(std::move(line));
+    }
+}
+
+int IniDocument::findKeyLine(const QString &section, const QString &key) const
+{
+    const QString wantedSection = trimBlanks(section);
+    const QString wantedKey = trimBlanks(key);
+    bool inSection = false;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const LineMeaning meaning = interpret(m_lines[i].text);
+        if (meaning.kind == LineMeaning::Section)
+            inSection = sameName(meaning.name, wantedSection);
+        else if (inSection && meaning.kind == LineMeaning::Key && sameName(meaning.name, wantedKey))
+            return int(i);
+    }
+    return -1;
+}
+
+// Index just past the last non-blank line of the first matching section,
+// or -1 when the section is missing.
+int IniDocument::findSectionEnd(const QString &section) const
+{
+    const QString wanted = trimBlanks(section);
+    int lastContent = -1;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const LineMeaning meaning = interpret(m_lines[i].text);
+        if (meaning.kind == LineMeaning::Section) {
+            if (lastContent >= 0)
+                break;
+            if (sameName(meaning.name, wanted))
+                lastContent = int(i);
+        } else if (lastContent >= 0 && meaning.kind != LineMeaning::Blank) {
+            lastContent = int(i);
+        }
+    }
+    return lastContent < 0 ? -1 : lastContent + 1;
+}
+
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
+{
+    const int index = findKeyLine(section, key);
+    if (index < 0)
+        return std::nullopt;
+    return interpret(m_lines[size_t(index)].text).value;
+}
+
+void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+{
+    const QByteArray encodedValue = value.toUtf8();
+
+    if (const int index = findKeyLine(section, key); index >= 0) {
+        Line &line = m_lines[size_t(index)];
+        // Keep the spelling the file already uses for the key.
+        const QString existingName = interpret(line.text).name;
+        line.text = existingName.toUtf8() + '=' + encodedValue;
+        line.end = crLf;
+        return;
+    }
+
+    const Line keyLine{trimBlanks(key).toUtf8() + '=' + encodedValue, crLf};
+    if (const int end = findSectionEnd(section); end >= 0) {
+        Line &previous = m_lines[size_t(end - 1)];
+        if (previous.end.isEmpty())
+            previous.end = crLf;
+        m_lines.insert(m_lines.begin() + end, keyLine);
+        return;
+    }
+
+    if (!m_lines.empty() && m_lines.back().end.isEmpty())
+        m_lines.back().end = crLf;
+    m_lines.push_back(Line{'[' + trimBlanks(section).toUtf8() + ']', crLf});
+    m_lines.push_back(keyLine);
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    QByteArray bytes;
+    for (const Line &line : m_lines)
+        bytes += line.text + line.end;
+    return bytes;
+}
+
+QString IniDocument::sectionNameError(const QString &section)
+{
+    return nameError(section, "section");
+}
+
+QString IniDocument::keyNameError(const QString &key)
+{
+    QString error = nameError(key, "key");
+    if (error.isEmpty()) {
+        const QChar first = trimBlanks(key).front();
+        if (first == u'[' || first == u';')
+            error = QStringLiteral("the key name \"%1\" starts with \"[\" or \";\"").arg(key);
+    }
+    return error;
+}
+
+QString IniDocument::valueError(const QString &value)
+{
+    if (holdsLineBreakOrNul(value))
+        return QStringLiteral("a settings value cannot hold a line break or NUL character");
+    return QString();
+}
+
+} // namespace ferrowen
