@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/ProfileFile.h"
+#include "platform/Status.h"
+
+#include <QLatin1String>
+#include <QString>
+
+namespace ferrowen {
+
+// Section and key names of the settings file.
+namespace SettingsKeys {
+inline constexpr QLatin1String Locations{"Locations"};
+inline constexpr QLatin1String MainDir{"main dir"};
+inline constexpr QLatin1String MainDictionary{"main dictionary"};
+inline constexpr QLatin1String CustomDictionary{"custom dictionary"};
+
+inline constexpr QLatin1String Settings{"Settings"};
+inline constexpr QLatin1String SetMax{"setmax"};
+inline constexpr QLatin1String Left{"left"};
+inline constexpr QLatin1String Top{"top"};
+inline constexpr QLatin1String Width{"width"};
+inline constexpr QLatin1String Height{"height"};
+inline constexpr QLatin1String AutoPos{"autopos"};
+inline constexpr QLatin1String EditorTop{"ed_top"};
+inline constexpr QLatin1String EditorHeight{"ed_ht"};
+inline constexpr QLatin1String Mailto{"mailto"};
+inline constexpr QLatin1String Bug{"bug"};
+inline constexpr QLatin1String DoAffiliate{"do_affiliate"};
+inline constexpr QLatin1String AffiliateId{"affID"};
+inline constexpr QLatin1String AffiliateText{"afftext"};
+} // namespace SettingsKeys
+
+// The program's settings file "plinthmere.ini". Every reader and writer,
+// including the mailto companion, uses defaultPath() so they all meet in the
+// same file.
+class SettingsFile
+{
+public:
+    static constexpr QLatin1String fileName{"plinthmere.ini"};
+
+    // $XDG_CONFIG_HOME/ferrowen/plinthmere.ini, or ~/.config/ferrowen/...
+    // when the variable is unset, empty or not an absolute path.
+    static QString defaultPath();
+
+    explicit SettingsFile(QString path = defaultPath());
+
+    const QString &path() const { return m_file.path(); }
+
+    // The value of section/key, or defaultValue when the file, the section
+    // or the key is missing.
+    QString GetIni(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Writes section/key, creating the file, section and key as needed.
+    Status SetIni(const QString &section, const QString &key, const QString &value);
+
+    // The file underneath, for locked read-modify-write steps.
+    ProfileFile &profile() { return m_file; }
+
+private:
+    ProfileFile m_file;
+};
+
+// Reads a stored number leniently: leading blanks are skipped, one sign is
+// allowed, digits are read up to the first other character, and text that
+// does not start with a number reads as 0. Values beyond the int range
+// saturate.
+int iniNumber(const QString &text);
+
+// The number as plain decimal text: 1200 -> "1200", -15 -> "-15".
+QString plainNumberText(int number);
+
+// The number with a sign position: a blank stands where the minus sign
+// would be, so 950 -> " 950" and -5 -> "-5".
+QString signedNumberText(int number);
+
+} // namespace ferrowen
