@@ -1,0 +1,38 @@
+# One place for the compiler settings every target of the project uses.
+add_library(ferrowen_compile_options INTERFACE)
+target_compile_options(ferrowen_compile_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(ferrowen_compile_options INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+  QT_USE_QSTRINGBUILDER
+)
+
+# Environment every test that touches Qt runs in: no display, no GPU, and the
+# engine's sandbox off because CI runs as root.
+set(FERROWEN_TEST_ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen"
+  "QTWEBENGINE_DISABLE_SANDBOX=1"
+  "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --disable-logging --no-sandbox"
+)
+
+# ferrowen_add_gtest(NAME SOURCES... LIBS... [QT_APP]) adds one GoogleTest
+# program registered with CTest under the shared test environment. QT_APP
+# gives it a main() that creates a QApplication (widgets, web engine) first.
+function(ferrowen_add_gtest name)
+  cmake_parse_arguments(ARG "QT_APP" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_QT_APP)
+    set(main_lib ferrowen_qt_test_main)
+  else()
+    set(main_lib ferrowen_core_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main_lib} GTest::gtest GTest::gmock ferrowen_compile_options)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "${FERROWEN_TEST_ENVIRONMENT}"
+    TIMEOUT ${ARG_TIMEOUT}
+    LABELS "${ARG_LABELS}")
+endfunction()

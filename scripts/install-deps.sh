@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+# Safe to run again: apt-get skips what is already installed.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config git
+  qt6-base-dev qt6-base-dev-tools
+  qt6-webengine-dev qt6-webengine-dev-tools
+  qt6-httpserver-dev qt6-websockets-dev
+  libqt6webenginecore6-bin
+  libhunspell-dev hunspell-en-us
+  googletest libgtest-dev libgmock-dev
+  libbenchmark-dev
+  xvfb xauth
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

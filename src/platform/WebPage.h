@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <stdexcept>
+
+namespace ferrowen {
+
+// Raised when the document lacks the form, field or element asked for, or
+// the page could not answer. Every automation entry point catches it.
+class WebPageError : public std::runtime_error
+{
+public:
+    explicit WebPageError(const QString &what)
+        : std::runtime_error(what.toStdString())
+    {
+    }
+};
+
+enum class ElementProperty { Value, InnerText, InnerHtml, ClassName, Name, Type, Checked };
+
+// Identifies one element of one loaded document. A reference outlives its
+// document only as a stale token: using it then fails with WebPageError.
+struct ElementRef
+{
+    QString document;
+    int index = -1;
+};
+
+class WebPage;
+
+// One element of a loaded document, as the automation sees it. Valid for
+// the duration of one handler; never kept between handlers.
+class WebElement
+{
+public:
+    WebElement(WebPage &page, ElementRef ref)
+        : m_page(&page)
+        , m_ref(std::move(ref))
+    {
+    }
+
+    QString value() const;
+    void setValue(const QString &value);
+    QString innerText() const;
+    QString innerHTML() const;
+    void setInnerHTML(const QString &html);
+    QString className() const;
+    QString name() const;
+    QString type() const;
+    bool checked() const;
+    void setChecked(bool checked);
+
+private:
+    QString text(ElementProperty property) const;
+
+    WebPage *m_page;
+    ElementRef m_ref;
+};
+
+// The document loaded in one browser pane, reduced to the lookups the
+// automation performs. Every call answers synchronously or throws
+// WebPageError.
+class WebPage
+{
+public:
+    virtual ~WebPage() = default;
+
+    // The pane's current address.
+    virtual QString location() = 0;
+    // Rendered text of the body, with CR LF at block boundaries.
+    virtual QString bodyText() = 0;
+
+    WebElement elementById(const QString &idOrName) { return {*this, lookupById(idOrName)}; }
+    int elementCount() { return countElements(); }
+    WebElement elementAt(int index) { return {*this, lookupElementAt(index)}; }
+    WebElement formField(const QString &form, const QString &field) { return {*this, lookupFormField(form, field)}; }
+    // The same field reached as document.form.field (named-member access).
+    WebElement namedFormField(const QString &form, const QString &field) { return {*this, lookupNamedFormField(form, field)}; }
+    int formElementCount(const QString &form) { return countFormElements(form); }
+    WebElement formElementAt(const QString &form, int index) { return {*this, lookupFormElementAt(form, index)}; }
+
+    virtual QVariant readProperty(const ElementRef &element, ElementProperty property) = 0;
+    virtual void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) = 0;
+
+protected:
+    virtual ElementRef lookupById(const QString &idOrName) = 0;
+    virtual int countElements() = 0;
+    virtual ElementRef lookupElementAt(int index) = 0;
+    virtual ElementRef lookupFormField(const QString &form, const QString &field) = 0;
+    virtual ElementRef lookupNamedFormField(const QString &form, const QString &field) = 0;
+    virtual int countFormElements(const QString &form) = 0;
+    virtual ElementRef lookupFormElementAt(const QString &form, int index) = 0;
+};
+
+inline QString WebElement::text(ElementProperty property) const
+{
+    return m_page->readProperty(m_ref, property).toString();
+}
+inline QString WebElement::value() const { return text(ElementProperty::Value); }
+inline void WebElement::setValue(const QString &value) { m_page->writeProperty(m_ref, ElementProperty::Value, value); }
+inline QString WebElement::innerText() const { return text(ElementProperty::InnerText); }
+inline QString WebElement::innerHTML() const { return text(ElementProperty::InnerHtml); }
+inline void WebElement::setInnerHTML(const QString &html) { m_page->writeProperty(m_ref, ElementProperty::InnerHtml, html); }
+inline QString WebElement::className() const { return text(ElementProperty::ClassName); }
+inline QString WebElement::name() const { return text(ElementProperty::Name); }
+inline QString WebElement::type() const { return text(ElementProperty::Type); }
+inline bool WebElement::checked() const { return m_page->readProperty(m_ref, ElementProperty::Checked).toBool(); }
+inline void WebElement::setChecked(bool checked) { m_page->writeProperty(m_ref, ElementProperty::Checked, checked); }
+
+} // namespace ferrowen

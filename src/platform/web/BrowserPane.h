@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/WebPage.h"
+
+#include <QByteArray>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include <memory>
+
+class QWebEngineProfile;
+
+namespace ferrowen {
+
+class BrowserPage;
+
+// One embedded browser pane. Adds to the engine's view the events and
+// operations the program works with: the automation's synchronous view of
+// the loaded document, and the form data of every submission made in it.
+class BrowserPane : public QWebEngineView
+{
+    Q_OBJECT
+
+public:
+    explicit BrowserPane(QWidget *parent = nullptr, QWebEngineProfile *profile = nullptr);
+    ~BrowserPane() override;
+
+    // The automation's view of the document loaded now.
+    WebPage &document();
+
+    QString locationUrl() const;
+    void navigate(const QString &address);
+    void goBack();
+    void goForward();
+    void refresh();
+    void stop();
+    bool isBusy() const;
+
+Q_SIGNALS:
+    void statusTextChange(const QString &text);
+    // progress is between 0 and maximum; progress == maximum means done.
+    void progressChange(int progress, int maximum);
+    // A navigation is about to happen; postData holds the URL-encoded form
+    // data for a form submission and is empty otherwise.
+    void beforeNavigate(const QUrl &url, const QByteArray &postData);
+    void navigateComplete(const QString &address);
+    void documentComplete(const QString &address);
+};
+
+} // namespace ferrowen

@@ -1,0 +1,57 @@
+#include "webmail/ProviderAddresses.h"
+
+#include "webmail/ProviderProfile.h"
+
+#include <QUrl>
+
+namespace ferrowen {
+
+namespace {
+
+// The address up to and including the slash after the first path segment.
+// The search starts at the tenth character, which skips "scheme://".
+std::optional<QString> firstSegmentPrefix(const QString &location)
+{
+    const int firstSlash = location.indexOf(QLatin1Char('/'), 9);
+    if (firstSlash < 0)
+        return std::nullopt;
+    const int secondSlash = location.indexOf(QLatin1Char('/'), firstSlash + 1);
+    if (secondSlash < 0)
+        return std::nullopt;
+    return location.left(secondSlash + 1);
+}
+
+bool isServedFromThisMachine(const QString &location)
+{
+    const QUrl url(location);
+    const QString host = url.host();
+    return (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+        && (host == QLatin1String("localhost") || host.startsWith(QLatin1String("127."))
+            || host == QLatin1String("::1"));
+}
+
+} // namespace
+
+std::optional<QString> composeAddressFor(const QString &inboxLocation)
+{
+    const auto prefix = firstSegmentPrefix(inboxLocation);
+    if (!prefix)
+        return std::nullopt;
+    return *prefix + QStringLiteral("compose");
+}
+
+bool needsCalendarPage(const QString &calendarPaneLocation)
+{
+    return !calendarPaneLocation.contains(QLatin1String("calendar"));
+}
+
+QString calendarAddressFor(const QString &inboxLocation)
+{
+    if (isServedFromThisMachine(inboxLocation)) {
+        if (const auto prefix = firstSegmentPrefix(inboxLocation))
+            return *prefix + QStringLiteral("calendar");
+    }
+    return DetectProvider(inboxLocation) == YahooKey ? YahooCalendarAddress : HotmailCalendarAddress;
+}
+
+} // namespace ferrowen

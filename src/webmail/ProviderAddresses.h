@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace ferrowen {
+
+// The provider's compose page for an inbox address: the address up to and
+// including the slash that ends its first path segment, plus "compose".
+// None when the address has no such segment (a bare host, a blank pane).
+std::optional<QString> composeAddressFor(const QString &inboxLocation);
+
+// True when a pane should be sent to the calendar start page: it does not
+// show a calendar already.
+bool needsCalendarPage(const QString &calendarPaneLocation);
+
+// The calendar start page that belongs to the inbox pane's site. A mailbox
+// served from this machine (the offline demo site) has its calendar beside
+// its compose page; otherwise the provider's public calendar.
+QString calendarAddressFor(const QString &inboxLocation);
+
+inline const QString YahooCalendarAddress = QStringLiteral("https://calendar.yahoo.com/");
+inline const QString HotmailCalendarAddress = QStringLiteral("https://outlook.live.com/calendar/");
+
+} // namespace ferrowen

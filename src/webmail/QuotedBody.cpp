@@ -1,0 +1,49 @@
+#include "webmail/QuotedBody.h"
+
+namespace ferrowen {
+
+namespace {
+constexpr int WrapColumn = 43;
+}
+
+QString wrapBodyLines(const QString &body)
+{
+    QString wrapped = body;
+    int column = 1;
+    for (QChar &c : wrapped) {
+        if (c == QLatin1Char('\n')) {
+            column = 1;
+        } else if (c == QLatin1Char(' ') && column >= WrapColumn) {
+            c = QLatin1Char('\n');
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return wrapped;
+}
+
+QString quoteBodyLines(const QString &body)
+{
+    QString quoted = body;
+    return quoted.replace(QLatin1String("\n"), QLatin1String("\n>"));
+}
+
+QString yahooPlainMessageHtml(const QString &body)
+{
+    QString html = body;
+    return html.replace(QLatin1String(">"), QLatin1String("<BR>&gt;"));
+}
+
+QString withoutCaption(const QString &value)
+{
+    const int colon = value.indexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return value;
+    int start = colon + 1;
+    while (start < value.size() && value.at(start) == QLatin1Char(' '))
+        ++start;
+    return value.mid(start);
+}
+
+} // namespace ferrowen

@@ -1,0 +1,220 @@
+#include "webmail/ReplyOrForward.h"
+
+#include "webmail/ComposeHost.h"
+#include "webmail/MailtoLink.h"
+#include "webmail/ProviderProfile.h"
+#include "webmail/QuotedBody.h"
+
+namespace ferrowen {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString PreviewReplyTo = QStringLiteral("replyto");
+const QString PreviewTo = QStringLiteral("to");
+const QString PreviewCc = QStringLiteral("cc");
+const QString PreviewBcc = QStringLiteral("bcc");
+const QString PreviewBody = QStringLiteral("body");
+const QString PreviewSubject = QStringLiteral("subject");
+
+struct Draft
+{
+    QString recipient;
+    QString cc;
+    QString bcc;
+    QString subject;
+    QString body;
+};
+
+bool isTemplateMode(ComposeMode mode)
+{
+    return mode == ComposeMode::InsertTemplate || mode == ComposeMode::CaptureTemplate;
+}
+
+// Picks the pane that holds the compose form, switching tabs as needed.
+// Returns true when the form is the one the user opened in the inbox pane.
+bool chooseComposePane(ComposeHost &host, ComposeMode mode)
+{
+    if (isTemplateMode(mode)) {
+        if (host.selectedTab() > 2)
+            host.selectTab(2);
+        if (host.selectedTab() == 1) {
+            if (host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
+                return true;
+            host.selectTab(2);
+        }
+        return false;
+    }
+    if (host.selectedTab() != 2)
+        host.selectTab(2);
+    return false;
+}
+
+Draft gatherFromPreview(ComposeHost &host, ComposeMode mode)
+{
+    WebPage &preview = host.page(Pane::Preview);
+    auto text = [&preview](const QString &id) { return preview.elementById(id).innerText(); };
+
+    Draft draft;
+    if (mode == ComposeMode::ReplyWithText || mode == ComposeMode::ReplyBlank)
+        draft.recipient = text(PreviewReplyTo);
+    if (mode == ComposeMode::SendAgain) {
+        draft.recipient = text(PreviewTo);
+        draft.cc = text(PreviewCc);
+        draft.bcc = text(PreviewBcc);
+    }
+    draft.body = text(PreviewBody);
+    draft.subject = text(PreviewSubject);
+
+    draft.recipient = withoutCaption(draft.recipient);
+    draft.cc = withoutCaption(draft.cc);
+    draft.bcc = withoutCaption(draft.bcc);
+    draft.subject = withoutCaption(draft.subject);
+
+    if (mode == ComposeMode::ReplyWithText || mode == ComposeMode::ReplyBlank)
+        draft.subject = QStringLiteral("RE: ") + draft.subject;
+    else if (mode == ComposeMode::Forward)
+        draft.subject = QStringLiteral("FWD: ") + draft.subject;
+    return draft;
+}
+
+Draft gather(ComposeHost &host, ComposeMode mode)
+{
+    switch (mode) {
+    case ComposeMode::Mailto: {
+        const MailtoFields link = parseMailtoLink(host.fields().mailtoText);
+        Draft draft;
+        draft.recipient = link.recipient;
+        draft.subject = link.subject;
+        host.writeTrace(QStringLiteral("3"));
+        return draft;
+    }
+    case ComposeMode::InsertTemplate:
+    case ComposeMode::CaptureTemplate: {
+        Draft draft;
+        draft.subject = host.fields().TemplateSubject;
+        draft.body = host.fields().TemplateBody;
+        return draft;
+    }
+    default:
+        return gatherFromPreview(host, mode);
+    }
+}
+
+// Waits until the provider's To field answers in the compose pane. False
+// when the user cancelled or the window went away.
+bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFieldNames &names)
+{
+    for (;;) {
+        if (host.takeWaitCancelled())
+            return false;
+        host.writeTrace(QStringLiteral("5"));
+        if (!host.letPendingEventsRun())
+            return false;
+        try {
+            compose.formField(names.form, names.to);
+            host.hideWaitPanel();
+            return true;
+        } catch (const WebPageError &) {
+            host.showWaitPanel();
+        }
+    }
+}
+
+QString bodyToWrite(ComposeMode mode, const QString &body)
+{
+    switch (mode) {
+    case ComposeMode::ReplyWithText:
+    case ComposeMode::Forward:
+        return quoteBodyLines(wrapBodyLines(QStringLiteral("\n\n") + body));
+    case ComposeMode::SendAgain:
+        return wrapBodyLines(QStringLiteral("\n\n") + body);
+    default:
+        return QString();
+    }
+}
+
+void fill(ComposeHost &host, ComposeMode mode)
+{
+    host.writeTrace(QStringLiteral("1"));
+    host.fields().keepComposeOnce = true;
+
+    const bool useInboxPane = chooseComposePane(host, mode);
+    const Pane composePane = useInboxPane ? Pane::Inbox : Pane::Compose;
+
+    const QString provider = DetectProvider(host.location(Pane::Inbox));
+    host.fields().providerKey = provider;
+    const bool yahoo = provider == YahooKey;
+    host.writeTrace(QStringLiteral("2"));
+
+    Draft draft = gather(host, mode);
+    host.writeTrace(QStringLiteral("4"));
+
+    const ComposeFieldNames names = composeFieldsFor(provider);
+    if (!waitForComposeForm(host, host.page(composePane), names))
+        return;
+
+    // Fetched again after the wait: the pane may have loaded a new document.
+    WebPage &compose = host.page(composePane);
+    const bool writesHeaders = static_cast<int>(mode) < 10;
+
+    if (writesHeaders) {
+        if (!yahoo && draft.recipient.contains(QLatin1Char('<')))
+            draft.recipient = draft.recipient.mid(draft.recipient.indexOf(QLatin1Char('<')));
+        compose.formField(names.form, names.to).setValue(draft.recipient);
+    }
+    if (yahoo)
+        host.writeTrace(QStringLiteral("6"));
+
+    WebElement subject = compose.formField(names.form, names.subject);
+    if (mode == ComposeMode::CaptureTemplate)
+        host.fields().TemplateSubject = subject.value();
+    else
+        subject.setValue(draft.subject);
+
+    if (writesHeaders) {
+        compose.formField(names.form, names.cc).setValue(draft.cc);
+        compose.formField(names.form, names.bcc).setValue(draft.bcc);
+    }
+
+    WebElement bodyField = compose.formField(names.form, names.body);
+    if (mode == ComposeMode::CaptureTemplate) {
+        host.fields().TemplateBody = bodyField.value();
+        return;
+    }
+    if (mode == ComposeMode::InsertTemplate) {
+        draft.body = useInboxPane ? host.fields().TemplateBody + CrLf + CrLf + bodyField.value()
+                                  : host.fields().TemplateBody;
+    } else {
+        draft.body = bodyToWrite(mode, draft.body);
+    }
+    bodyField.setValue(draft.body);
+
+    if (yahoo) {
+        const QString html = yahooPlainMessageHtml(draft.body);
+        try {
+            compose.elementById(YahooPlainMessageId).setInnerHTML(html);
+        } catch (const WebPageError &) {
+            compose.namedFormField(YahooPlainMessageForm, YahooPlainMessageField).setValue(html);
+        }
+        host.repaint(composePane);
+        compose.formField(names.form, names.subject).setValue(draft.subject);
+        // A template leaves the recipient the user typed alone.
+        if (writesHeaders)
+            compose.formField(names.form, QStringLiteral("to")).setValue(draft.recipient);
+    }
+    host.writeTrace(QStringLiteral("0"));
+}
+
+} // namespace
+
+void ReplyOrForward(ComposeHost &host, ComposeMode mode)
+{
+    try {
+        fill(host, mode);
+    } catch (const WebPageError &) {
+        // Ends silently; the trace shows the last step reached.
+    }
+}
+
+} // namespace ferrowen

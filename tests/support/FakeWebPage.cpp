@@ -1,0 +1,138 @@
+#include "FakeWebPage.h"
+
+namespace ferrowen::testing {
+
+FakeElement &FakeWebPage::addField(const QString &form, const QString &name, const QString &value)
+{
+    FakeElement e;
+    e.form = form;
+    e.name = name;
+    e.value = value;
+    elements.append(e);
+    return elements.last();
+}
+
+FakeElement &FakeWebPage::addElement(const QString &id, const QString &innerText)
+{
+    FakeElement e;
+    e.id = id;
+    e.innerText = innerText;
+    e.innerHTML = innerText;
+    elements.append(e);
+    return elements.last();
+}
+
+FakeElement *FakeWebPage::field(const QString &form, const QString &name)
+{
+    for (auto &e : elements) {
+        if (e.form == form && e.name == name)
+            return &e;
+    }
+    return nullptr;
+}
+
+void FakeWebPage::clear()
+{
+    elements.clear();
+    text.clear();
+    generation += QLatin1Char('+');
+}
+
+QString FakeWebPage::resolveForm(const QString &form) const
+{
+    for (const auto &e : elements) {
+        if (e.form == form)
+            return form;
+    }
+    for (const auto &e : elements) {
+        if (!e.form.isEmpty() && e.form.compare(form, Qt::CaseInsensitive) == 0)
+            return e.form;
+    }
+    throw WebPageError(QStringLiteral("no form ") + form);
+}
+
+FakeElement &FakeWebPage::at(const ElementRef &ref)
+{
+    if (ref.document != generation || ref.index < 0 || ref.index >= elements.size())
+        throw WebPageError(QStringLiteral("stale element"));
+    return elements[ref.index];
+}
+
+ElementRef FakeWebPage::lookupById(const QString &idOrName)
+{
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].id == idOrName)
+            return {generation, i};
+    }
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].name == idOrName)
+            return {generation, i};
+    }
+    throw WebPageError(QStringLiteral("no element ") + idOrName);
+}
+
+ElementRef FakeWebPage::lookupElementAt(int index)
+{
+    if (index < 0 || index >= elements.size())
+        throw WebPageError(QStringLiteral("index out of range"));
+    return {generation, index};
+}
+
+ElementRef FakeWebPage::lookupFormField(const QString &form, const QString &field)
+{
+    const QString formName = resolveForm(form);
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].form == formName && elements[i].name == field)
+            return {generation, i};
+    }
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].form == formName && elements[i].name.compare(field, Qt::CaseInsensitive) == 0)
+            return {generation, i};
+    }
+    throw WebPageError(QStringLiteral("no field ") + field);
+}
+
+int FakeWebPage::countFormElements(const QString &form)
+{
+    const QString formName = resolveForm(form);
+    return int(std::count_if(elements.cbegin(), elements.cend(),
+                             [&](const FakeElement &e) { return e.form == formName; }));
+}
+
+ElementRef FakeWebPage::lookupFormElementAt(const QString &form, int index)
+{
+    const QString formName = resolveForm(form);
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].form == formName && index-- == 0)
+            return {generation, i};
+    }
+    throw WebPageError(QStringLiteral("index out of range"));
+}
+
+QVariant FakeWebPage::readProperty(const ElementRef &ref, ElementProperty property)
+{
+    const FakeElement &e = at(ref);
+    switch (property) {
+    case ElementProperty::Value: return e.value;
+    case ElementProperty::InnerText: return e.innerText;
+    case ElementProperty::InnerHtml: return e.innerHTML;
+    case ElementProperty::ClassName: return e.className;
+    case ElementProperty::Name: return e.name;
+    case ElementProperty::Type: return e.type;
+    case ElementProperty::Checked: return e.checked;
+    }
+    return {};
+}
+
+void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property, const QVariant &value)
+{
+    FakeElement &e = at(ref);
+    switch (property) {
+    case ElementProperty::Value: e.value = value.toString(); break;
+    case ElementProperty::InnerHtml: e.innerHTML = value.toString(); break;
+    case ElementProperty::Checked: e.checked = value.toBool(); break;
+    default: throw WebPageError(QStringLiteral("read-only property"));
+    }
+}
+
+} // namespace ferrowen::testing

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/WebPage.h"
+
+#include <QList>
+#include <QString>
+
+namespace ferrowen::testing {
+
+struct FakeElement
+{
+    QString form; // the form's name when the element is a form field
+    QString id;
+    QString name;
+    QString type = QStringLiteral("text");
+    QString className;
+    QString value;
+    QString innerText;
+    QString innerHTML;
+    bool checked = false;
+};
+
+// An in-memory document with forms and elements, looked up the way the
+// real pages are: exact names first, then names in any case.
+class FakeWebPage : public WebPage
+{
+public:
+    QString url;
+    QString text;
+    QList<FakeElement> elements;
+    QString generation = QStringLiteral("doc1");
+
+    FakeElement &addField(const QString &form, const QString &name, const QString &value = QString());
+    FakeElement &addElement(const QString &id, const QString &innerText = QString());
+    FakeElement *field(const QString &form, const QString &name);
+    // Replaces the document: earlier references go stale.
+    void clear();
+
+    QString location() override { return url; }
+    QString bodyText() override { return text; }
+    QVariant readProperty(const ElementRef &element, ElementProperty property) override;
+    void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
+
+protected:
+    ElementRef lookupById(const QString &idOrName) override;
+    int countElements() override { return int(elements.size()); }
+    ElementRef lookupElementAt(int index) override;
+    ElementRef lookupFormField(const QString &form, const QString &field) override;
+    ElementRef lookupNamedFormField(const QString &form, const QString &field) override
+    {
+        return lookupFormField(form, field);
+    }
+    int countFormElements(const QString &form) override;
+    ElementRef lookupFormElementAt(const QString &form, int index) override;
+
+private:
+    QString resolveForm(const QString &form) const;
+    FakeElement &at(const ElementRef &ref);
+};
+
+} // namespace ferrowen::testing

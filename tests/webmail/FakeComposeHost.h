@@ -1,0 +1,93 @@
+#pragma once
+
+#include "FakeWebPage.h"
+#include "webmail/ComposeHost.h"
+#include "webmail/ComposePage.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+namespace ferrowen::testing {
+
+// A main window reduced to what the compose automation touches. Selecting
+// tab 2 runs the compose page opening like the real window does.
+class FakeComposeHost : public ComposeHost
+{
+public:
+    FakeWebPage inbox, preview, compose, calendar;
+    int tab = 1;
+    QStringList trace;
+    QStringList navigations;
+    int waitPanelShows = 0;
+    bool waitPanelVisible = false;
+    bool cancelRequested = false;
+    bool closing = false;
+    int eventRounds = 0;
+    // Runs on every round of pending events: lets a test load a page late.
+    std::function<void(int round)> onEvents;
+    WebmailFields webmail;
+
+    int selectedTab() const override { return tab; }
+    void selectTab(int index) override
+    {
+        tab = index;
+        if (index == 2)
+            OpenComposePage(*this);
+    }
+    WebPage &page(Pane pane) override { return fake(pane); }
+    QString location(Pane pane) override { return fake(pane).url; }
+    void navigate(Pane pane, const QString &address) override
+    {
+        navigations << address;
+        fake(pane).url = address;
+    }
+    void repaint(Pane) override {}
+    bool isShown(Pane) const override { return true; }
+    void showWaitPanel() override
+    {
+        ++waitPanelShows;
+        waitPanelVisible = true;
+    }
+    void hideWaitPanel() override { waitPanelVisible = false; }
+    bool takeWaitCancelled() override
+    {
+        const bool was = cancelRequested;
+        cancelRequested = false;
+        return was;
+    }
+    bool letPendingEventsRun() override
+    {
+        if (onEvents)
+            onEvents(++eventRounds);
+        return !closing;
+    }
+    void writeTrace(const QString &code) override { trace << code; }
+    WebmailFields &fields() override { return webmail; }
+
+    FakeWebPage &fake(Pane pane)
+    {
+        switch (pane) {
+        case Pane::Inbox: return inbox;
+        case Pane::Preview: return preview;
+        case Pane::Compose: return compose;
+        case Pane::Calendar: return calendar;
+        }
+        return inbox;
+    }
+};
+
+inline void addYahooComposeForm(FakeWebPage &page)
+{
+    for (const char *name : {".crumb", "To", "Cc", "Bcc", "Subj", "Body", "PlainMsg"})
+        page.addField(QStringLiteral("Compose"), QString::fromLatin1(name));
+}
+
+inline void addHotmailComposeForm(FakeWebPage &page)
+{
+    for (const char *name : {"to", "cc", "bcc", "subject", "body"})
+        page.addField(QStringLiteral("composeform"), QString::fromLatin1(name));
+}
+
+} // namespace ferrowen::testing

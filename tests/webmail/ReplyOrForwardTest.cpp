@@ -1,0 +1,256 @@
+#include "FakeComposeHost.h"
+#include "webmail/ProviderProfile.h"
+#include "webmail/ReplyOrForward.h"
+
+#include <gtest/gtest.h>
+
+using namespace ferrowen;
+using namespace ferrowen::testing;
+
+namespace {
+
+const QString YahooInbox = QStringLiteral("http://127.0.0.1:8765/yahoo/inbox");
+const QString HotmailInbox = QStringLiteral("http://127.0.0.1:8765/hotmail/inbox");
+
+class ReplyOrForwardTest : public ::testing::Test
+{
+protected:
+    FakeComposeHost host;
+
+    QString composeValue(const char *form, const char *field)
+    {
+        FakeElement *e = host.compose.field(QString::fromLatin1(form), QString::fromLatin1(field));
+        return e ? e->value : QStringLiteral("<missing>");
+    }
+
+    void previewSavedMessage()
+    {
+        host.preview.addElement(QStringLiteral("replyto"), QStringLiteral("Reply-to: Ann <ann@example.com>"));
+        host.preview.addElement(QStringLiteral("to"), QStringLiteral("To: me@example.com"));
+        host.preview.addElement(QStringLiteral("cc"), QStringLiteral("Cc: carl@example.com"));
+        host.preview.addElement(QStringLiteral("bcc"), QStringLiteral("Bcc: "));
+        host.preview.addElement(QStringLiteral("subject"), QStringLiteral("Subject: Hello"));
+        host.preview.addElement(QStringLiteral("body"), QStringLiteral("line one\nline two"));
+    }
+};
+
+TEST_F(ReplyOrForwardTest, mailtoFillsYahooFormAndTracesEveryStep)
+{
+    host.inbox.url = YahooInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
+    addYahooComposeForm(host.compose);
+    host.compose.field(QStringLiteral("Compose"), QStringLiteral("Body"))->value = QStringLiteral("old text");
+    host.webmail.mailtoText = QStringLiteral("mailto:ann@example.com?subject=Hi%20there");
+
+    ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(host.tab, 2);
+    EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("ann@example.com"));
+    EXPECT_EQ(composeValue("Compose", "Subj"), QStringLiteral("Hi there"));
+    EXPECT_EQ(composeValue("Compose", "Body"), QString());
+    EXPECT_EQ(composeValue("Compose", "PlainMsg"), QString());
+    EXPECT_EQ(host.trace, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                       QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+                                       QStringLiteral("0")}));
+    // The prepared page was kept, not reloaded, and the flag was used up.
+    EXPECT_TRUE(host.navigations.isEmpty());
+    EXPECT_FALSE(host.webmail.keepComposeOnce);
+    EXPECT_EQ(host.webmail.providerKey, YahooKey);
+}
+
+TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
+{
+    host.inbox.url = YahooInbox;
+    host.webmail.mailtoText = QStringLiteral("bob@example.com");
+    // The compose page arrives on the third round of events.
+    host.onEvents = [this](int round) {
+        if (round == 3)
+            addYahooComposeForm(host.compose);
+    };
+
+    ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
+    EXPECT_EQ(host.waitPanelShows, 2);
+    EXPECT_FALSE(host.waitPanelVisible);
+    EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("bob@example.com"));
+    EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
+}
+
+TEST_F(ReplyOrForwardTest, cancelWhileWaitingWritesNothingAndNextRunWorks)
+{
+    host.inbox.url = HotmailInbox;
+    host.webmail.mailtoText = QStringLiteral("bob@example.com");
+    host.onEvents = [this](int round) {
+        if (round == 2)
+            host.cancelRequested = true;
+    };
+    ReplyOrForward(host, ComposeMode::Mailto);
+    EXPECT_EQ(host.trace.last(), QStringLiteral("5"));
+    EXPECT_FALSE(host.cancelRequested) << "the cancel is consumed";
+
+    addHotmailComposeForm(host.compose);
+    host.trace.clear();
+    host.onEvents = nullptr;
+    ReplyOrForward(host, ComposeMode::Mailto);
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("bob@example.com"));
+    EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
+}
+
+TEST_F(ReplyOrForwardTest, closingWindowEndsTheWait)
+{
+    host.inbox.url = YahooInbox;
+    host.webmail.mailtoText = QStringLiteral("bob@example.com");
+    host.onEvents = [this](int round) {
+        if (round == 4)
+            host.closing = true;
+    };
+    ReplyOrForward(host, ComposeMode::Mailto);
+    EXPECT_EQ(host.eventRounds, 4);
+    EXPECT_NE(host.trace.last(), QStringLiteral("0"));
+}
+
+TEST_F(ReplyOrForwardTest, hotmailRecipientKeepsOnlyTheAngleBracketPart)
+{
+    host.inbox.url = HotmailInbox;
+    addHotmailComposeForm(host.compose);
+    previewSavedMessage();
+    host.tab = 3;
+
+    ReplyOrForward(host, ComposeMode::ReplyBlank);
+
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("<ann@example.com>"));
+    EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("RE: Hello"));
+    EXPECT_EQ(composeValue("composeform", "body"), QString());
+    EXPECT_EQ(host.trace, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
+                                       QStringLiteral("5"), QStringLiteral("0")}));
+}
+
+TEST_F(ReplyOrForwardTest, replyWithTextQuotesTheBody)
+{
+    host.inbox.url = HotmailInbox;
+    addHotmailComposeForm(host.compose);
+    previewSavedMessage();
+
+    ReplyOrForward(host, ComposeMode::ReplyWithText);
+
+    EXPECT_EQ(composeValue("composeform", "body"), QStringLiteral("\n>\n>line one\n>line two"));
+}
+
+TEST_F(ReplyOrForwardTest, sendAgainCopiesRecipientsWithoutCaptionsAndKeepsSubject)
+{
+    host.inbox.url = HotmailInbox;
+    addHotmailComposeForm(host.compose);
+    previewSavedMessage();
+
+    ReplyOrForward(host, ComposeMode::SendAgain);
+
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("me@example.com"));
+    EXPECT_EQ(composeValue("composeform", "cc"), QStringLiteral("carl@example.com"));
+    EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("Hello"));
+    EXPECT_EQ(composeValue("composeform", "body"), QStringLiteral("\n\nline one\nline two"));
+}
+
+TEST_F(ReplyOrForwardTest, missingPreviewElementEndsSilentlyBeforeWriting)
+{
+    host.inbox.url = HotmailInbox;
+    addHotmailComposeForm(host.compose);
+    host.compose.field(QStringLiteral("composeform"), QStringLiteral("to"))->value = QStringLiteral("kept");
+
+    ReplyOrForward(host, ComposeMode::Forward);
+
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("kept"));
+    EXPECT_EQ(host.trace.last(), QStringLiteral("2"));
+}
+
+TEST_F(ReplyOrForwardTest, templateInsertedAboveTextOfInboxComposePage)
+{
+    host.inbox.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
+    addHotmailComposeForm(host.inbox);
+    host.inbox.field(QStringLiteral("composeform"), QStringLiteral("body"))->value = QStringLiteral("-- signature");
+    host.webmail.TemplateSubject = QStringLiteral("Offer");
+    host.webmail.TemplateBody = QStringLiteral("Dear all");
+
+    ReplyOrForward(host, ComposeMode::InsertTemplate);
+
+    EXPECT_EQ(host.tab, 1);
+    const FakeElement *body = host.inbox.field(QStringLiteral("composeform"), QStringLiteral("body"));
+    EXPECT_EQ(body->value, QStringLiteral("Dear all\r\n\r\n-- signature"));
+}
+
+TEST_F(ReplyOrForwardTest, yahooTemplateLeavesTypedRecipientAlone)
+{
+    host.inbox.url = YahooInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
+    addYahooComposeForm(host.compose);
+    host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value = QStringLiteral("typed@example.com");
+    host.tab = 2;
+    host.webmail.TemplateSubject = QStringLiteral("Offer");
+    host.webmail.TemplateBody = QStringLiteral("Dear all");
+
+    ReplyOrForward(host, ComposeMode::InsertTemplate);
+
+    EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("typed@example.com"));
+    EXPECT_EQ(composeValue("Compose", "Subj"), QStringLiteral("Offer"));
+    EXPECT_EQ(composeValue("Compose", "Body"), QStringLiteral("Dear all"));
+}
+
+TEST_F(ReplyOrForwardTest, captureTemplateCopiesFormIntoTemplateFields)
+{
+    host.inbox.url = HotmailInbox;
+    addHotmailComposeForm(host.compose);
+    host.compose.field(QStringLiteral("composeform"), QStringLiteral("subject"))->value = QStringLiteral("S");
+    host.compose.field(QStringLiteral("composeform"), QStringLiteral("body"))->value = QStringLiteral("B");
+    host.tab = 4;
+
+    ReplyOrForward(host, ComposeMode::CaptureTemplate);
+
+    EXPECT_EQ(host.webmail.TemplateSubject, QStringLiteral("S"));
+    EXPECT_EQ(host.webmail.TemplateBody, QStringLiteral("B"));
+    EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("S"));
+}
+
+TEST(ComposePageOpening, keepFlagWithoutComposePageReloadsButKeepsFields)
+{
+    FakeComposeHost host;
+    host.inbox.url = YahooInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/sent");
+    addYahooComposeForm(host.compose);
+    host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value = QStringLiteral("old");
+    host.webmail.keepComposeOnce = true;
+
+    OpenComposePage(host);
+
+    EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
+    EXPECT_FALSE(host.webmail.keepComposeOnce);
+    EXPECT_EQ(host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value, QStringLiteral("old"));
+}
+
+TEST(ComposePageOpening, plainActivationEmptiesYahooFormIncludingMirror)
+{
+    FakeComposeHost host;
+    host.inbox.url = QStringLiteral("http://www.yahoo.com");
+    addYahooComposeForm(host.compose);
+    for (auto &e : host.compose.elements)
+        e.value = QStringLiteral("x");
+
+    OpenComposePage(host);
+
+    EXPECT_TRUE(host.navigations.isEmpty()) << "a bare host gives no compose address";
+    for (const auto &e : host.compose.elements) {
+        if (e.name != QStringLiteral(".crumb")) {
+            EXPECT_EQ(e.value, QString()) << e.name.toStdString();
+        }
+    }
+}
+
+TEST(ComposePageOpening, calendarLoadsOnlyOnce)
+{
+    FakeComposeHost host;
+    host.inbox.url = HotmailInbox;
+    OpenCalendarPage(host);
+    OpenCalendarPage(host);
+    EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/hotmail/calendar")});
+}
+
+} // namespace
