@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+namespace ferrowen {
+
+class SettingsFile;
+
+// The main window's placement as the settings file keeps it, in twips.
+struct StoredPlacement
+{
+    bool maximized = true;
+    bool hasNormalGeometry = false;
+    QRect normalGeometry; // left, top, width, height in twips
+};
+
+// Where the editor panel sits and how tall it is, in twips.
+struct EditorPlacement
+{
+    bool AutoPosition = true;
+    int EditorTop = 950;
+    int EditorHeight = 3030;
+};
+
+// Reads "setmax" and, when the window is not to be maximized, the stored
+// position (only applied when "left" is above -1).
+StoredPlacement readWindowPlacement(const SettingsFile &settings);
+
+// The editor panel placed for the screen: 950 and 3030 twips scaled by the
+// screen's vertical twips per pixel, rounded half to even.
+EditorPlacement editorPlacementForScreen(double twipsPerPixelY);
+
+// The screen-based placement, replaced by the stored "ed_top" and "ed_ht"
+// when "autopos" is anything but "1".
+EditorPlacement readEditorPlacement(const SettingsFile &settings, double twipsPerPixelY);
+
+// What the window leaves behind at exit.
+struct ExitState
+{
+    EditorPlacement editor;
+    bool affiliate = false;
+    QString affiliateId;
+    QString affiliateText;
+    bool normalWindow = false;  // neither maximized nor minimized
+    QRect normalGeometry;       // twips, used only for a normal window
+};
+
+// Writes the exit state in the order the settings file has always been
+// written: "autopos", the affiliate keys, the editor placement, then the
+// window placement. pumpEvents runs after "autopos", letting pending window
+// events run.
+void writeExitState(SettingsFile &settings, const ExitState &state, const std::function<void()> &pumpEvents);
+
+// The default credit line the editor's footer uses.
+QString defaultAffiliateText();
+
+} // namespace ferrowen

@@ -1,0 +1,150 @@
+#include "app/SettingsFile.h"
+#include "app/WindowPlacement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ferrowen;
+
+namespace {
+
+class WindowPlacementTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    SettingsFile settings{dir.filePath(QStringLiteral("plinthmere.ini"))};
+
+    void set(const char *key, const char *value)
+    {
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(value)).ok());
+    }
+    QString get(const char *key)
+    {
+        return settings.GetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QStringLiteral("<none>"));
+    }
+    QByteArray fileText()
+    {
+        QFile f(settings.path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(WindowPlacementTest, noSettingsFileStartsMaximizedWithScreenEditor)
+{
+    const StoredPlacement placement = readWindowPlacement(settings);
+    EXPECT_TRUE(placement.maximized);
+    EXPECT_FALSE(placement.hasNormalGeometry);
+    const EditorPlacement editor = readEditorPlacement(settings, 15.0);
+    EXPECT_TRUE(editor.AutoPosition);
+    EXPECT_EQ(editor.EditorTop, 950);
+    EXPECT_EQ(editor.EditorHeight, 3030);
+    EXPECT_FALSE(QFile::exists(settings.path())) << "reading never creates the file";
+}
+
+TEST_F(WindowPlacementTest, setmaxZeroWithoutLeftKeepsDesignedPlacement)
+{
+    set("setmax", "0");
+    const StoredPlacement placement = readWindowPlacement(settings);
+    EXPECT_FALSE(placement.maximized);
+    EXPECT_FALSE(placement.hasNormalGeometry);
+}
+
+TEST_F(WindowPlacementTest, leftZeroIsAPosition)
+{
+    set("setmax", "0");
+    set("left", "0");
+    const StoredPlacement placement = readWindowPlacement(settings);
+    ASSERT_TRUE(placement.hasNormalGeometry);
+    EXPECT_EQ(placement.normalGeometry, QRect(0, 0, 700, 500));
+}
+
+TEST_F(WindowPlacementTest, unreadableLeftReadsAsZeroAndApplies)
+{
+    set("setmax", "0");
+    set("left", "abc");
+    set("top", " 300");
+    set("width", "9000x");
+    set("height", "6000");
+    const StoredPlacement placement = readWindowPlacement(settings);
+    ASSERT_TRUE(placement.hasNormalGeometry);
+    EXPECT_EQ(placement.normalGeometry, QRect(0, 300, 9000, 6000));
+}
+
+TEST_F(WindowPlacementTest, editorScalesWithScreenRoundingHalfToEven)
+{
+    // 950 * 12 / 15 = 760 exactly; 3030 * 12 / 15 = 2424.
+    EXPECT_EQ(editorPlacementForScreen(12.0).EditorTop, 760);
+    EXPECT_EQ(editorPlacementForScreen(12.0).EditorHeight, 2424);
+    // 950 * 7.5 / 15 = 475; 3030 * 7.5 / 15 = 1515.
+    EXPECT_EQ(editorPlacementForScreen(7.5).EditorHeight, 1515);
+    // 950 * 14.4 / 15 = 912; 3030 * 14.4 / 15 = 2908.8 -> 2909.
+    EXPECT_EQ(editorPlacementForScreen(14.4).EditorHeight, 2909);
+    // A half: 950 * 0.0157894... constructed so the product is 0.5 -> 0.
+    EXPECT_EQ(editorPlacementForScreen(15.0 / 1900.0).EditorTop, 0);
+    EXPECT_EQ(editorPlacementForScreen(15.0 * 1.5 / 950.0).EditorTop, 2);
+}
+
+TEST_F(WindowPlacementTest, autoposOffUsesStoredValuesUnscaled)
+{
+    set("autopos", "0");
+    set("ed_top", " 1200");
+    set("ed_ht", " 2000");
+    const EditorPlacement editor = readEditorPlacement(settings, 12.0);
+    EXPECT_FALSE(editor.AutoPosition);
+    EXPECT_EQ(editor.EditorTop, 1200);
+    EXPECT_EQ(editor.EditorHeight, 2000);
+}
+
+TEST_F(WindowPlacementTest, autoposOffWithoutStoredValuesGivesDefaults)
+{
+    set("autopos", "0");
+    const EditorPlacement editor = readEditorPlacement(settings, 12.0);
+    EXPECT_EQ(editor.EditorTop, 950);
+    EXPECT_EQ(editor.EditorHeight, 3030);
+}
+
+TEST_F(WindowPlacementTest, exitInNormalStateWritesPositionInOrder)
+{
+    ExitState state;
+    state.editor = editorPlacementForScreen(15.0);
+    state.affiliateText = defaultAffiliateText();
+    state.normalWindow = true;
+    state.normalGeometry = QRect(1200, 900, 9000, 7000);
+    int pumps = 0;
+    writeExitState(settings, state, [&pumps] { ++pumps; });
+
+    EXPECT_EQ(pumps, 1);
+    EXPECT_EQ(get("setmax"), QStringLiteral("0"));
+    EXPECT_EQ(get("left"), QStringLiteral("1200"));
+    EXPECT_EQ(get("height"), QStringLiteral("7000"));
+    const QByteArray text = fileText();
+    EXPECT_TRUE(text.contains("ed_top= 950\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("ed_ht= 3030\r\n")) << text.toStdString();
+    const QList<QByteArray> order{"autopos=", "do_affiliate=", "affID=", "afftext=", "ed_top=", "ed_ht=",
+                                  "setmax=", "left=", "top=", "width=", "height="};
+    qsizetype last = -1;
+    for (const QByteArray &key : order) {
+        const QByteArray needle = QByteArray("\n").append(key);
+        const qsizetype at = text.indexOf(needle);
+        EXPECT_GT(at, last) << key.toStdString();
+        last = at;
+    }
+}
+
+TEST_F(WindowPlacementTest, exitMinimizedStoresOnlySetmax)
+{
+    set("left", "77");
+    ExitState state;
+    state.normalWindow = false;
+    state.normalGeometry = QRect(1, 2, 3, 4);
+    writeExitState(settings, state, nullptr);
+    EXPECT_EQ(get("setmax"), QStringLiteral("1"));
+    EXPECT_EQ(get("left"), QStringLiteral("77")) << "the last normal position is not replaced";
+    EXPECT_EQ(get("top"), QStringLiteral("<none>"));
+    EXPECT_TRUE(readWindowPlacement(settings).maximized);
+}
+
+} // namespace
