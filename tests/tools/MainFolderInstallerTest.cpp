@@ -1,0 +1,102 @@
+#include "MainFolderInstaller.h"
+
+#include "app/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ferrowen;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(contents);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class MainFolderInstallerTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir data, main, bin;
+
+    void SetUp() override
+    {
+        writeFile(data.filePath(QStringLiteral("html/index.html")), "start v2");
+        writeFile(data.filePath(QStringLiteral("kestrova.hlp/5000.html")), "merge help");
+        writeFile(data.filePath(QStringLiteral("blankmsg.htm")), "blank");
+        writeFile(data.filePath(QStringLiteral("blank.dat")), "Name,E-mail\r\n");
+        writeFile(data.filePath(QStringLiteral("applications/x.desktop")), "Exec=@MAIN_DIR@/sorvik2 %u");
+        writeFile(bin.filePath(QStringLiteral("sorvik2")), "program");
+    }
+
+    MainFolderInstaller installer()
+    {
+        return MainFolderInstaller({data.path(), bin.filePath(QStringLiteral("sorvik2"))}, main.path() + QLatin1Char('/'));
+    }
+};
+
+TEST_F(MainFolderInstallerTest, firstRunLaysOutEveryFolderAndFile)
+{
+    QStringList changes;
+    ASSERT_TRUE(installer().install(changes).ok());
+    for (const char *folder : {"savedmgs/Saved", "savedmgs/sent", "addrbooks", "templates"})
+        EXPECT_TRUE(QDir(main.filePath(QString::fromLatin1(folder))).exists()) << folder;
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v2");
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("kestrova.hlp/5000.html"))), "merge help");
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("sorvik2"))), "program");
+    EXPECT_FALSE(QFile::exists(main.filePath(QStringLiteral("applications/x.desktop"))));
+    EXPECT_FALSE(changes.isEmpty());
+}
+
+TEST_F(MainFolderInstallerTest, laterRunKeepsUserDataAndRefreshesProgramPages)
+{
+    QStringList changes;
+    ASSERT_TRUE(installer().install(changes).ok());
+    writeFile(main.filePath(QStringLiteral("blank.dat")), "My,Own,Columns\r\n");
+    writeFile(main.filePath(QStringLiteral("addrbooks/friends.csv")), "Name,E-mail\r\nann,ann@x\r\n");
+    writeFile(data.filePath(QStringLiteral("html/index.html")), "start v3");
+
+    changes.clear();
+    ASSERT_TRUE(installer().install(changes).ok());
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("blank.dat"))), "My,Own,Columns\r\n");
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("addrbooks/friends.csv"))), "Name,E-mail\r\nann,ann@x\r\n");
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v3");
+    EXPECT_EQ(changes, QStringList{QStringLiteral("updated html/index.html")});
+}
+
+TEST_F(MainFolderInstallerTest, mainDirIsWrittenOnlyWhenAbsent)
+{
+    SettingsFile settings(main.filePath(QStringLiteral("plinthmere.ini")));
+    bool written = false;
+    ASSERT_TRUE(MainFolderInstaller::registerMainDir(settings, QStringLiteral("/a/"), written).ok());
+    EXPECT_TRUE(written);
+    ASSERT_TRUE(MainFolderInstaller::registerMainDir(settings, QStringLiteral("/b/"), written).ok());
+    EXPECT_FALSE(written);
+    EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString()), QStringLiteral("/a/"));
+
+    // A key the user emptied on purpose is theirs too.
+    SettingsFile other(main.filePath(QStringLiteral("other.ini")));
+    other.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString());
+    ASSERT_TRUE(MainFolderInstaller::registerMainDir(other, QStringLiteral("/c/"), written).ok());
+    EXPECT_FALSE(written);
+}
+
+TEST(DesktopEntry, pointsAtTheCompanionInTheMainFolder)
+{
+    EXPECT_EQ(MainFolderInstaller::desktopEntry(QStringLiteral("Exec=@MAIN_DIR@/sorvik2 %u"), QStringLiteral("/home/u/ferrowen/")),
+              QStringLiteral("Exec=/home/u/ferrowen/sorvik2 %u"));
+}
+
+} // namespace

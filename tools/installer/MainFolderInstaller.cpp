@@ -1,0 +1,119 @@
+#include "MainFolderInstaller.h"
+
+#include "app/SettingsFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace ferrowen {
+
+namespace {
+
+// Pages and help belong to the program and follow its updates; everything
+// else under the main folder belongs to the user once it exists.
+bool isProgramFile(const QString &relativePath)
+{
+    return relativePath.startsWith(QLatin1String("html/")) || relativePath.startsWith(QLatin1String("kestrova.hlp/"))
+        || relativePath == QLatin1String("blankmsg.htm");
+}
+
+bool sameContents(const QString &a, const QString &b)
+{
+    QFile fa(a), fb(b);
+    return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) && fa.readAll() == fb.readAll();
+}
+
+Status copyFileReplacing(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return Status::failure(QStringLiteral("cannot read %1: %2").arg(from, source.errorString()));
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) < 0 || !target.commit())
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(to, target.errorString()));
+    QFile::setPermissions(to, source.permissions());
+    return Status::success();
+}
+
+} // namespace
+
+MainFolderInstaller::MainFolderInstaller(Sources sources, QString mainDir)
+    : m_sources(std::move(sources))
+    , m_mainDir(std::move(mainDir))
+{
+}
+
+Status MainFolderInstaller::copyTree(const QString &from, const QString &to, bool refresh, QStringList &changes)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString relative = QDir(from).relativeFilePath(source);
+        if (relative.startsWith(QLatin1String("applications/")))
+            continue; // desktop entries go to the desktop's folder, not here
+        const QString target = QDir(to).filePath(relative);
+        const bool exists = QFileInfo::exists(target);
+        if (exists && !(refresh && isProgramFile(relative)))
+            continue;
+        if (exists && sameContents(source, target))
+            continue;
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+            return Status::failure(QStringLiteral("cannot create the folder of %1").arg(target));
+        if (Status s = copyFileReplacing(source, target); !s)
+            return s;
+        changes << (exists ? QStringLiteral("updated ") : QStringLiteral("created ")) + relative;
+    }
+    return Status::success();
+}
+
+Status MainFolderInstaller::install(QStringList &changes)
+{
+    QDir main(m_mainDir);
+    for (const char *folder : {"savedmgs/Saved", "savedmgs/sent", "addrbooks", "templates"}) {
+        const QString path = main.filePath(QString::fromLatin1(folder));
+        if (QFileInfo::exists(path))
+            continue;
+        if (!QDir().mkpath(path))
+            return Status::failure(QStringLiteral("cannot create %1").arg(path));
+        changes << QStringLiteral("created ") + QString::fromLatin1(folder) + QLatin1Char('/');
+    }
+    if (Status s = copyTree(m_sources.dataDir, m_mainDir, true, changes); !s)
+        return s;
+    if (!m_sources.companionPath.isEmpty()) {
+        const QString target = main.filePath(QStringLiteral("sorvik2"));
+        if (!sameContents(m_sources.companionPath, target)) {
+            if (Status s = copyFileReplacing(m_sources.companionPath, target); !s)
+                return s;
+            changes << QStringLiteral("installed sorvik2");
+        }
+    }
+    return Status::success();
+}
+
+Status MainFolderInstaller::registerMainDir(SettingsFile &settings, const QString &mainDir, bool &written)
+{
+    written = false;
+    return settings.profile().update(SettingsKeys::Locations, SettingsKeys::MainDir,
+                                     [&](const std::optional<QString> &current) -> std::optional<QString> {
+                                         if (current)
+                                             return std::nullopt;
+                                         written = true;
+                                         return mainDir;
+                                     });
+}
+
+QString MainFolderInstaller::desktopEntry(const QString &templateText, const QString &mainDir)
+{
+    QString dir = mainDir;
+    while (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
+        dir.chop(1);
+    QString text = templateText;
+    return text.replace(QStringLiteral("@MAIN_DIR@"), dir);
+}
+
+} // namespace ferrowen

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Status.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ferrowen {
+
+class SettingsFile;
+
+// Lays out the program's main folder the first time, the way an installer
+// would: start page, help, empty preview page, blank address book, the
+// data folders, and the mail link companion. Never replaces the user's
+// data; refreshes only the program's own pages and programs.
+class MainFolderInstaller
+{
+public:
+    struct Sources
+    {
+        QString dataDir;       // the project's data/ folder
+        QString companionPath; // the built "sorvik2" program
+    };
+
+    MainFolderInstaller(Sources sources, QString mainDir);
+
+    // Returns what it did, one line per change, or the failure.
+    Status install(QStringList &changes);
+
+    // Writes "main dir" into the settings file unless the key is there.
+    static Status registerMainDir(SettingsFile &settings, const QString &mainDir, bool &written);
+
+    // The desktop entry with the companion's real path filled in.
+    static QString desktopEntry(const QString &templateText, const QString &mainDir);
+
+private:
+    Status copyTree(const QString &from, const QString &to, bool refresh, QStringList &changes);
+
+    Sources m_sources;
+    QString m_mainDir;
+};
+
+} // namespace ferrowen
