@@ -1,0 +1,74 @@
+#pragma once
+
+#include "demowebmail/SentMessage.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+#include <vector>
+
+class QHttpServer;
+class QHttpServerRequest;
+class QHttpServerResponse;
+class QTcpServer;
+
+namespace ferrowen {
+
+namespace demowebmail {
+class MailboxPages;
+}
+
+// An offline webmail site with a Yahoo-style mailbox under "/yahoo/" and a
+// Hotmail-style one under "/hotmail/", so every automation feature can be
+// tried against a real browser engine without a network. It listens on
+// 127.0.0.1 only and keeps what is sent in memory.
+//
+// Pages of each mailbox: "login", "inbox", "message?id=N", "compose",
+// "compose-rich", "calendar", "sent". Site-wide: "/" (start page),
+// "/api/sent" (GET lists the sent messages as JSON, DELETE empties the list)
+// and "/api/sent/clear" (POST empties the list).
+//
+// Not thread-safe: use it from the thread it lives in (requests are served
+// by that thread's event loop).
+class DemoWebmailSite : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DemoWebmailSite(QObject *parent = nullptr);
+    ~DemoWebmailSite() override;
+
+    // Starts listening on 127.0.0.1; port 0 takes any free port. False when
+    // the port cannot be had (errorString() says why) or when already listening.
+    bool listen(quint16 port = 0);
+    quint16 port() const;
+    // "http://127.0.0.1:PORT/"; empty before listen() succeeded.
+    QUrl baseUrl() const;
+    QString errorString() const;
+
+    // Every message sent from either mailbox, oldest first.
+    QList<SentMessage> sentMessages() const;
+    void clearSent();
+
+signals:
+    void messageSent(const ferrowen::SentMessage &message);
+
+private:
+    void addSiteRoutes();
+    void addMailboxRoutes(demowebmail::MailboxPages &pages);
+    QHttpServerResponse composePost(demowebmail::MailboxPages &pages, const QHttpServerRequest &request);
+    QHttpServerResponse sentListing() const;
+    int clearSentAndCount();
+
+    std::unique_ptr<QHttpServer> m_server;
+    QTcpServer *m_tcpServer = nullptr; // owned by m_server once bound
+    std::vector<std::unique_ptr<demowebmail::MailboxPages>> m_mailboxes;
+    QList<SentMessage> m_sent;
+    int m_nextSentId = 1;
+    QString m_errorString;
+};
+
+} // namespace ferrowen

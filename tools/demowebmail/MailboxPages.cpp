@@ -1,0 +1,211 @@
+#include "demowebmail/MailboxPages.h"
+
+#include "demowebmail/CalendarWeeks.h"
+#include "demowebmail/FormFields.h"
+#include "demowebmail/PageTemplate.h"
+
+#include <QLocale>
+#include <QVariantList>
+
+namespace ferrowen::demowebmail {
+
+namespace {
+
+const QString SiteBrand = QStringLiteral("Demo Mail");
+
+QVariantMap composeValues(const ComposeFields &fields)
+{
+    return {
+        {QStringLiteral("to"), fields.to},
+        {QStringLiteral("cc"), fields.cc},
+        {QStringLiteral("bcc"), fields.bcc},
+        {QStringLiteral("subject"), fields.subject},
+        {QStringLiteral("body"), fields.body},
+    };
+}
+
+QVariantMap sentValues(const SentMessage &message)
+{
+    return {
+        {QStringLiteral("id"), message.id},
+        {QStringLiteral("to"), message.to},
+        {QStringLiteral("cc"), message.cc},
+        {QStringLiteral("bcc"), message.bcc},
+        {QStringLiteral("subject"), message.subject},
+        {QStringLiteral("body"), message.body},
+    };
+}
+
+} // namespace
+
+MailboxPages::MailboxPages(const MailboxProfile &profile)
+    : m_profile(profile)
+    , m_inbox(seededInbox(profile.key))
+{
+}
+
+QString PageFrame::wrap(const QString &content) const
+{
+    return PageTemplate::renderResource(QStringLiteral("layout.html"),
+                                        {
+                                            {QStringLiteral("title"), title},
+                                            {QStringLiteral("brand"), brand.isEmpty() ? SiteBrand : brand},
+                                            {QStringLiteral("theme"), theme},
+                                            {QStringLiteral("page"), page},
+                                            {QStringLiteral("segment"), navSegment},
+                                            {QStringLiteral("script"), script},
+                                            {QStringLiteral("content"), content},
+                                        });
+}
+
+QString MailboxPages::framedHere(const QString &title, const QString &page, const QString &content,
+                                 const QString &script) const
+{
+    const PageFrame frame{title + QStringLiteral(" - ") + m_profile.brand, m_profile.brand, m_profile.key, page,
+                          m_profile.key, script};
+    return frame.wrap(content);
+}
+
+QString MailboxPages::loginPage() const
+{
+    const QString content = PageTemplate::renderResource(QStringLiteral("common/login.html"),
+                                                         {{QStringLiteral("segment"), m_profile.key}});
+    // Signed out: no mailbox navigation yet.
+    const PageFrame frame{QStringLiteral("Sign in - ") + m_profile.brand, m_profile.brand, m_profile.key,
+                          QStringLiteral("login"), QString(), QString()};
+    return frame.wrap(content);
+}
+
+QString MailboxPages::inboxPage(const QSet<int> &ticked, const QString &notice) const
+{
+    QVariantList rows;
+    for (const InboxMessage &message : m_inbox) {
+        rows.append(QVariantMap{
+            {QStringLiteral("id"), message.id},
+            {QStringLiteral("sender"), message.fromName.isEmpty() ? message.fromAddress : message.fromName},
+            {QStringLiteral("subject"), message.subject},
+            {QStringLiteral("shortDate"), message.shortDate()},
+            {QStringLiteral("unread"), message.unread},
+            {QStringLiteral("ticked"), ticked.contains(message.id)},
+        });
+    }
+    const QString content = PageTemplate::renderResource(m_profile.templateName(QStringLiteral("inbox")),
+                                                         {
+                                                             {QStringLiteral("messages"), rows},
+                                                             {QStringLiteral("messageCount"), m_inbox.size()},
+                                                             {QStringLiteral("notice"), notice},
+                                                         });
+    return framedHere(QStringLiteral("Inbox"), QStringLiteral("inbox"), content, m_profile.inboxScript);
+}
+
+std::optional<QString> MailboxPages::messagePage(int id) const
+{
+    for (const InboxMessage &message : m_inbox) {
+        if (message.id != id)
+            continue;
+        const MessageHeaderLabels &labels = m_profile.labels;
+        const QString content = PageTemplate::renderResource(
+            m_profile.templateName(QStringLiteral("message")),
+            {
+                {QStringLiteral("fromLabel"), labels.from},
+                {QStringLiteral("toLabel"), labels.to},
+                {QStringLiteral("replyToLabel"), labels.replyTo},
+                {QStringLiteral("subjectLabel"), labels.subject},
+                {QStringLiteral("dateLabel"), labels.date},
+                {QStringLiteral("from"), message.from()},
+                {QStringLiteral("to"), message.to},
+                {QStringLiteral("replyTo"), message.replyTo},
+                {QStringLiteral("subject"), message.subject},
+                {QStringLiteral("date"), message.date},
+                {QStringLiteral("bodyKind"), message.isHtml ? QStringLiteral("html") : QStringLiteral("plain")},
+                // Seeded markup is the site's own; plain text is escaped.
+                {QStringLiteral("bodyHtml"), message.isHtml ? message.body : message.body.toHtmlEscaped()},
+            });
+        return framedHere(message.subject, QStringLiteral("message"), content);
+    }
+    return std::nullopt;
+}
+
+QString MailboxPages::composePage(const ComposeFields &fields, const QString &error, const QString &notice) const
+{
+    QVariantMap values = composeValues(fields);
+    values.insert(QStringLiteral("error"), error);
+    values.insert(QStringLiteral("notice"), notice);
+    const QString content =
+        PageTemplate::renderResource(m_profile.templateName(QStringLiteral("compose")), values);
+    return framedHere(QStringLiteral("New message"), QStringLiteral("compose"), content);
+}
+
+QString MailboxPages::richComposePage(const QString &notice) const
+{
+    const QString content = PageTemplate::renderResource(QStringLiteral("common/compose-rich.html"),
+                                                         {
+                                                             {QStringLiteral("segment"), m_profile.key},
+                                                             {QStringLiteral("notice"), notice},
+                                                         });
+    return framedHere(QStringLiteral("New message (rich text)"), QStringLiteral("compose-rich"), content);
+}
+
+QString MailboxPages::calendarPage(QDate month, QDate today) const
+{
+    const QDate first(month.year(), month.month(), 1);
+    QVariantList weeks;
+    for (const QList<QDate> &week : calendarWeeks(first)) {
+        QVariantList days;
+        for (const QDate &day : week) {
+            days.append(QVariantMap{
+                {QStringLiteral("day"), day.day()},
+                {QStringLiteral("outside"), day.month() != first.month()},
+                {QStringLiteral("today"), day == today},
+            });
+        }
+        weeks.append(QVariantMap{{QStringLiteral("days"), days}});
+    }
+    const QString monthFormat = QStringLiteral("yyyy-MM");
+    const QString content = PageTemplate::renderResource(
+        QStringLiteral("common/calendar.html"),
+        {
+            {QStringLiteral("segment"), m_profile.key},
+            {QStringLiteral("monthTitle"), QLocale::c().toString(first, QStringLiteral("MMMM yyyy"))},
+            {QStringLiteral("previousMonth"), first.addMonths(-1).toString(monthFormat)},
+            {QStringLiteral("nextMonth"), first.addMonths(1).toString(monthFormat)},
+            {QStringLiteral("weeks"), weeks},
+        });
+    return framedHere(QStringLiteral("Calendar"), QStringLiteral("calendar"), content);
+}
+
+QString MailboxPages::sentPage(const QList<SentMessage> &sent, int confirmedId) const
+{
+    QVariantList rows;
+    QVariant confirmed;
+    // Newest first, as a sent folder lists them.
+    for (auto message = sent.crbegin(); message != sent.crend(); ++message) {
+        if (message->mailbox != m_profile.key)
+            continue;
+        QVariantMap row = sentValues(*message);
+        row.insert(QStringLiteral("current"), message->id == confirmedId);
+        rows.append(row);
+        if (message->id == confirmedId)
+            confirmed = sentValues(*message);
+    }
+    const QString content = PageTemplate::renderResource(QStringLiteral("common/sent.html"),
+                                                         {
+                                                             {QStringLiteral("segment"), m_profile.key},
+                                                             {QStringLiteral("messages"), rows},
+                                                             {QStringLiteral("confirmed"), confirmed},
+                                                         });
+    const QString title = confirmed.isValid() ? QStringLiteral("Message sent") : QStringLiteral("Sent");
+    return framedHere(title, QStringLiteral("sent"), content);
+}
+
+QSet<int> MailboxPages::tickedMessages(const FormFields &posted) const
+{
+    QSet<int> ticked;
+    for (const InboxMessage &message : m_inbox) {
+        if (posted.values(m_profile.messageBoxName(message.id)).contains(m_profile.messageBoxValue(message.id)))
+            ticked.insert(message.id);
+    }
+    return ticked;
+}
+
+} // namespace ferrowen::demowebmail

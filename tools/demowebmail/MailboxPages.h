@@ -1,0 +1,64 @@
+#pragma once
+
+#include "demowebmail/ComposeSubmission.h"
+#include "demowebmail/InboxMessage.h"
+#include "demowebmail/MailboxProfile.h"
+#include "demowebmail/SentMessage.h"
+
+#include <QDate>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace ferrowen::demowebmail {
+
+class FormFields;
+
+// The frame around every page: header, mailbox navigation, footer.
+struct PageFrame
+{
+    QString title;
+    QString brand;
+    QString theme;      // "yahoo" or "hotmail" colours; empty for the neutral look
+    QString page;       // marks the current entry of the navigation
+    QString navSegment; // the mailbox whose navigation is shown; empty for none
+    QString script;     // address of a page script; empty for none
+
+    QString wrap(const QString &content) const;
+};
+
+// Renders the pages of one demo mailbox from its templates. Holds the
+// mailbox's seeded inbox; knows nothing about HTTP.
+class MailboxPages
+{
+public:
+    explicit MailboxPages(const MailboxProfile &profile);
+
+    const MailboxProfile &profile() const { return m_profile; }
+
+    QString loginPage() const;
+    // ticked: ids whose boxes are shown ticked (kept after an inbox post).
+    QString inboxPage(const QSet<int> &ticked = {}, const QString &notice = {}) const;
+    // None for an id that is not in the inbox.
+    std::optional<QString> messagePage(int id) const;
+    QString composePage(const ComposeFields &fields = {}, const QString &error = {},
+                        const QString &notice = {}) const;
+    QString richComposePage(const QString &notice = {}) const;
+    QString calendarPage(QDate month, QDate today) const;
+    // confirmedId: the message to confirm as just sent; 0 for none.
+    QString sentPage(const QList<SentMessage> &sent, int confirmedId) const;
+
+    // The ids whose boxes were ticked in a post of the inbox form.
+    QSet<int> tickedMessages(const FormFields &posted) const;
+
+private:
+    QString framedHere(const QString &title, const QString &page, const QString &content,
+                       const QString &script = {}) const;
+
+    const MailboxProfile &m_profile;
+    QList<InboxMessage> m_inbox;
+};
+
+} // namespace ferrowen::demowebmail
