@@ -84,6 +84,15 @@ public:
     virtual QVariant readProperty(const ElementRef &element, ElementProperty property) = 0;
     virtual void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) = 0;
 
+    // Sends the named form as its own submit() would, after adding
+    // actionSuffix to the end of its action address (the mail merge names
+    // the site's send button this way).
+    virtual void submitForm(const QString &form, const QString &actionSuffix)
+    {
+        Q_UNUSED(actionSuffix);
+        throw WebPageError(QStringLiteral("This page cannot submit the form ") + form + QStringLiteral("."));
+    }
+
 protected:
     virtual ElementRef lookupById(const QString &idOrName) = 0;
     virtual int countElements() = 0;

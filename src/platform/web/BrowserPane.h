@@ -13,6 +13,7 @@ class QWebEngineProfile;
 namespace ferrowen {
 
 class BrowserPage;
+class EngineWebPage;
 
 // One embedded browser pane. Adds to the engine's view the events and
 // operations the program works with: the automation's synchronous view of
@@ -36,6 +37,12 @@ public:
     void stop();
     bool isBusy() const;
 
+    // The folder that relative local paths given to navigate() start from;
+    // the working directory unless set.
+    void setLocalBase(const QString &folder);
+    // The engine page behind the pane.
+    BrowserPage *browserPage() const { return m_page; }
+
 Q_SIGNALS:
     void statusTextChange(const QString &text);
     // progress is between 0 and maximum; progress == maximum means done.
@@ -45,6 +52,12 @@ Q_SIGNALS:
     void beforeNavigate(const QUrl &url, const QByteArray &postData);
     void navigateComplete(const QString &address);
     void documentComplete(const QString &address);
+
+private:
+    BrowserPage *m_page;
+    std::unique_ptr<EngineWebPage> m_document;
+    QString m_localBase;
+    bool m_busy = false;
 };
 
 } // namespace ferrowen

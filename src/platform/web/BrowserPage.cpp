@@ -1,0 +1,83 @@
+#include "platform/web/BrowserPage.h"
+
+#include "platform/web/ScriptResources.h"
+
+#include <QRandomGenerator>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace ferrowen {
+
+namespace {
+
+QString randomToken()
+{
+    QByteArray bytes(16, Qt::Uninitialized);
+    QRandomGenerator::system()->generate(bytes.begin(), bytes.end());
+    return QStringLiteral("ferrowen-form:") + QString::fromLatin1(bytes.toHex()) + QLatin1Char(':');
+}
+
+QWebEngineScript documentScript(const QString &name, quint32 world, const QString &source)
+{
+    QWebEngineScript script;
+    script.setName(name);
+    script.setWorldId(world);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(source);
+    return script;
+}
+
+} // namespace
+
+BrowserPage::BrowserPage(QObject *parent, QWebEngineProfile *profile)
+    : QWebEnginePage(profile ? profile : QWebEngineProfile::defaultProfile(), parent)
+    , m_channelToken(randomToken())
+{
+    installSubmissionScripts();
+}
+
+void BrowserPage::installSubmissionScripts()
+{
+    scripts().insert(documentScript(QStringLiteral("ferrowen-submit-hook"), QWebEngineScript::MainWorld,
+                                    scriptResource(QStringLiteral("submit-hook.js"))));
+
+    // The token holds letters, digits, dashes and colons: quoting makes it a
+    // JavaScript string.
+    QString capture = scriptResource(QStringLiteral("submit-capture.js"));
+    capture.replace(QStringLiteral("/*channel*/\"\""), QLatin1Char('"') + m_channelToken + QLatin1Char('"'));
+    scripts().insert(documentScript(QStringLiteral("ferrowen-submit-capture"), QWebEngineScript::ApplicationWorld,
+                                    capture));
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    // A redirect continues a navigation that was already reported.
+    if (isMainFrame && type != NavigationTypeRedirect) {
+        const QByteArray postData = m_submissions.takePostData(url, type == NavigationTypeFormSubmitted);
+        // Queued: listeners must be free to wait on the page, which they
+        // cannot do inside the engine's navigation callback.
+        QMetaObject::invokeMethod(
+            this, [this, url, postData] { Q_EMIT navigationAccepted(url, postData); }, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+QWebEnginePage *BrowserPage::createWindow(WebWindowType)
+{
+    // Links and forms aimed at a new window open in this pane.
+    return this;
+}
+
+void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                           int lineNumber, const QString &sourceId)
+{
+    if (message.startsWith(m_channelToken)) {
+        m_submissions.report(message.mid(m_channelToken.size()));
+        return;
+    }
+    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+}
+
+} // namespace ferrowen

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/web/SubmissionTracker.h"
+
+#include <QByteArray>
+#include <QUrl>
+#include <QWebEnginePage>
+
+class QWebEngineProfile;
+
+namespace ferrowen {
+
+// The engine page behind a BrowserPane. Captures the data of every form
+// submission made in it, keeps new windows in the same page and reports
+// every navigation of the main frame it lets happen (all of them).
+class BrowserPage : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    explicit BrowserPage(QObject *parent = nullptr, QWebEngineProfile *profile = nullptr);
+
+Q_SIGNALS:
+    // Emitted, from the event loop, for each accepted main-frame
+    // navigation; postData is the URL-encoded form data of a POST form
+    // submission and empty otherwise.
+    void navigationAccepted(const QUrl &url, const QByteArray &postData);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage *createWindow(WebWindowType type) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceId) override;
+
+private:
+    void installSubmissionScripts();
+
+    // Marks the capture script's messages: the page's own scripts never see
+    // it, so they cannot forge a submission.
+    const QString m_channelToken;
+    SubmissionTracker m_submissions;
+};
+
+} // namespace ferrowen

@@ -1,0 +1,80 @@
+#include "platform/web/BrowserPane.h"
+
+#include "platform/web/AddressInput.h"
+#include "platform/web/BrowserPage.h"
+#include "platform/web/EngineWebPage.h"
+
+#include <QDir>
+
+namespace ferrowen {
+
+BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
+    : QWebEngineView(parent)
+    , m_page(new BrowserPage(this, profile))
+    , m_document(std::make_unique<EngineWebPage>(m_page))
+    , m_localBase(QDir::currentPath())
+{
+    setPage(m_page);
+
+    connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChange);
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) { Q_EMIT progressChange(progress, 100); });
+    connect(m_page, &QWebEnginePage::urlChanged, this,
+            [this](const QUrl &url) { Q_EMIT navigateComplete(url.toString()); });
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
+        m_busy = false;
+        Q_EMIT documentComplete(locationUrl());
+    });
+    connect(m_page, &BrowserPage::navigationAccepted, this, &BrowserPane::beforeNavigate);
+}
+
+BrowserPane::~BrowserPane() = default;
+
+WebPage &BrowserPane::document()
+{
+    return *m_document;
+}
+
+QString BrowserPane::locationUrl() const
+{
+    return m_page->url().toString();
+}
+
+void BrowserPane::navigate(const QString &address)
+{
+    const QUrl url = urlFromAddress(address, m_localBase);
+    if (url.isValid())
+        m_page->load(url);
+}
+
+void BrowserPane::goBack()
+{
+    m_page->triggerAction(QWebEnginePage::Back);
+}
+
+void BrowserPane::goForward()
+{
+    m_page->triggerAction(QWebEnginePage::Forward);
+}
+
+void BrowserPane::refresh()
+{
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void BrowserPane::stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+bool BrowserPane::isBusy() const
+{
+    return m_busy;
+}
+
+void BrowserPane::setLocalBase(const QString &folder)
+{
+    m_localBase = folder;
+}
+
+} // namespace ferrowen

@@ -1,0 +1,142 @@
+#include "platform/web/EngineWebPage.h"
+
+#include "platform/web/ScriptResources.h"
+
+#include <QJsonObject>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace ferrowen {
+
+namespace {
+
+const QString pageAccessScriptName = QStringLiteral("ferrowen-page-access");
+
+void installPageAccessScript(QWebEnginePage &page)
+{
+    if (!page.scripts().find(pageAccessScriptName).isEmpty())
+        return;
+    QWebEngineScript script;
+    script.setName(pageAccessScriptName);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(scriptResource(QStringLiteral("page-access.js")));
+    page.scripts().insert(script);
+}
+
+QString propertyKey(ElementProperty property)
+{
+    switch (property) {
+    case ElementProperty::Value: return QStringLiteral("value");
+    case ElementProperty::InnerText: return QStringLiteral("innerText");
+    case ElementProperty::InnerHtml: return QStringLiteral("innerHTML");
+    case ElementProperty::ClassName: return QStringLiteral("className");
+    case ElementProperty::Name: return QStringLiteral("name");
+    case ElementProperty::Type: return QStringLiteral("type");
+    case ElementProperty::Checked: return QStringLiteral("checked");
+    }
+    return {};
+}
+
+QJsonObject refJson(const ElementRef &element)
+{
+    return {{QStringLiteral("document"), element.document}, {QStringLiteral("index"), element.index}};
+}
+
+} // namespace
+
+EngineWebPage::EngineWebPage(QWebEnginePage *page)
+    : m_page(page)
+    , m_runner(page)
+{
+    installPageAccessScript(*page);
+}
+
+QString EngineWebPage::location()
+{
+    if (!m_page)
+        throw WebPageError(QStringLiteral("The browser page is closed."));
+    return m_page->url().toString();
+}
+
+QString EngineWebPage::bodyText()
+{
+    return call(QStringLiteral("bodyText")).toString();
+}
+
+QVariant EngineWebPage::readProperty(const ElementRef &element, ElementProperty property)
+{
+    const QJsonValue value = call(QStringLiteral("read"), {{QStringLiteral("ref"), refJson(element)},
+                                                           {QStringLiteral("property"), propertyKey(property)}});
+    return value.toVariant();
+}
+
+void EngineWebPage::writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value)
+{
+    const QJsonValue json = property == ElementProperty::Checked ? QJsonValue(value.toBool())
+                                                                 : QJsonValue(value.toString());
+    call(QStringLiteral("write"), {{QStringLiteral("ref"), refJson(element)},
+                                   {QStringLiteral("property"), propertyKey(property)},
+                                   {QStringLiteral("value"), json}});
+}
+
+void EngineWebPage::submitForm(const QString &form, const QString &actionSuffix)
+{
+    call(QStringLiteral("submitForm"), {{QStringLiteral("form"), form}, {QStringLiteral("actionSuffix"), actionSuffix}});
+}
+
+ElementRef EngineWebPage::lookupById(const QString &idOrName)
+{
+    return elementCall(QStringLiteral("elementById"), {{QStringLiteral("id"), idOrName}});
+}
+
+int EngineWebPage::countElements()
+{
+    return countCall(QStringLiteral("elementCount"));
+}
+
+ElementRef EngineWebPage::lookupElementAt(int index)
+{
+    return elementCall(QStringLiteral("elementAt"), {{QStringLiteral("index"), index}});
+}
+
+ElementRef EngineWebPage::lookupFormField(const QString &form, const QString &field)
+{
+    return elementCall(QStringLiteral("formField"), {{QStringLiteral("form"), form}, {QStringLiteral("field"), field}});
+}
+
+ElementRef EngineWebPage::lookupNamedFormField(const QString &form, const QString &field)
+{
+    return elementCall(QStringLiteral("namedFormField"),
+                       {{QStringLiteral("form"), form}, {QStringLiteral("field"), field}});
+}
+
+int EngineWebPage::countFormElements(const QString &form)
+{
+    return countCall(QStringLiteral("formElementCount"), {{QStringLiteral("form"), form}});
+}
+
+ElementRef EngineWebPage::lookupFormElementAt(const QString &form, int index)
+{
+    return elementCall(QStringLiteral("formElementAt"), {{QStringLiteral("form"), form}, {QStringLiteral("index"), index}});
+}
+
+QJsonValue EngineWebPage::call(const QString &operation, QJsonObject arguments)
+{
+    arguments.insert(QStringLiteral("op"), operation);
+    return m_runner.call(arguments);
+}
+
+ElementRef EngineWebPage::elementCall(const QString &operation, QJsonObject arguments)
+{
+    const QJsonObject ref = call(operation, std::move(arguments)).toObject();
+    return {ref.value(QLatin1String("document")).toString(), ref.value(QLatin1String("index")).toInt(-1)};
+}
+
+int EngineWebPage::countCall(const QString &operation, QJsonObject arguments)
+{
+    return call(operation, std::move(arguments)).toInt();
+}
+
+} // namespace ferrowen

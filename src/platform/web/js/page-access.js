@@ -1,0 +1,309 @@
+// The automation's view of a loaded document. Installed in the automation's
+// own script world, so the page's scripts can neither see nor replace it.
+// Every answer is a JSON envelope {ok, value, error}.
+(function () {
+    'use strict';
+    if (window.ferrowenPageAccess)
+        return;
+
+    function randomToken() {
+        const bytes = new Uint8Array(16);
+        crypto.getRandomValues(bytes);
+        return Array.from(bytes, byte => byte.toString(16).padStart(2, '0')).join('');
+    }
+
+    // Elements handed out so far. The token tells this document from any
+    // other that was loaded in the pane before.
+    const registry = { token: randomToken(), elements: [], indexes: new Map() };
+
+    class LookupError extends Error {}
+
+    function fail(message) {
+        throw new LookupError(message);
+    }
+
+    function remember(element) {
+        let index = registry.indexes.get(element);
+        if (index === undefined) {
+            index = registry.elements.length;
+            registry.elements.push(element);
+            registry.indexes.set(element, index);
+        }
+        return { document: registry.token, index: index };
+    }
+
+    function recall(ref) {
+        if (!ref || ref.document !== registry.token)
+            fail('the element belongs to a document that is no longer loaded');
+        const element = registry.elements[ref.index];
+        if (!element)
+            fail('unknown element reference');
+        return element;
+    }
+
+    function withCrLf(text) {
+        return text.replace(/\r\n|\r|\n/g, '\r\n');
+    }
+
+    // --- Rendered text -----------------------------------------------------
+
+    const replacedElements = new Set([
+        'img', 'input', 'select', 'textarea', 'button', 'iframe', 'video', 'audio',
+        'canvas', 'svg', 'object', 'embed', 'hr', 'meter', 'progress',
+    ]);
+
+    function startsBlock(element) {
+        const display = getComputedStyle(element).display;
+        return !display.startsWith('inline') && display !== 'contents' && display !== 'none';
+    }
+
+    function hasVisibleText(textNode) {
+        if (/[^ \t\n\r\f]/.test(textNode.data))
+            return true;
+        const parent = textNode.parentElement;
+        return textNode.data.length > 0 && parent !== null
+            && getComputedStyle(parent).whiteSpace.startsWith('pre');
+    }
+
+    // Walks from a <br> forwards or backwards to the nearest rendered thing
+    // on the same line: 'content' when text, another break or an object is
+    // met, 'boundary' when a block starts or ends first.
+    function neighbourOf(br, forward) {
+        const sibling = node => (forward ? node.nextSibling : node.previousSibling);
+        const child = node => (forward ? node.firstChild : node.lastChild);
+        let node = br;
+        let enter = false;
+        for (;;) {
+            if (enter && child(node)) {
+                node = child(node);
+            } else {
+                while (!sibling(node)) {
+                    node = node.parentNode;
+                    if (!node || node === document.body || node.nodeType !== Node.ELEMENT_NODE
+                        || startsBlock(node))
+                        return 'boundary';
+                }
+                node = sibling(node);
+            }
+            enter = false;
+            if (node.nodeType === Node.TEXT_NODE) {
+                if (hasVisibleText(node))
+                    return 'content';
+                continue;
+            }
+            if (node.nodeType !== Node.ELEMENT_NODE)
+                continue;
+            const display = getComputedStyle(node).display;
+            if (display === 'none')
+                continue;
+            if (startsBlock(node))
+                return 'boundary';
+            if (node.localName === 'br' || replacedElements.has(node.localName))
+                return 'content';
+            enter = true;
+        }
+    }
+
+    // A <br> that ends a line of text right before a block boundary adds no
+    // line on screen, yet innerText counts one for it.
+    function isSurplusBreak(br) {
+        return neighbourOf(br, true) === 'boundary' && neighbourOf(br, false) === 'content';
+    }
+
+    // innerText with CR LF line breaks and without the surplus blank lines
+    // of block-ending breaks. The surplus breaks are hidden for the moment
+    // of the reading and restored at once.
+    function renderedText(element) {
+        if (!element)
+            return '';
+        const surplus = Array.from(element.getElementsByTagName('br')).filter(isSurplusBreak);
+        const saved = surplus.map(br => br.getAttribute('style'));
+        surplus.forEach(br => br.style.setProperty('display', 'none', 'important'));
+        try {
+            return withCrLf(element.innerText);
+        } finally {
+            surplus.forEach((br, i) => {
+                if (saved[i] === null)
+                    br.removeAttribute('style');
+                else
+                    br.setAttribute('style', saved[i]);
+            });
+        }
+    }
+
+    // --- Lookups -----------------------------------------------------------
+
+    // The provider pages were written for lookups that ignore case: when no
+    // name matches exactly, compare the name and id without regard to case.
+    function matchesLoosely(element, wanted) {
+        const name = element.getAttribute('name');
+        return (name !== null && name.toLowerCase() === wanted)
+            || (element.id !== '' && element.id.toLowerCase() === wanted);
+    }
+
+    function firstOf(found) {
+        return found instanceof RadioNodeList ? found[0] : found;
+    }
+
+    function findForm(name) {
+        if (name === '')
+            fail('no form name given');
+        const exact = document.forms.namedItem(name);
+        if (exact)
+            return exact;
+        const wanted = name.toLowerCase();
+        for (const form of document.forms) {
+            if (matchesLoosely(form, wanted))
+                return form;
+        }
+        fail('no form named "' + name + '"');
+    }
+
+    function findField(form, name) {
+        if (name === '')
+            fail('no field name given');
+        const exact = form.elements.namedItem(name);
+        if (exact)
+            return firstOf(exact);
+        const wanted = name.toLowerCase();
+        for (const element of form.elements) {
+            if (matchesLoosely(element, wanted))
+                return element;
+        }
+        fail('form "' + form.getAttribute('name') + '" has no field named "' + name + '"');
+    }
+
+    // document.form.field: the window's named members reach forms by name.
+    function findNamedForm(name) {
+        const member = name === '' ? undefined : window[name];
+        if (member instanceof HTMLFormElement)
+            return member;
+        if (member instanceof HTMLCollection) {
+            const form = Array.from(member).find(item => item instanceof HTMLFormElement);
+            if (form)
+                return form;
+        }
+        return findForm(name);
+    }
+
+    function findNamedField(form, name) {
+        const member = name === '' ? undefined : form[name];
+        if (member instanceof RadioNodeList || (member instanceof Element && member.form === form))
+            return firstOf(member);
+        return findField(form, name);
+    }
+
+    function allElements() {
+        return document.getElementsByTagName('*');
+    }
+
+    function at(collection, index, what) {
+        if (!Number.isInteger(index) || index < 0 || index >= collection.length)
+            fail(what + ' has no element at index ' + index);
+        return collection[index];
+    }
+
+    // --- Properties --------------------------------------------------------
+
+    function announce(element) {
+        element.dispatchEvent(new Event('input', { bubbles: true }));
+        element.dispatchEvent(new Event('change', { bubbles: true }));
+    }
+
+    const readers = {
+        value: element => (element.value === undefined || element.value === null ? '' : String(element.value)),
+        innerText: element => renderedText(element),
+        innerHTML: element => element.innerHTML,
+        className: element => element.getAttribute('class') || '',
+        name: element => element.getAttribute('name') || '',
+        type: element => (typeof element.type === 'string' ? element.type : ''),
+        checked: element => element.checked === true,
+    };
+
+    const writers = {
+        value(element, value) {
+            if (!('value' in element))
+                fail('<' + element.localName + '> has no value');
+            element.value = String(value);
+            announce(element);
+        },
+        innerHTML(element, value) {
+            element.innerHTML = String(value);
+            // A textarea shows its value, and its value is what is posted.
+            if (element instanceof HTMLTextAreaElement)
+                element.value = element.textContent;
+            announce(element);
+        },
+        checked(element, value) {
+            if (!('checked' in element))
+                fail('<' + element.localName + '> cannot be checked');
+            const checked = value === true;
+            if (element.checked === checked)
+                return;
+            element.checked = checked;
+            announce(element);
+        },
+    };
+
+    // --- Operations --------------------------------------------------------
+
+    const operations = {
+        bodyText: () => renderedText(document.body),
+        elementById({ id }) {
+            const element = document.getElementById(id) || document.getElementsByName(id)[0];
+            if (!element)
+                fail('no element with id or name "' + id + '"');
+            return remember(element);
+        },
+        elementCount: () => allElements().length,
+        elementAt: ({ index }) => remember(at(allElements(), index, 'the document')),
+        formField: ({ form, field }) => remember(findField(findForm(form), field)),
+        namedFormField: ({ form, field }) => remember(findNamedField(findNamedForm(form), field)),
+        formElementCount: ({ form }) => findForm(form).elements.length,
+        formElementAt({ form, index }) {
+            const found = findForm(form);
+            return remember(at(found.elements, index, 'form "' + form + '"'));
+        },
+        read({ ref, property }) {
+            const reader = readers[property];
+            if (!reader)
+                fail('unknown property ' + property);
+            return reader(recall(ref));
+        },
+        write({ ref, property, value }) {
+            const writer = writers[property];
+            if (!writer)
+                fail('property ' + property + ' cannot be written');
+            writer(recall(ref), value);
+            return null;
+        },
+        submitForm({ form, actionSuffix }) {
+            const found = findForm(form);
+            if (actionSuffix)
+                found.setAttribute('action', found.action + actionSuffix);
+            if (window.ferrowenFormCapture)
+                window.ferrowenFormCapture.report(found);
+            // The prototype's submit: a field named "submit" hides the method.
+            HTMLFormElement.prototype.submit.call(found);
+            return null;
+        },
+    };
+
+    window.ferrowenPageAccess = {
+        run(request) {
+            try {
+                const operation = operations[request.op];
+                if (!operation)
+                    fail('unknown operation ' + request.op);
+                const value = operation(request);
+                return JSON.stringify({ ok: true, value: value === undefined ? null : value });
+            } catch (error) {
+                const expected = error instanceof LookupError;
+                return JSON.stringify({
+                    ok: false,
+                    error: (expected ? '' : 'script error: ') + String(error && error.message ? error.message : error),
+                });
+            }
+        },
+    };
+})();
