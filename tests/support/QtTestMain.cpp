@@ -10,6 +10,8 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Tests close windows one after another; none of them ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
