@@ -1,0 +1,138 @@
+#include "app/MainController.h"
+#include "app/MainForm.h"
+#include "app/SettingsFile.h"
+#include "platform/web/BrowserPane.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace ferrowen;
+
+namespace {
+
+class StartupShutdownTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    SettingsFile settings{dir.filePath(QStringLiteral("config/ferrowen/plinthmere.ini"))};
+
+    std::unique_ptr<MainController> startProgram()
+    {
+        auto controller = std::make_unique<MainController>(settings, MainController::Options{false, false});
+        controller->start();
+        return controller;
+    }
+
+    void set(const char *key, const char *value)
+    {
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(value)).ok());
+    }
+    QString get(const char *key)
+    {
+        return settings.GetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QStringLiteral("<none>"));
+    }
+    QByteArray fileText()
+    {
+        QFile f(settings.path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
+{
+    auto controller = startProgram();
+    MainForm &form = controller->window();
+
+    EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(controller->folders().MainDir().isEmpty());
+    EXPECT_EQ(controller->mainDictionary(), QStringLiteral("\\american.vtd"));
+    EXPECT_EQ(controller->helpFile(), QStringLiteral("kestrova.hlp"));
+    EXPECT_EQ(form.selectedTab(), 1);
+    EXPECT_TRUE(form.isAddressPaneHidden());
+    EXPECT_FALSE(controller->isStarting());
+    EXPECT_TRUE(form.timer2()->isActive());
+
+    const QUrl expected = QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("html/index.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(QUrl(form.webBrowser(1)->locationUrl()), expected, 10000);
+
+    form.close();
+    EXPECT_EQ(get("setmax"), QStringLiteral("1"));
+    EXPECT_EQ(get("autopos"), QStringLiteral("1"));
+    EXPECT_EQ(get("left"), QStringLiteral("<none>"));
+    EXPECT_EQ(get("afftext"), defaultAffiliateText());
+    // Written with the blank a sign would take; read back without it.
+    EXPECT_TRUE(fileText().contains("ed_ht= " + QByteArray::number(controller->editorPlacement().EditorHeight)));
+}
+
+TEST_F(StartupShutdownTest, storedNormalPlacementIsAppliedAndWrittenBack)
+{
+    set("setmax", "0");
+    set("left", "1500");
+    set("top", "900");
+    set("width", "12000");
+    set("height", "9000");
+    auto controller = startProgram();
+    MainForm &form = controller->window();
+    const Twips twips(form.logicalDpiX());
+
+    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(form.geometry(), twips.toPixels(QRect(1500, 900, 12000, 9000)));
+
+    form.close();
+    EXPECT_EQ(get("setmax"), QStringLiteral("0"));
+    // Pixels back to twips: the same numbers when they fall on whole pixels.
+    EXPECT_EQ(twips.toPixels(QRect(get("left").toInt(), get("top").toInt(), get("width").toInt(), get("height").toInt())),
+              form.geometry());
+}
+
+TEST_F(StartupShutdownTest, minimizedAtExitStoresOnlySetmax)
+{
+    set("setmax", "0");
+    set("left", "1500");
+    auto controller = startProgram();
+    MainForm &form = controller->window();
+    form.setWindowState(Qt::WindowMinimized);
+
+    form.close();
+    EXPECT_EQ(get("setmax"), QStringLiteral("1"));
+    EXPECT_EQ(get("left"), QStringLiteral("1500"));
+    EXPECT_EQ(get("top"), QStringLiteral("<none>"));
+}
+
+TEST_F(StartupShutdownTest, autoposOffKeepsStoredEditorPlacement)
+{
+    set("autopos", "0");
+    set("ed_top", " 1234");
+    set("ed_ht", "2222");
+    auto controller = startProgram();
+    EXPECT_FALSE(controller->editorPlacement().AutoPosition);
+    EXPECT_EQ(controller->editorPlacement().EditorTop, 1234);
+    EXPECT_EQ(controller->editorPlacement().EditorHeight, 2222);
+
+    controller->window().close();
+    EXPECT_EQ(get("autopos"), QStringLiteral("0"));
+    EXPECT_TRUE(fileText().contains("ed_top= 1234\r\n"));
+    EXPECT_TRUE(fileText().contains("ed_ht= 2222\r\n"));
+}
+
+TEST_F(StartupShutdownTest, mainDirIsJoinedToStartPageWithoutSeparator)
+{
+    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.path() + QStringLiteral("/main\\")).ok());
+    QDir().mkpath(dir.filePath(QStringLiteral("main/html")));
+    QFile page(dir.filePath(QStringLiteral("main/html/index.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>start</body></html>");
+    page.close();
+
+    auto controller = startProgram();
+    MainForm &form = controller->window();
+    QTRY_COMPARE_WITH_TIMEOUT(QUrl(form.webBrowser(1)->locationUrl()), QUrl::fromLocalFile(page.fileName()), 10000);
+    EXPECT_EQ(controller->mainDictionary(), dir.path() + QStringLiteral("/main\\american.vtd"));
+}
+
+} // namespace
