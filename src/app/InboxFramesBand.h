@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace ferrowen {
+
+// The band above the main tabs: the frames of the "Inbox/Login" tab
+// ("Save Messages Locally", "Inbox Management", "Compose") and, while the
+// address pane is hidden, the buttons that bring it or the palette back.
+class InboxFramesBand : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit InboxFramesBand(QWidget *parent = nullptr);
+
+    QPushButton *showAddressButton() const { return m_showAddress; } // CommandShowAddress
+    QPushButton *paletteButton() const { return m_palette; }         // CommandTo
+    QComboBox *folderCombo() const { return m_folders; }             // ComboFolders
+    QPushButton *saveMessageButton() const { return m_getBody; }     // GetBody
+    QCheckBox *saveSentCheck() const { return m_saveSent; }          // CheckSaveSent
+    QLabel *messageSavedLabel() const { return m_labelSaved; }       // LabelSaved
+    QPushButton *checkSpamButton() const { return m_command2; }      // Command2
+    QPushButton *checkUnreadButton() const { return m_command1; }    // Command1
+    QPushButton *useTemplateButton() const { return m_command4; }    // Command4
+
+private:
+    QWidget *buildSaveFrame();
+    QWidget *buildInboxFrame();
+    QWidget *buildComposeFrame();
+
+    QPushButton *m_showAddress = nullptr;
+    QPushButton *m_palette = nullptr;
+    QComboBox *m_folders = nullptr;
+    QPushButton *m_getBody = nullptr;
+    QCheckBox *m_saveSent = nullptr;
+    QLabel *m_labelSaved = nullptr;
+    QPushButton *m_command2 = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command4 = nullptr;
+};
+
+} // namespace ferrowen

@@ -1,0 +1,141 @@
+// The main window's tabs, its browser toolbar and the handlers of the
+// browser panes' events.
+#include "app/MainForm.h"
+
+#include "app/InboxFramesBand.h"
+#include "app/SettingsPanel.h"
+#include "platform/web/BrowserPane.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTreeWidget>
+
+namespace ferrowen {
+
+int MainForm::selectedTab() const
+{
+    return m_tabStrip2->currentIndex() + 1;
+}
+
+void MainForm::selectTab(int tab)
+{
+    if (tab < 1 || tab > layout::TabCount)
+        return;
+    {
+        const QSignalBlocker blocker(m_tabStrip2);
+        m_tabStrip2->setCurrentIndex(tab - 1);
+    }
+    handleTabChange(tab);
+}
+
+QWidget *MainForm::tabPaneWidget(layout::TabPane pane) const
+{
+    switch (pane) {
+    case layout::TabPane::WebBrowser1:
+        return m_webBrowser[0];
+    case layout::TabPane::WebBrowser2:
+        return m_webBrowser[1];
+    case layout::TabPane::WebBrowser3:
+        return m_webBrowser[2];
+    case layout::TabPane::WebBrowser4:
+        return m_webBrowser[3];
+    case layout::TabPane::ListMsg:
+        return m_listMsg;
+    case layout::TabPane::Picture2:
+        return m_picture2;
+    case layout::TabPane::Picture3:
+        return m_picture3;
+    case layout::TabPane::PictureSettings:
+        return m_settings;
+    }
+    return nullptr;
+}
+
+void MainForm::handleTabChange(int tab)
+{
+    m_band->messageSavedLabel()->hide();
+    setStatusPanelText(2, QString());
+    m_settings->closeSpamEditor();
+
+    const QList<layout::TabPane> shown = layout::panesShownOnTab(tab);
+    for (layout::TabPane pane : {layout::TabPane::WebBrowser1, layout::TabPane::WebBrowser2,
+                                 layout::TabPane::WebBrowser3, layout::TabPane::WebBrowser4, layout::TabPane::ListMsg,
+                                 layout::TabPane::Picture2, layout::TabPane::Picture3,
+                                 layout::TabPane::PictureSettings})
+        tabPaneWidget(pane)->setVisible(shown.contains(pane));
+
+    switch (tab) {
+    case 2:
+        Q_EMIT composeTabSelected();
+        break;
+    case 3:
+        Q_EMIT savedFoldersTabSelected();
+        break;
+    case 4:
+        Q_EMIT calendarTabSelected();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainForm::runBrowserTool(const QString &key)
+{
+    BrowserPane *inbox = m_webBrowser[0];
+    BrowserPane *compose = m_webBrowser[2];
+    if (key == u"go") {
+        inbox->navigate(m_addressCombo->currentText());
+        if (selectedTab() != 1)
+            selectTab(1);
+    } else if (key == u"back") {
+        inbox->goBack();
+    } else if (key == u"forward") {
+        inbox->goForward();
+    } else if (key == u"refresh") {
+        inbox->refresh();
+        compose->refresh();
+    } else if (key == u"stop") {
+        inbox->stop();
+        compose->stop();
+    }
+}
+
+void MainForm::connectPaneEvents()
+{
+    for (BrowserPane *pane : m_webBrowser) {
+        // Only the pane the user sees may speak in the status bar.
+        connect(pane, &BrowserPane::statusTextChange, this, [this, pane](const QString &text) {
+            if (!pane->isHidden())
+                setStatusPanelText(3, text);
+        });
+    }
+
+    BrowserPane *inbox = m_webBrowser[0];
+    connect(inbox, &BrowserPane::progressChange, this, [this](int progress, int maximum) {
+        if (layout::progressShown(progress, maximum)) {
+            m_progress1->setMaximum(maximum);
+            m_progress1->setValue(progress);
+            m_progress1->show();
+        } else {
+            m_progress1->hide();
+        }
+    });
+    // The pane's own address, not the event's: frames loading inside the
+    // page must not change what the address box shows.
+    connect(inbox, &BrowserPane::navigateComplete, this,
+            [this, inbox](const QString &) { m_addressCombo->setEditText(inbox->locationUrl()); });
+
+    BrowserPane *preview = m_webBrowser[1];
+    // Keeps the arrow keys moving through the saved messages after one is
+    // shown; the empty preview page does not take the focus away.
+    connect(preview, &BrowserPane::documentComplete, this, [this, preview](const QString &) {
+        if (!preview->isHidden() && !preview->locationUrl().toLower().contains(u"blankmsg.htm"))
+            m_listMsg->setFocus();
+    });
+}
+
+} // namespace ferrowen

@@ -1,0 +1,162 @@
+#include "app/SettingsPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace ferrowen {
+
+namespace {
+
+template<typename W>
+W *named(W *widget, const char *objectName)
+{
+    widget->setObjectName(QLatin1String(objectName));
+    return widget;
+}
+
+QComboBox *singleEntryCombo(const char *objectName, const QString &entry)
+{
+    auto *combo = named(new QComboBox, objectName);
+    combo->addItem(entry);
+    combo->setCurrentIndex(0);
+    combo->setMinimumContentsLength(16);
+    return combo;
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("PictureSettings"));
+    setFrameShape(QFrame::NoFrame);
+    setAutoFillBackground(true);
+
+    auto *column = new QVBoxLayout;
+    column->setSpacing(10);
+    column->addWidget(buildStartPageFrame());
+
+    column->addWidget(named(new QCheckBox(tr("Go directly to &inbox after login (bypass mail home page)")),
+                            "CheckGotoInbox"));
+    m_checkEmail = named(new QCheckBox(tr("Show &Email Address Palette on Startup")), "CheckEmail");
+    column->addWidget(m_checkEmail);
+
+    auto *defaults = new QFormLayout;
+    defaults->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    m_comboFolders3 = singleEntryCombo("ComboFolders3", QStringLiteral("Saved"));
+    m_comboTemplate2 = singleEntryCombo("ComboTemplate2", QStringLiteral("Saved"));
+    defaults->addRow(named(new QLabel(tr("Default Folder for Saving Messages:")), "LabelFolders3"), m_comboFolders3);
+    defaults->addRow(named(new QLabel(tr("Default Email Template:")), "LabelTemplate2"), m_comboTemplate2);
+    column->addLayout(defaults);
+
+    auto *defBrowser =
+        named(new QPushButton(tr("Set &Ferrowen as your Default E-mail Program (for mailto links)")), "CommandDefBrowser");
+    connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
+    auto *defBrowserRow = new QHBoxLayout;
+    defBrowserRow->addWidget(defBrowser);
+    defBrowserRow->addStretch(1);
+    column->addLayout(defBrowserRow);
+
+    column->addWidget(buildSpamFrame());
+    column->addStretch(1);
+
+    // Keep the settings readable on a wide window: one column on the left.
+    auto *outer = new QHBoxLayout(this);
+    outer->setContentsMargins(16, 12, 16, 12);
+    outer->addLayout(column, 0);
+    outer->addStretch(1);
+
+    // The keyword editor is laid over the panel by the main window's layout,
+    // not by the column above.
+    m_textSpam = named(new QPlainTextEdit(this), "TextSpam");
+    m_textSpam->hide();
+    m_spamClose = named(new QPushButton(tr("Close"), this), "SpamClose");
+    m_spamClose->hide();
+    connect(m_spamClose, &QPushButton::clicked, this, &SettingsPanel::closeSpamEditor);
+}
+
+QWidget *SettingsPanel::buildStartPageFrame()
+{
+    auto *frame = named(new QGroupBox(tr("Start Page")), "FrameStartPage");
+    auto *grid = new QGridLayout(frame);
+    m_optionY = named(new QRadioButton(tr("&Yahoo Mail:")), "OptionY");
+    m_optionY->setChecked(true);
+    m_textYahoo = named(new QLineEdit(YahooStartAddress.toString()), "TextYahoo");
+    m_optionH = named(new QRadioButton(tr("MSN &Hotmail")), "OptionH");
+    m_textHotmail = named(new QLineEdit(HotmailStartAddress.toString()), "TextHotmail");
+    for (QLineEdit *address : {m_textYahoo, m_textHotmail})
+        address->setMinimumWidth(260);
+    grid->addWidget(m_optionY, 0, 0);
+    grid->addWidget(m_textYahoo, 0, 1);
+    grid->addWidget(m_optionH, 1, 0);
+    grid->addWidget(m_textHotmail, 1, 1);
+    return frame;
+}
+
+QWidget *SettingsPanel::buildSpamFrame()
+{
+    auto *frame = named(new QGroupBox(tr("Inbox Management/Spam Settings")), "FrameSpamSettings");
+    auto *rows = new QVBoxLayout(frame);
+
+    auto *unread = named(new QComboBox, "ComboUnread");
+    unread->addItems({tr("All Unread Messages"), tr("First 5 Unread Messages"), tr("First 10 Unread Messages"),
+                      tr("First 15 Unread Messages"), tr("First 20 Unread Messages")});
+    unread->setCurrentIndex(0);
+    auto *unreadRow = new QHBoxLayout;
+    unreadRow->addWidget(named(new QLabel(tr("Messages to select with Check Unread:")), "LabelUnread"));
+    unreadRow->addWidget(unread);
+    unreadRow->addStretch(1);
+    rows->addLayout(unreadRow);
+
+    rows->addWidget(named(new QCheckBox(tr("Check Spam looks at unread messages only")), "CheckSpamUnread"));
+    rows->addWidget(named(new QCheckBox(tr("Check Spam counts messages not in English as spam")), "CheckNonEnglish"));
+
+    auto *keywords = named(new QPushButton(tr("Edit Spam &Keywords")), "Command7");
+    connect(keywords, &QPushButton::clicked, this, &SettingsPanel::openSpamEditor);
+    auto *keywordsRow = new QHBoxLayout;
+    keywordsRow->addWidget(keywords);
+    keywordsRow->addStretch(1);
+    rows->addLayout(keywordsRow);
+    return frame;
+}
+
+void SettingsPanel::openSpamEditor()
+{
+    m_textSpam->show();
+    m_textSpam->raise();
+    m_spamClose->show();
+    m_spamClose->raise();
+}
+
+void SettingsPanel::closeSpamEditor()
+{
+    m_textSpam->hide();
+    m_spamClose->hide();
+}
+
+bool SettingsPanel::isSpamEditorOpen() const
+{
+    return !m_textSpam->isHidden();
+}
+
+void SettingsPanel::setSpamEditorGeometry(const QRect &pixels)
+{
+    m_textSpam->setGeometry(pixels);
+    // The close button sits in the editor's lower right corner, above it.
+    const QSize button = m_spamClose->sizeHint();
+    const int margin = 8;
+    m_spamClose->setGeometry(pixels.right() - button.width() - margin, pixels.bottom() - button.height() - margin,
+                             button.width(), button.height());
+}
+
+} // namespace ferrowen

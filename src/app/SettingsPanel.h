@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QFrame>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace ferrowen {
+
+// The "Settings" tab. Its controls are not stored: every start shows them
+// at the values built here. The spam keyword editor (TextSpam with its
+// "Close" button) lies over the whole panel while it is open.
+class SettingsPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    static constexpr QStringView YahooStartAddress = u"https://mail.yahoo.com/";
+    static constexpr QStringView HotmailStartAddress = u"https://outlook.live.com/";
+
+    explicit SettingsPanel(QWidget *parent = nullptr);
+
+    void openSpamEditor();
+    void closeSpamEditor();
+    bool isSpamEditorOpen() const;
+    // Places the spam keyword editor (pixels, relative to this panel).
+    void setSpamEditorGeometry(const QRect &pixels);
+
+    QComboBox *defaultFolderCombo() const { return m_comboFolders3; }
+    QComboBox *defaultTemplateCombo() const { return m_comboTemplate2; }
+    QCheckBox *showPaletteOnStartup() const { return m_checkEmail; }
+
+Q_SIGNALS:
+    // "Set Ferrowen as your Default E-mail Program" was pressed: its help
+    // topic explains how; the program changes no system setting itself.
+    void defaultMailProgramHelpRequested();
+
+private:
+    QWidget *buildStartPageFrame();
+    QWidget *buildSpamFrame();
+
+    QRadioButton *m_optionY = nullptr;
+    QLineEdit *m_textYahoo = nullptr;
+    QRadioButton *m_optionH = nullptr;
+    QLineEdit *m_textHotmail = nullptr;
+    QCheckBox *m_checkEmail = nullptr;
+    QComboBox *m_comboFolders3 = nullptr;
+    QComboBox *m_comboTemplate2 = nullptr;
+    QPlainTextEdit *m_textSpam = nullptr;
+    QPushButton *m_spamClose = nullptr;
+};
+
+} // namespace ferrowen
