@@ -5,6 +5,7 @@
 #include "platform/web/EngineWebPage.h"
 
 #include <QDir>
+#include <QWebEngineHistory>
 
 namespace ferrowen {
 
@@ -43,22 +44,35 @@ QString BrowserPane::locationUrl() const
 void BrowserPane::navigate(const QString &address)
 {
     const QUrl url = urlFromAddress(address, m_localBase);
-    if (url.isValid())
-        m_page->load(url);
+    if (!url.isValid())
+        return;
+    // Busy from the request on, as waits on the pane expect; the engine
+    // reports the start of the load only later.
+    m_busy = true;
+    m_page->load(url);
 }
 
 void BrowserPane::goBack()
 {
+    if (!m_page->history()->canGoBack())
+        return;
+    m_busy = true;
     m_page->triggerAction(QWebEnginePage::Back);
 }
 
 void BrowserPane::goForward()
 {
+    if (!m_page->history()->canGoForward())
+        return;
+    m_busy = true;
     m_page->triggerAction(QWebEnginePage::Forward);
 }
 
 void BrowserPane::refresh()
 {
+    if (m_page->url().isEmpty())
+        return;
+    m_busy = true;
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 

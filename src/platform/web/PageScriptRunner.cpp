@@ -49,11 +49,11 @@ QVariant runAndWait(const QPointer<QWebEnginePage> &page, const QString &script,
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 
-    if (!answer->arrived) {
-        if (!page)
-            throw WebPageError(QStringLiteral("The browser page was closed while it was being read."));
+    // A page destroyed meanwhile may still have answered, with nothing.
+    if (!page)
+        throw WebPageError(QStringLiteral("The browser page was closed while it was being read."));
+    if (!answer->arrived)
         throw WebPageError(QStringLiteral("The page did not answer in time."));
-    }
     return answer->value;
 }
 

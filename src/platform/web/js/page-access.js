@@ -104,29 +104,30 @@
         }
     }
 
-    // A <br> that ends a line of text right before a block boundary adds no
-    // line on screen, yet innerText counts one for it.
-    function isSurplusBreak(br) {
-        return neighbourOf(br, true) === 'boundary' && neighbourOf(br, false) === 'content';
-    }
+    // A <br> right before a block boundary adds no line on screen, yet
+    // innerText counts one for it. Such a break that ends a line of text is
+    // hidden for the reading; one that stands alone on its line keeps the
+    // line, which a placeholder character holds while the break is hidden.
+    const placeholder = '\uFDD0';
 
-    // innerText with CR LF line breaks and without the surplus blank lines
-    // of block-ending breaks. The surplus breaks are hidden for the moment
-    // of the reading and restored at once.
     function renderedText(element) {
         if (!element)
             return '';
-        const surplus = Array.from(element.getElementsByTagName('br')).filter(isSurplusBreak);
-        const saved = surplus.map(br => br.getAttribute('style'));
+        const surplus = Array.from(element.getElementsByTagName('br'))
+            .filter(br => neighbourOf(br, true) === 'boundary');
+        const lonely = surplus.filter(br => neighbourOf(br, false) === 'boundary');
+        const savedStyles = surplus.map(br => br.getAttribute('style'));
+        const holders = lonely.map(br => br.parentNode.insertBefore(document.createTextNode(placeholder), br));
         surplus.forEach(br => br.style.setProperty('display', 'none', 'important'));
         try {
-            return withCrLf(element.innerText);
+            return withCrLf(element.innerText.split(placeholder).join(''));
         } finally {
+            holders.forEach(holder => holder.remove());
             surplus.forEach((br, i) => {
-                if (saved[i] === null)
+                if (savedStyles[i] === null)
                     br.removeAttribute('style');
                 else
-                    br.setAttribute('style', saved[i]);
+                    br.setAttribute('style', savedStyles[i]);
             });
         }
     }

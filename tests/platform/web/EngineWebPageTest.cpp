@@ -1,0 +1,246 @@
+#include "FixtureServer.h"
+
+#include "platform/web/BrowserPane.h"
+#include "platform/web/EngineWebPage.h"
+
+#include <QTimer>
+#include <QWebEngineSettings>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace ferrowen;
+using namespace ferrowen::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Two forms whose names differ only in case, fields likewise, a radio
+// group, and page listeners that show what the page itself sees.
+const QByteArray formsPage = QByteArrayLiteral(R"(<!DOCTYPE html>
+<html><head><title>forms</title></head><body>
+<form name="Compose" action="/sent" method="post">
+  <input name="To" value="first-to"><input name="TO" value="upper-to"><input name="to" value="lower-to">
+  <textarea name="Body">body text</textarea>
+  <input type="radio" name="pick" value="a"><input type="radio" name="pick" value="b" checked>
+  <INPUT TYPE="CHECKBOX" name="Mid" value="7" class="box">
+  <select name="choice"><option>x</option></select>
+  <input name="dup" value="named">
+</form>
+<form name="compose"><input name="Subj" value="exact-form"></form>
+<form id="Other"><input id="Cc" value="by-id"></form>
+<p id="dup">by id</p><div id="target"></div>
+<span id="echo"></span><span id="changes">0</span>
+<script>
+  const compose = document.forms.Compose;
+  compose.To.addEventListener('input', e => { document.getElementById('echo').textContent = e.target.value; });
+  let changes = 0;
+  compose.addEventListener('change', () => { document.getElementById('changes').textContent = ++changes; });
+</script>
+</body></html>)");
+
+class EngineWebPageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.listening());
+        server.page(QStringLiteral("/forms"), formsPage);
+        server.page(QStringLiteral("/other"), QByteArrayLiteral("<html><body><p id=dup>other</p></body></html>"));
+    }
+
+    void load(const QString &path) { ASSERT_TRUE(loadAndWait(*pane.page(), server.url(path))); }
+
+    WebPage &page() { return pane.document(); }
+
+    FixtureServer server;
+    BrowserPane pane;
+};
+
+TEST_F(EngineWebPageTest, formFieldPrefersExactNamesAndFallsBackIgnoringCase)
+{
+    load(QStringLiteral("/forms"));
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("first-to"));
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("to")).value(), QStringLiteral("lower-to"));
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("tO")).value(), QStringLiteral("first-to"));
+    EXPECT_EQ(page().formField(QStringLiteral("compose"), QStringLiteral("Subj")).value(), QStringLiteral("exact-form"));
+    EXPECT_EQ(page().formField(QStringLiteral("COMPOSE"), QStringLiteral("body")).value(), QStringLiteral("body text"));
+    EXPECT_EQ(page().formField(QStringLiteral("other"), QStringLiteral("cc")).value(), QStringLiteral("by-id"));
+    // A radio group answers with its first member.
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("pick")).value(), QStringLiteral("a"));
+
+    EXPECT_EQ(page().namedFormField(QStringLiteral("Compose"), QStringLiteral("TO")).value(), QStringLiteral("upper-to"));
+    EXPECT_EQ(page().namedFormField(QStringLiteral("compose"), QStringLiteral("subj")).value(), QStringLiteral("exact-form"));
+}
+
+TEST_F(EngineWebPageTest, missingFormsFieldsAndElementsThrow)
+{
+    load(QStringLiteral("/forms"));
+    EXPECT_THROW(page().formField(QStringLiteral("nowhere"), QStringLiteral("To")), WebPageError);
+    EXPECT_THROW(page().formField(QStringLiteral("compose"), QStringLiteral("To")), WebPageError);
+    EXPECT_THROW(page().namedFormField(QStringLiteral("Compose"), QStringLiteral("Subj")), WebPageError);
+    EXPECT_THROW(page().elementById(QStringLiteral("absent")), WebPageError);
+    EXPECT_THROW(page().elementAt(page().elementCount()), WebPageError);
+    EXPECT_THROW(page().formElementAt(QStringLiteral("Compose"), -1), WebPageError);
+    EXPECT_THROW(page().formElementCount(QStringLiteral("absent")), WebPageError);
+    EXPECT_THROW(page().elementById(QStringLiteral("target")).setValue(QStringLiteral("x")), WebPageError);
+}
+
+TEST_F(EngineWebPageTest, elementsByIdNameAndPosition)
+{
+    load(QStringLiteral("/forms"));
+    // An id beats an earlier element of the same name; a name alone works.
+    EXPECT_EQ(page().elementById(QStringLiteral("dup")).innerText(), QStringLiteral("by id"));
+    WebElement box = page().elementById(QStringLiteral("Mid"));
+    EXPECT_EQ(box.type(), QStringLiteral("checkbox"));
+    EXPECT_EQ(box.className(), QStringLiteral("box"));
+    EXPECT_EQ(box.name(), QStringLiteral("Mid"));
+
+    const int count = page().elementCount();
+    const int expected = runInPage(*pane.page(), QStringLiteral("document.all.length")).toInt();
+    EXPECT_EQ(count, expected);
+    EXPECT_EQ(page().elementAt(0).innerHTML().left(6), QStringLiteral("<head>"));
+    EXPECT_EQ(page().elementAt(count - 1).name(), QString());
+
+    ASSERT_EQ(page().formElementCount(QStringLiteral("Compose")), 9);
+    QStringList types;
+    for (int i = 0; i < 9; ++i)
+        types << page().formElementAt(QStringLiteral("Compose"), i).type();
+    EXPECT_EQ(types.join(QLatin1Char(',')), QStringLiteral("text,text,text,textarea,radio,radio,checkbox,select-one,text"));
+}
+
+TEST_F(EngineWebPageTest, writesShowInThePageAsTyping)
+{
+    load(QStringLiteral("/forms"));
+    const QString text = QStringLiteral("Ann \"<a>\" \\ \u2028 é ' ${x} */");
+    WebElement to = page().formField(QStringLiteral("Compose"), QStringLiteral("To"));
+    to.setValue(text);
+    EXPECT_EQ(to.value(), text);
+    EXPECT_EQ(page().elementById(QStringLiteral("echo")).innerText(), text);
+    EXPECT_EQ(page().elementById(QStringLiteral("changes")).innerText(), QStringLiteral("1"));
+
+    WebElement box = page().elementById(QStringLiteral("Mid"));
+    box.setChecked(true);
+    EXPECT_TRUE(box.checked());
+    EXPECT_TRUE(runInPage(*pane.page(), QStringLiteral("document.forms.Compose.Mid.checked")).toBool());
+    EXPECT_EQ(page().elementById(QStringLiteral("changes")).innerText(), QStringLiteral("2"));
+
+    // What a textarea shows is what it posts.
+    WebElement body = page().formField(QStringLiteral("Compose"), QStringLiteral("Body"));
+    body.setInnerHTML(QStringLiteral("a &lt;b&gt;"));
+    EXPECT_EQ(body.value(), QStringLiteral("a <b>"));
+    EXPECT_EQ(runInPage(*pane.page(), QStringLiteral("document.forms.Compose.Body.value")).toString(), QStringLiteral("a <b>"));
+
+    WebElement target = page().elementById(QStringLiteral("target"));
+    target.setInnerHTML(QStringLiteral("<b>bold</b>"));
+    EXPECT_EQ(target.innerHTML(), QStringLiteral("<b>bold</b>"));
+    EXPECT_EQ(page().bodyText().contains(QStringLiteral("bold")), true);
+}
+
+TEST_F(EngineWebPageTest, pageScriptsNeitherSeeNorSpoofTheAutomation)
+{
+    load(QStringLiteral("/forms"));
+    WebElement to = page().formField(QStringLiteral("Compose"), QStringLiteral("To"));
+    runInPage(*pane.page(), QStringLiteral(
+        "Object.defineProperty(HTMLInputElement.prototype, 'value', { get() { return 'spoofed'; } });"
+        "document.forms.namedItem = () => null; 1"));
+    EXPECT_EQ(to.value(), QStringLiteral("first-to"));
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("TO")).value(), QStringLiteral("upper-to"));
+    EXPECT_EQ(runInPage(*pane.page(), QStringLiteral("typeof ferrowenPageAccess + ',' + typeof ferrowenFormCapture")).toString(),
+              QStringLiteral("undefined,undefined"));
+}
+
+TEST_F(EngineWebPageTest, elementOfAnEarlierDocumentIsStale)
+{
+    load(QStringLiteral("/forms"));
+    WebElement dup = page().elementById(QStringLiteral("dup"));
+    load(QStringLiteral("/other"));
+    EXPECT_THROW(dup.innerText(), WebPageError);
+    EXPECT_EQ(page().elementById(QStringLiteral("dup")).innerText(), QStringLiteral("other"));
+    load(QStringLiteral("/other"));
+    EXPECT_THROW(dup.innerText(), WebPageError);
+}
+
+TEST_F(EngineWebPageTest, worksWithPageScriptsOff)
+{
+    pane.page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    load(QStringLiteral("/forms"));
+    WebElement to = page().formField(QStringLiteral("COMPOSE"), QStringLiteral("tO"));
+    to.setValue(QStringLiteral("typed"));
+    EXPECT_EQ(to.value(), QStringLiteral("typed"));
+    EXPECT_EQ(page().elementById(QStringLiteral("echo")).innerText(), QString()); // page listeners are inert
+}
+
+TEST_F(EngineWebPageTest, bodyTextShowsRenderedLinesWithCrLf)
+{
+    struct Case
+    {
+        const char *html;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"line<br>next", "line\r\nnext"},
+        {"<p>one</p><p>two</p>", "one\r\n\r\ntwo"},
+        {"<div>a<br></div><div>b</div>", "a\r\nb"},
+        {"<div><span>a<br></span></div><div>b</div>", "a\r\nb"},
+        {"<div>a</div><div><br></div><div>b</div>", "a\r\n\r\nb"},
+        {"<div>a<br><br></div><div>b</div>", "a\r\n\r\nb"},
+        {"<b>From:</b> Ann<br>\n<b>To:</b> Bob<br>\n", "From: Ann\r\nTo: Bob"},
+        {"<table><tr><td>x</td><td>y</td></tr><tr><td></td><td>z</td></tr></table>", "x\ty\r\n\tz"},
+        {"a&nbsp;b<span style='display:none'>hidden</span>", "a\u00a0b"},
+        {"<pre>x\ny</pre>", "x\r\ny"},
+    };
+    for (const Case &c : cases) {
+        QSignalSpy loaded(pane.page(), &QWebEnginePage::loadFinished);
+        pane.page()->setHtml(QString::fromUtf8(c.html), server.url(QStringLiteral("/")));
+        ASSERT_TRUE(loaded.wait(10000));
+        EXPECT_EQ(page().bodyText(), QString::fromUtf8(c.text)) << c.html;
+    }
+    // Reading hides surplus breaks only for the moment of the reading.
+    EXPECT_EQ(runInPage(*pane.page(), QStringLiteral("document.querySelectorAll('[style]').length")).toInt(), 0);
+}
+
+// A bare engine page that loaded before anyone asked it anything.
+class BareEnginePageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        server.page(QStringLiteral("/forms"), formsPage);
+        ASSERT_TRUE(loadAndWait(*enginePage, server.url(QStringLiteral("/forms"))));
+    }
+
+    FixtureServer server;
+    std::unique_ptr<QWebEnginePage> enginePage = std::make_unique<QWebEnginePage>();
+};
+
+TEST_F(BareEnginePageTest, installsItselfIntoAnAlreadyLoadedDocument)
+{
+    EngineWebPage page(enginePage.get());
+    EXPECT_EQ(page.formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("first-to"));
+    EXPECT_EQ(page.location(), server.url(QStringLiteral("/forms")).toString());
+}
+
+TEST_F(BareEnginePageTest, aBlockedPageTimesOut)
+{
+    EngineWebPage page(enginePage.get());
+    page.setTimeout(200ms);
+    runInPage(*enginePage, QStringLiteral("setTimeout(() => { const end = Date.now() + 1500; while (Date.now() < end); }, 0); 1"));
+    EXPECT_THROW(page.bodyText(), WebPageError);
+}
+
+TEST_F(BareEnginePageTest, aPageDestroyedDuringTheWaitFailsTheCall)
+{
+    EngineWebPage page(enginePage.get());
+    runInPage(*enginePage, QStringLiteral("setTimeout(() => { const end = Date.now() + 1500; while (Date.now() < end); }, 0); 1"));
+    QTimer::singleShot(100, [this] { enginePage.reset(); });
+    try {
+        page.bodyText();
+        FAIL() << "no error";
+    } catch (const WebPageError &error) {
+        EXPECT_NE(QString::fromUtf8(error.what()).indexOf(QStringLiteral("closed")), -1) << error.what();
+    }
+    EXPECT_THROW(page.location(), WebPageError);
+}
+
+} // namespace

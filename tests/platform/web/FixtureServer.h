@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponse>
+#include <QList>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include <memory>
+#include <optional>
+
+namespace ferrowen::testing {
+
+// Serves fixed pages on 127.0.0.1 and keeps the body of every POST it
+// receives, so a test can compare what the browser really sent.
+class FixtureServer
+{
+public:
+    FixtureServer() { m_port = m_server.listen(QHostAddress::LocalHost, 0); }
+
+    void page(const QString &path, const QByteArray &html,
+              const QByteArray &contentType = QByteArrayLiteral("text/html; charset=utf-8"))
+    {
+        m_server.route(path, [this, html, contentType](const QHttpServerRequest &request) {
+            if (request.method() == QHttpServerRequest::Method::Post)
+                posted << request.body();
+            requested << request.url();
+            return QHttpServerResponse(contentType, html);
+        });
+    }
+
+    QUrl url(const QString &pathAndQuery) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_port) + pathAndQuery);
+    }
+
+    bool listening() const { return m_port != 0; }
+
+    QList<QByteArray> posted;
+    QList<QUrl> requested;
+
+private:
+    QHttpServer m_server;
+    quint16 m_port = 0;
+};
+
+// Loads url into page and waits until it has finished loading.
+inline bool loadAndWait(QWebEnginePage &page, const QUrl &url)
+{
+    QSignalSpy finished(&page, &QWebEnginePage::loadFinished);
+    page.load(url);
+    return finished.wait(15000) && finished.first().first().toBool();
+}
+
+// Runs a script as the page's own scripts would and returns its result.
+inline QVariant runInPage(QWebEnginePage &page, const QString &script)
+{
+    auto result = std::make_shared<std::optional<QVariant>>();
+    page.runJavaScript(script, QWebEngineScript::MainWorld, [result](const QVariant &value) { *result = value; });
+    if (!QTest::qWaitFor([&] { return result->has_value(); }, 5000))
+        return {};
+    return result->value_or(QVariant());
+}
+
+} // namespace ferrowen::testing

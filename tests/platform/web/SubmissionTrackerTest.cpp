@@ -1,0 +1,62 @@
+#include "platform/web/SubmissionTracker.h"
+
+#include <gtest/gtest.h>
+
+using ferrowen::SubmissionTracker;
+
+namespace {
+
+const QUrl action(QStringLiteral("http://mail.example.com/compose?box=1"));
+
+QString report(const char *method, const QString &actionUrl, const char *data)
+{
+    return QStringLiteral(R"({"action":"%1","method":"%2","data":"%3"})")
+        .arg(actionUrl, QLatin1String(method), QLatin1String(data));
+}
+
+TEST(SubmissionTrackerTest, anAcceptedPostSubmissionTakesTheReportOnce)
+{
+    SubmissionTracker tracker;
+    ASSERT_TRUE(tracker.report(report("post", action.toString(), "To=a")));
+    EXPECT_EQ(tracker.takePostData(action, true), QByteArrayLiteral("To=a"));
+    EXPECT_EQ(tracker.takePostData(action, true), QByteArray());
+}
+
+TEST(SubmissionTrackerTest, theLatestReportWinsAndAFragmentDoesNotMatter)
+{
+    SubmissionTracker tracker;
+    tracker.report(report("post", action.toString(), "To=old"));
+    tracker.report(report("post", action.toString() + QStringLiteral("#top"), "To=new"));
+    EXPECT_EQ(tracker.takePostData(action, true), QByteArrayLiteral("To=new"));
+}
+
+TEST(SubmissionTrackerTest, otherNavigationsGetNothingAndEndThePendingReport)
+{
+    const struct
+    {
+        const char *method;
+        QUrl navigation;
+        bool isFormSubmission;
+    } cases[] = {
+        {"post", action, false},                                                  // a link after a cancelled submit
+        {"get", action, true},                                                    // nothing is posted
+        {"post", QUrl(QStringLiteral("http://mail.example.com/other")), true},    // another form's submission
+        {"post", QUrl(QStringLiteral("http://mail.example.com/compose?box=1&SEND")), true},
+    };
+    for (const auto &c : cases) {
+        SubmissionTracker tracker;
+        tracker.report(report(c.method, action.toString(), "To=a"));
+        EXPECT_EQ(tracker.takePostData(c.navigation, c.isFormSubmission), QByteArray()) << c.method;
+        EXPECT_FALSE(tracker.hasPending());
+    }
+}
+
+TEST(SubmissionTrackerTest, malformedReportsAreIgnored)
+{
+    SubmissionTracker tracker;
+    EXPECT_FALSE(tracker.report(QStringLiteral("not json")));
+    EXPECT_FALSE(tracker.report(QStringLiteral(R"({"action":"x","method":"post"})")));
+    EXPECT_FALSE(tracker.hasPending());
+}
+
+} // namespace
