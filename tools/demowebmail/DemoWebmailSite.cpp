@@ -3,6 +3,7 @@
 #include "demowebmail/ComposeSubmission.h"
 #include "demowebmail/FormFields.h"
 #include "demowebmail/MailboxPages.h"
+#include "demowebmail/PageFrame.h"
 #include "demowebmail/PageTemplate.h"
 
 #include <QHttpServer>
@@ -13,6 +14,8 @@
 #include <QJsonObject>
 #include <QTcpServer>
 
+#include <algorithm>
+
 namespace ferrowen {
 
 using demowebmail::ComposeSubmission;
@@ -21,13 +24,13 @@ using demowebmail::MailboxPages;
 using demowebmail::PageFrame;
 using demowebmail::PageTemplate;
 using Method = QHttpServerRequest::Method;
-using Status = QHttpServerResponder::StatusCode;
+using HttpStatus = QHttpServerResponder::StatusCode;
 
 namespace {
 
 const QString MissingRecipientText = QStringLiteral("Please specify at least one recipient.");
 
-QHttpServerResponse htmlResponse(const QString &html, Status status = Status::Ok)
+QHttpServerResponse htmlResponse(const QString &html, HttpStatus status = HttpStatus::Ok)
 {
     QHttpServerResponse response(QByteArrayLiteral("text/html; charset=utf-8"), html.toUtf8(), status);
     // Pages change with every post; a cached compose page would hide that.
@@ -40,7 +43,7 @@ QHttpServerResponse resourceResponse(const QString &name, const QByteArray &mime
     return QHttpServerResponse(mimeType, PageTemplate::resourceText(name).toUtf8());
 }
 
-QHttpServerResponse redirectTo(const QString &location, Status status = Status::SeeOther)
+QHttpServerResponse redirectTo(const QString &location, HttpStatus status = HttpStatus::SeeOther)
 {
     const QString link = PageTemplate::render(QStringLiteral("<a href=\"{{location}}\">{{location}}</a>"),
                                               {{QStringLiteral("location"), location}});
@@ -57,7 +60,7 @@ QHttpServerResponse jsonResponse(const QJsonDocument &document)
 QHttpServerResponse methodNotAllowed()
 {
     return QHttpServerResponse(QByteArrayLiteral("text/plain"), QByteArrayLiteral("Method not allowed\n"),
-                               Status::MethodNotAllowed);
+                               HttpStatus::MethodNotAllowed);
 }
 
 QString notFoundPage(const QString &path)
@@ -104,7 +107,7 @@ DemoWebmailSite::DemoWebmailSite(QObject *parent)
         addMailboxRoutes(*pages);
 
     m_server->setMissingHandler([](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-        htmlResponse(notFoundPage(request.url().path()), Status::NotFound).write(std::move(responder));
+        htmlResponse(notFoundPage(request.url().path()), HttpStatus::NotFound).write(std::move(responder));
     });
 }
 
@@ -196,7 +199,7 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
     const QString loginPath = profile.path(QStringLiteral("login"));
     const QString inboxPath = profile.path(QStringLiteral("inbox"));
 
-    const auto toLogin = [loginPath] { return redirectTo(loginPath, Status::Found); };
+    const auto toLogin = [loginPath] { return redirectTo(loginPath, HttpStatus::Found); };
     m_server->route(QLatin1Char('/') + profile.key, toLogin);
     m_server->route(profile.path(QString()), toLogin);
 
@@ -226,7 +229,7 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
         const int id = FormFields::parse(rawQuery(request)).value(QStringLiteral("id")).toInt(&isNumber);
         const auto page = isNumber ? pages.messagePage(id) : std::nullopt;
         if (!page)
-            return htmlResponse(notFoundPage(request.url().path()), Status::NotFound);
+            return htmlResponse(notFoundPage(request.url().path()), HttpStatus::NotFound);
         return htmlResponse(*page);
     });
 

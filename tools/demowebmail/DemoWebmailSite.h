@@ -63,12 +63,13 @@ private:
     QHttpServerResponse sentListing() const;
     int clearSentAndCount();
 
-    std::unique_ptr<QHttpServer> m_server;
-    QTcpServer *m_tcpServer = nullptr; // owned by m_server once bound
     std::vector<std::unique_ptr<demowebmail::MailboxPages>> m_mailboxes;
     QList<SentMessage> m_sent;
     int m_nextSentId = 1;
     QString m_errorString;
+    // Declared last so it goes first: its routes refer to the members above.
+    std::unique_ptr<QHttpServer> m_server;
+    QTcpServer *m_tcpServer = nullptr; // owned by m_server once bound
 };
 
 } // namespace ferrowen

@@ -2,6 +2,7 @@
 
 #include "demowebmail/CalendarWeeks.h"
 #include "demowebmail/FormFields.h"
+#include "demowebmail/PageFrame.h"
 #include "demowebmail/PageTemplate.h"
 
 #include <QLocale>
@@ -10,8 +11,6 @@
 namespace ferrowen::demowebmail {
 
 namespace {
-
-const QString SiteBrand = QStringLiteral("Demo Mail");
 
 QVariantMap composeValues(const ComposeFields &fields)
 {
@@ -42,20 +41,6 @@ MailboxPages::MailboxPages(const MailboxProfile &profile)
     : m_profile(profile)
     , m_inbox(seededInbox(profile.key))
 {
-}
-
-QString PageFrame::wrap(const QString &content) const
-{
-    return PageTemplate::renderResource(QStringLiteral("layout.html"),
-                                        {
-                                            {QStringLiteral("title"), title},
-                                            {QStringLiteral("brand"), brand.isEmpty() ? SiteBrand : brand},
-                                            {QStringLiteral("theme"), theme},
-                                            {QStringLiteral("page"), page},
-                                            {QStringLiteral("segment"), navSegment},
-                                            {QStringLiteral("script"), script},
-                                            {QStringLiteral("content"), content},
-                                        });
 }
 
 QString MailboxPages::framedHere(const QString &title, const QString &page, const QString &content,

@@ -16,19 +16,6 @@ namespace ferrowen::demowebmail {
 
 class FormFields;
 
-// The frame around every page: header, mailbox navigation, footer.
-struct PageFrame
-{
-    QString title;
-    QString brand;
-    QString theme;      // "yahoo" or "hotmail" colours; empty for the neutral look
-    QString page;       // marks the current entry of the navigation
-    QString navSegment; // the mailbox whose navigation is shown; empty for none
-    QString script;     // address of a page script; empty for none
-
-    QString wrap(const QString &content) const;
-};
-
 // Renders the pages of one demo mailbox from its templates. Holds the
 // mailbox's seeded inbox; knows nothing about HTTP.
 class MailboxPages
