@@ -42,8 +42,8 @@ int clampSplitterOnLayout(int x, int windowWidth, bool paneShown)
 
 int expandedSplitter(int innerWidth)
 {
-    // Integer arithmetic: 0.85 has no exact binary form, and the whole-number
-    // part of 0.85 x 2000 must be 1700, not 1699.
+    // In whole numbers: 0.85 has no exact binary form, and a product just
+    // under a whole number must not lose one twip.
     return static_cast<int>(static_cast<qint64>(innerWidth) * 85 / 100);
 }
 

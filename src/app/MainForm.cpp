@@ -83,7 +83,6 @@ MainForm::MainForm(QWidget *parent)
     m_surface = named(new QWidget(central), "LayoutSurface");
     m_surface->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_surface->setMinimumSize(200, 150);
-    m_surface->installEventFilter(this);
     column->addWidget(m_surface, 1);
     setCentralWidget(central);
 
@@ -96,6 +95,8 @@ MainForm::MainForm(QWidget *parent)
     buildStatusBar();
     buildTimers();
     connectPaneEvents();
+    // Only now that every control exists may a resize lay them out.
+    m_surface->installEventFilter(this);
 
     m_band->showAddressButton()->hide();
     m_band->paletteButton()->hide();

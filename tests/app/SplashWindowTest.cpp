@@ -1,0 +1,84 @@
+#include "app/SplashWindow.h"
+#include "app/Twips.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using ferrowen::SplashWindow;
+using ferrowen::Twips;
+
+namespace {
+
+void showAndWait(SplashWindow &splash)
+{
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    ASSERT_TRUE(splash.isVisible());
+}
+
+TEST(SplashWindow, picture_isCentredThenShifted60TwipsLeft)
+{
+    SplashWindow splash;
+    EXPECT_EQ(splash.objectName(), QStringLiteral("FormSplash"));
+    EXPECT_TRUE(splash.picture()->isHidden());
+    showAndWait(splash);
+
+    EXPECT_FALSE(splash.picture()->isHidden());
+    const Twips twips(splash.screen()->logicalDotsPerInchX());
+    const QRect frame = splash.pictureFrame()->rect();
+    const QRect picture = splash.picture()->geometry();
+    EXPECT_NEAR(frame.center().x() - picture.center().x(), twips.toPixels(60), 1);
+    EXPECT_NEAR(frame.center().y(), picture.center().y(), 1);
+}
+
+TEST(SplashWindow, closesOnAnyKey)
+{
+    SplashWindow splash;
+    showAndWait(splash);
+    QTest::keyClick(&splash, Qt::Key_A);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(splash.result(), QDialog::Accepted);
+}
+
+TEST(SplashWindow, closesOnAClickOnItsFrame)
+{
+    SplashWindow splash;
+    showAndWait(splash);
+    QTest::mouseClick(splash.pictureFrame(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(splash.isVisible());
+}
+
+TEST(SplashWindow, closesByItselfAfterItsTimer)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    SplashWindow splash;
+    showAndWait(splash);
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 10000);
+    // Coarse timers may fire up to 5% early.
+    EXPECT_GE(elapsed.elapsed(), SplashWindow::CloseAfterMs * 95 / 100);
+}
+
+TEST(SplashWindow, showModal_returnsOnceTheWindowHasClosed)
+{
+    QPointer<QWidget> seen;
+    QTimer::singleShot(0, [&seen] {
+        seen = QApplication::activeModalWidget();
+        if (seen)
+            QTest::keyClick(seen, Qt::Key_Space);
+    });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    SplashWindow::showModal(nullptr);
+    EXPECT_LT(elapsed.elapsed(), SplashWindow::CloseAfterMs);
+    EXPECT_TRUE(seen.isNull()); // the window was modal, and is gone
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#include "app/Twips.h"
+
+#include <gtest/gtest.h>
+
+using ferrowen::Twips;
+
+namespace {
+
+struct DpiCase
+{
+    double dpi;
+    double perPixel;
+};
+
+class TwipsPerPixelTest : public ::testing::TestWithParam<DpiCase>
+{
+};
+
+TEST_P(TwipsPerPixelTest, is1440OverTheLogicalDpi)
+{
+    EXPECT_DOUBLE_EQ(Twips(GetParam().dpi).perPixel(), GetParam().perPixel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, TwipsPerPixelTest,
+                         ::testing::Values(DpiCase{96, 15}, DpiCase{120, 12}, DpiCase{144, 10}, DpiCase{192, 7.5},
+                                           DpiCase{72, 20}, DpiCase{0, 15}, DpiCase{-5, 15}));
+
+struct PixelCase
+{
+    double dpi;
+    int twips;
+    int pixels;
+};
+
+class TwipsToPixelsTest : public ::testing::TestWithParam<PixelCase>
+{
+};
+
+TEST_P(TwipsToPixelsTest, roundsToTheNearestPixel)
+{
+    EXPECT_EQ(Twips(GetParam().dpi).toPixels(GetParam().twips), GetParam().pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, TwipsToPixelsTest,
+                         ::testing::Values(PixelCase{96, 3480, 232}, PixelCase{96, 750, 50}, PixelCase{96, 500, 33},
+                                           PixelCase{96, 50, 3}, PixelCase{96, 25, 2}, PixelCase{96, 7, 0},
+                                           PixelCase{96, 8, 1}, PixelCase{96, -750, -50},
+                                           PixelCase{144, 3480, 348}, PixelCase{120, 950, 79}));
+
+TEST(Twips, toTwips_isTheInverseOnWholePixels)
+{
+    for (double dpi : {96.0, 120.0, 144.0}) {
+        const Twips twips(dpi);
+        for (int px : {0, 1, 33, 232, 1200})
+            EXPECT_EQ(twips.toPixels(twips.toTwips(px)), px) << dpi << " " << px;
+    }
+    EXPECT_EQ(Twips(96).toTwips(232), 3480);
+}
+
+TEST(Twips, rectangles_convertEachEdgeAndDropNegativeSizes)
+{
+    const Twips twips(96);
+    EXPECT_EQ(twips.toPixels(QRect(3480, 60, 11380, 8880)), QRect(232, 4, 759, 592));
+    // A width a narrow window makes negative is given as zero.
+    const QRect narrow = twips.toPixels(QRect(60, 410, -300, 1500));
+    EXPECT_EQ(narrow.width(), 0);
+    EXPECT_EQ(narrow.height(), 100);
+    EXPECT_EQ(narrow.topLeft(), QPoint(4, 27));
+    EXPECT_EQ(twips.toTwips(QRect(232, 4, 759, 592)), QRect(3480, 60, 11385, 8880));
+}
+
+} // namespace
