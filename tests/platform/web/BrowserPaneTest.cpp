@@ -212,6 +212,25 @@ TEST_F(BrowserPaneTest, navigationOperationsAndEvents)
     EXPECT_EQ(pane.locationUrl(), server.url(QStringLiteral("/other")).toString());
 }
 
+TEST_F(BrowserPaneTest, hoveringALinkShowsItsAddress)
+{
+    pane.resize(640, 480);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    load(QStringLiteral("/send"));
+    const QVariantList centre = runInPage(*pane.page(), QStringLiteral(
+        "const r = document.getElementById('link').getBoundingClientRect(); [r.x + r.width / 2, r.y + r.height / 2]")).toList();
+    ASSERT_EQ(centre.size(), 2);
+    QSignalSpy status(&pane, &BrowserPane::statusTextChange);
+    QWidget *surface = pane.focusProxy();
+    ASSERT_NE(surface, nullptr);
+    QTest::mouseMove(surface, QPoint(centre[0].toInt(), centre[1].toInt()));
+    ASSERT_TRUE(status.wait(5000));
+    EXPECT_EQ(status.last().at(0).toString(), server.url(QStringLiteral("/other")).toString());
+    QTest::mouseMove(surface, QPoint(600, 460));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status.last().at(0).toString().isEmpty(); }, 5000));
+}
+
 TEST_F(BrowserPaneTest, relativeLocalPathsOpenAsFiles)
 {
     QTemporaryDir folder;
