@@ -30,6 +30,8 @@ public:
     WebPage &document();
 
     QString locationUrl() const;
+    // Loads an address, an absolute file path or a path relative to the
+    // local base; text that names no address leaves the pane as it is.
     void navigate(const QString &address);
     void goBack();
     void goForward();
@@ -40,15 +42,15 @@ public:
     // The folder that relative local paths given to navigate() start from;
     // the working directory unless set.
     void setLocalBase(const QString &folder);
-    // The engine page behind the pane.
-    BrowserPage *browserPage() const { return m_page; }
 
 Q_SIGNALS:
     void statusTextChange(const QString &text);
     // progress is between 0 and maximum; progress == maximum means done.
     void progressChange(int progress, int maximum);
-    // A navigation is about to happen; postData holds the URL-encoded form
-    // data for a form submission and is empty otherwise.
+    // The main frame is about to navigate (sent from the event loop right
+    // after the engine accepted the navigation, which is never cancelled).
+    // postData holds the URL-encoded form data of a POST form submission,
+    // exactly as posted, and is empty otherwise.
     void beforeNavigate(const QUrl &url, const QByteArray &postData);
     void navigateComplete(const QString &address);
     void documentComplete(const QString &address);
