@@ -160,21 +160,24 @@ void MainForm::buildAddressPane()
     m_toolbar2 = named(new QToolBar(m_surface), "Toolbar2");
     m_toolbar2->setIconSize(QSize(16, 16));
     m_toolbar2->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar2->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"));
     keyedAction(m_toolbar2, "new", tr("New Address Book"));
     keyedAction(m_toolbar2, "open", tr("Open Address Book"));
     keyedAction(m_toolbar2, "save", tr("Save Address Book"));
-    m_toolbar2->addSeparator();
     keyedAction(m_toolbar2, "add", tr("Add Address"));
     keyedAction(m_toolbar2, "remove", tr("Remove Address"));
     keyedAction(m_toolbar2, "find", tr("Find Address"));
     keyedAction(m_toolbar2, "addmsg", tr("Add Sender of Displayed Message"));
-    m_toolbar2->addSeparator();
     keyedAction(m_toolbar2, "setto", tr("Insert address into To field"));
     keyedAction(m_toolbar2, "setcc", tr("Insert address into Cc field"));
     keyedAction(m_toolbar2, "setbcc", tr("Insert address into Bcc field"));
-    m_toolbar2->addSeparator();
     m_expandAction = keyedAction(m_toolbar2, "expand", tr("Expand Address Book"));
     connect(m_expandAction, &QAction::triggered, this, &MainForm::toggleAddressExpanded);
+    // Tight buttons: all eleven fit the pane at its usual width.
+    for (QAction *action : m_toolbar2->actions()) {
+        if (QWidget *button = m_toolbar2->widgetForAction(action))
+            button->setFixedSize(20, 20);
+    }
 
     m_labelBkName = named(new QLabel(m_surface), "LabelBkName");
     QFont bold = m_labelBkName->font();
