@@ -1,6 +1,7 @@
 #include "webmail/ReplyOrForward.h"
 
 #include "webmail/ComposeHost.h"
+#include "webmail/ComposePage.h"
 #include "webmail/MailtoLink.h"
 #include "webmail/ProviderProfile.h"
 #include "webmail/QuotedBody.h"
@@ -45,8 +46,13 @@ bool chooseComposePane(ComposeHost &host, ComposeMode mode)
         }
         return false;
     }
-    if (host.selectedTab() != 2)
+    if (host.selectedTab() != 2) {
         host.selectTab(2);
+    } else if (!host.location(Pane::Compose).contains(QLatin1String("compose"))) {
+        // The tab is shown but holds no compose page (it was chosen before
+        // the user logged in): open it now rather than wait for nothing.
+        OpenComposePage(host);
+    }
     return false;
 }
 
@@ -106,8 +112,12 @@ Draft gather(ComposeHost &host, ComposeMode mode)
 bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFieldNames &names)
 {
     for (;;) {
-        if (host.takeWaitCancelled())
+        if (host.takeWaitCancelled()) {
+            // The click may have come while a failed look-up was about to
+            // show the panel again.
+            host.hideWaitPanel();
             return false;
+        }
         host.writeTrace(QStringLiteral("5"));
         if (!host.letPendingEventsRun())
             return false;

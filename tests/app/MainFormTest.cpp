@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 using namespace ferrowen;
 
 namespace {
@@ -352,7 +354,7 @@ TEST_F(MainFormTest, hidingTheAddressPane_putsTheMainAreaAtTheLeftEdge)
 
     // The resize handling keeps the pane away.
     form.resize(1000, 700);
-    QTRY_COMPARE(form.innerWidth(), form.twips().toTwips(form.centralWidget()->width()));
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return form.innerWidth() == form.twips().toTwips(form.centralWidget()->width()); }, 5000));
     EXPECT_EQ(form.twipsGeometry(tabStrip2).x(), 0);
 }
 
@@ -519,7 +521,7 @@ TEST_F(MainFormTest, inboxFrameButtons_moveTheEditorPanel)
 
     // The resize handling leaves the editor panel where it is.
     form.resize(1100, 760);
-    QTRY_VERIFY(form.webBrowser1Geometry() != first);
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return form.webBrowser1Geometry() != first; }, 5000));
     EXPECT_EQ(form.twipsGeometry(panel), QRect(first.x(), first.y() + 950, first.width(), 3030));
 
     const QRect now = form.webBrowser1Geometry();

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 using ferrowen::SplashWindow;
 using ferrowen::Twips;
 
@@ -61,7 +63,7 @@ TEST(SplashWindow, closesByItselfAfterItsTimer)
     elapsed.start();
     SplashWindow splash;
     showAndWait(splash);
-    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 10000);
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return !splash.isVisible(); }, 10000));
     // Coarse timers may fire up to 5% early.
     EXPECT_GE(elapsed.elapsed(), SplashWindow::CloseAfterMs * 95 / 100);
 }

@@ -7,9 +7,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include "WaitFor.h"
 
 using namespace ferrowen;
 
@@ -45,6 +48,16 @@ protected:
 
 TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
 {
+    // With no main folder the start page is looked up from the current folder.
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("cwd/html"))));
+    QFile page(dir.filePath(QStringLiteral("cwd/html/index.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>start</body></html>");
+    page.close();
+    ASSERT_TRUE(QDir::setCurrent(dir.filePath(QStringLiteral("cwd"))));
+    struct RestoreFolder { QString path; ~RestoreFolder() { QDir::setCurrent(path); } } restore{previous};
+
     auto controller = startProgram();
     MainForm &form = controller->window();
 
@@ -58,7 +71,7 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_TRUE(form.timer2()->isActive());
 
     const QUrl expected = QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("html/index.html")));
-    QTRY_COMPARE_WITH_TIMEOUT(QUrl(form.webBrowser(1)->locationUrl()), expected, 10000);
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.webBrowser(1)->locationUrl()) == expected; }, 10000));
 
     form.close();
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
@@ -66,7 +79,7 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_EQ(get("left"), QStringLiteral("<none>"));
     EXPECT_EQ(get("afftext"), defaultAffiliateText());
     // Written with the blank a sign would take; read back without it.
-    EXPECT_TRUE(fileText().contains("ed_ht= " + QByteArray::number(controller->editorPlacement().EditorHeight)));
+    EXPECT_TRUE(fileText().contains(QByteArray("ed_ht= ").append(QByteArray::number(controller->editorPlacement().EditorHeight))));
 }
 
 TEST_F(StartupShutdownTest, storedNormalPlacementIsAppliedAndWrittenBack)
@@ -74,14 +87,14 @@ TEST_F(StartupShutdownTest, storedNormalPlacementIsAppliedAndWrittenBack)
     set("setmax", "0");
     set("left", "1500");
     set("top", "900");
-    set("width", "12000");
-    set("height", "9000");
+    set("width", "18000");
+    set("height", "12000");
     auto controller = startProgram();
     MainForm &form = controller->window();
     const Twips twips(form.logicalDpiX());
 
     EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(form.geometry(), twips.toPixels(QRect(1500, 900, 12000, 9000)));
+    EXPECT_EQ(form.geometry(), twips.toPixels(QRect(1500, 900, 18000, 12000)));
 
     form.close();
     EXPECT_EQ(get("setmax"), QStringLiteral("0"));
@@ -131,7 +144,7 @@ TEST_F(StartupShutdownTest, mainDirIsJoinedToStartPageWithoutSeparator)
 
     auto controller = startProgram();
     MainForm &form = controller->window();
-    QTRY_COMPARE_WITH_TIMEOUT(QUrl(form.webBrowser(1)->locationUrl()), QUrl::fromLocalFile(page.fileName()), 10000);
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.webBrowser(1)->locationUrl()) == QUrl::fromLocalFile(page.fileName()); }, 10000));
     EXPECT_EQ(controller->mainDictionary(), dir.path() + QStringLiteral("/main\\american.vtd"));
 }
 

@@ -254,3 +254,39 @@ TEST(ComposePageOpening, calendarLoadsOnlyOnce)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReplyOrForwardOnComposeTab, blankComposePaneIsOpenedInsteadOfWaitingForever)
+{
+    FakeComposeHost host;
+    host.inbox.url = YahooInbox;
+    host.tab = 2;
+    host.webmail.mailtoText = QStringLiteral("ann@example.com");
+    host.onEvents = [&host](int round) {
+        if (round == 2 && !host.compose.url.isEmpty())
+            addYahooComposeForm(host.compose);
+        host.closing = round > 50; // a wait that never ends fails the test, not hangs it
+    };
+
+    ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
+    EXPECT_EQ(host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value, QStringLiteral("ann@example.com"));
+}
+
+TEST(ReplyOrForwardOnComposeTab, cancelLeavesNoWaitPanelBehind)
+{
+    FakeComposeHost host;
+    host.inbox.url = HotmailInbox;
+    host.webmail.mailtoText = QStringLiteral("ann@example.com");
+    // The click arrives while events run, before the failed look-up.
+    host.onEvents = [&host](int round) {
+        if (round == 3)
+            host.cancelRequested = true;
+    };
+    ReplyOrForward(host, ComposeMode::Mailto);
+    EXPECT_FALSE(host.waitPanelVisible);
+}
+
+} // namespace
