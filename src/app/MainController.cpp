@@ -1,9 +1,11 @@
 #include "app/MainController.h"
 
+#include "app/HelpWindow.h"
 #include "app/MainForm.h"
 #include "app/MainFormComposeHost.h"
 #include "app/ProgramTitle.h"
 #include "app/SettingsFile.h"
+#include "app/SettingsPanel.h"
 #include "app/SplashWindow.h"
 #include "app/Twips.h"
 #include "app/UnixSignalCloser.h"
@@ -42,6 +44,7 @@ MainController::MainController(SettingsFile &settings, Options options)
     , m_options(options)
     , m_form(std::make_unique<MainForm>())
     , m_composeHost(std::make_unique<MainFormComposeHost>(*m_form, settings))
+    , m_help(std::make_unique<HelpWindow>(m_form.get()))
     , m_mailto(settings, letPendingEventsRun, [this](const QString &link) {
         m_composeHost->fields().mailtoText = link;
         ReplyOrForward(*m_composeHost, ComposeMode::Mailto);
@@ -60,6 +63,8 @@ void MainController::connectWindow()
     connect(m_form.get(), &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
     connect(m_form.get(), &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(m_form.get(), &MainForm::closing, this, &MainController::shutdown);
+    connect(m_form->settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this,
+            [this] { m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram); });
     connect(m_form->timer2(), &QTimer::timeout, this, &MainController::onMailtoTimer);
     connect(m_form->webBrowser(3), &BrowserPane::beforeNavigate, this, &MainController::onComposeBeforeNavigate);
 }

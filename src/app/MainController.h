@@ -12,6 +12,7 @@
 
 namespace ferrowen {
 
+class HelpWindow;
 class MainForm;
 class MainFormComposeHost;
 class SettingsFile;
@@ -45,6 +46,7 @@ public:
     QString helpFile() const { return m_helpFile; }
     QString mainDictionary() const { return m_mainDictionary; }
     QString customDictionary() const { return m_customDictionary; }
+    HelpWindow &help() const { return *m_help; }
     // The compose pane's last form submission, kept for the sent copies.
     const QByteArray &lastComposeSubmission() const { return m_lastComposeSubmission; }
 
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<MainForm> m_form;
     std::unique_ptr<MainFormComposeHost> m_composeHost;
     std::unique_ptr<UnixSignalCloser> m_signalCloser;
+    std::unique_ptr<HelpWindow> m_help;
     MailtoHandoff m_mailto;
     EditorPlacement m_editor;
     bool m_starting = false;

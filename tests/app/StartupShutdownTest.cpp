@@ -1,14 +1,18 @@
+#include "app/HelpWindow.h"
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +150,46 @@ TEST_F(StartupShutdownTest, mainDirIsJoinedToStartPageWithoutSeparator)
     MainForm &form = controller->window();
     EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.webBrowser(1)->locationUrl()) == QUrl::fromLocalFile(page.fileName()); }, 10000));
     EXPECT_EQ(controller->mainDictionary(), dir.path() + QStringLiteral("/main\\american.vtd"));
+}
+
+TEST_F(StartupShutdownTest, terminationSignalClosesThroughShutdown)
+{
+    auto controller = startProgram();
+    MainForm &form = controller->window();
+    ASSERT_TRUE(form.isVisible());
+    ASSERT_EQ(get("setmax"), QStringLiteral("<none>"));
+
+    std::raise(SIGTERM);
+
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return !form.isVisible(); }, 5000));
+    EXPECT_EQ(get("setmax"), QStringLiteral("1"));
+}
+
+TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
+{
+    const QString mainDir = dir.filePath(QStringLiteral("main/"));
+    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
+    auto controller = startProgram();
+    auto *button = controller->window().findChild<QAbstractButton *>(QStringLiteral("CommandDefBrowser"));
+    ASSERT_NE(button, nullptr);
+
+    // No help folder: nothing opens and nothing is reported.
+    button->click();
+    EXPECT_EQ(controller->help().window(), nullptr);
+
+    ASSERT_TRUE(QDir().mkpath(mainDir + QStringLiteral("kestrova.hlp")));
+    QFile topic(mainDir + QStringLiteral("kestrova.hlp/5002.html"));
+    ASSERT_TRUE(topic.open(QIODevice::WriteOnly));
+    topic.write("<html><body>mail links</body></html>");
+    topic.close();
+    button->click();
+    QWidget *help = controller->help().window();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->objectName(), QStringLiteral("proc1"));
+    EXPECT_TRUE(help->isVisible());
+    auto *view = help->findChild<BrowserPane *>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(view->locationUrl()) == QUrl::fromLocalFile(topic.fileName()); }, 10000));
 }
 
 } // namespace

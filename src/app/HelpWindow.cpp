@@ -1,0 +1,46 @@
+#include "app/HelpWindow.h"
+
+#include "app/ProgramTitle.h"
+#include "platform/web/BrowserPane.h"
+
+#include <QFileInfo>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace ferrowen {
+
+HelpWindow::HelpWindow(QWidget *owner)
+    : m_owner(owner)
+{
+}
+
+bool HelpWindow::showTopic(const QString &helpFile, HelpTopic topic)
+{
+    const QString page = helpTopicPath(helpFile, topic);
+    if (!QFileInfo(page).isFile())
+        return false;
+    if (!m_window) {
+        m_window = new QWidget(m_owner, Qt::Window);
+        m_window->setObjectName(QStringLiteral("proc1"));
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->setWindowTitle(ProgramTitle.toString() + QStringLiteral(" Help"));
+        m_window->resize(720, 640);
+        auto *layout = new QVBoxLayout(m_window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_view = new BrowserPane(m_window);
+        m_view->setObjectName(QStringLiteral("HelpView"));
+        layout->addWidget(m_view);
+    }
+    m_view->navigate(QFileInfo(page).absoluteFilePath());
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return true;
+}
+
+QWidget *HelpWindow::window() const
+{
+    return m_window;
+}
+
+} // namespace ferrowen

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/HelpTopics.h"
+
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace ferrowen {
+
+class BrowserPane;
+
+// The help's secondary window ("proc1"): one window, reused for every
+// topic, beside the main window rather than blocking it.
+class HelpWindow
+{
+public:
+    explicit HelpWindow(QWidget *owner);
+
+    // Shows a topic of the help folder. A missing help page is skipped
+    // silently, like a missing help file. Returns whether it was shown.
+    bool showTopic(const QString &helpFile, HelpTopic topic);
+
+    QWidget *window() const;
+
+private:
+    QWidget *m_owner;
+    QPointer<QWidget> m_window;
+    BrowserPane *m_view = nullptr;
+};
+
+} // namespace ferrowen
