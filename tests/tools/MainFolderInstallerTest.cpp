@@ -60,6 +60,18 @@ TEST_F(MainFolderInstallerTest, firstRunLaysOutEveryFolderAndFile)
     EXPECT_FALSE(changes.isEmpty());
 }
 
+TEST_F(MainFolderInstallerTest, dataFolderGivenRelativeToCurrentFolder)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(data.path()).absolutePath()));
+    MainFolderInstaller relative({QFileInfo(data.path()).fileName(), QString()}, main.path() + QLatin1Char('/'));
+    QStringList changes;
+    const Status status = relative.install(changes);
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(status.ok());
+    EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v2");
+}
+
 TEST_F(MainFolderInstallerTest, laterRunKeepsUserDataAndRefreshesProgramPages)
 {
     QStringList changes;

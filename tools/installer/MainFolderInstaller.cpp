@@ -50,10 +50,13 @@ MainFolderInstaller::MainFolderInstaller(Sources sources, QString mainDir)
 
 Status MainFolderInstaller::copyTree(const QString &from, const QString &to, bool refresh, QStringList &changes)
 {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    // Absolute, so that a data folder given relative to the current folder
+    // still yields paths relative to itself.
+    const QDir sourceDir(QDir(from).absolutePath());
+    QDirIterator it(sourceDir.path(), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
-        const QString relative = QDir(from).relativeFilePath(source);
+        const QString relative = sourceDir.relativeFilePath(source);
         if (relative.startsWith(QLatin1String("applications/")))
             continue; // desktop entries go to the desktop's folder, not here
         const QString target = QDir(to).filePath(relative);
