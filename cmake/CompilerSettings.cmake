@@ -27,6 +27,8 @@ function(ferrowen_add_gtest name)
     set(main_lib ferrowen_core_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main_lib} GTest::gtest GTest::gmock ferrowen_compile_options)
+  # Readable Qt strings in failure messages.
+  target_compile_options(${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)

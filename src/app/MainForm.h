@@ -42,8 +42,8 @@ public:
     explicit MainForm(QWidget *parent = nullptr);
     ~MainForm() override;
 
-    // Flags other parts of the program share through the main window.
-    bool keepComposeOnce = false;
+    // Flags other parts of the program share through the main window. (The
+    // compose automation keeps its own, keepComposeOnce among them.)
     bool WaitCancelled = false;
     bool MergeInProgress = false;
 

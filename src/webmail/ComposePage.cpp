@@ -6,6 +6,13 @@
 
 namespace ferrowen {
 
+Pane ComposePane(ComposeHost &host)
+{
+    if (host.selectedTab() == 1 && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
+        return Pane::Inbox;
+    return Pane::Compose;
+}
+
 void OpenComposePage(ComposeHost &host)
 {
     const bool keepLoadedPage = host.fields().keepComposeOnce

@@ -3,6 +3,12 @@
 namespace ferrowen {
 
 class ComposeHost;
+enum class Pane;
+
+// The pane whose compose form the address insertion writes into: the inbox
+// pane when the user opened the provider's own compose page there, else
+// the "Compose" pane.
+Pane ComposePane(ComposeHost &host);
 
 // Runs when the "Compose" tab becomes the selected tab: keeps a compose
 // page prepared by a reply, forward or mailto link, or opens the provider's

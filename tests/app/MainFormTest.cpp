@@ -163,7 +163,6 @@ TEST_F(MainFormTest, designedValuesAtStart)
 
     EXPECT_TRUE(child<QProgressBar>("Progress1")->isHidden());
     EXPECT_TRUE(child<QWidget>("PictureWait")->isHidden());
-    EXPECT_FALSE(form.keepComposeOnce);
     EXPECT_FALSE(form.WaitCancelled);
     EXPECT_FALSE(form.MergeInProgress);
 

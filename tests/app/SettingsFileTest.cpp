@@ -8,12 +8,6 @@
 
 #include <climits>
 
-// Readable failure messages for QString values.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 using namespace ferrowen;
 
 namespace {

@@ -7,12 +7,6 @@
 
 #include <gtest/gtest.h>
 
-// Readable failure messages for QString values.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 using namespace ferrowen;
 using namespace std::chrono_literals;
 

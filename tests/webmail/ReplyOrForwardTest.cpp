@@ -244,6 +244,18 @@ TEST(ComposePageOpening, plainActivationEmptiesYahooFormIncludingMirror)
     }
 }
 
+TEST(ComposePageOpening, composePaneIsInboxOnlyForItsOwnComposePageOnTabOne)
+{
+    FakeComposeHost host;
+    host.inbox.url = QStringLiteral("http://us.f1.mail.yahoo.com/ym/Compose?To=x");
+    EXPECT_EQ(ComposePane(host), Pane::Inbox);
+    host.tab = 2;
+    EXPECT_EQ(ComposePane(host), Pane::Compose);
+    host.tab = 1;
+    host.inbox.url = YahooInbox;
+    EXPECT_EQ(ComposePane(host), Pane::Compose);
+}
+
 TEST(ComposePageOpening, calendarLoadsOnlyOnce)
 {
     FakeComposeHost host;

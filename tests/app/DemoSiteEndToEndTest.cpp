@@ -21,7 +21,7 @@ namespace {
 
 // The program, the demo webmail site and the mail link companion together:
 // a link written by the companion ends up in the site's compose form.
-class MailtoEndToEndTest : public ::testing::Test
+class DemoSiteEndToEndTest : public ::testing::Test
 {
 protected:
     QTemporaryDir dir;
@@ -76,7 +76,7 @@ protected:
     QString bug() { return settings.GetIni(QStringLiteral("Settings"), QStringLiteral("bug"), QString()); }
 };
 
-TEST_F(MailtoEndToEndTest, linkFromCompanionFillsTheComposeForm)
+TEST_F(DemoSiteEndToEndTest, linkFromCompanionFillsTheComposeForm)
 {
     openInbox(QStringLiteral("/yahoo/inbox"));
     QSignalSpy handled(controller.get(), &MainController::mailLinkHandled);
@@ -93,21 +93,25 @@ TEST_F(MailtoEndToEndTest, linkFromCompanionFillsTheComposeForm)
     EXPECT_TRUE(settings.GetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("x")).isEmpty());
 }
 
-TEST_F(MailtoEndToEndTest, twoLinksBackToBackAreBothHandledInOrder)
+TEST_F(DemoSiteEndToEndTest, twoLinksBackToBackAreBothHandledInOrder)
 {
     openInbox(QStringLiteral("/yahoo/inbox"));
     QSignalSpy handled(controller.get(), &MainController::mailLinkHandled);
 
+    // The second link is handed over as soon as the first is in the file,
+    // before the program has had a chance to take it.
     QProcess *first = handOver(QStringLiteral("mailto:first@example.com"));
+    ASSERT_TRUE(first->waitForFinished(10000));
     QProcess *second = handOver(QStringLiteral("mailto:second@example.com"));
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return handled.count() == 2; }, 20000));
+    ASSERT_TRUE(second->waitForStarted(10000));
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return handled.count() == 2; }, 20000));
     EXPECT_EQ(handled.at(0).at(0).toString(), QStringLiteral("mailto:first@example.com"));
     EXPECT_EQ(handled.at(1).at(0).toString(), QStringLiteral("mailto:second@example.com"));
     EXPECT_TRUE(ferrowen::testing::waitFor([&] { return composeField("To") == QStringLiteral("second@example.com"); }, 10000));
     EXPECT_EQ(first->exitCode() | second->exitCode(), 0);
 }
 
-TEST_F(MailtoEndToEndTest, cancelStopsTheWaitAndTheNextLinkWorks)
+TEST_F(DemoSiteEndToEndTest, cancelStopsTheWaitAndTheNextLinkWorks)
 {
     // A bare host gives no compose page to open: the filling waits.
     openInbox(QStringLiteral("/"));
@@ -140,6 +144,29 @@ TEST_F(MailtoEndToEndTest, cancelStopsTheWaitAndTheNextLinkWorks)
     handOver(QStringLiteral("mailto:again@example.com"));
     EXPECT_TRUE(ferrowen::testing::waitFor([&] { return composeField("To") == QStringLiteral("again@example.com"); }, 15000));
     EXPECT_EQ(bug(), QStringLiteral("8888"));
+}
+
+TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
+{
+    openInbox(QStringLiteral("/hotmail/inbox"));
+    QSignalSpy submitted(controller.get(), &MainController::composeFormSubmitted);
+    BrowserPane *compose = form().webBrowser(3);
+    QSignalSpy loaded(compose, &BrowserPane::documentComplete);
+    form().selectTab(2);
+    // The page may finish loading while the tab change still runs.
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return !loaded.isEmpty(); }, 10000));
+
+    compose->document().formField(QStringLiteral("composeform"), QStringLiteral("to")).setValue(QStringLiteral("bo@example.com"));
+    compose->document().formField(QStringLiteral("composeform"), QStringLiteral("subject")).setValue(QStringLiteral("Re: 1+1"));
+    compose->page()->runJavaScript(QStringLiteral("document.querySelector('input[name=Send]').click()"));
+
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return submitted.count() == 1; }, 10000));
+    const QByteArray postData = submitted.first().at(1).toByteArray();
+    EXPECT_TRUE(postData.contains("&to=bo%40example.com&")) << postData.toStdString();
+    EXPECT_TRUE(postData.contains("&subject=Re%3A+1%2B1&")) << postData.toStdString();
+    EXPECT_EQ(controller->lastComposeSubmission(), postData);
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return site.sentMessages().size() == 1; }, 10000));
+    EXPECT_EQ(site.sentMessages().first().rawBody, postData);
 }
 
 } // namespace
