@@ -1,4 +1,5 @@
 #include "app/InboxFramesBand.h"
+#include "app/NamedWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,13 +12,6 @@
 namespace ferrowen {
 
 namespace {
-
-template<typename W>
-W *named(W *widget, const char *objectName)
-{
-    widget->setObjectName(QLatin1String(objectName));
-    return widget;
-}
 
 QGroupBox *compactFrame(const QString &title, const char *objectName)
 {

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "app/NamedWidget.h"
 
 #include "app/InboxFramesBand.h"
 #include "app/ProgramTitle.h"
@@ -29,13 +30,6 @@
 namespace ferrowen {
 
 namespace {
-
-template<typename W>
-W *named(W *widget, const char *objectName)
-{
-    widget->setObjectName(QLatin1String(objectName));
-    return widget;
-}
 
 QAction *keyedAction(QToolBar *toolbar, const char *key, const QString &toolTip)
 {

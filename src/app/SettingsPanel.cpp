@@ -1,4 +1,5 @@
 #include "app/SettingsPanel.h"
+#include "app/NamedWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,13 +17,6 @@
 namespace ferrowen {
 
 namespace {
-
-template<typename W>
-W *named(W *widget, const char *objectName)
-{
-    widget->setObjectName(QLatin1String(objectName));
-    return widget;
-}
 
 QComboBox *singleEntryCombo(const char *objectName, const QString &entry)
 {
