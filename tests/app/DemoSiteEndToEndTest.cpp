@@ -169,4 +169,24 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
     EXPECT_EQ(site.sentMessages().first().rawBody, postData);
 }
 
+TEST_F(DemoSiteEndToEndTest, calendarTabOpensTheMailboxCalendarOnce)
+{
+    openInbox(QStringLiteral("/hotmail/inbox"));
+    BrowserPane *calendar = form().webBrowser(4);
+    QSignalSpy navigations(calendar, &BrowserPane::navigateComplete);
+
+    form().selectTab(4);
+    const QString expected = site.baseUrl().resolved(QUrl(QStringLiteral("/hotmail/calendar"))).toString();
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return calendar->locationUrl() == expected; }, 10000));
+    EXPECT_TRUE(calendar->isVisible());
+
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return !calendar->isBusy(); }, 10000));
+
+    // A navigation would start at once, inside the tab change.
+    form().selectTab(1);
+    form().selectTab(4);
+    EXPECT_FALSE(calendar->isBusy()) << "a calendar already shown is not loaded again";
+    EXPECT_EQ(navigations.count(), 1);
+}
+
 } // namespace
