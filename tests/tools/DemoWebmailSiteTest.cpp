@@ -19,6 +19,7 @@ using ferrowen::SentMessage;
 namespace {
 
 constexpr int ReplyTimeoutMs = 10000;
+const QString NoRecipient = QStringLiteral("Please specify at least one recipient.");
 
 struct HttpResult
 {
@@ -29,6 +30,16 @@ struct HttpResult
     QString text() const { return QString::fromUtf8(body); }
 };
 
+// Every capture of `pattern`'s first group in `text`, in order.
+QStringList captures(const QString &pattern, const QString &text)
+{
+    QStringList found;
+    auto matches = QRegularExpression(pattern).globalMatch(text);
+    while (matches.hasNext())
+        found.append(matches.next().captured(1));
+    return found;
+}
+
 // The names of a form's controls in document order, read from the page
 // source between the form's opening and closing tags.
 QStringList controlNames(const QString &page, const QString &formOpening)
@@ -37,35 +48,27 @@ QStringList controlNames(const QString &page, const QString &formOpening)
     const int end = page.indexOf(QStringLiteral("</form>"), start);
     if (start < 0 || end < 0)
         return {};
-    static const QRegularExpression control(QStringLiteral(R"re(<(?:input|textarea|select)\b[^>]*\bname="([^"]*)")re"));
-    QStringList names;
-    auto matches = control.globalMatch(page.mid(start, end - start));
-    while (matches.hasNext())
-        names.append(matches.next().captured(1));
-    return names;
+    return captures(QStringLiteral(R"re(<(?:input|textarea|select)\b[^>]*\bname="([^"]*)")re"), page.mid(start, end - start));
 }
 
-// The text a browser shows for one line of markup without block elements.
-QString visibleText(QString markup)
-{
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-    markup.remove(tag);
-    markup.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    markup.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    markup.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-    markup.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return markup;
-}
-
-// The rendered text of each header line of a displayed message.
+// The rendered text of each header line of a displayed message (whose
+// values hold no entities but "&lt;" and "&gt;").
 QStringList headerLines(const QString &page)
 {
-    static const QRegularExpression line(QStringLiteral(R"(<div class="hdr">(.*?)</div>)"));
-    QStringList lines;
-    auto matches = line.globalMatch(page);
-    while (matches.hasNext())
-        lines.append(visibleText(matches.next().captured(1)));
+    QStringList lines = captures(QStringLiteral(R"(<div class="hdr">(.*?)</div>)"), page);
+    for (QString &line : lines) {
+        line.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        line.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    }
     return lines;
+}
+
+// A sent message in the form /api/sent lists it.
+QJsonObject listed(const char *mailbox, const char *to, const char *cc, const char *bcc, const char *subject, const char *body)
+{
+    return {{QStringLiteral("mailbox"), QString::fromUtf8(mailbox)}, {QStringLiteral("to"), QString::fromUtf8(to)},
+            {QStringLiteral("cc"), QString::fromUtf8(cc)},           {QStringLiteral("bcc"), QString::fromUtf8(bcc)},
+            {QStringLiteral("subject"), QString::fromUtf8(subject)}, {QStringLiteral("body"), QString::fromUtf8(body)}};
 }
 
 class DemoWebmailSiteTest : public ::testing::Test
@@ -81,13 +84,9 @@ protected:
             request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
         QNetworkReply *reply = network.sendCustomRequest(request, method, body);
         QSignalSpy finished(reply, &QNetworkReply::finished);
-        if (!reply->isFinished()) {
-            EXPECT_TRUE(finished.wait(ReplyTimeoutMs)) << "no answer for " << path.toStdString();
-        }
-        HttpResult result;
-        result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        result.body = reply->readAll();
-        result.location = QString::fromUtf8(reply->rawHeader("Location"));
+        EXPECT_TRUE(reply->isFinished() || finished.wait(ReplyTimeoutMs)) << "no answer for " << path.toStdString();
+        HttpResult result{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
+                          QString::fromUtf8(reply->rawHeader("Location"))};
         reply->deleteLater();
         return result;
     }
@@ -101,169 +100,104 @@ protected:
 
 TEST_F(DemoWebmailSiteTest, composePages_listTheirFieldsWithHiddenInputsBeforeTo)
 {
-    const QString yahoo = get(QStringLiteral("/yahoo/compose")).text();
-    EXPECT_EQ(controlNames(yahoo, QStringLiteral(R"(<form name="Compose" method="post" action="/yahoo/compose?box=Inbox")")),
-              QStringList({QStringLiteral(".crumb"), QStringLiteral("box"), QStringLiteral("To"), QStringLiteral("Cc"),
-                           QStringLiteral("Bcc"), QStringLiteral("Subj"), QStringLiteral("Body"),
-                           QStringLiteral("PlainMsg"), QStringLiteral("SEND"), QStringLiteral("SAVEDRAFT")}));
-    EXPECT_FALSE(yahoo.contains(QStringLiteral(R"(id="plainmsg")"), Qt::CaseInsensitive));
+    EXPECT_EQ(controlNames(get(QStringLiteral("/yahoo/compose")).text(),
+                           QStringLiteral(R"(<form name="Compose" method="post" action="/yahoo/compose?box=Inbox")")).join(u' '),
+              QStringLiteral(".crumb box To Cc Bcc Subj Body PlainMsg SEND SAVEDRAFT"));
+    EXPECT_EQ(controlNames(get(QStringLiteral("/hotmail/compose")).text(),
+                           QStringLiteral(R"(<form name="composeform" method="post" action="/hotmail/compose?curmbox=F000000001")")).join(u' '),
+              QStringLiteral("curmbox a to cc bcc subject body Send"));
 
-    const QString hotmail = get(QStringLiteral("/hotmail/compose")).text();
-    EXPECT_EQ(controlNames(hotmail,
-                           QStringLiteral(R"(<form name="composeform" method="post" action="/hotmail/compose?curmbox=F000000001")")),
-              QStringList({QStringLiteral("curmbox"), QStringLiteral("a"), QStringLiteral("to"), QStringLiteral("cc"),
-                           QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body"),
-                           QStringLiteral("Send")}));
-    EXPECT_TRUE(hotmail.contains(QStringLiteral(R"(<input type="image" name="Send")")));
+    // The rich editor page has no form a merge could fill.
+    const QString rich = get(QStringLiteral("/yahoo/compose-rich")).text();
+    EXPECT_TRUE(rich.contains(QStringLiteral(R"(<form name="RTEcompose")")));
+    EXPECT_FALSE(rich.contains(QRegularExpression(QStringLiteral(R"re(<form name="(compose|composeform)"|name="To")re"),
+                                                  QRegularExpression::CaseInsensitiveOption)));
 }
 
-TEST_F(DemoWebmailSiteTest, richCompose_hasNoFormTheMergeCouldFill)
+TEST_F(DemoWebmailSiteTest, compose_sendsOnlyForASendMarkerAndARecipient)
 {
-    const QString page = get(QStringLiteral("/yahoo/compose-rich")).text();
-    EXPECT_TRUE(page.contains(QStringLiteral(R"(<form name="RTEcompose")")));
-    EXPECT_TRUE(page.contains(QStringLiteral("contenteditable")));
-    static const QRegularExpression composeForm(QStringLiteral(R"re(<form name="(compose|composeform)")re"),
-                                                QRegularExpression::CaseInsensitiveOption);
-    EXPECT_FALSE(composeForm.match(page).hasMatch());
-    EXPECT_FALSE(page.contains(QStringLiteral(R"(name="To")")));
-}
-
-TEST_F(DemoWebmailSiteTest, yahooSendButton_storesDecodedFieldsAndRedirectsElsewhere)
-{
+    const QString yahooSent = QStringLiteral("/yahoo/sent?confirm=");
+    const QString hotmailSent = QStringLiteral("/hotmail/sent?confirm=");
+    // `expected`: where a send redirects to, or text the page shows when nothing was sent.
+    const struct
+    {
+        const char *path;
+        QByteArray form;
+        int status; // 303: sent
+        QString expected;
+    } rows[] = {
+        {"/yahoo/compose?box=Inbox", "To=a%40example.com&Subj=S&SEND=Send", 303, yahooSent},
+        {"/yahoo/compose?box=Inbox&SEND", "To=a%40example.com&Subj=S", 303, yahooSent},
+        {"/yahoo/compose?box=Inbox", "To=a%40example.com&SAVEDRAFT=Save+Draft", 200, QStringLiteral("Draft saved.")},
+        {"/yahoo/compose?box=Inbox", "To=&Subj=S&SEND=Send", 200, NoRecipient},
+        {"/yahoo/compose?box=Inbox", "To=+++&Subj=S&SEND=Send", 200, NoRecipient},
+        {"/hotmail/compose?curmbox=F000000001", "to=x%40example.com&subject=S", 200, QStringLiteral(R"(value="x@example.com")")},
+        {"/hotmail/compose?curmbox=F000000001", "to=x%40example.com&Send.x=12&Send.y=7", 303, hotmailSent},
+        {"/hotmail/compose?curmbox=F000000001&Send.x", "to=x%40example.com", 303, hotmailSent},
+        {"/hotmail/compose?Send.x", "to=&subject=S", 200, NoRecipient},
+    };
     QSignalSpy announced(&site, &DemoWebmailSite::messageSent);
-    const QByteArray form = ".crumb=demo-crumb&box=Inbox&To=ann%40example.com&Cc=bob%40example.com&Bcc=carl%40example.com"
-                            "&Subj=Re%3A+Hello%2Bworld&Body=Viele+Gr%C3%BC%C3%9Fe%0D%0Azweite+Zeile&PlainMsg=&SEND=Send";
-    const HttpResult answer = post(QStringLiteral("/yahoo/compose?box=Inbox"), form);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.form.toStdString());
+        const qsizetype sentBefore = site.sentMessages().size();
+        const HttpResult answer = post(QString::fromUtf8(row.path), row.form);
+        EXPECT_EQ(answer.status, row.status);
+        EXPECT_EQ(site.sentMessages().size() - sentBefore, row.status == 303 ? 1 : 0);
+        EXPECT_TRUE(row.status == 303 ? answer.location.startsWith(row.expected) : answer.text().contains(row.expected));
+    }
+    EXPECT_EQ(announced.size(), site.sentMessages().size());
+}
 
-    EXPECT_EQ(answer.status, 303);
-    EXPECT_TRUE(answer.location.startsWith(QStringLiteral("/yahoo/sent?confirm=")));
+TEST_F(DemoWebmailSiteTest, send_storesDecodedFieldsAndConfirmsThemEscaped)
+{
+    const QByteArray form = ".crumb=demo-crumb&box=Inbox&To=ann%40example.com&Cc=bob%40example.com&Bcc=carl%40example.com"
+                            "&Subj=Re%3A+%3Cb%3EHello%2Bworld%3C%2Fb%3E+%26+co&Body=Gr%C3%BC%C3%9Fe%0D%0A%3Cscript%3Ex%3C%2Fscript%3E"
+                            "&PlainMsg=&SEND=Send";
+    const HttpResult answer = post(QStringLiteral("/yahoo/compose?box=Inbox"), form);
     ASSERT_EQ(site.sentMessages().size(), 1);
-    const SentMessage sent = site.sentMessages().first();
-    EXPECT_EQ(sent.mailbox, QStringLiteral("yahoo"));
-    EXPECT_EQ(sent.to, QStringLiteral("ann@example.com"));
-    EXPECT_EQ(sent.cc, QStringLiteral("bob@example.com"));
-    EXPECT_EQ(sent.bcc, QStringLiteral("carl@example.com"));
-    EXPECT_EQ(sent.subject, QStringLiteral("Re: Hello+world"));
-    EXPECT_EQ(sent.body, QStringLiteral("Viele Grüße\r\nzweite Zeile"));
-    EXPECT_EQ(sent.rawBody, form);
-    EXPECT_EQ(announced.size(), 1);
+    EXPECT_EQ(site.sentMessages().first().toJson(), listed("yahoo", "ann@example.com", "bob@example.com", "carl@example.com",
+                                                           "Re: <b>Hello+world</b> & co", "Grüße\r\n<script>x</script>"));
+    EXPECT_EQ(site.sentMessages().first().rawBody, form);
 
     const QString confirmation = get(answer.location).text();
     EXPECT_TRUE(confirmation.contains(QStringLiteral("Message sent")));
-    EXPECT_TRUE(confirmation.contains(QStringLiteral("Re: Hello+world")));
+    EXPECT_TRUE(confirmation.contains(QStringLiteral("Re: &lt;b&gt;Hello+world&lt;/b&gt; &amp; co")));
+    EXPECT_FALSE(confirmation.contains(QStringLiteral("<b>Hello")) || confirmation.contains(QStringLiteral("<script>x")));
 }
 
-TEST_F(DemoWebmailSiteTest, yahooSendMarkerInActionQuery_sendsWithoutTheButton)
+TEST_F(DemoWebmailSiteTest, draft_keepsThePostedValuesEscaped)
 {
-    const HttpResult answer = post(QStringLiteral("/yahoo/compose?box=Inbox&SEND"),
-                                   "To=dora%40example.com&Subj=Hi+Dora&Body=Merged");
-    EXPECT_EQ(answer.status, 303);
-    ASSERT_EQ(site.sentMessages().size(), 1);
-    EXPECT_EQ(site.sentMessages().first().to, QStringLiteral("dora@example.com"));
-    EXPECT_EQ(site.sentMessages().first().subject, QStringLiteral("Hi Dora"));
-}
-
-TEST_F(DemoWebmailSiteTest, saveDraft_storesNothingAndKeepsTheEscapedValues)
-{
-    const HttpResult answer = post(QStringLiteral("/yahoo/compose?box=Inbox"),
-                                   "To=%22Ann%22+%3Cann%40example.com%3E&Subj=Plan+%3Cdraft%3E&Body=a+%26+b&SAVEDRAFT=Save+Draft");
-    EXPECT_EQ(answer.status, 200);
-    EXPECT_TRUE(site.sentMessages().isEmpty());
-    const QString page = answer.text();
-    EXPECT_TRUE(page.contains(QStringLiteral("Draft saved.")));
-    EXPECT_TRUE(page.contains(QStringLiteral(R"(value="&quot;Ann&quot; &lt;ann@example.com&gt;")")));
-    EXPECT_TRUE(page.contains(QStringLiteral(R"(value="Plan &lt;draft&gt;")")));
-    EXPECT_TRUE(page.contains(QStringLiteral("a &amp; b</textarea>")));
-}
-
-TEST_F(DemoWebmailSiteTest, hotmailSend_needsTheImageButtonCoordinatesInDataOrQuery)
-{
-    EXPECT_EQ(post(QStringLiteral("/hotmail/compose?curmbox=F000000001"), "curmbox=F000000001&to=x%40example.com&subject=plain+submit").status,
-              200);
-    EXPECT_TRUE(site.sentMessages().isEmpty());
-
-    const HttpResult byButton = post(QStringLiteral("/hotmail/compose?curmbox=F000000001"),
-                                     "curmbox=F000000001&a=demo&to=eve%40example.com&cc=&bcc=&subject=By+button&body=B&Send.x=12&Send.y=7");
-    EXPECT_EQ(byButton.status, 303);
-    EXPECT_TRUE(byButton.location.startsWith(QStringLiteral("/hotmail/sent?confirm=")));
-
-    const HttpResult byQuery = post(QStringLiteral("/hotmail/compose?curmbox=F000000001&Send.x"),
-                                    "to=fay%40example.com&subject=By+query&body=Q");
-    EXPECT_EQ(byQuery.status, 303);
-
-    const QList<SentMessage> sent = site.sentMessages();
-    ASSERT_EQ(sent.size(), 2);
-    EXPECT_EQ(sent[0].mailbox, QStringLiteral("hotmail"));
-    EXPECT_EQ(sent[0].to, QStringLiteral("eve@example.com"));
-    EXPECT_EQ(sent[1].subject, QStringLiteral("By query"));
-    EXPECT_NE(byButton.location, byQuery.location);
-}
-
-TEST_F(DemoWebmailSiteTest, sendWithoutRecipient_showsTheErrorAndStoresNothing)
-{
-    for (const QByteArray &to : {QByteArray(""), QByteArray("+++")}) {
-        const HttpResult answer = post(QStringLiteral("/yahoo/compose?box=Inbox"), "To=" + to + "&Subj=S&Body=B&SEND=Send");
-        EXPECT_EQ(answer.status, 200);
-        EXPECT_TRUE(answer.text().contains(QStringLiteral("Please specify at least one recipient.")));
-    }
-    EXPECT_TRUE(post(QStringLiteral("/hotmail/compose?curmbox=F000000001&Send.x"), "to=&subject=S")
-                    .text()
-                    .contains(QStringLiteral("Please specify at least one recipient.")));
-    EXPECT_TRUE(site.sentMessages().isEmpty());
+    const QString draft = post(QStringLiteral("/yahoo/compose?box=Inbox"),
+                               "To=%22Ann%22+%3Cann%40example.com%3E&Subj=Plan+%3Cdraft%3E&Body=a+%26+b&SAVEDRAFT=Save+Draft")
+                              .text();
+    EXPECT_TRUE(draft.contains(QStringLiteral(R"(value="&quot;Ann&quot; &lt;ann@example.com&gt;")")));
+    EXPECT_TRUE(draft.contains(QStringLiteral(R"(value="Plan &lt;draft&gt;")")));
+    EXPECT_TRUE(draft.contains(QStringLiteral("a &amp; b</textarea>")));
 }
 
 TEST_F(DemoWebmailSiteTest, sentListing_listsEveryMessageAndBothWaysOfClearingEmptyIt)
 {
     post(QStringLiteral("/yahoo/compose?box=Inbox&SEND"), "To=a%40example.com&Subj=First&Body=1");
     post(QStringLiteral("/hotmail/compose?Send.x"), "to=b%40example.com&cc=c%40example.com&subject=Second&body=2");
-
     const QJsonArray listing = QJsonDocument::fromJson(get(QStringLiteral("/api/sent")).body).array();
     ASSERT_EQ(listing.size(), 2);
-    const QJsonObject second = listing.at(1).toObject();
-    EXPECT_EQ(second.value(QStringLiteral("mailbox")).toString(), QStringLiteral("hotmail"));
-    EXPECT_EQ(second.value(QStringLiteral("to")).toString(), QStringLiteral("b@example.com"));
-    EXPECT_EQ(second.value(QStringLiteral("cc")).toString(), QStringLiteral("c@example.com"));
-    EXPECT_EQ(second.value(QStringLiteral("bcc")).toString(), QString());
-    EXPECT_EQ(second.value(QStringLiteral("subject")).toString(), QStringLiteral("Second"));
-    EXPECT_EQ(second.value(QStringLiteral("body")).toString(), QStringLiteral("2"));
+    EXPECT_EQ(listing.at(1).toObject(), listed("hotmail", "b@example.com", "c@example.com", "", "Second", "2"));
 
     EXPECT_EQ(request("DELETE", QStringLiteral("/api/sent")).status, 200);
     EXPECT_TRUE(site.sentMessages().isEmpty());
-
     post(QStringLiteral("/yahoo/compose?box=Inbox&SEND"), "To=a%40example.com&Subj=Third");
     EXPECT_EQ(post(QStringLiteral("/api/sent/clear"), "x=1").status, 200);
     EXPECT_TRUE(QJsonDocument::fromJson(get(QStringLiteral("/api/sent")).body).array().isEmpty());
 }
 
-TEST_F(DemoWebmailSiteTest, sentPage_escapesMarkupInWhatWasSent)
-{
-    const HttpResult answer = post(QStringLiteral("/yahoo/compose?box=Inbox&SEND"),
-                                   "To=a%40example.com&Subj=%3Cb%3Ebold%3C%2Fb%3E+%26+co&Body=%3Cscript%3Ex%3C%2Fscript%3E");
-    const QString page = get(answer.location).text();
-    EXPECT_TRUE(page.contains(QStringLiteral("&lt;b&gt;bold&lt;/b&gt; &amp; co")));
-    EXPECT_FALSE(page.contains(QStringLiteral("<b>bold</b>")));
-    EXPECT_FALSE(page.contains(QStringLiteral("<script>x")));
-}
-
-TEST_F(DemoWebmailSiteTest, unknownAddresses_answer404)
-{
-    for (const QString &path : {QStringLiteral("/nothing"), QStringLiteral("/yahoo/compose-x"),
-                                QStringLiteral("/yahoo/message?id=999"), QStringLiteral("/hotmail/message?id=abc"),
-                                QStringLiteral("/hotmail/compose/")}) {
-        EXPECT_EQ(get(path).status, 404) << path.toStdString();
-    }
-}
-
 TEST_F(DemoWebmailSiteTest, messagePages_showTheHeaderLabelsLineByLine)
 {
     const auto &yahoo = ferrowen::demowebmail::YahooHeaderLabels;
-    const QString yahooPage = get(QStringLiteral("/yahoo/message?id=1")).text();
-    EXPECT_EQ(headerLines(yahooPage),
+    EXPECT_EQ(headerLines(get(QStringLiteral("/yahoo/message?id=1")).text()),
               QStringList({yahoo.from + QStringLiteral(" Ann Example <ann@example.com> | Add to Address Book"),
                            yahoo.to + QStringLiteral(" you@demo.example"),
                            yahoo.subject + QStringLiteral(" Lunch on Thursday?"),
                            yahoo.date + QStringLiteral(" Tue, 3 Nov 2026 09:14:00 +0000")}));
-    EXPECT_TRUE(yahooPage.contains(QStringLiteral(R"(<div id="message">Hi,)")));
 
     const auto &hotmail = ferrowen::demowebmail::HotmailHeaderLabels;
     const QString hotmailPage = get(QStringLiteral("/hotmail/message?id=4")).text();
@@ -276,87 +210,39 @@ TEST_F(DemoWebmailSiteTest, messagePages_showTheHeaderLabelsLineByLine)
     EXPECT_EQ(hotmailPage.count(QStringLiteral(R"(class="rmsg")")), 1);
 }
 
-TEST_F(DemoWebmailSiteTest, inboxes_carryTheCheckBoxesTheClientLooksFor)
+TEST_F(DemoWebmailSiteTest, inbox_escapesSubjectsAndKeepsTheTickedBoxes)
 {
-    const QString yahoo = get(QStringLiteral("/yahoo/inbox")).text();
-    const QStringList yahooNames = controlNames(yahoo, QStringLiteral(R"(<form name="messageList")"));
-    EXPECT_EQ(yahooNames.count(QStringLiteral("Mid")), 6);
-    EXPECT_GT(yahooNames.size(), 6); // other controls the client must skip
-    EXPECT_TRUE(yahoo.contains(QStringLiteral("Q&amp;A notes: is the budget &lt; 500?")));
-
-    const QString hotmail = get(QStringLiteral("/hotmail/inbox")).text();
-    static const QRegularExpression checkBox(QStringLiteral(R"re(<input type="checkbox" name="([^"]*)")re"));
-    QStringList boxes;
-    auto matches = checkBox.globalMatch(hotmail);
-    while (matches.hasNext())
-        boxes.append(matches.next().captured(1));
-    ASSERT_EQ(boxes.size(), 6);
-    EXPECT_EQ(boxes.first(), QStringLiteral("allbox"));
-    EXPECT_TRUE(boxes.mid(1).filter(QRegularExpression(QStringLiteral("^msg_\\d+$"))).size() == 5);
+    EXPECT_TRUE(get(QStringLiteral("/yahoo/inbox")).text().contains(QStringLiteral("Q&amp;A notes: is the budget &lt; 500?")));
+    const QString ticked = post(QStringLiteral("/yahoo/inbox"), ".crumb=x&Mid=2&Mid=5&DEL=Delete").text();
+    EXPECT_TRUE(ticked.contains(QStringLiteral("Selected messages: 2, 5.")));
+    EXPECT_TRUE(ticked.contains(QStringLiteral(R"(name="Mid" value="5" checked)")));
+    EXPECT_FALSE(ticked.contains(QStringLiteral(R"(name="Mid" value="3" checked)")));
 }
 
-TEST_F(DemoWebmailSiteTest, inboxPost_reportsAndKeepsTheTickedBoxes)
+TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhere)
 {
-    const QString page = post(QStringLiteral("/yahoo/inbox"), ".crumb=x&Mid=2&Mid=5&DEL=Delete").text();
-    EXPECT_TRUE(page.contains(QStringLiteral("Selected messages: 2, 5.")));
-    EXPECT_TRUE(page.contains(QStringLiteral(R"(name="Mid" value="5" checked)")));
-    EXPECT_FALSE(page.contains(QStringLiteral(R"(name="Mid" value="3" checked)")));
-}
-
-TEST_F(DemoWebmailSiteTest, hotmailPages_neverPointAtAnAddressNamingYahoo)
-{
-    static const QRegularExpression address(QStringLiteral(R"re(\b(?:href|action|src)="([^"]*)")re"));
-    for (const QString &page : {QStringLiteral("login"), QStringLiteral("inbox"), QStringLiteral("message?id=1"),
-                                QStringLiteral("compose"), QStringLiteral("compose-rich"), QStringLiteral("calendar"),
-                                QStringLiteral("sent")}) {
-        const QString text = get(QStringLiteral("/hotmail/") + page).text();
-        auto matches = address.globalMatch(text);
-        int seen = 0;
-        while (matches.hasNext()) {
-            const QString target = matches.next().captured(1);
-            EXPECT_FALSE(target.contains(QStringLiteral("yahoo"), Qt::CaseInsensitive)) << target.toStdString();
-            ++seen;
-        }
-        EXPECT_GT(seen, 0) << page.toStdString();
-    }
-}
-
-TEST_F(DemoWebmailSiteTest, listensOnLoopbackAddressOnly)
-{
-    EXPECT_EQ(site.baseUrl().host(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(site.baseUrl().port(), site.port());
-
     for (const QHostAddress &other : {QHostAddress(QStringLiteral("127.0.0.2")), QHostAddress(QHostAddress::LocalHostIPv6)}) {
         QTcpSocket socket;
-        QSignalSpy failed(&socket, &QTcpSocket::errorOccurred);
         socket.connectToHost(other, site.port());
         if (socket.state() != QAbstractSocket::UnconnectedState)
             socket.waitForConnected(ReplyTimeoutMs);
         EXPECT_NE(socket.state(), QAbstractSocket::ConnectedState) << other.toString().toStdString();
     }
 
-    DemoWebmailSite second;
-    EXPECT_FALSE(second.listen(site.port()));
-    EXPECT_FALSE(second.errorString().isEmpty());
-}
-
-TEST(DemoWebmailProgram, printsItsAddressAndRefusesATakenPort)
-{
     QProcess program;
     program.start(QStringLiteral(FERROWEN_DEMO_WEBMAIL_EXE), {QStringLiteral("--port"), QStringLiteral("0")});
     ASSERT_TRUE(program.waitForReadyRead(ReplyTimeoutMs));
     const QUrl address(QString::fromUtf8(program.readLine()).trimmed());
     EXPECT_EQ(address.host(), QStringLiteral("127.0.0.1"));
     EXPECT_GT(address.port(), 0);
-
-    QProcess second;
-    second.start(QStringLiteral(FERROWEN_DEMO_WEBMAIL_EXE), {QStringLiteral("--port"), QString::number(address.port())});
-    ASSERT_TRUE(second.waitForFinished(ReplyTimeoutMs));
-    EXPECT_NE(second.exitCode(), 0);
-    EXPECT_TRUE(second.readAllStandardError().contains(QByteArray::number(address.port())));
-
     program.kill();
     program.waitForFinished(ReplyTimeoutMs);
+
+    QProcess onATakenPort;
+    onATakenPort.start(QStringLiteral(FERROWEN_DEMO_WEBMAIL_EXE), {QStringLiteral("--port"), QString::number(site.port())});
+    ASSERT_TRUE(onATakenPort.waitForFinished(ReplyTimeoutMs));
+    EXPECT_NE(onATakenPort.exitCode(), 0);
+    EXPECT_TRUE(onATakenPort.readAllStandardError().contains(QByteArray::number(site.port())));
 }
 
 } // namespace
