@@ -40,15 +40,6 @@ TEST(SplashWindow, picture_isCentredThenShifted60TwipsLeft)
     EXPECT_NEAR(frame.center().y(), picture.center().y(), 1);
 }
 
-TEST(SplashWindow, closesOnAnyKey)
-{
-    SplashWindow splash;
-    showAndWait(splash);
-    QTest::keyClick(&splash, Qt::Key_A);
-    EXPECT_FALSE(splash.isVisible());
-    EXPECT_EQ(splash.result(), QDialog::Accepted);
-}
-
 TEST(SplashWindow, closesOnAClickOnItsFrame)
 {
     SplashWindow splash;
@@ -68,19 +59,23 @@ TEST(SplashWindow, closesByItselfAfterItsTimer)
     EXPECT_GE(elapsed.elapsed(), SplashWindow::CloseAfterMs * 95 / 100);
 }
 
-TEST(SplashWindow, showModal_returnsOnceTheWindowHasClosed)
+TEST(SplashWindow, showModal_closesOnAnyKeyAndReturns)
 {
     QPointer<QWidget> seen;
-    QTimer::singleShot(0, [&seen] {
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
         seen = QApplication::activeModalWidget();
+        wasModal = qobject_cast<SplashWindow *>(seen.data()) != nullptr;
         if (seen)
-            QTest::keyClick(seen, Qt::Key_Space);
+            QTest::keyClick(seen, Qt::Key_A);
     });
     QElapsedTimer elapsed;
     elapsed.start();
     SplashWindow::showModal(nullptr);
-    EXPECT_LT(elapsed.elapsed(), SplashWindow::CloseAfterMs);
-    EXPECT_TRUE(seen.isNull()); // the window was modal, and is gone
+    EXPECT_TRUE(wasModal);
+    EXPECT_TRUE(seen.isNull()); // and is gone
+    // Closed by the key, before its own timer (which may fire 5% early).
+    EXPECT_LT(elapsed.elapsed(), SplashWindow::CloseAfterMs * 9 / 10);
 }
 
 } // namespace
