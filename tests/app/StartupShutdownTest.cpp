@@ -16,37 +16,26 @@
 
 #include <gtest/gtest.h>
 
+#include "SettingsFileFixture.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
 
 namespace {
 
-class StartupShutdownTest : public ::testing::Test
+class StartupShutdownTest : public ferrowen::testing::SettingsFileFixture
 {
 protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("config/ferrowen/plinthmere.ini"))};
+    StartupShutdownTest()
+        : SettingsFileFixture("config/ferrowen/plinthmere.ini")
+    {
+    }
 
     std::unique_ptr<MainController> startProgram()
     {
         auto controller = std::make_unique<MainController>(settings, MainController::Options{false, false});
         controller->start();
         return controller;
-    }
-
-    void set(const char *key, const char *value)
-    {
-        ASSERT_TRUE(settings.SetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(value)).ok());
-    }
-    QString get(const char *key)
-    {
-        return settings.GetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QStringLiteral("<none>"));
-    }
-    QByteArray fileText()
-    {
-        QFile f(settings.path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
 

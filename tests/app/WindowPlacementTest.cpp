@@ -7,30 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "SettingsFileFixture.h"
+
 using namespace ferrowen;
 
 namespace {
 
-class WindowPlacementTest : public ::testing::Test
-{
-protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("plinthmere.ini"))};
-
-    void set(const char *key, const char *value)
-    {
-        ASSERT_TRUE(settings.SetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(value)).ok());
-    }
-    QString get(const char *key)
-    {
-        return settings.GetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QStringLiteral("<none>"));
-    }
-    QByteArray fileText()
-    {
-        QFile f(settings.path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
+using WindowPlacementTest = ferrowen::testing::SettingsFileFixture;
 
 TEST_F(WindowPlacementTest, noSettingsFileStartsMaximizedWithScreenEditor)
 {
