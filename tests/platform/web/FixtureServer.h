@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace ferrowen::testing {
 
@@ -50,12 +51,20 @@ private:
     quint16 m_port = 0;
 };
 
-// Loads url into page and waits until it has finished loading.
+// Loads url into page and waits until it has finished loading. A load still
+// running when this one starts (a form's answer, say) is aborted and reports
+// failure first, so only a successful finish at url counts.
 inline bool loadAndWait(QWebEnginePage &page, const QUrl &url)
 {
     QSignalSpy finished(&page, &QWebEnginePage::loadFinished);
     page.load(url);
-    return finished.wait(15000) && finished.first().first().toBool();
+    return QTest::qWaitFor([&] {
+        for (const QList<QVariant> &arguments : std::as_const(finished)) {
+            if (arguments.first().toBool() && page.url() == url)
+                return true;
+        }
+        return false;
+    }, 15000);
 }
 
 // Runs a script as the page's own scripts would and returns its result.
