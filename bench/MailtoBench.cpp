@@ -6,6 +6,7 @@
 #include "app/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
+#include "WaitFor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,7 +64,7 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("mailto:") + address);
-        if (!QTest::qWaitFor([&] { return composeTo(form) == address; }, 20000)) {
+        if (!ferrowen::testing::waitFor([&] { return composeTo(form) == address; }, 20000)) {
             out << "run " << run << " never filled the form\n";
             return 1;
         }

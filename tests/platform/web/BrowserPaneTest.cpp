@@ -194,7 +194,7 @@ TEST_F(BrowserPaneTest, hoveringALinkShowsItsAddress)
     ASSERT_TRUE(status.wait(5000));
     EXPECT_EQ(status.last().at(0).toString(), server.url(QStringLiteral("/other")).toString());
     QTest::mouseMove(surface, QPoint(600, 460));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return status.last().at(0).toString().isEmpty(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return status.last().at(0).toString().isEmpty(); }, 5000));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ protected:
         QSignalSpy before(&pane, &BrowserPane::beforeNavigate);
         QSignalSpy sent(&site, &DemoWebmailSite::messageSent);
         send();
-        if (!sent.wait(15000) || !QTest::qWaitFor([&] { return !before.isEmpty(); }, 5000)) {
+        if (!sent.wait(15000) || !waitFor([&] { return !before.isEmpty(); }, 5000)) {
             ADD_FAILURE() << "nothing was sent";
             return {};
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WaitFor.h"
+
 #include <QByteArray>
 #include <QHostAddress>
 #include <QHttpServer>
@@ -58,7 +60,7 @@ inline bool loadAndWait(QWebEnginePage &page, const QUrl &url)
 {
     QSignalSpy finished(&page, &QWebEnginePage::loadFinished);
     page.load(url);
-    return QTest::qWaitFor([&] {
+    return waitFor([&] {
         for (const QList<QVariant> &arguments : std::as_const(finished)) {
             if (arguments.first().toBool() && page.url() == url)
                 return true;
@@ -72,7 +74,7 @@ inline QVariant runInPage(QWebEnginePage &page, const QString &script)
 {
     auto result = std::make_shared<std::optional<QVariant>>();
     page.runJavaScript(script, QWebEngineScript::MainWorld, [result](const QVariant &value) { *result = value; });
-    if (!QTest::qWaitFor([&] { return result->has_value(); }, 5000))
+    if (!waitFor([&] { return result->has_value(); }))
         return {};
     return result->value_or(QVariant());
 }
