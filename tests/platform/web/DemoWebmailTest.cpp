@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace ferrowen;
 using namespace ferrowen::testing;
 
@@ -21,13 +23,22 @@ protected:
     void open(const QString &path) { ASSERT_TRUE(loadAndWait(*pane.page(), site.baseUrl().resolved(QUrl(path)))); }
 
     // Sends by running script in the page; returns the post data the pane
-    // reported, after checking it is what the site received.
+    // reported, after checking it is what the site received. Waits for the
+    // site's answer to load: the engine may drop a load started while the
+    // form's own navigation is still under way.
     QByteArray sendBy(const std::function<void()> &send)
     {
+        const QString composeAddress = pane.locationUrl();
         QSignalSpy before(&pane, &BrowserPane::beforeNavigate);
         QSignalSpy sent(&site, &DemoWebmailSite::messageSent);
+        QSignalSpy answered(&pane, &BrowserPane::documentComplete);
         send();
-        if (!sent.wait(15000) || !waitFor([&] { return !before.isEmpty(); }, 5000)) {
+        const auto answerLoaded = [&] {
+            return std::any_of(answered.cbegin(), answered.cend(), [&](const QList<QVariant> &arguments) {
+                return arguments.first().toString() != composeAddress;
+            });
+        };
+        if (!sent.wait(15000) || !waitFor([&] { return !before.isEmpty() && answerLoaded(); }, 15000)) {
             ADD_FAILURE() << "nothing was sent";
             return {};
         }

@@ -188,8 +188,9 @@ TEST(BareEnginePageTest, answersThenTimesOutThenFailsOnceClosed)
     EXPECT_EQ(page.formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("first-to"));
     EXPECT_EQ(page.location(), server.url(QStringLiteral("/forms")).toString());
 
-    // Keeps the page busy for 1.5 s from just after this call.
-    runInPage(*enginePage, QStringLiteral("setTimeout(() => { const end = Date.now() + 1500; while (Date.now() < end); }, 0); 1"));
+    // Keeps the page busy for 1.5 s; scripts sent to a page run in the order
+    // they were sent, so the next call waits behind this one.
+    enginePage->runJavaScript(QStringLiteral("{ const end = Date.now() + 1500; while (Date.now() < end); }"));
     page.setTimeout(200ms);
     EXPECT_THROW(page.bodyText(), WebPageError);
 
