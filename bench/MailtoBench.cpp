@@ -3,7 +3,7 @@
 // the settings file once a second, so this includes up to a second of wait.
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
 #include "WaitFor.h"

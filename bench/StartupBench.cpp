@@ -3,7 +3,7 @@
 // it starts itself as a child several times per kind and prints medians.
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,6 +3,7 @@ add_library(ferrowen_compile_options INTERFACE)
 target_compile_options(ferrowen_compile_options INTERFACE -Wall -Wextra -Wpedantic)
 target_compile_definitions(ferrowen_compile_options INTERFACE
   QT_NO_CAST_FROM_ASCII
+  QT_NO_KEYWORDS
   QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
   QT_USE_QSTRINGBUILDER
 )

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HelpTopics.h"
+#include "app/settings/HelpTopics.h"
 
 #include <QPointer>
 #include <QString>

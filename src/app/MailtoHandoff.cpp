@@ -1,6 +1,6 @@
 #include "app/MailtoHandoff.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <optional>
 

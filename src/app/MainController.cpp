@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "app/MainFormComposeHost.h"
 #include "app/ProgramTitle.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 #include "app/SettingsPanel.h"
 #include "app/SplashWindow.h"
 #include "app/Twips.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppFolders.h"
+#include "app/settings/AppFolders.h"
 #include "app/MailtoHandoff.h"
 #include "app/WindowPlacement.h"
 

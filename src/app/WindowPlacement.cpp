@@ -1,6 +1,6 @@
 #include "app/WindowPlacement.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <cmath>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "app/MainController.h"
 #include "app/ProgramTitle.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
-#include "app/AppFolders.h"
-#include "app/SettingsFile.h"
+#include "app/settings/AppFolders.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QTemporaryDir>
 

@@ -1,5 +1,5 @@
-#include "MailtoHandoffWriter.h"
-#include "app/SettingsFile.h"
+#include "sorvik2/MailtoHandoffWriter.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

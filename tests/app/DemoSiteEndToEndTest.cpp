@@ -1,7 +1,7 @@
 #include "demowebmail/DemoWebmailSite.h"
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QProcess>

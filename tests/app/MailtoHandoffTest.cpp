@@ -1,5 +1,5 @@
 #include "app/MailtoHandoff.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -290,7 +290,7 @@ QHttpServerResponse DemoWebmailSite::composePost(MailboxPages &pages, const QHtt
     message.body = submission.fields.body;
     message.rawBody = request.body();
     m_sent.append(message);
-    emit messageSent(message);
+    Q_EMIT messageSent(message);
 
     // Answer on another address, as a real site does after a send.
     return redirectTo(pages.profile().path(QStringLiteral("sent")) + QStringLiteral("?confirm=")

@@ -53,7 +53,7 @@ public:
     QList<SentMessage> sentMessages() const;
     void clearSent();
 
-signals:
+Q_SIGNALS:
     void messageSent(const ferrowen::SentMessage &message);
 
 private:

@@ -1,6 +1,6 @@
-#include "MainFolderInstaller.h"
+#include "installer/MainFolderInstaller.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QDir>
 #include <QDirIterator>

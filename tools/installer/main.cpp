@@ -1,8 +1,8 @@
 // ferrowen-install: prepares the main folder and registers it in the
 // settings file, as an installer would. Safe to run before every start.
-#include "MainFolderInstaller.h"
+#include "installer/MainFolderInstaller.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

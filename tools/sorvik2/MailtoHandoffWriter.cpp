@@ -1,6 +1,6 @@
-#include "MailtoHandoffWriter.h"
+#include "sorvik2/MailtoHandoffWriter.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 #include "platform/ProfileFile.h"
 
 #include <QDeadlineTimer>

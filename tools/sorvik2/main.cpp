@@ -2,9 +2,9 @@
 // link as its first argument; it stores the link in "Settings"/"mailto" of
 // the settings file, where the running program picks it up within a second.
 
-#include "MailtoHandoffWriter.h"
+#include "sorvik2/MailtoHandoffWriter.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 #include "platform/ProfileFile.h"
 
 #include <QCoreApplication>

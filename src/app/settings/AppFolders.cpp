@@ -1,6 +1,6 @@
-#include "app/AppFolders.h"
+#include "app/settings/AppFolders.h"
 
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 
 namespace ferrowen {
 

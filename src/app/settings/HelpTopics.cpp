@@ -1,6 +1,6 @@
-#include "app/HelpTopics.h"
+#include "app/settings/HelpTopics.h"
 
-#include "app/AppFolders.h"
+#include "app/settings/AppFolders.h"
 
 namespace ferrowen {
 
