@@ -37,8 +37,9 @@ protected:
 // One provider's compose form as the fakes build it, with the page names.
 struct ProviderForm
 {
-    const char *name;
+    const char *name; // the provider key
     const char *inbox;
+    const char *compose;
     const char *form;
     const char *to, *cc, *bcc, *subject, *body;
     const char *plainMirror; // Yahoo's plain-text copy of the body, if any
@@ -63,6 +64,7 @@ protected:
     void SetUp() override
     {
         host.inbox.url = QString::fromLatin1(GetParam().inbox);
+        host.compose.url = QString::fromLatin1(GetParam().compose);
         host.webmail.mailtoText = QStringLiteral(
             "mailto:ann@example.com,bob@example.com?cc=carl@example.com&bcc=dora@example.com"
             "&subject=Gr%C3%BC%C3%9Fe&body=Line%201%0D%0ALine%202");
@@ -99,6 +101,10 @@ TEST_P(MailtoFillTest, fillsEveryFieldOfTheLinkAndTracesEveryStep)
     EXPECT_EQ(value(p.body), QStringLiteral("Line 1\r\nLine 2"));
     EXPECT_EQ(host.trace, p.trace);
     EXPECT_EQ(host.tab, 2);
+    // The prepared page was kept, not reloaded, and the flag was used up.
+    EXPECT_TRUE(host.navigations.isEmpty());
+    EXPECT_FALSE(host.webmail.keepComposeOnce);
+    EXPECT_EQ(host.webmail.providerKey, QString::fromLatin1(p.name));
 }
 
 TEST_P(MailtoFillTest, formWithoutCcAndBccStillGetsToSubjectAndBody)
@@ -127,8 +133,8 @@ TEST_P(MailtoFillTest, linkWithoutBodyEmptiesTheBodyField)
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, MailtoFillTest, ::testing::Values(
-    ProviderForm{"yahoo", "http://127.0.0.1:8765/yahoo/inbox", "Compose", "To", "Cc", "Bcc", "Subj", "Body", "PlainMsg", YahooMailtoTrace},
-    ProviderForm{"hotmail", "http://127.0.0.1:8765/hotmail/inbox", "composeform", "to", "cc", "bcc", "subject", "body", nullptr, HotmailMailtoTrace}),
+    ProviderForm{"yahoo", "http://127.0.0.1:8765/yahoo/inbox", "http://127.0.0.1:8765/yahoo/compose", "Compose", "To", "Cc", "Bcc", "Subj", "Body", "PlainMsg", YahooMailtoTrace},
+    ProviderForm{"hotmail", "http://127.0.0.1:8765/hotmail/inbox", "http://127.0.0.1:8765/hotmail/compose", "composeform", "to", "cc", "bcc", "subject", "body", nullptr, HotmailMailtoTrace}),
     [](const ::testing::TestParamInfo<ProviderForm> &info) { return std::string(info.param.name); });
 
 TEST_F(ReplyOrForwardTest, yahooMailtoMirrorsTheBodyAsText)
