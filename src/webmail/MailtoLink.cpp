@@ -1,43 +1,103 @@
 #include "webmail/MailtoLink.h"
 
 #include <QByteArray>
-#include <QUrl>
+#include <QStringList>
 
 namespace ferrowen {
 
 namespace {
 
-QString withoutScheme(const QString &link)
+const QString Scheme = QStringLiteral("mailto:");
+const QString AddressSeparator = QStringLiteral(", ");
+const QString CrLf = QStringLiteral("\r\n");
+
+int hexDigitValue(char c)
 {
-    static const QString scheme = QStringLiteral("mailto:");
-    if (link.startsWith(scheme, Qt::CaseInsensitive))
-        return link.mid(scheme.size());
-    return link;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
-// Decodes %XX escapes as UTF-8; a "+" stays a plus sign in mailto links.
-QString percentDecoded(const QString &text)
+QString percentDecoded(QStringView text)
 {
-    if (!text.contains(QLatin1Char('%')))
-        return text;
-    return QUrl::fromPercentEncoding(text.toUtf8());
+    const QByteArray encoded = text.toUtf8();
+    QByteArray decoded;
+    decoded.reserve(encoded.size());
+    for (qsizetype i = 0; i < encoded.size(); ++i) {
+        if (encoded.at(i) == '%' && i + 2 < encoded.size()) {
+            const int high = hexDigitValue(encoded.at(i + 1));
+            const int low = hexDigitValue(encoded.at(i + 2));
+            if (high >= 0 && low >= 0) {
+                decoded.append(char(high * 16 + low));
+                i += 2;
+                continue;
+            }
+        }
+        decoded.append(encoded.at(i));
+    }
+    return QString::fromUtf8(decoded);
+}
+
+void appendAddresses(QStringList &addresses, const QString &list)
+{
+    for (const QString &address : list.split(QLatin1Char(','))) {
+        const QString trimmed = address.trimmed();
+        if (!trimmed.isEmpty())
+            addresses << trimmed;
+    }
+}
+
+// Every kind of line break becomes CR LF.
+QString withCrLfBreaks(QString text)
+{
+    text.replace(CrLf, QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), CrLf);
+}
+
+bool isField(const QString &name, const char *expected)
+{
+    return name.compare(QLatin1String(expected), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
 MailtoFields parseMailtoLink(const QString &link)
 {
-    const QString text = withoutScheme(link.trimmed());
+    QStringView text = QStringView(link).trimmed();
+    if (text.startsWith(Scheme, Qt::CaseInsensitive))
+        text = text.mid(Scheme.size());
+
+    const qsizetype question = text.indexOf(QLatin1Char('?'));
+    QStringList to, cc, bcc;
     MailtoFields fields;
-    const int question = text.indexOf(QLatin1Char('?'));
-    if (question < 0) {
-        fields.recipient = percentDecoded(text);
-        return fields;
+    appendAddresses(to, percentDecoded(question < 0 ? text : text.left(question)));
+
+    const QStringView headerFields = question < 0 ? QStringView() : text.mid(question + 1);
+    for (const QStringView field : headerFields.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        const qsizetype equals = field.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            continue;
+        const QString name = percentDecoded(field.left(equals));
+        const QString value = percentDecoded(field.mid(equals + 1));
+        if (isField(name, "to"))
+            appendAddresses(to, value);
+        else if (isField(name, "cc"))
+            appendAddresses(cc, value);
+        else if (isField(name, "bcc"))
+            appendAddresses(bcc, value);
+        else if (isField(name, "subject"))
+            fields.subject = value;
+        else if (isField(name, "body"))
+            fields.body = withCrLfBreaks(value);
     }
-    fields.recipient = percentDecoded(text.left(question));
-    const int subjectKey = text.indexOf(QLatin1String("ect="), question);
-    if (subjectKey >= 0)
-        fields.subject = percentDecoded(text.mid(subjectKey + 4));
+    fields.to = to.join(AddressSeparator);
+    fields.cc = cc.join(AddressSeparator);
+    fields.bcc = bcc.join(AddressSeparator);
     return fields;
 }
 

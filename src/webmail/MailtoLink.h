@@ -7,15 +7,28 @@ namespace ferrowen {
 // What a handed-over mailto link puts into a new message.
 struct MailtoFields
 {
-    QString recipient;
+    QString to;  // addresses joined by ", "
+    QString cc;  // likewise
+    QString bcc; // likewise
     QString subject;
+    QString body; // line breaks as CR LF, as the compose forms post them
 };
 
-// Splits a mailto link the way the compose filling has always read it: the
-// recipient is everything before the first "?", the subject everything after
-// the first "ect=" behind it, to the end of the link. On top of that the
-// "mailto:" scheme is dropped and percent-escapes are decoded, since links
-// arrive from browsers and desktops in their encoded form.
+// Reads a mailto link as RFC 6068 writes it:
+// mailto:addr1,addr2?subject=...&body=...&cc=...
+//
+// - A leading "mailto:" in any case is dropped, and so are blanks around the
+//   link; a link without the scheme reads the same.
+// - The addresses before "?" and those of every "to" field go into `to`;
+//   every "cc" and "bcc" field adds to `cc` and `bcc`. Addresses are split
+//   at commas and joined again by ", ".
+// - Field names count in any case; fields other than to, cc, bcc, subject
+//   and body are ignored. A repeated subject or body replaces the earlier one.
+// - Percent-escapes are decoded as UTF-8 after the link is split, so "%26"
+//   and "%3D" stay inside their value. A byte sequence that is not UTF-8
+//   becomes the replacement character U+FFFD; a "%" not followed by two
+//   hexadecimal digits is kept as written.
+// - "+" stays a plus sign: mailto links are not form-encoded.
 MailtoFields parseMailtoLink(const QString &link);
 
 } // namespace ferrowen

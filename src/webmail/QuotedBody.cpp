@@ -31,7 +31,11 @@ QString quoteBodyLines(const QString &body)
 
 QString yahooPlainMessageHtml(const QString &body)
 {
+    // The body is text (a mailto link's body comes from any web page): it
+    // must not become markup in the provider's page.
     QString html = body;
+    html.replace(QLatin1String("&"), QLatin1String("&amp;"));
+    html.replace(QLatin1String("<"), QLatin1String("&lt;"));
     return html.replace(QLatin1String(">"), QLatin1String("<BR>&gt;"));
 }
 

@@ -11,8 +11,8 @@ QString wrapBodyLines(const QString &body);
 // Puts ">" after every line break, as quoted text in a reply.
 QString quoteBodyLines(const QString &body);
 
-// The Yahoo plain-text mirror of a body: every ">" becomes a line break
-// followed by an escaped ">".
+// The Yahoo plain-text mirror of a body: "&" and "<" are escaped, and every
+// ">" becomes a line break followed by an escaped ">".
 QString yahooPlainMessageHtml(const QString &body);
 
 // Keeps what follows the first ":" of a preview line such as "To: ann",

@@ -6,6 +6,8 @@
 #include "webmail/ProviderProfile.h"
 #include "webmail/QuotedBody.h"
 
+#include <optional>
+
 namespace ferrowen {
 
 namespace {
@@ -89,9 +91,7 @@ Draft gather(ComposeHost &host, ComposeMode mode)
     switch (mode) {
     case ComposeMode::Mailto: {
         const MailtoFields link = parseMailtoLink(host.fields().mailtoText);
-        Draft draft;
-        draft.recipient = link.recipient;
-        draft.subject = link.subject;
+        const Draft draft{link.to, link.cc, link.bcc, link.subject, link.body};
         host.writeTrace(QStringLiteral("3"));
         return draft;
     }
@@ -131,6 +131,19 @@ bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFieldN
     }
 }
 
+// Some compose pages have no Cc or Bcc line: a missing field is skipped so
+// the rest of the form still gets filled.
+void setValueIfFieldExists(WebPage &page, const QString &form, const QString &field, const QString &value)
+{
+    std::optional<WebElement> element;
+    try {
+        element.emplace(page.formField(form, field));
+    } catch (const WebPageError &) {
+        return;
+    }
+    element->setValue(value);
+}
+
 QString bodyToWrite(ComposeMode mode, const QString &body)
 {
     switch (mode) {
@@ -139,6 +152,8 @@ QString bodyToWrite(ComposeMode mode, const QString &body)
         return quoteBodyLines(wrapBodyLines(QStringLiteral("\n\n") + body));
     case ComposeMode::SendAgain:
         return wrapBodyLines(QStringLiteral("\n\n") + body);
+    case ComposeMode::Mailto:
+        return body;
     default:
         return QString();
     }
@@ -183,8 +198,8 @@ void fill(ComposeHost &host, ComposeMode mode)
         subject.setValue(draft.subject);
 
     if (writesHeaders) {
-        compose.formField(names.form, names.cc).setValue(draft.cc);
-        compose.formField(names.form, names.bcc).setValue(draft.bcc);
+        setValueIfFieldExists(compose, names.form, names.cc, draft.cc);
+        setValueIfFieldExists(compose, names.form, names.bcc, draft.bcc);
     }
 
     WebElement bodyField = compose.formField(names.form, names.body);

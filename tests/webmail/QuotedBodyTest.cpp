@@ -61,6 +61,13 @@ TEST(YahooPlainMessageHtml, escapesQuoteMarkersOntoNewLines)
     EXPECT_EQ(yahooPlainMessageHtml(QString()), QString());
 }
 
+TEST(YahooPlainMessageHtml, bodyTextNeverBecomesMarkup)
+{
+    EXPECT_EQ(yahooPlainMessageHtml(QStringLiteral("<img src=x onerror=alert(1)>")),
+              QStringLiteral("&lt;img src=x onerror=alert(1)<BR>&gt;"));
+    EXPECT_EQ(yahooPlainMessageHtml(QStringLiteral("&lt; stays text")), QStringLiteral("&amp;lt; stays text"));
+}
+
 TEST(WithoutCaption, dropsCaptionAndOrdinarySpacesOnly)
 {
     EXPECT_EQ(withoutCaption(QStringLiteral("To:   ann@example.com")), QStringLiteral("ann@example.com"));

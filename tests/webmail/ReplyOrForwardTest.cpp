@@ -34,28 +34,122 @@ protected:
     }
 };
 
-TEST_F(ReplyOrForwardTest, mailtoFillsYahooFormAndTracesEveryStep)
+// One provider's compose form as the fakes build it, with the page names.
+struct ProviderForm
 {
-    host.inbox.url = YahooInbox;
-    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
-    addYahooComposeForm(host.compose);
-    host.compose.field(QStringLiteral("Compose"), QStringLiteral("Body"))->value = QStringLiteral("old text");
-    host.webmail.mailtoText = QStringLiteral("mailto:ann@example.com?subject=Hi%20there");
+    const char *name; // the provider key
+    const char *inbox;
+    const char *compose;
+    const char *form;
+    const char *to, *cc, *bcc, *subject, *body;
+    const char *plainMirror; // Yahoo's plain-text copy of the body, if any
+    QStringList trace; // of a mailto fill that runs to the end
+};
+
+void PrintTo(const ProviderForm &form, std::ostream *os)
+{
+    *os << form.name;
+}
+
+const QStringList YahooMailtoTrace{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                                   QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("0")};
+const QStringList HotmailMailtoTrace{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                     QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("0")};
+
+class MailtoFillTest : public ::testing::TestWithParam<ProviderForm>
+{
+protected:
+    FakeComposeHost host;
+
+    void SetUp() override
+    {
+        host.inbox.url = QString::fromLatin1(GetParam().inbox);
+        host.compose.url = QString::fromLatin1(GetParam().compose);
+        host.webmail.mailtoText = QStringLiteral(
+            "mailto:ann@example.com,bob@example.com?cc=carl@example.com&bcc=dora@example.com"
+            "&subject=Gr%C3%BC%C3%9Fe&body=Line%201%0D%0ALine%202");
+    }
+    // Builds the form; fields named in `without` are left out.
+    void addComposeForm(const QStringList &without = {})
+    {
+        const ProviderForm &p = GetParam();
+        for (const char *name : {p.to, p.cc, p.bcc, p.subject, p.body}) {
+            if (!without.contains(QString::fromLatin1(name)))
+                host.compose.addField(QString::fromLatin1(p.form), QString::fromLatin1(name), QStringLiteral("old"));
+        }
+        if (p.plainMirror)
+            host.compose.addField(QString::fromLatin1(p.form), QString::fromLatin1(p.plainMirror));
+    }
+    QString value(const char *field)
+    {
+        const FakeElement *e = host.compose.field(QString::fromLatin1(GetParam().form), QString::fromLatin1(field));
+        return e ? e->value : QStringLiteral("<missing>");
+    }
+};
+
+TEST_P(MailtoFillTest, fillsEveryFieldOfTheLinkAndTracesEveryStep)
+{
+    addComposeForm();
 
     ReplyOrForward(host, ComposeMode::Mailto);
 
+    const ProviderForm &p = GetParam();
+    EXPECT_EQ(value(p.to), QStringLiteral("ann@example.com, bob@example.com"));
+    EXPECT_EQ(value(p.cc), QStringLiteral("carl@example.com"));
+    EXPECT_EQ(value(p.bcc), QStringLiteral("dora@example.com"));
+    EXPECT_EQ(value(p.subject), QStringLiteral("Grüße"));
+    EXPECT_EQ(value(p.body), QStringLiteral("Line 1\r\nLine 2"));
+    EXPECT_EQ(host.trace, p.trace);
     EXPECT_EQ(host.tab, 2);
-    EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("ann@example.com"));
-    EXPECT_EQ(composeValue("Compose", "Subj"), QStringLiteral("Hi there"));
-    EXPECT_EQ(composeValue("Compose", "Body"), QString());
-    EXPECT_EQ(composeValue("Compose", "PlainMsg"), QString());
-    EXPECT_EQ(host.trace, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                       QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
-                                       QStringLiteral("0")}));
     // The prepared page was kept, not reloaded, and the flag was used up.
     EXPECT_TRUE(host.navigations.isEmpty());
     EXPECT_FALSE(host.webmail.keepComposeOnce);
-    EXPECT_EQ(host.webmail.providerKey, YahooKey);
+    EXPECT_EQ(host.webmail.providerKey, QString::fromLatin1(p.name));
+}
+
+TEST_P(MailtoFillTest, formWithoutCcAndBccStillGetsToSubjectAndBody)
+{
+    const ProviderForm &p = GetParam();
+    addComposeForm({QString::fromLatin1(p.cc), QString::fromLatin1(p.bcc)});
+
+    ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(value(p.to), QStringLiteral("ann@example.com, bob@example.com"));
+    EXPECT_EQ(value(p.subject), QStringLiteral("Grüße"));
+    EXPECT_EQ(value(p.body), QStringLiteral("Line 1\r\nLine 2"));
+    EXPECT_EQ(value(p.cc), QStringLiteral("<missing>"));
+    EXPECT_EQ(host.trace, p.trace);
+}
+
+TEST_P(MailtoFillTest, linkWithoutBodyEmptiesTheBodyField)
+{
+    addComposeForm();
+    host.webmail.mailtoText = QStringLiteral("ann@example.com?subject=Hi");
+
+    ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(value(GetParam().body), QString());
+    EXPECT_EQ(value(GetParam().cc), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Providers, MailtoFillTest, ::testing::Values(
+    ProviderForm{"yahoo", "http://127.0.0.1:8765/yahoo/inbox", "http://127.0.0.1:8765/yahoo/compose", "Compose", "To", "Cc", "Bcc", "Subj", "Body", "PlainMsg", YahooMailtoTrace},
+    ProviderForm{"hotmail", "http://127.0.0.1:8765/hotmail/inbox", "http://127.0.0.1:8765/hotmail/compose", "composeform", "to", "cc", "bcc", "subject", "body", nullptr, HotmailMailtoTrace}),
+    [](const ::testing::TestParamInfo<ProviderForm> &info) { return std::string(info.param.name); });
+
+TEST_F(ReplyOrForwardTest, yahooMailtoMirrorsTheBodyAsText)
+{
+    host.inbox.url = YahooInbox;
+    addYahooComposeForm(host.compose);
+    host.webmail.mailtoText = QStringLiteral("mailto:ann@example.com?body=%3Cb%3Ebold%3C/b%3E%20%26%20more");
+
+    ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(composeValue("Compose", "Body"), QStringLiteral("<b>bold</b> & more"));
+    EXPECT_EQ(composeValue("Compose", "PlainMsg"), QStringLiteral("&lt;b<BR>&gt;bold&lt;/b<BR>&gt; &amp; more"));
+    // The recipient written again after the mirror is the link's.
+    EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("ann@example.com"));
+    EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
 }
 
 TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
