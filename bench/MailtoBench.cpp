@@ -26,7 +26,7 @@ constexpr int Runs = 7;
 QString composeTo(MainForm &form)
 {
     try {
-        return form.webBrowser(3)->document().formField(QStringLiteral("compose"), QStringLiteral("To")).value();
+        return form.browser(3).document().formField(QStringLiteral("compose"), QStringLiteral("To")).value();
     } catch (const WebPageError &) {
         return QString();
     }
@@ -50,15 +50,15 @@ int main(int argc, char **argv)
     MainController controller(settings, {false, false});
     controller.start();
     MainForm &form = controller.window();
-    QSignalSpy loaded(form.webBrowser(1), &BrowserPane::documentComplete);
-    form.webBrowser(1)->navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/inbox"))).toString());
+    QSignalSpy loaded(&form.browser(1), &BrowserPane::documentComplete);
+    form.browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/inbox"))).toString());
     loaded.wait(10000);
 
     QList<double> fillMs;
     for (int run = 0; run < Runs; ++run) {
         // Away from the compose page, so each run opens it afresh.
         form.selectTab(1);
-        form.webBrowser(3)->navigate(QStringLiteral("about:blank"));
+        form.browser(3).navigate(QStringLiteral("about:blank"));
         QTest::qWait(300);
         const QString address = QStringLiteral("run%1@example.com").arg(run);
         QElapsedTimer timer;

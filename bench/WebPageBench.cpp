@@ -2,6 +2,7 @@
 // loaded page (median of 1000) and the loading of a page into a pane.
 
 #include "platform/web/BrowserPane.h"
+#include "BrowserPaneProbe.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -62,12 +63,12 @@ bool loadAndWait(BrowserPane &pane, const QUrl &url)
 {
     QEventLoop loop;
     bool ok = false;
-    const auto connection = QObject::connect(pane.page(), &QWebEnginePage::loadFinished, &loop, [&](bool success) {
+    const auto connection = QObject::connect(BrowserPaneProbe::page(pane), &QWebEnginePage::loadFinished, &loop, [&](bool success) {
         ok = success;
         loop.quit();
     });
     QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-    pane.page()->load(url);
+    BrowserPaneProbe::page(pane)->load(url);
     loop.exec();
     QObject::disconnect(connection);
     return ok;

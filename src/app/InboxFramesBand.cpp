@@ -1,5 +1,5 @@
 #include "app/InboxFramesBand.h"
-#include "app/NamedWidget.h"
+#include "platform/ui/NamedWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,16 +1,19 @@
 #include "app/MainController.h"
 
 #include "app/HelpWindow.h"
+#include "app/InboxFramesBand.h"
 #include "app/MainForm.h"
-#include "app/MainFormComposeHost.h"
 #include "app/ProgramTitle.h"
-#include "app/settings/SettingsFile.h"
 #include "app/SettingsPanel.h"
+#include "app/Shell.h"
+#include "app/ShellComposeHost.h"
 #include "app/SplashWindow.h"
 #include "app/Twips.h"
 #include "app/UnixSignalCloser.h"
+#include "app/WindowPlacement.h"
+#include "app/settings/HelpTopics.h"
+#include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
-#include "webmail/ComposePage.h"
 #include "webmail/ReplyOrForward.h"
 
 #include <QApplication>
@@ -42,92 +45,98 @@ double verticalTwipsPerPixel(const QWidget &window)
 MainController::MainController(SettingsFile &settings, Options options)
     : m_settings(settings)
     , m_options(options)
-    , m_form(std::make_unique<MainForm>())
-    , m_composeHost(std::make_unique<MainFormComposeHost>(*m_form, settings))
-    , m_help(std::make_unique<HelpWindow>(m_form.get()))
+    , m_shell(std::make_unique<Shell>(
+          settings, [this](HelpTopic topic) { m_help->showTopic(m_helpFile, topic); }, options.messageBoxes))
+    , m_help(std::make_unique<HelpWindow>(&m_shell->window()))
     , m_mailto(settings, letPendingEventsRun, [this](const QString &link) {
-        m_composeHost->fields().mailtoText = link;
-        ReplyOrForward(*m_composeHost, ComposeMode::Mailto);
+        m_shell->state().compose.mailtoText = link;
+        ReplyOrForward(m_shell->compose(), ComposeMode::Mailto);
     })
 {
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setInterval(1000);
     connectWindow();
 }
 
-MainController::~MainController()
+MainController::~MainController() = default;
+
+MainForm &MainController::window() const
 {
-    m_composeHost->markClosing();
+    return m_shell->window();
 }
 
 void MainController::connectWindow()
 {
-    connect(m_form.get(), &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
-    connect(m_form.get(), &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
-    connect(m_form.get(), &MainForm::closing, this, &MainController::shutdown);
-    connect(m_form->settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this,
+    MainForm &form = window();
+    connect(&form, &MainForm::closing, this, &MainController::shutdown);
+    connect(&form.settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this,
             [this] { m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram); });
-    connect(m_form->timer2(), &QTimer::timeout, this, &MainController::onMailtoTimer);
-    connect(m_form->webBrowser(3), &BrowserPane::beforeNavigate, this, &MainController::onComposeBeforeNavigate);
+    connect(m_timer2, &QTimer::timeout, this, &MainController::onMailtoTimer);
+    connect(&form.browser(3), &BrowserPane::beforeNavigate, this, &MainController::onComposeBeforeNavigate);
 }
 
 void MainController::start()
 {
-    m_starting = true;
-    MainForm &form = *m_form;
+    ShellState &state = m_shell->state();
+    state.starting = true;
+    MainForm &form = window();
 
     // Editor panel placed for this screen until the settings say otherwise.
-    m_editor = editorPlacementForScreen(verticalTwipsPerPixel(form));
-    form.setEditorHeight(m_editor.EditorHeight);
+    state.editor = editorPlacementForScreen(verticalTwipsPerPixel(form));
+    form.setEditorHeight(state.editor.EditorHeight);
     form.hideAddressPane();
 
     m_folders = AppFolders::fromSettings(m_settings);
     const QString startPage = toFileSystemPath(m_folders.path(AppPaths::StartPage));
-    form.webBrowser(1)->navigate(startPage);
+    form.browser(1).openLocalFile(startPage);
 
     if (m_options.showSplash)
         SplashWindow::showModal(&form);
 
     QGuiApplication::setApplicationDisplayName(ProgramTitle.toString());
     form.setWindowTitle(ProgramTitle.toString());
-    if (auto *folders = form.findChild<QComboBox *>(QStringLiteral("ComboFolders")); folders && folders->count() > 0)
+    if (QComboBox *folders = form.band().folderCombo(); folders->count() > 0)
         folders->setCurrentIndex(0);
-    form.WaitCancelled = false;
-    form.MergeInProgress = false;
+    state.WaitCancelled = false;
+    state.MergeInProgress = false;
 
     m_helpFile = m_folders.path(AppPaths::HelpFile);
     m_mainDictionary = m_settings.GetIni(Locations, MainDictionary, QString());
     if (m_mainDictionary.isEmpty())
         m_mainDictionary = m_folders.defaultMainDictionary();
     m_customDictionary = m_settings.GetIni(Locations, CustomDictionary, QString());
-    m_affiliateId = m_settings.GetIni(Settings, AffiliateId, QString());
-    m_affiliateText = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
+    state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
+    state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
 
     applyWindowPlacement();
-    m_editor = readEditorPlacement(m_settings, verticalTwipsPerPixel(form));
+    state.editor = readEditorPlacement(m_settings, verticalTwipsPerPixel(form));
 
-    form.webBrowser(1)->navigate(startPage);
+    form.browser(1).openLocalFile(startPage);
     form.selectTab(1);
-    m_starting = false;
+    state.starting = false;
 
     form.applyResizeLayout();
     form.show();
     m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
-    form.timer2()->start(1000);
+    m_timer2->start(1000);
 }
 
 void MainController::applyWindowPlacement()
 {
+    MainForm &form = window();
     const StoredPlacement placement = readWindowPlacement(m_settings);
     if (placement.maximized) {
-        m_form->setWindowState(Qt::WindowMaximized);
+        form.setWindowState(Qt::WindowMaximized);
     } else if (placement.hasNormalGeometry) {
-        const Twips twips(m_form->logicalDpiX());
-        m_form->setGeometry(twips.toPixels(placement.normalGeometry));
+        const Twips twips(form.logicalDpiX());
+        form.setGeometry(twips.toPixels(placement.normalGeometry));
     }
 }
 
 void MainController::onMailtoTimer()
 {
-    m_form->timer2()->setInterval(1000);
+    m_timer2->setInterval(1000);
     const QString link = m_mailto.tick();
     if (!link.isEmpty())
         Q_EMIT mailLinkHandled(link);
@@ -146,17 +155,19 @@ void MainController::shutdown()
     if (m_shutDown)
         return;
     m_shutDown = true;
-    m_composeHost->markClosing();
-    m_form->timer2()->stop();
+    m_shell->markClosing();
+    m_timer2->stop();
 
+    const ShellState &shared = m_shell->state();
+    MainForm &form = window();
     ExitState state;
-    state.editor = m_editor;
-    state.affiliate = m_affiliate;
-    state.affiliateId = m_affiliateId;
-    state.affiliateText = m_affiliateText;
-    const Qt::WindowStates windowState = m_form->windowState();
+    state.editor = shared.editor;
+    state.affiliate = shared.affiliate.enabled;
+    state.affiliateId = shared.affiliate.id;
+    state.affiliateText = shared.affiliate.text;
+    const Qt::WindowStates windowState = form.windowState();
     state.normalWindow = !(windowState & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-    state.normalGeometry = Twips(m_form->logicalDpiX()).toTwips(m_form->geometry());
+    state.normalGeometry = Twips(form.logicalDpiX()).toTwips(form.geometry());
     writeExitState(m_settings, state, letPendingEventsRun);
 
     if (m_options.startCompanionAtExit)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/settings/AppFolders.h"
 #include "app/MailtoHandoff.h"
-#include "app/WindowPlacement.h"
+#include "app/settings/AppFolders.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,17 +9,20 @@
 
 #include <memory>
 
+class QTimer;
+
 namespace ferrowen {
 
 class HelpWindow;
 class MainForm;
-class MainFormComposeHost;
+class MessageBoxes;
 class SettingsFile;
+class Shell;
 class UnixSignalCloser;
 
-// Owns the main window and runs what happens around it: the start-up
-// sequence, the mail link hand-off, the compose and calendar tab actions,
-// and the shutdown that writes the window's placement back.
+// Runs what happens around the main window: the start-up sequence, the
+// mail link hand-off, and the shutdown that writes the window's placement
+// back. The window and its panes come from the Shell.
 class MainController : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ public:
     {
         bool showSplash = true;
         bool startCompanionAtExit = true;
+        // Where messages are shown; Qt's own boxes when null.
+        MessageBoxes *messageBoxes = nullptr;
     };
 
     MainController(SettingsFile &settings, Options options);
@@ -39,10 +43,9 @@ public:
     // and then the window, and starts polling for mail links.
     void start();
 
-    MainForm &window() const { return *m_form; }
+    Shell &shell() const { return *m_shell; }
+    MainForm &window() const;
     const AppFolders &folders() const { return m_folders; }
-    const EditorPlacement &editorPlacement() const { return m_editor; }
-    bool isStarting() const { return m_starting; }
     QString helpFile() const { return m_helpFile; }
     QString mainDictionary() const { return m_mainDictionary; }
     QString customDictionary() const { return m_customDictionary; }
@@ -67,17 +70,12 @@ private:
     SettingsFile &m_settings;
     Options m_options;
     AppFolders m_folders;
-    std::unique_ptr<MainForm> m_form;
-    std::unique_ptr<MainFormComposeHost> m_composeHost;
+    std::unique_ptr<Shell> m_shell;
     std::unique_ptr<UnixSignalCloser> m_signalCloser;
     std::unique_ptr<HelpWindow> m_help;
+    QTimer *m_timer2 = nullptr;
     MailtoHandoff m_mailto;
-    EditorPlacement m_editor;
-    bool m_starting = false;
     bool m_shutDown = false;
-    bool m_affiliate = false;
-    QString m_affiliateId;
-    QString m_affiliateText;
     QString m_helpFile;
     QString m_mainDictionary;
     QString m_customDictionary;

@@ -1,18 +1,16 @@
 #include "app/MainForm.h"
-#include "app/NamedWidget.h"
 
 #include "app/InboxFramesBand.h"
 #include "app/ProgramTitle.h"
 #include "app/SettingsPanel.h"
-#include "app/ToolIcons.h"
+#include "platform/ui/NamedWidget.h"
+#include "platform/ui/ToolButtons.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,7 +20,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,16 +27,6 @@
 namespace ferrowen {
 
 namespace {
-
-QAction *keyedAction(QToolBar *toolbar, const char *key, const QString &toolTip)
-{
-    const QString name = QLatin1String(key);
-    QAction *action = toolbar->addAction(toolIcon(name), toolTip);
-    action->setObjectName(name);
-    action->setData(name);
-    action->setToolTip(toolTip);
-    return action;
-}
 
 QTabBar *tabStrip(QWidget *parent, const char *objectName)
 {
@@ -83,11 +70,9 @@ MainForm::MainForm(QWidget *parent)
     buildMenu();
     buildBrowserToolbar();
     buildMainArea();
-    buildAddressPane();
-    buildEditorPanel();
+    buildAddressPaneFrame();
     buildWaitPanel();
     buildStatusBar();
-    buildTimers();
     connectPaneEvents();
     // Only now that every control exists may a resize lay them out.
     m_surface->installEventFilter(this);
@@ -120,10 +105,10 @@ void MainForm::buildBrowserToolbar()
     m_toolbar1->setIconSize(QSize(20, 20));
     m_toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    keyedAction(m_toolbar1, "back", tr("Go Back"));
-    keyedAction(m_toolbar1, "forward", tr("Go Forward"));
-    keyedAction(m_toolbar1, "refresh", tr("Refresh"));
-    keyedAction(m_toolbar1, "stop", tr("Stop"));
+    addToolButton(m_toolbar1, "back", tr("Go Back"));
+    addToolButton(m_toolbar1, "forward", tr("Go Forward"));
+    addToolButton(m_toolbar1, "refresh", tr("Refresh"));
+    addToolButton(m_toolbar1, "stop", tr("Stop"));
     m_toolbar1->addSeparator();
 
     auto *label = named(new QLabel(tr("Address:")), "LabelAddress");
@@ -135,7 +120,7 @@ void MainForm::buildBrowserToolbar()
     label->setBuddy(m_addressCombo);
     m_toolbar1->addWidget(label);
     m_toolbar1->addWidget(m_addressCombo);
-    keyedAction(m_toolbar1, "go", tr("Go"));
+    addToolButton(m_toolbar1, "go", tr("Go"));
 
     for (QAction *action : m_toolbar1->actions()) {
         const QString key = action->data().toString();
@@ -146,48 +131,14 @@ void MainForm::buildBrowserToolbar()
             [this] { runBrowserTool(QStringLiteral("go")); });
 }
 
-void MainForm::buildAddressPane()
+void MainForm::buildAddressPaneFrame()
 {
     m_tabStrip1 = tabStrip(m_surface, "TabStrip1");
     m_tabStrip1->addTab(tr("Address Book"));
 
-    m_toolbar2 = named(new QToolBar(m_surface), "Toolbar2");
-    m_toolbar2->setIconSize(QSize(16, 16));
-    m_toolbar2->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_toolbar2->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"));
-    keyedAction(m_toolbar2, "new", tr("New Address Book"));
-    keyedAction(m_toolbar2, "open", tr("Open Address Book"));
-    keyedAction(m_toolbar2, "save", tr("Save Address Book"));
-    keyedAction(m_toolbar2, "add", tr("Add Address"));
-    keyedAction(m_toolbar2, "remove", tr("Remove Address"));
-    keyedAction(m_toolbar2, "find", tr("Find Address"));
-    keyedAction(m_toolbar2, "addmsg", tr("Add Sender of Displayed Message"));
-    keyedAction(m_toolbar2, "setto", tr("Insert address into To field"));
-    keyedAction(m_toolbar2, "setcc", tr("Insert address into Cc field"));
-    keyedAction(m_toolbar2, "setbcc", tr("Insert address into Bcc field"));
-    m_expandAction = keyedAction(m_toolbar2, "expand", tr("Expand Address Book"));
-    connect(m_expandAction, &QAction::triggered, this, &MainForm::toggleAddressExpanded);
-    // Tight buttons: all eleven fit the pane at its usual width.
-    for (QAction *action : m_toolbar2->actions()) {
-        if (QWidget *button = m_toolbar2->widgetForAction(action))
-            button->setFixedSize(20, 20);
-    }
-
-    m_labelBkName = named(new QLabel(m_surface), "LabelBkName");
-    QFont bold = m_labelBkName->font();
-    bold.setBold(true);
-    m_labelBkName->setFont(bold);
-
-    m_grid = named(new QTableWidget(m_surface), "MSFlexGrid1");
-    m_grid->verticalHeader()->hide();
-    m_grid->setAlternatingRowColors(true);
-    m_grid->hide(); // shown once an address book is opened
-
-    m_textEdit = named(new QLineEdit(m_surface), "TextEdit");
-    m_textEdit->hide();
-
     m_commandHide = named(new QPushButton(QStringLiteral("<<"), m_surface), "CommandHide");
     m_commandHide->setToolTip(tr("Hide Address Book Panel"));
+    m_commandHide->setAccessibleName(m_commandHide->toolTip());
     connect(m_commandHide, &QPushButton::clicked, this, &MainForm::hideAddressPane);
 
     m_imgSplitter = named(new QFrame(m_surface), "imgSplitter");
@@ -211,45 +162,47 @@ void MainForm::buildMainArea()
         m_webBrowser[i] = new BrowserPane(m_surface);
         m_webBrowser[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
     }
-    buildSavedFolderPanels();
     m_settings = new SettingsPanel(m_surface);
 
     // The first tab's pane is the one showing before any tab change.
-    for (layout::TabPane pane : {layout::TabPane::WebBrowser2, layout::TabPane::WebBrowser3,
-                                 layout::TabPane::WebBrowser4, layout::TabPane::ListMsg, layout::TabPane::Picture2,
-                                 layout::TabPane::Picture3, layout::TabPane::PictureSettings})
-        tabPaneWidget(pane)->hide();
+    for (QWidget *pane : {static_cast<QWidget *>(m_webBrowser[1]), static_cast<QWidget *>(m_webBrowser[2]),
+                          static_cast<QWidget *>(m_webBrowser[3]), static_cast<QWidget *>(m_settings)})
+        pane->hide();
 }
 
-void MainForm::buildSavedFolderPanels()
+void MainForm::adopt(QWidget *part)
 {
-    m_listMsg = named(new QTreeWidget(m_surface), "ListMsg");
-    m_listMsg->setRootIsDecorated(false);
-    m_listMsg->setUniformRowHeights(true);
-    m_listMsg->setAlternatingRowColors(true);
-    m_listMsg->setHeaderLabels({tr("From"), tr("Subject"), tr("To"), tr("Date"), QString(), QString()});
-    // The file name and the date sort key travel with each row unseen.
-    m_listMsg->setColumnHidden(4, true);
-    m_listMsg->setColumnHidden(5, true);
-
-    m_picture2 = panel(m_surface, "Picture2");
-    auto *folders = new QVBoxLayout(m_picture2);
-    folders->setContentsMargins(6, 6, 6, 6);
-
-    m_picture3 = panel(m_surface, "Picture3");
-    auto *buttons = new QHBoxLayout(m_picture3);
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(named(new QPushButton(tr("&Reply (with original text)")), "CommandReplyText"));
-    buttons->addWidget(named(new QPushButton(tr("Reply (&blank)")), "CommandReplyNoText"));
-    buttons->addWidget(named(new QPushButton(tr("For&ward")), "CommandForward"));
-    buttons->addWidget(named(new QPushButton(tr("Send &Again")), "CommandSendAgain"));
-    buttons->addStretch(1);
+    part->setParent(m_surface);
 }
 
-void MainForm::buildEditorPanel()
+void MainForm::attachAddressPane(const AddressPane::Parts &parts)
 {
-    m_pictureBlog = panel(m_surface, "PictureBlog");
-    m_editorControl = named(new QWidget(m_pictureBlog), "DHTMLEdit1");
+    m_addressPane = parts;
+    for (QWidget *part : {static_cast<QWidget *>(parts.toolbar), static_cast<QWidget *>(parts.bookName),
+                          static_cast<QWidget *>(parts.grid), static_cast<QWidget *>(parts.cellEditor)})
+        adopt(part);
+    // Only the book's name and toolbar show until a book is opened.
+    parts.toolbar->setVisible(!m_addressPaneHidden);
+    parts.bookName->setVisible(!m_addressPaneHidden);
+    applyResizeLayout();
+}
+
+void MainForm::attachSavedFolders(const SavedFoldersPane::Parts &parts)
+{
+    m_savedFolders = parts;
+    for (QWidget *part : {static_cast<QWidget *>(parts.folders), static_cast<QWidget *>(parts.buttons),
+                          static_cast<QWidget *>(parts.list)}) {
+        adopt(part);
+        part->setVisible(selectedTab() == 3);
+    }
+    applyResizeLayout();
+}
+
+void MainForm::attachEditorPanel(const EditorPanel::Parts &parts)
+{
+    m_editor = parts;
+    adopt(parts.panel);
+    parts.panel->show();
     // Designed place: collapsed at the first pane's top until a button
     // opens it; its height comes from the start-up.
     m_editorPanelRect = QRect(0, 0, 1, 0);
@@ -270,8 +223,8 @@ void MainForm::buildWaitPanel()
     text->setFont(larger);
     auto *cancel = named(new QPushButton(tr("Cancel")), "CommandCancelWait");
     connect(cancel, &QPushButton::clicked, this, [this] {
-        WaitCancelled = true;
         hideWaitPanel();
+        Q_EMIT waitCancelled();
     });
     rows->addWidget(text);
     rows->addWidget(cancel, 0, Qt::AlignHCenter);
@@ -299,33 +252,16 @@ void MainForm::buildStatusBar()
     m_progress1->hide();
 }
 
-void MainForm::buildTimers()
-{
-    m_timer1 = named(new QTimer(this), "Timer1");
-    m_timer1->setInterval(100);
-    m_timer2 = named(new QTimer(this), "Timer2");
-    m_timer2->setInterval(1000);
-}
-
 void MainForm::closeEvent(QCloseEvent *event)
 {
     Q_EMIT closing();
     QMainWindow::closeEvent(event);
 }
 
-QAction *MainForm::addressToolAction(const QString &key) const
+BrowserPane &MainForm::browser(int number) const
 {
-    return m_toolbar2->findChild<QAction *>(key, Qt::FindDirectChildrenOnly);
-}
-
-QAction *MainForm::browserToolAction(const QString &key) const
-{
-    return m_toolbar1->findChild<QAction *>(key, Qt::FindDirectChildrenOnly);
-}
-
-BrowserPane *MainForm::webBrowser(int number) const
-{
-    return number >= 1 && number <= 4 ? m_webBrowser[number - 1] : nullptr;
+    Q_ASSERT(number >= 1 && number <= 4);
+    return *m_webBrowser[qBound(1, number, 4) - 1];
 }
 
 void MainForm::setStatusPanelText(int panel, const QString &text)

@@ -1,24 +1,22 @@
 #pragma once
 
+#include "addressbook/ui/AddressPane.h"
 #include "app/LayoutRules.h"
 #include "app/Twips.h"
+#include "editor/ui/EditorPanel.h"
+#include "store/ui/SavedFoldersPane.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QRect>
 
-class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
-class QTableWidget;
-class QTimer;
 class QToolBar;
-class QTreeWidget;
 
 namespace ferrowen {
 
@@ -32,8 +30,10 @@ class SettingsPanel;
 // (layout::...), converted to pixels with the logical DPI of the window's
 // screen. Every control carries its name as its objectName.
 //
-// Work that belongs to other parts of the program is handed out through
-// signals; the main window only shows, hides and places.
+// The window places panes and switches tabs; the panes of the address
+// books, the saved messages and the editor belong to their own classes and
+// are attached once. Work that belongs to other parts of the program is
+// handed out through signals.
 class MainForm : public QMainWindow
 {
     Q_OBJECT
@@ -42,10 +42,15 @@ public:
     explicit MainForm(QWidget *parent = nullptr);
     ~MainForm() override;
 
-    // Flags other parts of the program share through the main window. (The
-    // compose automation keeps its own, keepComposeOnce among them.)
-    bool WaitCancelled = false;
-    bool MergeInProgress = false;
+    // The panes of the other parts of the program, placed from now on.
+    void attachAddressPane(const AddressPane::Parts &parts);
+    void attachSavedFolders(const SavedFoldersPane::Parts &parts);
+    void attachEditorPanel(const EditorPanel::Parts &parts);
+
+    // The browser panes WebBrowser1 to WebBrowser4.
+    BrowserPane &browser(int number) const;
+    InboxFramesBand &band() const { return *m_band; }
+    SettingsPanel &settingsPanel() const { return *m_settings; }
 
     // --- Tabs (numbered 1 to 5) ---
     int selectedTab() const;
@@ -59,11 +64,10 @@ public:
     void SizeControls(int &x);
     // The window resize handling (does nothing while minimized).
     void applyResizeLayout();
-    void hideAddressPane();      // CommandHide
-    void showAddressPane();      // CommandShowAddress
+    void hideAddressPane();       // CommandHide
+    void showAddressPane();       // CommandShowAddress
     void toggleAddressExpanded(); // Toolbar2 "expand"
     int splitterPosition() const { return m_splitter; }
-    bool isAddressPaneHidden() const { return m_addressPaneHidden; }
     bool isExpanded() const { return m_expanded; }
     bool isDraggingSplitter() const { return m_dragging; }
     // Left of the drag bar picSplitter while it is shown.
@@ -73,17 +77,12 @@ public:
     // placed.
     QRect twipsGeometry(const QWidget *control) const;
     QRect webBrowser1Geometry() const;
-    // Width and height of the layout surface (the window's inner area).
+    // Width of the layout surface (the window's inner area).
     int innerWidth() const;
-    int innerHeight() const;
     // The conversion in force for this window's screen.
     Twips twips() const;
 
-    // --- Editor panel PictureBlog with its editing control DHTMLEdit1 ---
-    QFrame *editorPanel() const { return m_pictureBlog; }
-    QWidget *editorControl() const { return m_editorControl; }
-    // Puts the real editor in place of the placeholder, keeping its place.
-    void installEditor(QWidget *editor);
+    // --- Editor panel: its height, and the inbox frame buttons' places ---
     void setEditorHeight(int height);
     void placeEditorOverFirstPane(); // Command1
     void collapseEditor();           // Command4
@@ -96,23 +95,6 @@ public:
     void setStatusPanelText(int panel, const QString &text);
     QString statusPanelText(int panel) const;
 
-    // --- Controls other parts of the program work with ---
-    BrowserPane *webBrowser(int number) const; // WebBrowser1 .. WebBrowser4
-    QTabBar *mainTabs() const { return m_tabStrip2; }
-    QComboBox *addressCombo() const { return m_addressCombo; }
-    QTableWidget *addressGrid() const { return m_grid; }
-    QLineEdit *cellEditor() const { return m_textEdit; }
-    QLabel *addressBookLabel() const { return m_labelBkName; }
-    QTreeWidget *messageList() const { return m_listMsg; }
-    QFrame *folderPanel() const { return m_picture2; }
-    QFrame *messageButtonPanel() const { return m_picture3; }
-    SettingsPanel *settingsPanel() const { return m_settings; }
-    InboxFramesBand *inboxFrames() const { return m_band; }
-    QAction *addressToolAction(const QString &key) const;
-    QAction *browserToolAction(const QString &key) const;
-    QTimer *timer1() const { return m_timer1; }
-    QTimer *timer2() const { return m_timer2; }
-
 Q_SIGNALS:
     // The window is about to close; nothing has gone yet.
     void closing();
@@ -120,6 +102,10 @@ Q_SIGNALS:
     void composeTabSelected();
     void savedFoldersTabSelected();
     void calendarTabSelected();
+    // The wait panel's Cancel was pressed (the panel is hidden already).
+    void waitCancelled();
+    // The address pane was widened or narrowed back.
+    void addressPaneExpanded(bool expanded);
     // "Check S&pam": copy the editor's body into the page's posting form.
     void transferEditorBodyRequested();
     // Hiding or showing the address pane moves the address palette to the
@@ -137,13 +123,11 @@ private:
     // Construction (MainForm.cpp).
     void buildMenu();
     void buildBrowserToolbar();
-    void buildAddressPane();
+    void buildAddressPaneFrame();
     void buildMainArea();
-    void buildSavedFolderPanels();
-    void buildEditorPanel();
     void buildWaitPanel();
     void buildStatusBar();
-    void buildTimers();
+    void adopt(QWidget *part);
 
     // Layout (MainFormLayout.cpp).
     void place(QWidget *control, const QRect &twips, const Twips &conversion);
@@ -165,32 +149,22 @@ private:
     QComboBox *m_addressCombo = nullptr;
 
     QTabBar *m_tabStrip1 = nullptr;
-    QToolBar *m_toolbar2 = nullptr;
-    QLabel *m_labelBkName = nullptr;
-    QTableWidget *m_grid = nullptr;
-    QLineEdit *m_textEdit = nullptr;
     QPushButton *m_commandHide = nullptr;
-    QAction *m_expandAction = nullptr;
+    AddressPane::Parts m_addressPane;
 
     QFrame *m_imgSplitter = nullptr;
     QFrame *m_picSplitter = nullptr;
 
     QTabBar *m_tabStrip2 = nullptr;
     BrowserPane *m_webBrowser[4] = {};
-    QTreeWidget *m_listMsg = nullptr;
-    QFrame *m_picture2 = nullptr;
-    QFrame *m_picture3 = nullptr;
+    SavedFoldersPane::Parts m_savedFolders;
     SettingsPanel *m_settings = nullptr;
 
-    QFrame *m_pictureBlog = nullptr;
-    QWidget *m_editorControl = nullptr;
+    EditorPanel::Parts m_editor;
     QFrame *m_pictureWait = nullptr;
 
     QLabel *m_statusPanel[3] = {};
     QProgressBar *m_progress1 = nullptr;
-
-    QTimer *m_timer1 = nullptr;
-    QTimer *m_timer2 = nullptr;
 
     // Layout state, twips.
     bool m_addressPaneHidden = false;

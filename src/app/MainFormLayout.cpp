@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -40,11 +39,6 @@ int MainForm::innerWidth() const
     return twips().toTwips(m_surface->width());
 }
 
-int MainForm::innerHeight() const
-{
-    return twips().toTwips(m_surface->height());
-}
-
 QRect MainForm::twipsGeometry(const QWidget *control) const
 {
     return m_placed.value(control);
@@ -57,6 +51,9 @@ QRect MainForm::webBrowser1Geometry() const
 
 void MainForm::place(QWidget *control, const QRect &rect, const Twips &conversion)
 {
+    // A pane not attached (yet) has nothing to place.
+    if (!control)
+        return;
     m_placed.insert(control, rect);
     control->setGeometry(conversion.toPixels(rect));
 }
@@ -78,22 +75,18 @@ void MainForm::applyPaneRects(const layout::PaneRects &r, const Twips &conversio
     place(m_imgSplitter, r.imgSplitter, conversion);
     place(m_tabStrip2, r.tabStrip2, conversion);
     place(m_commandHide, r.commandHide, conversion);
-    place(m_toolbar2, r.toolbar2, conversion);
-    place(m_labelBkName, r.labelBkName, conversion);
-    place(m_grid, r.grid, conversion);
+    place(m_addressPane.toolbar, r.toolbar2, conversion);
+    place(m_addressPane.bookName, r.labelBkName, conversion);
+    place(m_addressPane.grid, r.grid, conversion);
 
     for (QWidget *pane : {static_cast<QWidget *>(m_webBrowser[0]), static_cast<QWidget *>(m_webBrowser[2]),
                           static_cast<QWidget *>(m_webBrowser[3]), static_cast<QWidget *>(m_settings)})
         place(pane, r.pane, conversion);
-    place(m_picture2, r.saved.folders, conversion);
-    place(m_picture3, r.saved.buttons, conversion);
-    place(m_listMsg, r.saved.list, conversion);
+    place(m_savedFolders.folders, r.saved.folders, conversion);
+    place(m_savedFolders.buttons, r.saved.buttons, conversion);
+    place(m_savedFolders.list, r.saved.list, conversion);
     place(m_webBrowser[1], r.saved.preview, conversion);
-
-    if (auto *spam = m_settings->findChild<QPlainTextEdit *>(QStringLiteral("TextSpam"))) {
-        m_placed.insert(spam, r.spamEditor);
-        m_settings->setSpamEditorGeometry(conversion.toPixels(r.spamEditor));
-    }
+    m_settings->setSpamEditorGeometry(conversion.toPixels(r.spamEditor));
     if (!m_pictureWait->isHidden())
         placeWaitPanel();
 }
@@ -110,8 +103,11 @@ void MainForm::hideAddressPane()
 {
     m_addressPaneHidden = true;
     m_commandHide->hide();
-    m_labelBkName->hide();
-    m_grid->hide();
+    for (QWidget *part : {static_cast<QWidget *>(m_addressPane.toolbar), static_cast<QWidget *>(m_addressPane.bookName),
+                          static_cast<QWidget *>(m_addressPane.grid)}) {
+        if (part)
+            part->hide();
+    }
     // Nothing to split while the pane is away.
     m_imgSplitter->hide();
     m_band->showAddressButton()->show();
@@ -127,7 +123,11 @@ void MainForm::showAddressPane()
         toggleAddressExpanded();
     m_addressPaneHidden = false;
     m_commandHide->show();
-    m_labelBkName->show();
+    // The grid waits until an address book is opened.
+    for (QWidget *part : {static_cast<QWidget *>(m_addressPane.toolbar), static_cast<QWidget *>(m_addressPane.bookName)}) {
+        if (part)
+            part->show();
+    }
     m_imgSplitter->show();
     m_band->showAddressButton()->hide();
     m_band->paletteButton()->hide();
@@ -143,13 +143,12 @@ void MainForm::toggleAddressExpanded()
         int x = layout::expandedSplitter(innerWidth());
         SizeControls(x);
         m_expanded = true;
-        m_expandAction->setToolTip(tr("Contract Address Book"));
     } else {
         int x = m_splitterBeforeExpand;
         SizeControls(x);
         m_expanded = false;
-        m_expandAction->setToolTip(tr("Expand Address Book"));
     }
+    Q_EMIT addressPaneExpanded(m_expanded);
 }
 
 bool MainForm::handleSplitterMouse(QEvent *event)
@@ -219,8 +218,8 @@ void MainForm::applyEditorPlacement(const layout::EditorPlacement &placement)
     m_editorPanelRect = QRect(placement.left, placement.top, placement.width, m_editorPanelRect.height());
     m_editorControlRect.setWidth(placement.editorWidth);
     const Twips conversion = twips();
-    place(m_pictureBlog, m_editorPanelRect, conversion);
-    place(m_editorControl, m_editorControlRect, conversion);
+    place(m_editor.panel, m_editorPanelRect, conversion);
+    place(m_editor.editor, m_editorControlRect, conversion);
 }
 
 void MainForm::placeEditorOverFirstPane()
@@ -238,21 +237,8 @@ void MainForm::setEditorHeight(int height)
     m_editorPanelRect.setHeight(height);
     m_editorControlRect.setHeight(layout::editorControlHeight(height));
     const Twips conversion = twips();
-    place(m_pictureBlog, m_editorPanelRect, conversion);
-    place(m_editorControl, m_editorControlRect, conversion);
-}
-
-void MainForm::installEditor(QWidget *editor)
-{
-    if (!editor || editor == m_editorControl)
-        return;
-    m_placed.remove(m_editorControl);
-    delete m_editorControl;
-    m_editorControl = editor;
-    editor->setParent(m_pictureBlog);
-    editor->setObjectName(QStringLiteral("DHTMLEdit1"));
-    place(editor, m_editorControlRect, twips());
-    editor->show();
+    place(m_editor.panel, m_editorPanelRect, conversion);
+    place(m_editor.editor, m_editorControlRect, conversion);
 }
 
 void MainForm::placeWaitPanel()

@@ -44,11 +44,11 @@ QWidget *MainForm::tabPaneWidget(layout::TabPane pane) const
     case layout::TabPane::WebBrowser4:
         return m_webBrowser[3];
     case layout::TabPane::ListMsg:
-        return m_listMsg;
+        return m_savedFolders.list;
     case layout::TabPane::Picture2:
-        return m_picture2;
+        return m_savedFolders.folders;
     case layout::TabPane::Picture3:
-        return m_picture3;
+        return m_savedFolders.buttons;
     case layout::TabPane::PictureSettings:
         return m_settings;
     }
@@ -65,8 +65,10 @@ void MainForm::handleTabChange(int tab)
     for (layout::TabPane pane : {layout::TabPane::WebBrowser1, layout::TabPane::WebBrowser2,
                                  layout::TabPane::WebBrowser3, layout::TabPane::WebBrowser4, layout::TabPane::ListMsg,
                                  layout::TabPane::Picture2, layout::TabPane::Picture3,
-                                 layout::TabPane::PictureSettings})
-        tabPaneWidget(pane)->setVisible(shown.contains(pane));
+                                 layout::TabPane::PictureSettings}) {
+        if (QWidget *widget = tabPaneWidget(pane))
+            widget->setVisible(shown.contains(pane));
+    }
 
     switch (tab) {
     case 2:
@@ -128,14 +130,6 @@ void MainForm::connectPaneEvents()
     // page must not change what the address box shows.
     connect(inbox, &BrowserPane::navigateComplete, this,
             [this, inbox](const QString &) { m_addressCombo->setEditText(inbox->locationUrl()); });
-
-    BrowserPane *preview = m_webBrowser[1];
-    // Keeps the arrow keys moving through the saved messages after one is
-    // shown; the empty preview page does not take the focus away.
-    connect(preview, &BrowserPane::documentComplete, this, [this, preview](const QString &) {
-        if (!preview->isHidden() && !preview->locationUrl().toLower().contains(u"blankmsg.htm"))
-            m_listMsg->setFocus();
-    });
 }
 
 } // namespace ferrowen

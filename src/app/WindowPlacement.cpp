@@ -14,11 +14,6 @@ namespace {
 const QString One = QStringLiteral("1");
 const QString Zero = QStringLiteral("0");
 
-int roundHalfToEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
 } // namespace
 
 StoredPlacement readWindowPlacement(const SettingsFile &settings)
@@ -34,15 +29,6 @@ StoredPlacement readWindowPlacement(const SettingsFile &settings)
                                          iniNumber(settings.GetIni(Settings, Width, QStringLiteral("700"))),
                                          iniNumber(settings.GetIni(Settings, Height, QStringLiteral("500"))));
     }
-    return placement;
-}
-
-EditorPlacement editorPlacementForScreen(double twipsPerPixelY)
-{
-    EditorPlacement placement;
-    placement.AutoPosition = true;
-    placement.EditorTop = roundHalfToEven(950.0 * twipsPerPixelY / 15.0);
-    placement.EditorHeight = roundHalfToEven(3030.0 * twipsPerPixelY / 15.0);
     return placement;
 }
 
@@ -78,11 +64,6 @@ void writeExitState(SettingsFile &settings, const ExitState &state, const std::f
     settings.SetIni(Settings, Top, plainNumberText(state.normalGeometry.y()));
     settings.SetIni(Settings, Width, plainNumberText(state.normalGeometry.width()));
     settings.SetIni(Settings, Height, plainNumberText(state.normalGeometry.height()));
-}
-
-QString defaultAffiliateText()
-{
-    return QStringLiteral("Composed with the Drovenel HTML editor.");
 }
 
 } // namespace ferrowen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/EditorPlacement.h"
+
 #include <QRect>
 #include <QString>
 
@@ -17,21 +19,9 @@ struct StoredPlacement
     QRect normalGeometry; // left, top, width, height in twips
 };
 
-// Where the editor panel sits and how tall it is, in twips.
-struct EditorPlacement
-{
-    bool AutoPosition = true;
-    int EditorTop = 950;
-    int EditorHeight = 3030;
-};
-
 // Reads "setmax" and, when the window is not to be maximized, the stored
 // position (only applied when "left" is above -1).
 StoredPlacement readWindowPlacement(const SettingsFile &settings);
-
-// The editor panel placed for the screen: 950 and 3030 twips scaled by the
-// screen's vertical twips per pixel, rounded half to even.
-EditorPlacement editorPlacementForScreen(double twipsPerPixelY);
 
 // The screen-based placement, replaced by the stored "ed_top" and "ed_ht"
 // when "autopos" is anything but "1".
@@ -53,8 +43,5 @@ struct ExitState
 // window placement. pumpEvents runs after "autopos", letting pending window
 // events run.
 void writeExitState(SettingsFile &settings, const ExitState &state, const std::function<void()> &pumpEvents);
-
-// The default credit line the editor's footer uses.
-QString defaultAffiliateText();
 
 } // namespace ferrowen

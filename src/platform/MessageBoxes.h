@@ -5,15 +5,21 @@
 namespace ferrowen {
 
 // Message boxes the program shows, behind an interface so tests can read
-// and answer them.
+// and answer them. A box shows the program's title as its caption unless
+// it is given a title of its own.
 class MessageBoxes
 {
 public:
     enum class Answer { Ok, Cancel, Yes, No };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Icon { None, Information, Warning, Critical, Question };
 
     virtual ~MessageBoxes() = default;
-    virtual Answer show(const QString &title, const QString &text, Buttons buttons = Buttons::Ok) = 0;
+
+    // Shows the message and waits for the user's answer. Closing the box
+    // without a button answers Cancel where there is one, else No or Ok.
+    virtual Answer show(const QString &text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                        const QString &title = QString()) = 0;
 };
 
 } // namespace ferrowen

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "platform/WebPage.h"
+#include "webmail/ComposeState.h"
 
 #include <QString>
 
 namespace ferrowen {
+
+class AddressSource;
+class MessageBoxes;
+class WebPage;
 
 // The browser panes by the role they play.
 enum class Pane {
@@ -14,18 +18,10 @@ enum class Pane {
     Calendar, // WebBrowser4
 };
 
-// Main-window fields the automation reads and writes between handlers.
-struct WebmailFields
-{
-    QString providerKey;
-    bool keepComposeOnce = false;
-    QString mailtoText;
-    QString TemplateSubject;
-    QString TemplateBody;
-};
-
-// What the compose automation needs from the main window: tabs, panes, the
-// wait panel and a way to let the window breathe while it waits.
+// What the webmail automation needs from the rest of the program: the main
+// window's tabs and panes, its wait panel, a way to let the window breathe
+// while it waits, the state kept between handlers, and the addresses and
+// messages of other parts of the program. The shell implements it.
 class ComposeHost
 {
 public:
@@ -55,7 +51,12 @@ public:
     // The progress trace kept in the settings file.
     virtual void writeTrace(const QString &code) = 0;
 
-    virtual WebmailFields &fields() = 0;
+    // True while a mail merge sends through the compose form.
+    virtual bool mergeInProgress() const = 0;
+
+    virtual ComposeState &state() = 0;
+    virtual AddressSource &addresses() = 0;
+    virtual MessageBoxes &messageBoxes() = 0;
 };
 
 } // namespace ferrowen

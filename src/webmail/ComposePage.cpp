@@ -1,6 +1,8 @@
 #include "webmail/ComposePage.h"
 
+#include "platform/WebPage.h"
 #include "webmail/ComposeHost.h"
+#include "webmail/DetectProvider.h"
 #include "webmail/ProviderAddresses.h"
 #include "webmail/ProviderProfile.h"
 
@@ -15,7 +17,7 @@ Pane ComposePane(ComposeHost &host)
 
 void OpenComposePage(ComposeHost &host)
 {
-    const bool keepLoadedPage = host.fields().keepComposeOnce
+    const bool keepLoadedPage = host.state().keepComposeOnce
         && host.location(Pane::Compose).contains(QLatin1String("compose"));
     if (!keepLoadedPage) {
         if (const auto address = composeAddressFor(host.location(Pane::Inbox)))
@@ -26,27 +28,31 @@ void OpenComposePage(ComposeHost &host)
 
 void ClearComposeForm(ComposeHost &host)
 {
-    if (host.fields().keepComposeOnce) {
-        host.fields().keepComposeOnce = false;
+    if (host.state().keepComposeOnce) {
+        host.state().keepComposeOnce = false;
         return;
     }
-    const QString provider = DetectProvider(host.location(Pane::Inbox));
-    host.fields().providerKey = provider;
-    const ComposeFieldNames names = composeFieldsFor(provider);
+    const ProviderProfile &profile = DetectProvider(host);
+    const ComposeFormNames &names = profile.compose;
     WebPage &compose = host.page(Pane::Compose);
     try {
         for (const QString &field : {names.to, names.subject, names.cc, names.bcc, names.body})
             compose.formField(names.form, field).setValue(QString());
-        if (provider == YahooKey) {
-            try {
-                compose.elementById(YahooPlainMessageId).setInnerHTML(QString());
-            } catch (const WebPageError &) {
-                compose.namedFormField(YahooPlainMessageForm, YahooPlainMessageField).setValue(QString());
-            }
-        }
+        writePlainTextMirror(compose, profile.plainTextMirror, QString());
         host.repaint(Pane::Compose);
     } catch (const WebPageError &) {
         // A page without the form (still loading, another site) has nothing to clear.
+    }
+}
+
+void writePlainTextMirror(WebPage &compose, const PlainTextMirrorNames &mirror, const QString &html)
+{
+    if (!mirror.present())
+        return;
+    try {
+        compose.elementById(mirror.elementId).setInnerHTML(html);
+    } catch (const WebPageError &) {
+        compose.namedFormField(mirror.fallbackForm, mirror.fallbackField).setValue(html);
     }
 }
 

@@ -51,7 +51,7 @@ QString calendarAddressFor(const QString &inboxLocation)
         if (const auto prefix = firstSegmentPrefix(inboxLocation))
             return *prefix + QStringLiteral("calendar");
     }
-    return DetectProvider(inboxLocation) == YahooKey ? YahooCalendarAddress : HotmailCalendarAddress;
+    return profileForInboxAddress(inboxLocation).calendarAddress;
 }
 
 } // namespace ferrowen

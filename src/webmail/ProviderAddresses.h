@@ -20,7 +20,4 @@ bool needsCalendarPage(const QString &calendarPaneLocation);
 // its compose page; otherwise the provider's public calendar.
 QString calendarAddressFor(const QString &inboxLocation);
 
-inline const QString YahooCalendarAddress = QStringLiteral("https://calendar.yahoo.com/");
-inline const QString HotmailCalendarAddress = QStringLiteral("https://outlook.live.com/calendar/");
-
 } // namespace ferrowen

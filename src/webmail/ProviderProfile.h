@@ -2,21 +2,16 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace ferrowen {
 
-// The two webmail providers the automation knows, by the key the rest of
-// the program compares against.
-inline const QString YahooKey = QStringLiteral("yahoo");
-inline const QString HotmailKey = QStringLiteral("hotmail");
+// The roles of the compose form's fields.
+enum class ComposeField { To, Cc, Bcc, Subject, Body };
 
-// Recognises the provider from the inbox pane's address: any address that
-// mentions "yahoo" anywhere, in any case, is Yahoo; everything else,
-// including a blank pane, is Hotmail.
-QString DetectProvider(const QString &inboxLocation);
-
-// Form and field names of one provider's compose page. The names are passed
-// to the page exactly as written.
-struct ComposeFieldNames
+// Form and field names of a provider's compose page, passed to the page
+// exactly as written.
+struct ComposeFormNames
 {
     QString form;
     QString to;
@@ -24,14 +19,88 @@ struct ComposeFieldNames
     QString bcc;
     QString subject;
     QString body;
+
+    const QString &field(ComposeField role) const;
 };
 
-ComposeFieldNames composeFieldsFor(const QString &providerKey);
+// A plain-text copy of the body that some compose pages keep beside the
+// body field and send instead of it. Empty names: the page has none.
+struct PlainTextMirrorNames
+{
+    QString elementId;     // written through innerHTML
+    QString fallbackForm;  // when the element is missing: this form's field
+    QString fallbackField;
+    // After the mirror is written the subject and the recipient are written
+    // once more; the recipient goes to this field of the compose form.
+    QString recipientField;
 
-// Yahoo's plain-text body mirror: an element by id, or failing that a field
-// of the form as the page spells it.
-inline const QString YahooPlainMessageId = QStringLiteral("plainmsg");
-inline const QString YahooPlainMessageForm = QStringLiteral("Compose");
-inline const QString YahooPlainMessageField = QStringLiteral("PlainMsg");
+    bool present() const { return !elementId.isEmpty(); }
+};
+
+// Where a message displayed in the inbox pane keeps its body: the element
+// with this id, or else the element with this class.
+struct DisplayedMessageNames
+{
+    QString bodyElementId;
+    QString bodyClassName;
+};
+
+// The inbox's message list: its form, and how a message check box is told
+// from the form's other elements (by name or by type; an element named
+// skippedName is never one).
+struct InboxListNames
+{
+    QString form;
+    QString boxName;
+    QString boxType;
+    QString skippedName;
+};
+
+// Everything the automation knows about one webmail provider. A provider's
+// pages are recognised by the inbox pane's address; the names are those of
+// the provider's own pages.
+struct ProviderProfile
+{
+    QString key;
+    // The provider of every inbox address that contains this word (in any
+    // case). The last profile of the table has none: it serves every other
+    // address, a blank pane included.
+    QString addressWord;
+    ComposeFormNames compose;
+    PlainTextMirrorNames plainTextMirror;
+    // Reply recipients such as "Ann <ann@example.com>" are cut to the part
+    // from the first "<" on before they are written.
+    bool recipientFromAngleBracket = false;
+    DisplayedMessageNames displayedMessage;
+    InboxListNames inboxList;
+    QString startAddress;
+    QString calendarAddress;
+};
+
+inline const QString YahooKey = QStringLiteral("yahoo");
+inline const QString HotmailKey = QStringLiteral("hotmail");
+
+// Every provider the automation knows, in the order they are recognised.
+const std::vector<ProviderProfile> &providerProfiles();
+
+// The profile whose word the inbox address contains (compared in lower
+// case), or the last profile when none does.
+const ProviderProfile &profileForInboxAddress(const QString &inboxLocation);
+
+// The profile with this key; the last profile when no key matches.
+const ProviderProfile &profileForKey(const QString &key);
+
+// Element ids of a saved message file, by which the preview is read back.
+// They are the same whatever the provider.
+struct SavedMessageElementIds
+{
+    QString replyTo;
+    QString to;
+    QString cc;
+    QString bcc;
+    QString body;
+    QString subject;
+};
+const SavedMessageElementIds &savedMessageElementIds();
 
 } // namespace ferrowen

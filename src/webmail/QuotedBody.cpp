@@ -29,7 +29,7 @@ QString quoteBodyLines(const QString &body)
     return quoted.replace(QLatin1String("\n"), QLatin1String("\n>"));
 }
 
-QString yahooPlainMessageHtml(const QString &body)
+QString plainTextMirrorHtml(const QString &body)
 {
     // The body is text (a mailto link's body comes from any web page): it
     // must not become markup in the provider's page.

@@ -11,9 +11,9 @@ QString wrapBodyLines(const QString &body);
 // Puts ">" after every line break, as quoted text in a reply.
 QString quoteBodyLines(const QString &body);
 
-// The Yahoo plain-text mirror of a body: "&" and "<" are escaped, and every
-// ">" becomes a line break followed by an escaped ">".
-QString yahooPlainMessageHtml(const QString &body);
+// The plain-text mirror of a body (see PlainTextMirrorNames): "&" and "<"
+// are escaped, and every ">" becomes a line break and an escaped ">".
+QString plainTextMirrorHtml(const QString &body);
 
 // Keeps what follows the first ":" of a preview line such as "To: ann",
 // without the ordinary spaces that lead it.

@@ -1,7 +1,9 @@
 #include "webmail/ReplyOrForward.h"
 
+#include "platform/WebPage.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/ComposePage.h"
+#include "webmail/DetectProvider.h"
 #include "webmail/MailtoLink.h"
 #include "webmail/ProviderProfile.h"
 #include "webmail/QuotedBody.h"
@@ -13,12 +15,6 @@ namespace ferrowen {
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-const QString PreviewReplyTo = QStringLiteral("replyto");
-const QString PreviewTo = QStringLiteral("to");
-const QString PreviewCc = QStringLiteral("cc");
-const QString PreviewBcc = QStringLiteral("bcc");
-const QString PreviewBody = QStringLiteral("body");
-const QString PreviewSubject = QStringLiteral("subject");
 
 struct Draft
 {
@@ -62,17 +58,18 @@ Draft gatherFromPreview(ComposeHost &host, ComposeMode mode)
 {
     WebPage &preview = host.page(Pane::Preview);
     auto text = [&preview](const QString &id) { return preview.elementById(id).innerText(); };
+    const SavedMessageElementIds &ids = savedMessageElementIds();
 
     Draft draft;
     if (mode == ComposeMode::ReplyWithText || mode == ComposeMode::ReplyBlank)
-        draft.recipient = text(PreviewReplyTo);
+        draft.recipient = text(ids.replyTo);
     if (mode == ComposeMode::SendAgain) {
-        draft.recipient = text(PreviewTo);
-        draft.cc = text(PreviewCc);
-        draft.bcc = text(PreviewBcc);
+        draft.recipient = text(ids.to);
+        draft.cc = text(ids.cc);
+        draft.bcc = text(ids.bcc);
     }
-    draft.body = text(PreviewBody);
-    draft.subject = text(PreviewSubject);
+    draft.body = text(ids.body);
+    draft.subject = text(ids.subject);
 
     draft.recipient = withoutCaption(draft.recipient);
     draft.cc = withoutCaption(draft.cc);
@@ -90,7 +87,7 @@ Draft gather(ComposeHost &host, ComposeMode mode)
 {
     switch (mode) {
     case ComposeMode::Mailto: {
-        const MailtoFields link = parseMailtoLink(host.fields().mailtoText);
+        const MailtoFields link = parseMailtoLink(host.state().mailtoText);
         const Draft draft{link.to, link.cc, link.bcc, link.subject, link.body};
         host.writeTrace(QStringLiteral("3"));
         return draft;
@@ -98,8 +95,8 @@ Draft gather(ComposeHost &host, ComposeMode mode)
     case ComposeMode::InsertTemplate:
     case ComposeMode::CaptureTemplate: {
         Draft draft;
-        draft.subject = host.fields().TemplateSubject;
-        draft.body = host.fields().TemplateBody;
+        draft.subject = host.state().TemplateSubject;
+        draft.body = host.state().TemplateBody;
         return draft;
     }
     default:
@@ -109,7 +106,7 @@ Draft gather(ComposeHost &host, ComposeMode mode)
 
 // Waits until the provider's To field answers in the compose pane. False
 // when the user cancelled or the window went away.
-bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFieldNames &names)
+bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFormNames &names)
 {
     for (;;) {
         if (host.takeWaitCancelled()) {
@@ -162,20 +159,19 @@ QString bodyToWrite(ComposeMode mode, const QString &body)
 void fill(ComposeHost &host, ComposeMode mode)
 {
     host.writeTrace(QStringLiteral("1"));
-    host.fields().keepComposeOnce = true;
+    host.state().keepComposeOnce = true;
 
     const bool useInboxPane = chooseComposePane(host, mode);
     const Pane composePane = useInboxPane ? Pane::Inbox : Pane::Compose;
 
-    const QString provider = DetectProvider(host.location(Pane::Inbox));
-    host.fields().providerKey = provider;
-    const bool yahoo = provider == YahooKey;
+    const ProviderProfile &profile = DetectProvider(host);
+    const ComposeFormNames &names = profile.compose;
+    const PlainTextMirrorNames &mirror = profile.plainTextMirror;
     host.writeTrace(QStringLiteral("2"));
 
     Draft draft = gather(host, mode);
     host.writeTrace(QStringLiteral("4"));
 
-    const ComposeFieldNames names = composeFieldsFor(provider);
     if (!waitForComposeForm(host, host.page(composePane), names))
         return;
 
@@ -184,16 +180,16 @@ void fill(ComposeHost &host, ComposeMode mode)
     const bool writesHeaders = static_cast<int>(mode) < 10;
 
     if (writesHeaders) {
-        if (!yahoo && draft.recipient.contains(QLatin1Char('<')))
+        if (profile.recipientFromAngleBracket && draft.recipient.contains(QLatin1Char('<')))
             draft.recipient = draft.recipient.mid(draft.recipient.indexOf(QLatin1Char('<')));
         compose.formField(names.form, names.to).setValue(draft.recipient);
     }
-    if (yahoo)
+    if (mirror.present())
         host.writeTrace(QStringLiteral("6"));
 
     WebElement subject = compose.formField(names.form, names.subject);
     if (mode == ComposeMode::CaptureTemplate)
-        host.fields().TemplateSubject = subject.value();
+        host.state().TemplateSubject = subject.value();
     else
         subject.setValue(draft.subject);
 
@@ -204,29 +200,24 @@ void fill(ComposeHost &host, ComposeMode mode)
 
     WebElement bodyField = compose.formField(names.form, names.body);
     if (mode == ComposeMode::CaptureTemplate) {
-        host.fields().TemplateBody = bodyField.value();
+        host.state().TemplateBody = bodyField.value();
         return;
     }
     if (mode == ComposeMode::InsertTemplate) {
-        draft.body = useInboxPane ? host.fields().TemplateBody + CrLf + CrLf + bodyField.value()
-                                  : host.fields().TemplateBody;
+        draft.body = useInboxPane ? host.state().TemplateBody + CrLf + CrLf + bodyField.value()
+                                  : host.state().TemplateBody;
     } else {
         draft.body = bodyToWrite(mode, draft.body);
     }
     bodyField.setValue(draft.body);
 
-    if (yahoo) {
-        const QString html = yahooPlainMessageHtml(draft.body);
-        try {
-            compose.elementById(YahooPlainMessageId).setInnerHTML(html);
-        } catch (const WebPageError &) {
-            compose.namedFormField(YahooPlainMessageForm, YahooPlainMessageField).setValue(html);
-        }
+    if (mirror.present()) {
+        writePlainTextMirror(compose, mirror, plainTextMirrorHtml(draft.body));
         host.repaint(composePane);
         compose.formField(names.form, names.subject).setValue(draft.subject);
         // A template leaves the recipient the user typed alone.
         if (writesHeaders)
-            compose.formField(names.form, QStringLiteral("to")).setValue(draft.recipient);
+            compose.formField(names.form, mirror.recipientField).setValue(draft.recipient);
     }
     host.writeTrace(QStringLiteral("0"));
 }

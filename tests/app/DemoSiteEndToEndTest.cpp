@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
+#include "BrowserPaneProbe.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -46,7 +47,7 @@ protected:
 
     void openInbox(const QString &path)
     {
-        BrowserPane *inbox = form().webBrowser(1);
+        BrowserPane *inbox = &form().browser(1);
         QSignalSpy loaded(inbox, &BrowserPane::documentComplete);
         inbox->navigate(site.baseUrl().resolved(QUrl(path)).toString());
         ASSERT_TRUE(loaded.wait(10000));
@@ -67,7 +68,7 @@ protected:
     QString composeField(const char *field)
     {
         try {
-            return form().webBrowser(3)->document().formField(QStringLiteral("compose"), QString::fromLatin1(field)).value();
+            return form().browser(3).document().formField(QStringLiteral("compose"), QString::fromLatin1(field)).value();
         } catch (const WebPageError &) {
             return QStringLiteral("<no form>");
         }
@@ -150,7 +151,7 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
 {
     openInbox(QStringLiteral("/hotmail/inbox"));
     QSignalSpy submitted(controller.get(), &MainController::composeFormSubmitted);
-    BrowserPane *compose = form().webBrowser(3);
+    BrowserPane *compose = &form().browser(3);
     QSignalSpy loaded(compose, &BrowserPane::documentComplete);
     form().selectTab(2);
     // The page may finish loading while the tab change still runs.
@@ -158,7 +159,7 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
 
     compose->document().formField(QStringLiteral("composeform"), QStringLiteral("to")).setValue(QStringLiteral("bo@example.com"));
     compose->document().formField(QStringLiteral("composeform"), QStringLiteral("subject")).setValue(QStringLiteral("Re: 1+1"));
-    compose->page()->runJavaScript(QStringLiteral("document.querySelector('input[name=Send]').click()"));
+    BrowserPaneProbe::page(*compose)->runJavaScript(QStringLiteral("document.querySelector('input[name=Send]').click()"));
 
     ASSERT_TRUE(ferrowen::testing::waitFor([&] { return submitted.count() == 1; }, 10000));
     const QByteArray postData = submitted.first().at(1).toByteArray();
@@ -172,7 +173,7 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
 TEST_F(DemoSiteEndToEndTest, calendarTabOpensTheMailboxCalendarOnce)
 {
     openInbox(QStringLiteral("/hotmail/inbox"));
-    BrowserPane *calendar = form().webBrowser(4);
+    BrowserPane *calendar = &form().browser(4);
     QSignalSpy navigations(calendar, &BrowserPane::navigateComplete);
 
     form().selectTab(4);

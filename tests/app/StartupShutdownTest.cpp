@@ -1,10 +1,15 @@
 #include "app/HelpWindow.h"
 #include "app/MainController.h"
 #include "app/MainForm.h"
+#include "app/Shell.h"
+#include "editor/AffiliateSettings.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QAbstractButton>
+#include <QSignalSpy>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -59,12 +64,12 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_EQ(controller->mainDictionary(), QStringLiteral("\\american.vtd"));
     EXPECT_EQ(controller->helpFile(), QStringLiteral("kestrova.hlp"));
     EXPECT_EQ(form.selectedTab(), 1);
-    EXPECT_TRUE(form.isAddressPaneHidden());
-    EXPECT_FALSE(controller->isStarting());
-    EXPECT_TRUE(form.timer2()->isActive());
+    EXPECT_TRUE(form.findChild<QWidget *>(QStringLiteral("CommandHide"))->isHidden());
+    EXPECT_FALSE(controller->shell().state().starting);
+    EXPECT_TRUE(controller->findChild<QTimer *>(QStringLiteral("Timer2"))->isActive());
 
     const QUrl expected = QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("html/index.html")));
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.webBrowser(1)->locationUrl()) == expected; }, 10000));
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.browser(1).locationUrl()) == expected; }, 10000));
 
     form.close();
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
@@ -72,7 +77,7 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_EQ(get("left"), QStringLiteral("<none>"));
     EXPECT_EQ(get("afftext"), defaultAffiliateText());
     // Written with the blank a sign would take; read back without it.
-    EXPECT_TRUE(fileText().contains(QByteArray("ed_ht= ").append(QByteArray::number(controller->editorPlacement().EditorHeight))));
+    EXPECT_TRUE(fileText().contains(QByteArray("ed_ht= ").append(QByteArray::number(controller->shell().state().editor.EditorHeight))));
 }
 
 TEST_F(StartupShutdownTest, storedNormalPlacementIsAppliedAndWrittenBack)
@@ -116,9 +121,9 @@ TEST_F(StartupShutdownTest, autoposOffKeepsStoredEditorPlacement)
     set("ed_top", " 1234");
     set("ed_ht", "2222");
     auto controller = startProgram();
-    EXPECT_FALSE(controller->editorPlacement().AutoPosition);
-    EXPECT_EQ(controller->editorPlacement().EditorTop, 1234);
-    EXPECT_EQ(controller->editorPlacement().EditorHeight, 2222);
+    EXPECT_FALSE(controller->shell().state().editor.AutoPosition);
+    EXPECT_EQ(controller->shell().state().editor.EditorTop, 1234);
+    EXPECT_EQ(controller->shell().state().editor.EditorHeight, 2222);
 
     controller->window().close();
     EXPECT_EQ(get("autopos"), QStringLiteral("0"));
@@ -137,8 +142,59 @@ TEST_F(StartupShutdownTest, mainDirIsJoinedToStartPageWithoutSeparator)
 
     auto controller = startProgram();
     MainForm &form = controller->window();
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.webBrowser(1)->locationUrl()) == QUrl::fromLocalFile(page.fileName()); }, 10000));
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.browser(1).locationUrl()) == QUrl::fromLocalFile(page.fileName()); }, 10000));
     EXPECT_EQ(controller->mainDictionary(), dir.path() + QStringLiteral("/main\\american.vtd"));
+}
+
+// Records every request the browser engine makes.
+class RequestLog : public QWebEngineUrlRequestInterceptor
+{
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override { urls << info.requestUrl(); }
+    QList<QUrl> urls;
+};
+
+TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePaneEmpty)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("cwd/rel/html"))));
+    QFile page(dir.filePath(QStringLiteral("cwd/rel/html/index.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>start</body></html>");
+    page.close();
+    ASSERT_TRUE(QDir::setCurrent(dir.filePath(QStringLiteral("cwd"))));
+    struct RestoreFolder { QString path; ~RestoreFolder() { QDir::setCurrent(path); } } restore{previous};
+    RequestLog requests;
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&requests);
+    struct Uninstall { ~Uninstall() { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); } } uninstall;
+
+    // A relative main folder is a folder below the current one.
+    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("rel\\")).ok());
+    {
+        auto controller = startProgram();
+        EXPECT_TRUE(ferrowen::testing::waitFor(
+            [&] { return QUrl(controller->window().browser(1).locationUrl()) == QUrl::fromLocalFile(page.fileName()); },
+            10000));
+        controller->window().close();
+    }
+
+    // Empty, or naming a folder without the page: nothing is loaded, and no
+    // folder name ever becomes a web address.
+    for (const QString &mainDir : {QString(), QStringLiteral("html\\"), dir.filePath(QStringLiteral("nowhere/"))}) {
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
+        auto controller = startProgram();
+        BrowserPane &inbox = controller->window().browser(1);
+        // Anything the start-up asked for is on its way once a later load
+        // in another pane has finished.
+        BrowserPane &calendar = controller->window().browser(4);
+        QSignalSpy loaded(&calendar, &BrowserPane::documentComplete);
+        calendar.openLocalFile(page.fileName());
+        ASSERT_TRUE(loaded.wait(10000));
+        EXPECT_EQ(inbox.locationUrl(), QString()) << mainDir.toStdString();
+        controller->window().close();
+    }
+    for (const QUrl &url : requests.urls)
+        EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
 }
 
 TEST_F(StartupShutdownTest, terminationSignalClosesThroughShutdown)

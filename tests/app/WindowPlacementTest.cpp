@@ -1,5 +1,6 @@
 #include "app/settings/SettingsFile.h"
 #include "app/WindowPlacement.h"
+#include "editor/AffiliateSettings.h"
 
 #include <QDir>
 #include <QFile>

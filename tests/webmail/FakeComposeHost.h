@@ -1,6 +1,8 @@
 #pragma once
 
 #include "FakeWebPage.h"
+#include "ScriptedMessageBoxes.h"
+#include "webmail/AddressSource.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/ComposePage.h"
 
@@ -10,6 +12,16 @@
 #include <map>
 
 namespace ferrowen::testing {
+
+// An address book reduced to its selection and the palette's choice.
+struct FakeAddressSource : AddressSource
+{
+    std::optional<QStringList> selected;
+    std::optional<QString> palette;
+
+    std::optional<QStringList> selectedAddresses() override { return selected; }
+    std::optional<QString> paletteAddress() override { return palette; }
+};
 
 // A main window reduced to what the compose automation touches. Selecting
 // tab 2 runs the compose page opening like the real window does.
@@ -27,7 +39,10 @@ public:
     int eventRounds = 0;
     // Runs on every round of pending events: lets a test load a page late.
     std::function<void(int round)> onEvents;
-    WebmailFields webmail;
+    bool merging = false;
+    ComposeState composeState;
+    FakeAddressSource addressBook;
+    ScriptedMessageBoxes boxes;
 
     int selectedTab() const override { return tab; }
     void selectTab(int index) override
@@ -64,7 +79,10 @@ public:
         return !closing;
     }
     void writeTrace(const QString &code) override { trace << code; }
-    WebmailFields &fields() override { return webmail; }
+    bool mergeInProgress() const override { return merging; }
+    ComposeState &state() override { return composeState; }
+    AddressSource &addresses() override { return addressBook; }
+    MessageBoxes &messageBoxes() override { return boxes; }
 
     FakeWebPage &fake(Pane pane)
     {

@@ -1,3 +1,5 @@
+#include "FakeComposeHost.h"
+#include "webmail/DetectProvider.h"
 #include "webmail/ProviderAddresses.h"
 #include "webmail/ProviderProfile.h"
 
@@ -15,9 +17,13 @@ struct ProviderCase
 
 class DetectProviderTest : public ::testing::TestWithParam<ProviderCase> {};
 
-TEST_P(DetectProviderTest, recognisesProviderFromInboxAddress)
+TEST_P(DetectProviderTest, recognisesProviderFromInboxAddressAndMakesItCurrent)
 {
-    EXPECT_EQ(DetectProvider(QString::fromUtf8(GetParam().location)), QString::fromUtf8(GetParam().provider));
+    ferrowen::testing::FakeComposeHost host;
+    host.inbox.url = QString::fromUtf8(GetParam().location);
+    host.composeState.providerKey = QStringLiteral("stale");
+    EXPECT_EQ(DetectProvider(host).key, QString::fromUtf8(GetParam().provider));
+    EXPECT_EQ(host.composeState.providerKey, QString::fromUtf8(GetParam().provider));
 }
 
 INSTANTIATE_TEST_SUITE_P(Addresses, DetectProviderTest, ::testing::Values(
@@ -64,9 +70,11 @@ INSTANTIATE_TEST_SUITE_P(Addresses, ComposeAddressTest, ::testing::Values(
 
 TEST(CalendarAddress, followsTheInboxProvider)
 {
-    EXPECT_EQ(calendarAddressFor(QStringLiteral("https://mail.yahoo.com/d/folders/1")), YahooCalendarAddress);
-    EXPECT_EQ(calendarAddressFor(QStringLiteral("https://outlook.live.com/mail/0/")), HotmailCalendarAddress);
-    EXPECT_EQ(calendarAddressFor(QString()), HotmailCalendarAddress);
+    EXPECT_EQ(calendarAddressFor(QStringLiteral("https://mail.yahoo.com/d/folders/1")),
+              QStringLiteral("https://calendar.yahoo.com/"));
+    EXPECT_EQ(calendarAddressFor(QStringLiteral("https://outlook.live.com/mail/0/")),
+              QStringLiteral("https://outlook.live.com/calendar/"));
+    EXPECT_EQ(calendarAddressFor(QString()), QStringLiteral("https://outlook.live.com/calendar/"));
 }
 
 TEST(CalendarAddress, localMailboxUsesItsOwnCalendar)
@@ -82,18 +90,6 @@ TEST(CalendarAddress, loadedOnlyWhenNoCalendarIsShown)
     EXPECT_TRUE(needsCalendarPage(QString()));
     EXPECT_TRUE(needsCalendarPage(QStringLiteral("http://127.0.0.1:8765/yahoo/inbox")));
     EXPECT_FALSE(needsCalendarPage(QStringLiteral("https://calendar.yahoo.com/")));
-}
-
-TEST(ComposeFields, namesDependOnProvider)
-{
-    const auto yahoo = composeFieldsFor(YahooKey);
-    EXPECT_EQ(yahoo.form, QStringLiteral("compose"));
-    EXPECT_EQ(yahoo.to, QStringLiteral("To"));
-    EXPECT_EQ(yahoo.subject, QStringLiteral("Subj"));
-    const auto hotmail = composeFieldsFor(HotmailKey);
-    EXPECT_EQ(hotmail.form, QStringLiteral("composeform"));
-    EXPECT_EQ(hotmail.to, QStringLiteral("to"));
-    EXPECT_EQ(hotmail.body, QStringLiteral("body"));
 }
 
 } // namespace

@@ -57,15 +57,15 @@ TEST(QuoteBodyLines, forwardedLongLineGivesTwoQuotedParts)
 
 TEST(YahooPlainMessageHtml, escapesQuoteMarkersOntoNewLines)
 {
-    EXPECT_EQ(yahooPlainMessageHtml(QStringLiteral("\n>a\n>b")), QStringLiteral("\n<BR>&gt;a\n<BR>&gt;b"));
-    EXPECT_EQ(yahooPlainMessageHtml(QString()), QString());
+    EXPECT_EQ(plainTextMirrorHtml(QStringLiteral("\n>a\n>b")), QStringLiteral("\n<BR>&gt;a\n<BR>&gt;b"));
+    EXPECT_EQ(plainTextMirrorHtml(QString()), QString());
 }
 
 TEST(YahooPlainMessageHtml, bodyTextNeverBecomesMarkup)
 {
-    EXPECT_EQ(yahooPlainMessageHtml(QStringLiteral("<img src=x onerror=alert(1)>")),
+    EXPECT_EQ(plainTextMirrorHtml(QStringLiteral("<img src=x onerror=alert(1)>")),
               QStringLiteral("&lt;img src=x onerror=alert(1)<BR>&gt;"));
-    EXPECT_EQ(yahooPlainMessageHtml(QStringLiteral("&lt; stays text")), QStringLiteral("&amp;lt; stays text"));
+    EXPECT_EQ(plainTextMirrorHtml(QStringLiteral("&lt; stays text")), QStringLiteral("&amp;lt; stays text"));
 }
 
 TEST(WithoutCaption, dropsCaptionAndOrdinarySpacesOnly)

@@ -65,7 +65,7 @@ protected:
     {
         host.inbox.url = QString::fromLatin1(GetParam().inbox);
         host.compose.url = QString::fromLatin1(GetParam().compose);
-        host.webmail.mailtoText = QStringLiteral(
+        host.composeState.mailtoText = QStringLiteral(
             "mailto:ann@example.com,bob@example.com?cc=carl@example.com&bcc=dora@example.com"
             "&subject=Gr%C3%BC%C3%9Fe&body=Line%201%0D%0ALine%202");
     }
@@ -103,8 +103,8 @@ TEST_P(MailtoFillTest, fillsEveryFieldOfTheLinkAndTracesEveryStep)
     EXPECT_EQ(host.tab, 2);
     // The prepared page was kept, not reloaded, and the flag was used up.
     EXPECT_TRUE(host.navigations.isEmpty());
-    EXPECT_FALSE(host.webmail.keepComposeOnce);
-    EXPECT_EQ(host.webmail.providerKey, QString::fromLatin1(p.name));
+    EXPECT_FALSE(host.composeState.keepComposeOnce);
+    EXPECT_EQ(host.composeState.providerKey, QString::fromLatin1(p.name));
 }
 
 TEST_P(MailtoFillTest, formWithoutCcAndBccStillGetsToSubjectAndBody)
@@ -124,7 +124,7 @@ TEST_P(MailtoFillTest, formWithoutCcAndBccStillGetsToSubjectAndBody)
 TEST_P(MailtoFillTest, linkWithoutBodyEmptiesTheBodyField)
 {
     addComposeForm();
-    host.webmail.mailtoText = QStringLiteral("ann@example.com?subject=Hi");
+    host.composeState.mailtoText = QStringLiteral("ann@example.com?subject=Hi");
 
     ReplyOrForward(host, ComposeMode::Mailto);
 
@@ -141,7 +141,7 @@ TEST_F(ReplyOrForwardTest, yahooMailtoMirrorsTheBodyAsText)
 {
     host.inbox.url = YahooInbox;
     addYahooComposeForm(host.compose);
-    host.webmail.mailtoText = QStringLiteral("mailto:ann@example.com?body=%3Cb%3Ebold%3C/b%3E%20%26%20more");
+    host.composeState.mailtoText = QStringLiteral("mailto:ann@example.com?body=%3Cb%3Ebold%3C/b%3E%20%26%20more");
 
     ReplyOrForward(host, ComposeMode::Mailto);
 
@@ -155,7 +155,7 @@ TEST_F(ReplyOrForwardTest, yahooMailtoMirrorsTheBodyAsText)
 TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
 {
     host.inbox.url = YahooInbox;
-    host.webmail.mailtoText = QStringLiteral("bob@example.com");
+    host.composeState.mailtoText = QStringLiteral("bob@example.com");
     // The compose page arrives on the third round of events.
     host.onEvents = [this](int round) {
         if (round == 3)
@@ -174,7 +174,7 @@ TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
 TEST_F(ReplyOrForwardTest, cancelWhileWaitingWritesNothingAndNextRunWorks)
 {
     host.inbox.url = HotmailInbox;
-    host.webmail.mailtoText = QStringLiteral("bob@example.com");
+    host.composeState.mailtoText = QStringLiteral("bob@example.com");
     host.onEvents = [this](int round) {
         if (round == 2)
             host.cancelRequested = true;
@@ -194,7 +194,7 @@ TEST_F(ReplyOrForwardTest, cancelWhileWaitingWritesNothingAndNextRunWorks)
 TEST_F(ReplyOrForwardTest, closingWindowEndsTheWait)
 {
     host.inbox.url = YahooInbox;
-    host.webmail.mailtoText = QStringLiteral("bob@example.com");
+    host.composeState.mailtoText = QStringLiteral("bob@example.com");
     host.onEvents = [this](int round) {
         if (round == 4)
             host.closing = true;
@@ -262,8 +262,8 @@ TEST_F(ReplyOrForwardTest, templateInsertedAboveTextOfInboxComposePage)
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
     addHotmailComposeForm(host.inbox);
     host.inbox.field(QStringLiteral("composeform"), QStringLiteral("body"))->value = QStringLiteral("-- signature");
-    host.webmail.TemplateSubject = QStringLiteral("Offer");
-    host.webmail.TemplateBody = QStringLiteral("Dear all");
+    host.composeState.TemplateSubject = QStringLiteral("Offer");
+    host.composeState.TemplateBody = QStringLiteral("Dear all");
 
     ReplyOrForward(host, ComposeMode::InsertTemplate);
 
@@ -279,8 +279,8 @@ TEST_F(ReplyOrForwardTest, yahooTemplateLeavesTypedRecipientAlone)
     addYahooComposeForm(host.compose);
     host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value = QStringLiteral("typed@example.com");
     host.tab = 2;
-    host.webmail.TemplateSubject = QStringLiteral("Offer");
-    host.webmail.TemplateBody = QStringLiteral("Dear all");
+    host.composeState.TemplateSubject = QStringLiteral("Offer");
+    host.composeState.TemplateBody = QStringLiteral("Dear all");
 
     ReplyOrForward(host, ComposeMode::InsertTemplate);
 
@@ -299,8 +299,8 @@ TEST_F(ReplyOrForwardTest, captureTemplateCopiesFormIntoTemplateFields)
 
     ReplyOrForward(host, ComposeMode::CaptureTemplate);
 
-    EXPECT_EQ(host.webmail.TemplateSubject, QStringLiteral("S"));
-    EXPECT_EQ(host.webmail.TemplateBody, QStringLiteral("B"));
+    EXPECT_EQ(host.composeState.TemplateSubject, QStringLiteral("S"));
+    EXPECT_EQ(host.composeState.TemplateBody, QStringLiteral("B"));
     EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("S"));
 }
 
@@ -311,12 +311,12 @@ TEST(ComposePageOpening, keepFlagWithoutComposePageReloadsButKeepsFields)
     host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/sent");
     addYahooComposeForm(host.compose);
     host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value = QStringLiteral("old");
-    host.webmail.keepComposeOnce = true;
+    host.composeState.keepComposeOnce = true;
 
     OpenComposePage(host);
 
     EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
-    EXPECT_FALSE(host.webmail.keepComposeOnce);
+    EXPECT_FALSE(host.composeState.keepComposeOnce);
     EXPECT_EQ(host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value, QStringLiteral("old"));
 }
 
@@ -368,7 +368,7 @@ TEST(ReplyOrForwardOnComposeTab, blankComposePaneIsOpenedInsteadOfWaitingForever
     FakeComposeHost host;
     host.inbox.url = YahooInbox;
     host.tab = 2;
-    host.webmail.mailtoText = QStringLiteral("ann@example.com");
+    host.composeState.mailtoText = QStringLiteral("ann@example.com");
     host.onEvents = [&host](int round) {
         if (round == 2 && !host.compose.url.isEmpty())
             addYahooComposeForm(host.compose);
@@ -385,7 +385,7 @@ TEST(ReplyOrForwardOnComposeTab, cancelLeavesNoWaitPanelBehind)
 {
     FakeComposeHost host;
     host.inbox.url = HotmailInbox;
-    host.webmail.mailtoText = QStringLiteral("ann@example.com");
+    host.composeState.mailtoText = QStringLiteral("ann@example.com");
     // The click arrives while events run, before the failed look-up.
     host.onEvents = [&host](int round) {
         if (round == 3)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/SettingsAccess.h"
 #include "platform/ProfileFile.h"
 #include "platform/Status.h"
 
@@ -34,7 +35,7 @@ inline constexpr QLatin1String AffiliateText{"afftext"};
 // The program's settings file "plinthmere.ini". Every reader and writer,
 // including the mailto companion, uses defaultPath() so they all meet in the
 // same file.
-class SettingsFile
+class SettingsFile : public SettingsAccess
 {
 public:
     static constexpr QLatin1String fileName{"plinthmere.ini"};
@@ -47,11 +48,8 @@ public:
 
     const QString &path() const { return m_file.path(); }
 
-    // The value of section/key, or defaultValue when the file, the section
-    // or the key is missing.
-    QString GetIni(const QString &section, const QString &key, const QString &defaultValue) const;
-    // Writes section/key, creating the file, section and key as needed.
-    Status SetIni(const QString &section, const QString &key, const QString &value);
+    QString GetIni(const QString &section, const QString &key, const QString &defaultValue) const override;
+    Status SetIni(const QString &section, const QString &key, const QString &value) override;
 
     // The file underneath, for locked read-modify-write steps.
     ProfileFile &profile() { return m_file; }

@@ -5,17 +5,25 @@
 #include "platform/web/EngineWebPage.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineView>
 
 namespace ferrowen {
 
 BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
-    : QWebEngineView(parent)
-    , m_page(new BrowserPage(this, profile))
+    : QWidget(parent)
+    , m_view(new QWebEngineView(this))
+    , m_page(new BrowserPage(m_view, profile))
     , m_document(std::make_unique<EngineWebPage>(m_page))
     , m_localBase(QDir::currentPath())
 {
-    setPage(m_page);
+    auto *fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(m_view);
+    m_view->setPage(m_page);
+    setFocusProxy(m_view);
 
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChange);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) { Q_EMIT progressChange(progress, 100); });
@@ -41,15 +49,28 @@ QString BrowserPane::locationUrl() const
     return m_page->url().toString();
 }
 
-void BrowserPane::navigate(const QString &address)
+void BrowserPane::load(const QUrl &url)
 {
-    const QUrl url = urlFromAddress(address, m_localBase);
-    if (!url.isValid())
-        return;
     // Busy from the request on, as waits on the pane expect; the engine
     // reports the start of the load only later.
     m_busy = true;
     m_page->load(url);
+}
+
+void BrowserPane::navigate(const QString &address)
+{
+    const QUrl url = urlFromAddress(address, m_localBase);
+    if (url.isValid())
+        load(url);
+}
+
+void BrowserPane::openLocalFile(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    const QFileInfo file(QDir(m_localBase), QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    if (file.isFile())
+        load(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
 
 void BrowserPane::goBack()

@@ -4,21 +4,23 @@
 
 #include <QByteArray>
 #include <QUrl>
-#include <QWebEngineView>
+#include <QWidget>
 
 #include <memory>
 
 class QWebEngineProfile;
+class QWebEngineView;
 
 namespace ferrowen {
 
 class BrowserPage;
 class EngineWebPage;
 
-// One embedded browser pane. Adds to the engine's view the events and
-// operations the program works with: the automation's synchronous view of
-// the loaded document, and the form data of every submission made in it.
-class BrowserPane : public QWebEngineView
+// One embedded browser pane: a web view and the events and operations the
+// program works with, among them the automation's synchronous view of the
+// loaded document and the form data of every submission made in it. The
+// engine itself stays inside: callers work through this class only.
+class BrowserPane : public QWidget
 {
     Q_OBJECT
 
@@ -33,14 +35,18 @@ public:
     // Loads an address, an absolute file path or a path relative to the
     // local base; text that names no address leaves the pane as it is.
     void navigate(const QString &address);
+    // Loads a file of this machine; a relative path starts from the local
+    // base. A file that is not there leaves the pane as it is: a path is
+    // never taken for a web address.
+    void openLocalFile(const QString &path);
     void goBack();
     void goForward();
     void refresh();
     void stop();
     bool isBusy() const;
 
-    // The folder that relative local paths given to navigate() start from;
-    // the working directory unless set.
+    // The folder that relative local paths start from; the working
+    // directory unless set.
     void setLocalBase(const QString &folder);
 
 Q_SIGNALS:
@@ -56,6 +62,12 @@ Q_SIGNALS:
     void documentComplete(const QString &address);
 
 private:
+    void load(const QUrl &url);
+
+    // Tests of the engine adapter reach the page through this.
+    friend struct BrowserPaneProbe;
+
+    QWebEngineView *m_view;
     BrowserPage *m_page;
     std::unique_ptr<EngineWebPage> m_document;
     QString m_localBase;

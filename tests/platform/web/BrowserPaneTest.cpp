@@ -1,6 +1,7 @@
 #include "FixtureServer.h"
 
 #include "platform/web/BrowserPane.h"
+#include "BrowserPaneProbe.h"
 
 #include <QWebEngineSettings>
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ protected:
 
     void load(const QString &path)
     {
-        ASSERT_TRUE(loadAndWait(*pane.page(), server.url(path)));
+        ASSERT_TRUE(loadAndWait(*BrowserPaneProbe::page(pane), server.url(path)));
         before.clear();
         completed.clear();
         events.clear();
@@ -66,7 +67,7 @@ protected:
     QByteArray navigateBy(const QString &script, quint32 world = QWebEngineScript::MainWorld)
     {
         const qsizetype postsBefore = server.posted.size();
-        pane.page()->runJavaScript(script, world);
+        BrowserPaneProbe::page(pane)->runJavaScript(script, world);
         if (!completed.wait(15000) || before.size() != 1) {
             ADD_FAILURE() << qPrintable(script) << ": beforeNavigate came " << before.size() << " times";
             return {};
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Submitters, BrowserPaneNavigationTest, ::testing::Value
 
 TEST_F(BrowserPaneTest, pageScriptsOff_lookupsWritesAndCaptureStillWork)
 {
-    pane.page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    BrowserPaneProbe::page(pane)->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     load(QStringLiteral("/send"));
     pane.document().formField(QStringLiteral("COMPOSE"), QStringLiteral("tO")).setValue(QStringLiteral("typed"));
     EXPECT_EQ(navigateBy(QStringLiteral("document.getElementById('send').click()"), QWebEngineScript::ApplicationWorld),
@@ -184,7 +185,7 @@ TEST_F(BrowserPaneTest, hoveringALinkShowsItsAddress)
     pane.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
     load(QStringLiteral("/send"));
-    const QVariantList centre = runInPage(*pane.page(), QStringLiteral(
+    const QVariantList centre = runInPage(*BrowserPaneProbe::page(pane), QStringLiteral(
         "const r = document.getElementById('link').getBoundingClientRect(); [r.x + r.width / 2, r.y + r.height / 2]")).toList();
     ASSERT_EQ(centre.size(), 2);
     QSignalSpy status(&pane, &BrowserPane::statusTextChange);

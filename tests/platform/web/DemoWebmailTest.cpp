@@ -5,6 +5,7 @@
 
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
+#include "BrowserPaneProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ class DemoWebmailTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(site.listen(0)) << qPrintable(site.errorString()); }
 
-    void open(const QString &path) { ASSERT_TRUE(loadAndWait(*pane.page(), site.baseUrl().resolved(QUrl(path)))); }
+    void open(const QString &path) { ASSERT_TRUE(loadAndWait(*BrowserPaneProbe::page(pane), site.baseUrl().resolved(QUrl(path)))); }
 
     // Sends by running script in the page; returns the post data the pane
     // reported, after checking it is what the site received. Waits for the
@@ -64,7 +65,7 @@ TEST_F(DemoWebmailTest, yahooComposeIsFilledAndItsSendCaptured)
     EXPECT_EQ(page().namedFormField(QStringLiteral("Compose"), QStringLiteral("PlainMsg")).type(), QStringLiteral("hidden"));
 
     const QByteArray data = sendBy([this] {
-        pane.page()->runJavaScript(QStringLiteral("document.forms.Compose.SEND.click()"));
+        BrowserPaneProbe::page(pane)->runJavaScript(QStringLiteral("document.forms.Compose.SEND.click()"));
     });
     EXPECT_TRUE(data.contains("&To=ann%40example.com&"));
     EXPECT_TRUE(data.contains("&Subj=Re%3A+Hello%2Bworld&Body=one%0D%0Atwo&"));
@@ -76,7 +77,7 @@ TEST_F(DemoWebmailTest, hotmailComposeSentByTheImageButtonAndByTheMerge)
     open(QStringLiteral("/hotmail/compose"));
     page().formField(QStringLiteral("composeform"), QStringLiteral("to")).setValue(QStringLiteral("bob@example.com"));
     EXPECT_TRUE(sendBy([this] {
-        pane.page()->runJavaScript(QStringLiteral("document.querySelector(\"input[name=Send]\").click()"));
+        BrowserPaneProbe::page(pane)->runJavaScript(QStringLiteral("document.querySelector(\"input[name=Send]\").click()"));
     }).endsWith("&Send.x=0&Send.y=0"));
 
     open(QStringLiteral("/hotmail/compose"));

@@ -1,6 +1,7 @@
 #include "FixtureServer.h"
 
 #include "platform/web/BrowserPane.h"
+#include "BrowserPaneProbe.h"
 #include "platform/web/EngineWebPage.h"
 
 #include <QTimer>
@@ -49,7 +50,7 @@ protected:
         server.page(QStringLiteral("/other"), QByteArrayLiteral("<html><body><p id=dup>other</p></body></html>"));
     }
 
-    void load(const QString &path) { ASSERT_TRUE(loadAndWait(*pane.page(), server.url(path))); }
+    void load(const QString &path) { ASSERT_TRUE(loadAndWait(*BrowserPaneProbe::page(pane), server.url(path))); }
 
     WebPage &page() { return pane.document(); }
 
@@ -81,7 +82,7 @@ TEST_F(EngineWebPageTest, elementsByIdNameAndPositionAndMissingOnesThrow)
     EXPECT_EQ(box.className(), QStringLiteral("box"));
     EXPECT_EQ(box.name(), QStringLiteral("Mid"));
 
-    EXPECT_EQ(page().elementCount(), runInPage(*pane.page(), QStringLiteral("document.all.length")).toInt());
+    EXPECT_EQ(page().elementCount(), runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.all.length")).toInt());
     EXPECT_EQ(page().elementAt(0).innerHTML().left(6), QStringLiteral("<head>"));
 
     ASSERT_EQ(page().formElementCount(QStringLiteral("Compose")), 9);
@@ -113,14 +114,14 @@ TEST_F(EngineWebPageTest, writesShowInThePageAsTyping)
     WebElement box = page().elementById(QStringLiteral("Mid"));
     box.setChecked(true);
     EXPECT_TRUE(box.checked());
-    EXPECT_TRUE(runInPage(*pane.page(), QStringLiteral("document.forms.Compose.Mid.checked")).toBool());
+    EXPECT_TRUE(runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.forms.Compose.Mid.checked")).toBool());
     EXPECT_EQ(page().elementById(QStringLiteral("changes")).innerText(), QStringLiteral("2"));
 
     // What a textarea shows is what it posts.
     WebElement body = page().formField(QStringLiteral("Compose"), QStringLiteral("Body"));
     body.setInnerHTML(QStringLiteral("a &lt;b&gt;"));
     EXPECT_EQ(body.value(), QStringLiteral("a <b>"));
-    EXPECT_EQ(runInPage(*pane.page(), QStringLiteral("document.forms.Compose.Body.value")).toString(), QStringLiteral("a <b>"));
+    EXPECT_EQ(runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.forms.Compose.Body.value")).toString(), QStringLiteral("a <b>"));
 
     WebElement target = page().elementById(QStringLiteral("target"));
     target.setInnerHTML(QStringLiteral("<b>bold</b>"));
@@ -131,12 +132,12 @@ TEST_F(EngineWebPageTest, pageScriptsNeitherSeeNorSpoofTheAutomation)
 {
     load(QStringLiteral("/forms"));
     WebElement to = page().formField(QStringLiteral("Compose"), QStringLiteral("To"));
-    runInPage(*pane.page(), QStringLiteral(
+    runInPage(*BrowserPaneProbe::page(pane), QStringLiteral(
         "Object.defineProperty(HTMLInputElement.prototype, 'value', { get() { return 'spoofed'; } });"
         "document.forms.namedItem = () => null; 1"));
     EXPECT_EQ(to.value(), QStringLiteral("first-to"));
     EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("TO")).value(), QStringLiteral("upper-to"));
-    EXPECT_EQ(runInPage(*pane.page(), QStringLiteral("typeof ferrowenPageAccess + ',' + typeof ferrowenFormCapture")).toString(),
+    EXPECT_EQ(runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("typeof ferrowenPageAccess + ',' + typeof ferrowenFormCapture")).toString(),
               QStringLiteral("undefined,undefined"));
 }
 
@@ -166,13 +167,13 @@ TEST_F(EngineWebPageTest, bodyTextShowsRenderedLinesWithCrLf)
         {"<pre>x\ny</pre>", "x\r\ny"},
     };
     for (const auto &[html, text] : cases) {
-        QSignalSpy loaded(pane.page(), &QWebEnginePage::loadFinished);
-        pane.page()->setHtml(QString::fromUtf8(html), server.url(QStringLiteral("/")));
+        QSignalSpy loaded(BrowserPaneProbe::page(pane), &QWebEnginePage::loadFinished);
+        BrowserPaneProbe::page(pane)->setHtml(QString::fromUtf8(html), server.url(QStringLiteral("/")));
         ASSERT_TRUE(loaded.wait(10000));
         EXPECT_EQ(page().bodyText(), QString::fromUtf8(text)) << html;
     }
     // Reading hides surplus breaks only for the moment of the reading.
-    EXPECT_EQ(runInPage(*pane.page(), QStringLiteral("document.querySelectorAll('[style]').length")).toInt(), 0);
+    EXPECT_EQ(runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.querySelectorAll('[style]').length")).toInt(), 0);
 }
 
 // A bare engine page that loaded before anyone asked it anything: the

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
 #include <QStringView>
+
+class QAction;
+class QToolBar;
 
 namespace ferrowen {
 
@@ -9,5 +13,9 @@ namespace ferrowen {
 // pixel ratio the button asks for. key is the button's key ("go", "back",
 // "new", "setto", ...); an unknown key gives a null icon.
 QIcon toolIcon(QStringView key);
+
+// Adds a button to a toolbar, identified by its key: the action's object
+// name and data are the key, its text and tool tip the tool tip.
+QAction *addToolButton(QToolBar *toolbar, const char *key, const QString &toolTip);
 
 } // namespace ferrowen

@@ -8,13 +8,19 @@ namespace ferrowen {
 
 class BrowserPane;
 class MainForm;
-class SettingsFile;
+class SettingsAccess;
+struct ShellState;
 
-// The main window as the compose automation sees it.
-class MainFormComposeHost : public ComposeHost
+// The main window and the shell's shared state as the webmail automation
+// sees them.
+class ShellComposeHost : public ComposeHost
 {
 public:
-    MainFormComposeHost(MainForm &form, SettingsFile &settings);
+    ShellComposeHost(MainForm &form, ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes);
+
+    // The address book the insertions take their addresses from (none
+    // until it is set).
+    void setAddressSource(AddressSource &addresses) { m_addresses = &addresses; }
 
     // Makes every later wait end at once: the window is going away.
     void markClosing() { m_closing = true; }
@@ -31,14 +37,19 @@ public:
     bool takeWaitCancelled() override;
     bool letPendingEventsRun() override;
     void writeTrace(const QString &code) override;
-    WebmailFields &fields() override { return m_fields; }
+    bool mergeInProgress() const override;
+    ComposeState &state() override;
+    AddressSource &addresses() override;
+    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
 
 private:
     BrowserPane &pane(Pane pane) const;
 
     QPointer<MainForm> m_form;
-    SettingsFile &m_settings;
-    WebmailFields m_fields;
+    ShellState &m_state;
+    SettingsAccess &m_settings;
+    AddressSource *m_addresses = nullptr;
+    MessageBoxes &m_messageBoxes;
     bool m_closing = false;
 };
 

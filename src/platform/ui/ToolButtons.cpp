@@ -1,4 +1,7 @@
-#include "app/ToolIcons.h"
+#include "platform/ui/ToolButtons.h"
+
+#include <QAction>
+#include <QToolBar>
 
 #include <QIconEngine>
 #include <QPainter>
@@ -226,6 +229,17 @@ QIcon toolIcon(QStringView key)
     if (!drawing)
         return QIcon();
     return QIcon(new DrawnIconEngine(std::move(drawing)));
+}
+
+QAction *addToolButton(QToolBar *toolbar, const char *key, const QString &toolTip)
+{
+    const QString name = QLatin1String(key);
+    // The tool tip is also the button's text, which screen readers announce.
+    QAction *action = toolbar->addAction(toolIcon(name), toolTip);
+    action->setObjectName(name);
+    action->setData(name);
+    action->setToolTip(toolTip);
+    return action;
 }
 
 } // namespace ferrowen

@@ -1,0 +1,76 @@
+#include "app/Shell.h"
+
+#include "addressbook/ui/AddressPane.h"
+#include "app/MainForm.h"
+#include "app/ProgramTitle.h"
+#include "app/ShellComposeHost.h"
+#include "app/SubsystemHosts.h"
+#include "app/settings/HelpTopics.h"
+#include "editor/ui/EditorPanel.h"
+#include "platform/ui/QtMessageBoxes.h"
+#include "platform/web/BrowserPane.h"
+#include "store/ui/SavedFoldersPane.h"
+#include "webmail/AddressInsertion.h"
+#include "webmail/ComposePage.h"
+
+namespace ferrowen {
+
+Shell::Shell(SettingsAccess &settings, ShowHelp showHelp, MessageBoxes *messageBoxes)
+    : m_form(std::make_unique<MainForm>())
+{
+    if (!messageBoxes) {
+        m_ownMessageBoxes = std::make_unique<QtMessageBoxes>(m_form.get(), ProgramTitle.toString());
+        messageBoxes = m_ownMessageBoxes.get();
+    }
+    m_messageBoxes = messageBoxes;
+
+    m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, settings, *m_messageBoxes);
+    m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, m_state, *m_messageBoxes);
+    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_messageBoxes);
+    m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);
+    m_mergeHost = std::make_unique<ShellMergeHost>(
+        *m_composeHost, m_state,
+        [showHelp](ShellMergeHost::Help help) {
+            showHelp(help == ShellMergeHost::Help::MailMerge ? HelpTopic::MailMerge : HelpTopic::Templates);
+        },
+        *m_messageBoxes);
+
+    m_addressPane = new AddressPane(*m_addressBookHost, m_form.get());
+    m_savedFolders = new SavedFoldersPane(*m_storeHost, m_form.get());
+    m_editorPanel = new EditorPanel(m_form.get());
+    m_composeHost->setAddressSource(*m_addressPane);
+    m_form->attachAddressPane(m_addressPane->parts());
+    m_form->attachSavedFolders(m_savedFolders->parts());
+    m_form->attachEditorPanel(m_editorPanel->parts());
+
+    connectWindow();
+}
+
+Shell::~Shell()
+{
+    markClosing();
+}
+
+void Shell::markClosing()
+{
+    m_composeHost->markClosing();
+}
+
+void Shell::connectWindow()
+{
+    MainForm &form = *m_form;
+    connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
+    connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
+    connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
+
+    connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
+    connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);
+
+    BrowserPane &preview = form.browser(2);
+    connect(&preview, &BrowserPane::documentComplete, this,
+            [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
+    connect(&form.browser(3), &BrowserPane::documentComplete, this,
+            [this](const QString &) { ComposeDocumentComplete(*m_composeHost); });
+}
+
+} // namespace ferrowen

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/ShellState.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace ferrowen {
+
+class AddressPane;
+class EditorPanel;
+class MainForm;
+class MessageBoxes;
+class SavedFoldersPane;
+class SettingsAccess;
+class ShellAddressBookHost;
+class ShellComposeHost;
+class ShellEditorHost;
+class ShellMergeHost;
+class ShellStoreHost;
+enum class HelpTopic : int;
+
+// The main window with the program's panes attached, and the adapters
+// through which each part reaches the others. Everything the parts share
+// lives in one ShellState; the window itself holds none of it.
+class Shell : public QObject
+{
+    Q_OBJECT
+
+public:
+    using ShowHelp = std::function<void(HelpTopic)>;
+
+    // messageBoxes: where messages are shown; Qt's own boxes when null.
+    Shell(SettingsAccess &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr);
+    ~Shell() override;
+
+    MainForm &window() const { return *m_form; }
+    ShellState &state() { return m_state; }
+    MessageBoxes &messageBoxes() const { return *m_messageBoxes; }
+
+    ShellComposeHost &compose() const { return *m_composeHost; }
+    ShellStoreHost &storeHost() const { return *m_storeHost; }
+    ShellAddressBookHost &addressBookHost() const { return *m_addressBookHost; }
+    ShellEditorHost &editorHost() const { return *m_editorHost; }
+    ShellMergeHost &mergeHost() const { return *m_mergeHost; }
+
+    AddressPane &addressPane() const { return *m_addressPane; }
+    SavedFoldersPane &savedFolders() const { return *m_savedFolders; }
+    EditorPanel &editorPanel() const { return *m_editorPanel; }
+
+    // The window is going away: waits in progress end at once.
+    void markClosing();
+
+private:
+    void connectWindow();
+
+    ShellState m_state;
+    std::unique_ptr<MainForm> m_form;
+    std::unique_ptr<MessageBoxes> m_ownMessageBoxes;
+    MessageBoxes *m_messageBoxes = nullptr;
+
+    std::unique_ptr<ShellComposeHost> m_composeHost;
+    std::unique_ptr<ShellStoreHost> m_storeHost;
+    std::unique_ptr<ShellAddressBookHost> m_addressBookHost;
+    std::unique_ptr<ShellEditorHost> m_editorHost;
+    std::unique_ptr<ShellMergeHost> m_mergeHost;
+
+    // Owned by the window, like the controls they attach to it.
+    AddressPane *m_addressPane = nullptr;
+    SavedFoldersPane *m_savedFolders = nullptr;
+    EditorPanel *m_editorPanel = nullptr;
+};
+
+} // namespace ferrowen

@@ -1,0 +1,146 @@
+#include "app/ShellComposeHost.h"
+
+#include "app/MainForm.h"
+#include "app/ShellState.h"
+#include "app/settings/SettingsFile.h"
+#include "platform/web/BrowserPane.h"
+#include "webmail/AddressSource.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <utility>
+
+namespace ferrowen {
+
+namespace {
+// How long one round of "let pending events run" lasts while the compose
+// filling waits for the page: short enough to feel instant, long enough
+// not to spin the processor.
+constexpr int EventRoundMs = 40;
+
+// Before an address book is attached there is nothing to insert.
+class NoAddresses : public AddressSource
+{
+public:
+    std::optional<QStringList> selectedAddresses() override { return std::nullopt; }
+    std::optional<QString> paletteAddress() override { return std::nullopt; }
+};
+
+} // namespace
+
+ShellComposeHost::ShellComposeHost(MainForm &form, ShellState &state, SettingsAccess &settings,
+                                   MessageBoxes &messageBoxes)
+    : m_form(&form)
+    , m_state(state)
+    , m_settings(settings)
+    , m_messageBoxes(messageBoxes)
+{
+}
+
+AddressSource &ShellComposeHost::addresses()
+{
+    static NoAddresses none;
+    return m_addresses ? *m_addresses : none;
+}
+
+BrowserPane &ShellComposeHost::pane(Pane pane) const
+{
+    if (!m_form)
+        throw WebPageError(QStringLiteral("the main window is gone"));
+    switch (pane) {
+    case Pane::Inbox: return m_form->browser(1);
+    case Pane::Preview: return m_form->browser(2);
+    case Pane::Compose: return m_form->browser(3);
+    case Pane::Calendar: return m_form->browser(4);
+    }
+    return m_form->browser(1);
+}
+
+int ShellComposeHost::selectedTab() const
+{
+    return m_form ? m_form->selectedTab() : 0;
+}
+
+void ShellComposeHost::selectTab(int index)
+{
+    if (m_form)
+        m_form->selectTab(index);
+}
+
+WebPage &ShellComposeHost::page(Pane which)
+{
+    return pane(which).document();
+}
+
+QString ShellComposeHost::location(Pane which)
+{
+    return pane(which).locationUrl();
+}
+
+void ShellComposeHost::navigate(Pane which, const QString &address)
+{
+    pane(which).navigate(address);
+}
+
+void ShellComposeHost::repaint(Pane which)
+{
+    BrowserPane &p = pane(which);
+    if (p.isVisible()) {
+        p.hide();
+        p.show();
+    } else {
+        p.update();
+    }
+}
+
+bool ShellComposeHost::isShown(Pane which) const
+{
+    return pane(which).isVisible();
+}
+
+void ShellComposeHost::showWaitPanel()
+{
+    if (m_form)
+        m_form->showWaitPanel();
+}
+
+void ShellComposeHost::hideWaitPanel()
+{
+    if (m_form)
+        m_form->hideWaitPanel();
+}
+
+bool ShellComposeHost::takeWaitCancelled()
+{
+    if (!m_form)
+        return true;
+    return std::exchange(m_state.WaitCancelled, false);
+}
+
+bool ShellComposeHost::letPendingEventsRun()
+{
+    if (m_closing || !m_form)
+        return false;
+    QEventLoop loop;
+    QTimer::singleShot(EventRoundMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return !m_closing && m_form;
+}
+
+void ShellComposeHost::writeTrace(const QString &code)
+{
+    m_settings.SetIni(SettingsKeys::Settings, SettingsKeys::Bug, code);
+}
+
+bool ShellComposeHost::mergeInProgress() const
+{
+    return m_state.MergeInProgress;
+}
+
+ComposeState &ShellComposeHost::state()
+{
+    return m_state.compose;
+}
+
+} // namespace ferrowen

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "addressbook/ui/AddressBookHost.h"
+#include "editor/ui/EditorHost.h"
+#include "merge/ui/MergeHost.h"
+#include "store/ui/StoreHost.h"
+
+#include <functional>
+
+namespace ferrowen {
+
+class ComposeHost;
+class SettingsAccess;
+struct ShellState;
+
+// The small adapters through which the saved-message pane, the address
+// books, the editor and the templates and mail merge reach the rest of the
+// program. Each only forwards to the compose automation or to the shell's
+// shared state.
+
+class ShellStoreHost : public StoreHost
+{
+public:
+    ShellStoreHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes);
+
+    void runSavedMessageAction(SavedMessageAction action) override;
+    bool isStarting() const override;
+    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+
+private:
+    ComposeHost &m_compose;
+    const ShellState &m_state;
+    MessageBoxes &m_messageBoxes;
+};
+
+class ShellAddressBookHost : public AddressBookHost
+{
+public:
+    ShellAddressBookHost(ComposeHost &compose, MessageBoxes &messageBoxes);
+
+    void insertIntoComposeForm(qint16 code) override;
+    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+
+private:
+    ComposeHost &m_compose;
+    MessageBoxes &m_messageBoxes;
+};
+
+class ShellEditorHost : public EditorHost
+{
+public:
+    ShellEditorHost(ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes);
+
+    EditorPlacement &placement() override;
+    AffiliateSettings &affiliate() override;
+    SettingsAccess &settings() override { return m_settings; }
+    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+
+private:
+    ShellState &m_state;
+    SettingsAccess &m_settings;
+    MessageBoxes &m_messageBoxes;
+};
+
+class ShellMergeHost : public MergeHost
+{
+public:
+    enum class Help { MailMerge, Templates };
+    using ShowHelp = std::function<void(Help)>;
+
+    ShellMergeHost(ComposeHost &compose, ShellState &state, ShowHelp showHelp, MessageBoxes &messageBoxes);
+
+    TemplateText templateText() const override;
+    void setTemplateText(const TemplateText &text) override;
+    void insertTemplateIntoComposeForm() override;
+    void captureTemplateFromComposeForm() override;
+    bool mergeInProgress() const override;
+    void setMergeInProgress(bool inProgress) override;
+    void showMailMergeHelp() override { m_showHelp(Help::MailMerge); }
+    void showTemplateHelp() override { m_showHelp(Help::Templates); }
+    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+
+private:
+    ComposeHost &m_compose;
+    ShellState &m_state;
+    ShowHelp m_showHelp;
+    MessageBoxes &m_messageBoxes;
+};
+
+} // namespace ferrowen

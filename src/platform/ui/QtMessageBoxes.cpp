@@ -1,0 +1,66 @@
+#include "platform/ui/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace ferrowen {
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(MessageBoxes::Buttons buttons)
+{
+    switch (buttons) {
+    case MessageBoxes::Buttons::Ok: return QMessageBox::Ok;
+    case MessageBoxes::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageBoxes::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageBoxes::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon boxIcon(MessageBoxes::Icon icon)
+{
+    switch (icon) {
+    case MessageBoxes::Icon::None: return QMessageBox::NoIcon;
+    case MessageBoxes::Icon::Information: return QMessageBox::Information;
+    case MessageBoxes::Icon::Warning: return QMessageBox::Warning;
+    case MessageBoxes::Icon::Critical: return QMessageBox::Critical;
+    case MessageBoxes::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MessageBoxes::Answer answerFor(int button, MessageBoxes::Buttons buttons)
+{
+    switch (button) {
+    case QMessageBox::Ok: return MessageBoxes::Answer::Ok;
+    case QMessageBox::Yes: return MessageBoxes::Answer::Yes;
+    case QMessageBox::No: return MessageBoxes::Answer::No;
+    case QMessageBox::Cancel: return MessageBoxes::Answer::Cancel;
+    default: break;
+    }
+    // Closed by the window's close box or Escape without a Cancel button.
+    return buttons == MessageBoxes::Buttons::YesNo ? MessageBoxes::Answer::No : MessageBoxes::Answer::Ok;
+}
+
+} // namespace
+
+QtMessageBoxes::QtMessageBoxes(QWidget *window, QString programTitle)
+    : m_window(window)
+    , m_programTitle(std::move(programTitle))
+{
+}
+
+MessageBoxes::Answer QtMessageBoxes::show(const QString &text, Buttons buttons, Icon icon, const QString &title)
+{
+    QWidget *parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = m_window;
+    QMessageBox box(boxIcon(icon), title.isEmpty() ? m_programTitle : title, text, standardButtons(buttons), parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    if (buttons == Buttons::YesNoCancel || buttons == Buttons::OkCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    return answerFor(box.exec(), buttons);
+}
+
+} // namespace ferrowen

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ferrowen {
+
+class ComposeHost;
+
+// What the address insertion writes and where the addresses come from.
+enum class InsertField : qint16 {
+    To = 0,        // the address grid's selected rows into To
+    Cc = 1,        // ... into Cc
+    Bcc = 2,       // ... into Bcc
+    PaletteTo = 10 // the address palette's chosen entry into To
+};
+
+// Adds addresses from the address book's grid or palette to a field of the
+// compose form. When the compose form is not at hand (another tab is
+// shown), the "Compose" tab is selected and the insertion waits until the
+// compose pane has loaded a page (ComposeDocumentComplete). A failure
+// shows one message and leaves the field as it was.
+void Web_InsertField(ComposeHost &host, qint16 code);
+
+// The compose pane finished loading a document: runs an insertion that
+// waited for it.
+void ComposeDocumentComplete(ComposeHost &host);
+
+// The field's text with each address added that it does not hold yet,
+// joined by ",". An address counts as present when it equals one of the
+// field's comma-separated entries, ignoring case and surrounding blanks.
+QString withAddedAddresses(const QString &field, const QStringList &addresses);
+
+} // namespace ferrowen
