@@ -1,5 +1,8 @@
+#include "demowebmail/BoundedRequestSocket.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "demowebmail/HeaderLabels.h"
+
+#include "WaitFor.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,11 +18,15 @@
 
 using ferrowen::DemoWebmailSite;
 using ferrowen::SentMessage;
+using ferrowen::demowebmail::BoundedRequestSocket;
+using ferrowen::testing::waitFor;
 
 namespace {
 
 constexpr int ReplyTimeoutMs = 10000;
 const QString NoRecipient = QStringLiteral("Please specify at least one recipient.");
+const QString YahooCompose = QStringLiteral("/yahoo/compose?box=Inbox");
+const QByteArray SendingForm = "To=a%40example.com&SEND=Send&Body=";
 
 struct HttpResult
 {
@@ -63,6 +70,12 @@ QStringList headerLines(const QString &page)
     return lines;
 }
 
+// A form that sends a message, padded to `size` bytes in its body field.
+QByteArray sendingFormOfSize(qint64 size)
+{
+    return SendingForm + QByteArray(size - SendingForm.size(), 'x');
+}
+
 // A sent message in the form /api/sent lists it.
 QJsonObject listed(const char *mailbox, const char *to, const char *cc, const char *bcc, const char *subject, const char *body)
 {
@@ -93,6 +106,27 @@ protected:
 
     HttpResult get(const QString &path) { return request("GET", path); }
     HttpResult post(const QString &path, const QByteArray &body) { return request("POST", path, body); }
+
+    // The head of a form post to the Yahoo compose page, ending in `framing`
+    // (a Content-Length or Transfer-Encoding line).
+    QByteArray composeHead(const QByteArray &framing) const
+    {
+        return "POST " + YahooCompose.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(site.port())
+            + "\r\nContent-Type: application/x-www-form-urlencoded\r\n" + framing + "\r\n\r\n";
+    }
+
+    // Sends `bytes` on a connection of its own; the status code of the answer,
+    // or 0 when the site closed the connection without one.
+    int rawStatus(const QByteArray &bytes)
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, site.port());
+        socket.write(bytes);
+        EXPECT_TRUE(waitFor([&] { return socket.canReadLine() || socket.state() == QAbstractSocket::UnconnectedState; },
+                            ReplyTimeoutMs));
+        const QList<QByteArray> statusLine = socket.readLine().split(' ');
+        return statusLine.size() > 1 ? statusLine.at(1).toInt() : 0;
+    }
 
     DemoWebmailSite site;
     QNetworkAccessManager network;
@@ -217,6 +251,72 @@ TEST_F(DemoWebmailSiteTest, inbox_escapesSubjectsAndKeepsTheTickedBoxes)
     EXPECT_TRUE(ticked.contains(QStringLiteral("Selected messages: 2, 5.")));
     EXPECT_TRUE(ticked.contains(QStringLiteral(R"(name="Mid" value="5" checked)")));
     EXPECT_FALSE(ticked.contains(QStringLiteral(R"(name="Mid" value="3" checked)")));
+}
+
+TEST_F(DemoWebmailSiteTest, requestBody_upToTheLimitIsTakenAndAnAnnouncedLargerOneRefusedBeforeItIsSent)
+{
+    constexpr qint64 Max = BoundedRequestSocket::MaxBodyBytes;
+    // `sentBytes`: how much of the announced body is sent; the site must
+    // answer a body it refuses without waiting for the rest.
+    const struct
+    {
+        qint64 announced;
+        qint64 sentBytes;
+        int status;
+    } rows[] = {
+        {Max, Max, 303},
+        {Max + 1, 1024, 413},
+        {1'000'000'000'000, SendingForm.size(), 413},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.announced);
+        const qsizetype sentBefore = site.sentMessages().size();
+        const QByteArray body = sendingFormOfSize(row.sentBytes);
+        EXPECT_EQ(rawStatus(composeHead("Content-Length: " + QByteArray::number(row.announced)) + body), row.status);
+        ASSERT_EQ(site.sentMessages().size() - sentBefore, row.status == 303 ? 1 : 0);
+        if (row.status == 303) {
+            EXPECT_EQ(site.sentMessages().last().rawBody.size(), body.size());
+        }
+    }
+}
+
+TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLongBeforeItEnds)
+{
+    // Far more than the limit and all that the two kernels' socket buffers
+    // can hold: a site that kept reading would take it all.
+    constexpr qint64 StreamedBytes = 16 * BoundedRequestSocket::MaxBodyBytes;
+    const QByteArray mebibyte(1024 * 1024, 'x');
+    const struct
+    {
+        const char *name;
+        QByteArray framing;
+        QByteArray piece;
+    } rows[] = {
+        {"chunked", "Transfer-Encoding: chunked", "100000\r\n" + mebibyte + "\r\n"},
+        // The bytes beyond the announced length make an endless next request.
+        {"longer than announced", "Content-Length: 10", mebibyte},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, site.port());
+        socket.write(composeHead(row.framing));
+        QByteArray answers;
+        const auto refusedOrClosed = [&] {
+            answers += socket.readAll();
+            return answers.contains("HTTP/1.1 413 ") || socket.state() == QAbstractSocket::UnconnectedState;
+        };
+        qint64 streamed = 0;
+        while (streamed < StreamedBytes && !refusedOrClosed()) {
+            socket.write(row.piece);
+            streamed += row.piece.size();
+            // The next piece only once the kernel took this one: a site that
+            // stopped reading without an answer stops the stream here.
+            ASSERT_TRUE(waitFor([&] { return socket.bytesToWrite() == 0 || refusedOrClosed(); }, ReplyTimeoutMs))
+                << "stalled after " << streamed << " bytes";
+        }
+        EXPECT_LT(streamed, StreamedBytes);
+    }
 }
 
 TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhere)

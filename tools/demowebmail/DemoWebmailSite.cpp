@@ -1,5 +1,6 @@
 #include "demowebmail/DemoWebmailSite.h"
 
+#include "demowebmail/BoundedRequestServer.h"
 #include "demowebmail/ComposeSubmission.h"
 #include "demowebmail/FormFields.h"
 #include "demowebmail/MailboxPages.h"
@@ -12,7 +13,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTcpServer>
 
 #include <algorithm>
 
@@ -119,7 +119,7 @@ bool DemoWebmailSite::listen(quint16 port)
         m_errorString = QStringLiteral("The site is already listening on port %1.").arg(this->port());
         return false;
     }
-    auto tcpServer = std::make_unique<QTcpServer>();
+    auto tcpServer = std::make_unique<demowebmail::BoundedRequestServer>();
     if (!tcpServer->listen(QHostAddress::LocalHost, port)) {
         m_errorString = tcpServer->errorString();
         return false;
