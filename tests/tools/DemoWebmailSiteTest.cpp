@@ -20,6 +20,7 @@ using ferrowen::DemoWebmailSite;
 using ferrowen::SentMessage;
 using ferrowen::demowebmail::BoundedRequestSocket;
 using ferrowen::testing::waitFor;
+using Headers = QList<QPair<QByteArray, QByteArray>>;
 
 namespace {
 
@@ -89,12 +90,15 @@ class DemoWebmailSiteTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(site.listen()) << site.errorString().toStdString(); }
 
-    HttpResult request(const QByteArray &method, const QString &path, const QByteArray &body = {})
+    HttpResult request(const QByteArray &method, const QString &path, const QByteArray &body = {},
+                       const Headers &headers = {})
     {
         QNetworkRequest request(site.baseUrl().resolved(QUrl(path)));
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
         if (!body.isEmpty())
             request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
+        for (const auto &[name, value] : headers)
+            request.setRawHeader(name, value);
         QNetworkReply *reply = network.sendCustomRequest(request, method, body);
         QSignalSpy finished(reply, &QNetworkReply::finished);
         EXPECT_TRUE(reply->isFinished() || finished.wait(ReplyTimeoutMs)) << "no answer for " << path.toStdString();
@@ -126,6 +130,14 @@ protected:
                             ReplyTimeoutMs));
         const QList<QByteArray> statusLine = socket.readLine().split(' ');
         return statusLine.size() > 1 ? statusLine.at(1).toInt() : 0;
+    }
+
+    // Substitutes this site's port for "{port}" and another one for "{otherPort}".
+    QByteArray withPorts(const char *text) const
+    {
+        return QByteArray(text)
+            .replace("{otherPort}", QByteArray::number(quint16(site.port() + 1)))
+            .replace("{port}", QByteArray::number(site.port()));
     }
 
     DemoWebmailSite site;
@@ -317,6 +329,62 @@ TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLo
         }
         EXPECT_LT(streamed, StreamedBytes);
     }
+}
+
+TEST_F(DemoWebmailSiteTest, post_isRefusedWhenItsOriginOrElseItsRefererIsAnotherSite)
+{
+    const struct
+    {
+        const char *origin; // nullptr: no such header
+        const char *referer;
+        int status; // 303: sent
+    } rows[] = {
+        {nullptr, nullptr, 303},
+        {"http://127.0.0.1:{port}", nullptr, 303},
+        {"http://localhost:{port}", nullptr, 303},
+        {"http://127.0.0.1:{otherPort}", nullptr, 403},
+        {"http://evil.example:{port}", nullptr, 403},
+        {"https://127.0.0.1:{port}", nullptr, 403},
+        {"null", nullptr, 403},
+        {nullptr, "http://127.0.0.1:{port}/yahoo/compose?box=Inbox", 303},
+        {nullptr, "http://localhost:{port}/", 303},
+        {nullptr, "http://evil.example/form.html", 403},
+        {nullptr, "http://127.0.0.1:{otherPort}/yahoo/compose", 403},
+        {"http://127.0.0.1:{port}", "http://evil.example/", 303},
+        {"null", "http://127.0.0.1:{port}/yahoo/compose", 403},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string("Origin ") + (row.origin ? row.origin : "-") + ", Referer " + (row.referer ? row.referer : "-"));
+        Headers headers;
+        if (row.origin)
+            headers.append({"Origin", withPorts(row.origin)});
+        if (row.referer)
+            headers.append({"Referer", withPorts(row.referer)});
+        const qsizetype sentBefore = site.sentMessages().size();
+        EXPECT_EQ(request("POST", YahooCompose, SendingForm, headers).status, row.status);
+        EXPECT_EQ(site.sentMessages().size() - sentBefore, row.status == 303 ? 1 : 0);
+    }
+}
+
+TEST_F(DemoWebmailSiteTest, everyWriteFromAnotherSiteIsRefusedAndReadsAreNot)
+{
+    post(YahooCompose, SendingForm);
+    const struct
+    {
+        const char *method;
+        const char *path;
+        int status;
+    } rows[] = {
+        {"DELETE", "/api/sent", 403},   {"POST", "/api/sent/clear", 403}, {"POST", "/yahoo/inbox", 403},
+        {"POST", "/hotmail/login", 403}, {"PUT", "/yahoo/compose", 403},  {"POST", "/nowhere", 403},
+        {"GET", "/api/sent", 200},      {"GET", "/yahoo/inbox", 200},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.method) + " " + row.path);
+        EXPECT_EQ(request(row.method, QString::fromUtf8(row.path), "Mid=1&x=1", {{"Origin", "http://evil.example"}}).status,
+                  row.status);
+    }
+    EXPECT_EQ(site.sentMessages().size(), 1);
 }
 
 TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhere)
