@@ -292,6 +292,24 @@ TEST_F(DemoWebmailSiteTest, requestBody_upToTheLimitIsTakenAndAnAnnouncedLargerO
     }
 }
 
+TEST_F(DemoWebmailSiteTest, requestBody_limitHoldsForEachRequestOfAConnectionAlone)
+{
+    const QByteArray request = composeHead("Content-Length: " + QByteArray::number(BoundedRequestSocket::MaxBodyBytes))
+        + sendingFormOfSize(BoundedRequestSocket::MaxBodyBytes);
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, site.port());
+    QByteArray answers;
+    const auto sentAnswers = [&] {
+        answers += socket.readAll();
+        return answers.count("HTTP/1.1 303 ");
+    };
+    for (int sent = 1; sent <= 2; ++sent) {
+        socket.write(request);
+        ASSERT_TRUE(waitFor([&] { return sentAnswers() == sent; }, ReplyTimeoutMs)) << answers.left(200).toStdString();
+    }
+    EXPECT_EQ(site.sentMessages().size(), 2);
+}
+
 TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLongBeforeItEnds)
 {
     // Far more than the limit and all that the two kernels' socket buffers
@@ -312,6 +330,7 @@ TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLo
         SCOPED_TRACE(row.name);
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, site.port());
+        ASSERT_TRUE(waitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, ReplyTimeoutMs));
         socket.write(composeHead(row.framing));
         QByteArray answers;
         const auto refusedOrClosed = [&] {
@@ -327,6 +346,7 @@ TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLo
             ASSERT_TRUE(waitFor([&] { return socket.bytesToWrite() == 0 || refusedOrClosed(); }, ReplyTimeoutMs))
                 << "stalled after " << streamed << " bytes";
         }
+        EXPECT_GT(streamed, BoundedRequestSocket::MaxHeadBytes + BoundedRequestSocket::MaxBodyBytes);
         EXPECT_LT(streamed, StreamedBytes);
     }
 }

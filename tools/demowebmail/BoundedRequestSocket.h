@@ -9,8 +9,8 @@ namespace ferrowen::demowebmail {
 // request of the largest size the site takes. A request announcing a larger
 // body (Content-Length) is answered "413 Payload Too Large" as soon as its
 // head is in, before the body is read; one whose bytes grow past the limit
-// unannounced (chunked) is answered the same once they do. Either way the
-// connection is then closed.
+// unannounced (chunked, or running on beyond its Content-Length) is answered
+// the same once they do. Either way the connection is then closed.
 //
 // It sees the bytes before the HTTP server reads them: it connects to its
 // own readyRead first. Whatever it misjudges, the read buffer stays capped
