@@ -1,5 +1,8 @@
+#include "demowebmail/BoundedRequestSocket.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "demowebmail/HeaderLabels.h"
+
+#include "WaitFor.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,11 +18,16 @@
 
 using ferrowen::DemoWebmailSite;
 using ferrowen::SentMessage;
+using ferrowen::demowebmail::BoundedRequestSocket;
+using ferrowen::testing::waitFor;
+using Headers = QList<QPair<QByteArray, QByteArray>>;
 
 namespace {
 
 constexpr int ReplyTimeoutMs = 10000;
 const QString NoRecipient = QStringLiteral("Please specify at least one recipient.");
+const QString YahooCompose = QStringLiteral("/yahoo/compose?box=Inbox");
+const QByteArray SendingForm = "To=a%40example.com&SEND=Send&Body=";
 
 struct HttpResult
 {
@@ -63,6 +71,12 @@ QStringList headerLines(const QString &page)
     return lines;
 }
 
+// A form that sends a message, padded to `size` bytes in its body field.
+QByteArray sendingFormOfSize(qint64 size)
+{
+    return SendingForm + QByteArray(size - SendingForm.size(), 'x');
+}
+
 // A sent message in the form /api/sent lists it.
 QJsonObject listed(const char *mailbox, const char *to, const char *cc, const char *bcc, const char *subject, const char *body)
 {
@@ -76,12 +90,15 @@ class DemoWebmailSiteTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(site.listen()) << site.errorString().toStdString(); }
 
-    HttpResult request(const QByteArray &method, const QString &path, const QByteArray &body = {})
+    HttpResult request(const QByteArray &method, const QString &path, const QByteArray &body = {},
+                       const Headers &headers = {})
     {
         QNetworkRequest request(site.baseUrl().resolved(QUrl(path)));
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
         if (!body.isEmpty())
             request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
+        for (const auto &[name, value] : headers)
+            request.setRawHeader(name, value);
         QNetworkReply *reply = network.sendCustomRequest(request, method, body);
         QSignalSpy finished(reply, &QNetworkReply::finished);
         EXPECT_TRUE(reply->isFinished() || finished.wait(ReplyTimeoutMs)) << "no answer for " << path.toStdString();
@@ -93,6 +110,35 @@ protected:
 
     HttpResult get(const QString &path) { return request("GET", path); }
     HttpResult post(const QString &path, const QByteArray &body) { return request("POST", path, body); }
+
+    // The head of a form post to the Yahoo compose page, ending in `framing`
+    // (a Content-Length or Transfer-Encoding line).
+    QByteArray composeHead(const QByteArray &framing) const
+    {
+        return "POST " + YahooCompose.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(site.port())
+            + "\r\nContent-Type: application/x-www-form-urlencoded\r\n" + framing + "\r\n\r\n";
+    }
+
+    // Sends `bytes` on a connection of its own; the status code of the answer,
+    // or 0 when the site closed the connection without one.
+    int rawStatus(const QByteArray &bytes)
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, site.port());
+        socket.write(bytes);
+        EXPECT_TRUE(waitFor([&] { return socket.canReadLine() || socket.state() == QAbstractSocket::UnconnectedState; },
+                            ReplyTimeoutMs));
+        const QList<QByteArray> statusLine = socket.readLine().split(' ');
+        return statusLine.size() > 1 ? statusLine.at(1).toInt() : 0;
+    }
+
+    // Substitutes this site's port for "{port}" and another one for "{otherPort}".
+    QByteArray withPorts(const char *text) const
+    {
+        return QByteArray(text)
+            .replace("{otherPort}", QByteArray::number(quint16(site.port() + 1)))
+            .replace("{port}", QByteArray::number(site.port()));
+    }
 
     DemoWebmailSite site;
     QNetworkAccessManager network;
@@ -217,6 +263,148 @@ TEST_F(DemoWebmailSiteTest, inbox_escapesSubjectsAndKeepsTheTickedBoxes)
     EXPECT_TRUE(ticked.contains(QStringLiteral("Selected messages: 2, 5.")));
     EXPECT_TRUE(ticked.contains(QStringLiteral(R"(name="Mid" value="5" checked)")));
     EXPECT_FALSE(ticked.contains(QStringLiteral(R"(name="Mid" value="3" checked)")));
+}
+
+TEST_F(DemoWebmailSiteTest, requestBody_upToTheLimitIsTakenAndAnAnnouncedLargerOneRefusedBeforeItIsSent)
+{
+    constexpr qint64 Max = BoundedRequestSocket::MaxBodyBytes;
+    // `sentBytes`: how much of the announced body is sent; the site must
+    // answer a body it refuses without waiting for the rest.
+    const struct
+    {
+        qint64 announced;
+        qint64 sentBytes;
+        int status;
+    } rows[] = {
+        {Max, Max, 303},
+        {Max + 1, 1024, 413},
+        {1'000'000'000'000, SendingForm.size(), 413},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.announced);
+        const qsizetype sentBefore = site.sentMessages().size();
+        const QByteArray body = sendingFormOfSize(row.sentBytes);
+        EXPECT_EQ(rawStatus(composeHead("Content-Length: " + QByteArray::number(row.announced)) + body), row.status);
+        ASSERT_EQ(site.sentMessages().size() - sentBefore, row.status == 303 ? 1 : 0);
+        if (row.status == 303) {
+            EXPECT_EQ(site.sentMessages().last().rawBody.size(), body.size());
+        }
+    }
+}
+
+TEST_F(DemoWebmailSiteTest, requestBody_limitHoldsForEachRequestOfAConnectionAlone)
+{
+    const QByteArray request = composeHead("Content-Length: " + QByteArray::number(BoundedRequestSocket::MaxBodyBytes))
+        + sendingFormOfSize(BoundedRequestSocket::MaxBodyBytes);
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, site.port());
+    QByteArray answers;
+    const auto sentAnswers = [&] {
+        answers += socket.readAll();
+        return answers.count("HTTP/1.1 303 ");
+    };
+    for (int sent = 1; sent <= 2; ++sent) {
+        socket.write(request);
+        ASSERT_TRUE(waitFor([&] { return sentAnswers() == sent; }, ReplyTimeoutMs)) << answers.left(200).toStdString();
+    }
+    EXPECT_EQ(site.sentMessages().size(), 2);
+}
+
+TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLongBeforeItEnds)
+{
+    // Far more than the limit and all that the two kernels' socket buffers
+    // can hold: a site that kept reading would take it all.
+    constexpr qint64 StreamedBytes = 16 * BoundedRequestSocket::MaxBodyBytes;
+    const QByteArray mebibyte(1024 * 1024, 'x');
+    const struct
+    {
+        const char *name;
+        QByteArray framing;
+        QByteArray piece;
+    } rows[] = {
+        {"chunked", "Transfer-Encoding: chunked", "100000\r\n" + mebibyte + "\r\n"},
+        // The bytes beyond the announced length make an endless next request.
+        {"longer than announced", "Content-Length: 10", mebibyte},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, site.port());
+        ASSERT_TRUE(waitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, ReplyTimeoutMs));
+        socket.write(composeHead(row.framing));
+        QByteArray answers;
+        const auto refusedOrClosed = [&] {
+            answers += socket.readAll();
+            return answers.contains("HTTP/1.1 413 ") || socket.state() == QAbstractSocket::UnconnectedState;
+        };
+        qint64 streamed = 0;
+        while (streamed < StreamedBytes && !refusedOrClosed()) {
+            socket.write(row.piece);
+            streamed += row.piece.size();
+            // The next piece only once the kernel took this one: a site that
+            // stopped reading without an answer stops the stream here.
+            ASSERT_TRUE(waitFor([&] { return socket.bytesToWrite() == 0 || refusedOrClosed(); }, ReplyTimeoutMs))
+                << "stalled after " << streamed << " bytes";
+        }
+        EXPECT_GT(streamed, BoundedRequestSocket::MaxHeadBytes + BoundedRequestSocket::MaxBodyBytes);
+        EXPECT_LT(streamed, StreamedBytes);
+    }
+}
+
+TEST_F(DemoWebmailSiteTest, post_isRefusedWhenItsOriginOrElseItsRefererIsAnotherSite)
+{
+    const struct
+    {
+        const char *origin; // nullptr: no such header
+        const char *referer;
+        int status; // 303: sent
+    } rows[] = {
+        {nullptr, nullptr, 303},
+        {"http://127.0.0.1:{port}", nullptr, 303},
+        {"http://localhost:{port}", nullptr, 303},
+        {"http://127.0.0.1:{otherPort}", nullptr, 403},
+        {"http://evil.example:{port}", nullptr, 403},
+        {"https://127.0.0.1:{port}", nullptr, 403},
+        {"null", nullptr, 403},
+        {nullptr, "http://127.0.0.1:{port}/yahoo/compose?box=Inbox", 303},
+        {nullptr, "http://localhost:{port}/", 303},
+        {nullptr, "http://evil.example/form.html", 403},
+        {nullptr, "http://127.0.0.1:{otherPort}/yahoo/compose", 403},
+        {"http://127.0.0.1:{port}", "http://evil.example/", 303},
+        {"null", "http://127.0.0.1:{port}/yahoo/compose", 403},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string("Origin ") + (row.origin ? row.origin : "-") + ", Referer " + (row.referer ? row.referer : "-"));
+        Headers headers;
+        if (row.origin)
+            headers.append({"Origin", withPorts(row.origin)});
+        if (row.referer)
+            headers.append({"Referer", withPorts(row.referer)});
+        const qsizetype sentBefore = site.sentMessages().size();
+        EXPECT_EQ(request("POST", YahooCompose, SendingForm, headers).status, row.status);
+        EXPECT_EQ(site.sentMessages().size() - sentBefore, row.status == 303 ? 1 : 0);
+    }
+}
+
+TEST_F(DemoWebmailSiteTest, everyWriteFromAnotherSiteIsRefusedAndReadsAreNot)
+{
+    post(YahooCompose, SendingForm);
+    const struct
+    {
+        const char *method;
+        const char *path;
+        int status;
+    } rows[] = {
+        {"DELETE", "/api/sent", 403},   {"POST", "/api/sent/clear", 403}, {"POST", "/yahoo/inbox", 403},
+        {"POST", "/hotmail/login", 403}, {"PUT", "/yahoo/compose", 403},  {"POST", "/nowhere", 403},
+        {"GET", "/api/sent", 200},      {"GET", "/yahoo/inbox", 200},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.method) + " " + row.path);
+        EXPECT_EQ(request(row.method, QString::fromUtf8(row.path), "Mid=1&x=1", {{"Origin", "http://evil.example"}}).status,
+                  row.status);
+    }
+    EXPECT_EQ(site.sentMessages().size(), 1);
 }
 
 TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhere)

@@ -1,6 +1,8 @@
 #include "demowebmail/DemoWebmailSite.h"
 
+#include "demowebmail/BoundedRequestServer.h"
 #include "demowebmail/ComposeSubmission.h"
+#include "demowebmail/CrossSiteWriteRule.h"
 #include "demowebmail/FormFields.h"
 #include "demowebmail/MailboxPages.h"
 #include "demowebmail/PageFrame.h"
@@ -12,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTcpServer>
 
 #include <algorithm>
 
@@ -63,6 +64,13 @@ QHttpServerResponse methodNotAllowed()
                                HttpStatus::MethodNotAllowed);
 }
 
+QHttpServerResponse forbiddenCrossSite()
+{
+    return QHttpServerResponse(QByteArrayLiteral("text/plain"),
+                               QByteArrayLiteral("The demo site takes posts from its own pages only.\n"),
+                               HttpStatus::Forbidden);
+}
+
 QString notFoundPage(const QString &path)
 {
     const QString content = PageTemplate::renderResource(QStringLiteral("common/notfound.html"),
@@ -102,6 +110,9 @@ DemoWebmailSite::DemoWebmailSite(QObject *parent)
     m_mailboxes.push_back(std::make_unique<MailboxPages>(demowebmail::yahooMailbox()));
     m_mailboxes.push_back(std::make_unique<MailboxPages>(demowebmail::hotmailMailbox()));
 
+    // Ahead of every other route: any other local page open in a browser
+    // could post to the site.
+    m_server->route<demowebmail::CrossSiteWriteRule>([this] { return port(); }, [] { return forbiddenCrossSite(); });
     addSiteRoutes();
     for (auto &pages : m_mailboxes)
         addMailboxRoutes(*pages);
@@ -119,7 +130,7 @@ bool DemoWebmailSite::listen(quint16 port)
         m_errorString = QStringLiteral("The site is already listening on port %1.").arg(this->port());
         return false;
     }
-    auto tcpServer = std::make_unique<QTcpServer>();
+    auto tcpServer = std::make_unique<demowebmail::BoundedRequestServer>();
     if (!tcpServer->listen(QHostAddress::LocalHost, port)) {
         m_errorString = tcpServer->errorString();
         return false;

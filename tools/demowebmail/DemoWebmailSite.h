@@ -31,6 +31,13 @@ class MailboxPages;
 // "/api/sent" (GET lists the sent messages as JSON, DELETE empties the list)
 // and "/api/sent/clear" (POST empties the list).
 //
+// Any other page open in a browser on this machine could post to the site,
+// so it refuses (403) every request but GET and HEAD whose Origin, or else
+// Referer, is not one of its own pages (http://127.0.0.1:PORT or
+// http://localhost:PORT); a request with neither header, as from curl, is
+// taken. Request bodies over 4 MiB get 413 and the connection is closed
+// (see BoundedRequestSocket).
+//
 // Not thread-safe: use it from the thread it lives in (requests are served
 // by that thread's event loop).
 class DemoWebmailSite : public QObject
