@@ -1,5 +1,7 @@
 #include "webmail/ProviderProfile.h"
 
+#include <vector>
+
 namespace ferrowen {
 
 namespace {
@@ -34,6 +36,13 @@ ProviderProfile hotmail()
     return p;
 }
 
+// Every provider the automation knows, in the order they are recognised.
+const std::vector<ProviderProfile> &providerProfiles()
+{
+    static const std::vector<ProviderProfile> profiles{yahoo(), hotmail()};
+    return profiles;
+}
+
 } // namespace
 
 const QString &ComposeFormNames::field(ComposeField role) const
@@ -48,28 +57,12 @@ const QString &ComposeFormNames::field(ComposeField role) const
     return to;
 }
 
-const std::vector<ProviderProfile> &providerProfiles()
-{
-    static const std::vector<ProviderProfile> profiles{yahoo(), hotmail()};
-    return profiles;
-}
-
 const ProviderProfile &profileForInboxAddress(const QString &inboxLocation)
 {
     const QString address = inboxLocation.toLower();
     const auto &profiles = providerProfiles();
     for (const ProviderProfile &profile : profiles) {
         if (!profile.addressWord.isEmpty() && address.contains(profile.addressWord))
-            return profile;
-    }
-    return profiles.back();
-}
-
-const ProviderProfile &profileForKey(const QString &key)
-{
-    const auto &profiles = providerProfiles();
-    for (const ProviderProfile &profile : profiles) {
-        if (profile.key == key)
             return profile;
     }
     return profiles.back();

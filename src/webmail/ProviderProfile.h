@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <vector>
-
 namespace ferrowen {
 
 // The roles of the compose form's fields.
@@ -80,15 +78,9 @@ struct ProviderProfile
 inline const QString YahooKey = QStringLiteral("yahoo");
 inline const QString HotmailKey = QStringLiteral("hotmail");
 
-// Every provider the automation knows, in the order they are recognised.
-const std::vector<ProviderProfile> &providerProfiles();
-
 // The profile whose word the inbox address contains (compared in lower
-// case), or the last profile when none does.
+// case), or the last profile of the table when none does.
 const ProviderProfile &profileForInboxAddress(const QString &inboxLocation);
-
-// The profile with this key; the last profile when no key matches.
-const ProviderProfile &profileForKey(const QString &key);
 
 // Element ids of a saved message file, by which the preview is read back.
 // They are the same whatever the provider.

@@ -17,7 +17,6 @@ BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
     , m_view(new QWebEngineView(this))
     , m_page(new BrowserPage(m_view, profile))
     , m_document(std::make_unique<EngineWebPage>(m_page))
-    , m_localBase(QDir::currentPath())
 {
     auto *fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
@@ -59,7 +58,7 @@ void BrowserPane::load(const QUrl &url)
 
 void BrowserPane::navigate(const QString &address)
 {
-    const QUrl url = urlFromAddress(address, m_localBase);
+    const QUrl url = urlFromAddress(address, QDir::currentPath());
     if (url.isValid())
         load(url);
 }
@@ -68,7 +67,7 @@ void BrowserPane::openLocalFile(const QString &path)
 {
     if (path.isEmpty())
         return;
-    const QFileInfo file(QDir(m_localBase), QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    const QFileInfo file(QDir::current(), QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
     if (file.isFile())
         load(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
@@ -105,11 +104,6 @@ void BrowserPane::stop()
 bool BrowserPane::isBusy() const
 {
     return m_busy;
-}
-
-void BrowserPane::setLocalBase(const QString &folder)
-{
-    m_localBase = folder;
 }
 
 } // namespace ferrowen

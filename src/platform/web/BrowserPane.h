@@ -33,10 +33,10 @@ public:
 
     QString locationUrl() const;
     // Loads an address, an absolute file path or a path relative to the
-    // local base; text that names no address leaves the pane as it is.
+    // current folder; text that names no address leaves the pane as it is.
     void navigate(const QString &address);
-    // Loads a file of this machine; a relative path starts from the local
-    // base. A file that is not there leaves the pane as it is: a path is
+    // Loads a file of this machine; a relative path starts from the current
+    // folder. A file that is not there leaves the pane as it is: a path is
     // never taken for a web address.
     void openLocalFile(const QString &path);
     void goBack();
@@ -44,10 +44,6 @@ public:
     void refresh();
     void stop();
     bool isBusy() const;
-
-    // The folder that relative local paths start from; the working
-    // directory unless set.
-    void setLocalBase(const QString &folder);
 
 Q_SIGNALS:
     void statusTextChange(const QString &text);
@@ -70,7 +66,6 @@ private:
     QWebEngineView *m_view;
     BrowserPage *m_page;
     std::unique_ptr<EngineWebPage> m_document;
-    QString m_localBase;
     bool m_busy = false;
 };
 

@@ -1,0 +1,141 @@
+// The interfaces through which the saved-message pane, the address books,
+// the templates and merge, and the editor reach the rest of the program,
+// driven through the real program against the demo webmail site.
+#include "app/MainController.h"
+#include "app/MainForm.h"
+#include "app/Shell.h"
+#include "app/ShellComposeHost.h"
+#include "app/SubsystemHosts.h"
+#include "app/settings/SettingsFile.h"
+#include "demowebmail/DemoWebmailSite.h"
+#include "platform/web/BrowserPane.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedMessageBoxes.h"
+#include "WaitFor.h"
+
+using namespace ferrowen;
+using ferrowen::testing::waitFor;
+
+namespace {
+
+class ShellSeamsTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
+    DemoWebmailSite site;
+    ferrowen::testing::ScriptedMessageBoxes boxes;
+    std::unique_ptr<MainController> controller;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(site.listen(0));
+        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes});
+        controller->start();
+        load(1, site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/inbox"))).toString());
+    }
+
+    void TearDown() override
+    {
+        if (controller)
+            controller->window().close();
+    }
+
+    Shell &shell() { return controller->shell(); }
+    MainForm &form() { return controller->window(); }
+
+    void load(int pane, const QString &address)
+    {
+        QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
+        form().browser(pane).navigate(address);
+        ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
+    }
+
+    QString composeField(const char *field)
+    {
+        try {
+            return form().browser(3).document().formField(QStringLiteral("compose"), QLatin1String(field)).value();
+        } catch (const WebPageError &) {
+            return QStringLiteral("<no form>");
+        }
+    }
+
+    void click(const char *button) { form().findChild<QPushButton *>(QLatin1String(button))->click(); }
+};
+
+TEST_F(ShellSeamsTest, savedMessageButtons_fillTheComposeFormFromThePreview)
+{
+    QFile saved(dir.filePath(QStringLiteral("saved.htm")));
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    saved.write("<html><body><div id=replyto>Reply-to: ann@example.com</div><div id=to>To: me@example.com</div>"
+                "<div id=cc>Cc: </div><div id=bcc>Bcc: </div><div id=subject>Subject: Hello</div>"
+                "<div id=body>See you</div></body></html>");
+    saved.close();
+    form().selectTab(3);
+    load(2, saved.fileName());
+
+    click("CommandReplyNoText");
+    EXPECT_TRUE(waitFor([&] { return composeField("To") == QStringLiteral("ann@example.com"); }, 10000));
+    EXPECT_EQ(composeField("Subj"), QStringLiteral("RE: Hello"));
+    EXPECT_EQ(form().selectedTab(), 2);
+
+    form().selectTab(3);
+    click("CommandForward");
+    EXPECT_TRUE(waitFor([&] { return composeField("Subj") == QStringLiteral("FWD: Hello"); }, 10000));
+    EXPECT_EQ(composeField("To"), QString());
+    EXPECT_TRUE(composeField("Body").endsWith(QStringLiteral(">See you")));
+}
+
+TEST_F(ShellSeamsTest, templates_goIntoTheComposeFormAndComeBack)
+{
+    ShellMergeHost &merge = shell().mergeHost();
+    merge.setTemplateText({QStringLiteral("Offer"), QStringLiteral("Dear all")});
+    merge.insertTemplateIntoComposeForm();
+    EXPECT_TRUE(waitFor([&] { return composeField("Subj") == QStringLiteral("Offer"); }, 10000));
+    EXPECT_EQ(composeField("Body"), QStringLiteral("Dear all"));
+
+    form().browser(3).document().formField(QStringLiteral("compose"), QStringLiteral("Body")).setValue(QStringLiteral("Edited"));
+    merge.captureTemplateFromComposeForm();
+    EXPECT_EQ(merge.templateText().subject, QStringLiteral("Offer"));
+    EXPECT_EQ(merge.templateText().body, QStringLiteral("Edited"));
+
+    // The merge's flag is the one the compose automation consults.
+    merge.setMergeInProgress(true);
+    EXPECT_TRUE(shell().compose().mergeInProgress());
+}
+
+TEST_F(ShellSeamsTest, addressInsertionWithoutABook_saysSoOnce)
+{
+    form().selectTab(2);
+    ASSERT_TRUE(waitFor([&] { return composeField("To") != QStringLiteral("<no form>"); }, 10000));
+    form().findChild<QAction *>(QStringLiteral("setto"))->trigger();
+    EXPECT_EQ(boxes.texts(),
+              QStringList{QStringLiteral("Unable to insert address. Are you sure the Compose screen is displayed in your browser?")});
+}
+
+TEST_F(ShellSeamsTest, editorPlacementAndAffiliateChanges_areWrittenAtExit)
+{
+    ShellEditorHost &editor = shell().editorHost();
+    editor.placement().EditorHeight = 4321;
+    editor.affiliate() = {true, QStringLiteral("A-17"), QStringLiteral("Made with care")};
+
+    form().close();
+    const auto get = [&](const char *key) {
+        return settings.GetIni(QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("<none>"));
+    };
+    EXPECT_EQ(get("ed_ht"), QStringLiteral("4321"));
+    EXPECT_EQ(get("do_affiliate"), QStringLiteral("1"));
+    EXPECT_EQ(get("affID"), QStringLiteral("A-17"));
+    EXPECT_EQ(get("afftext"), QStringLiteral("Made with care"));
+}
+
+} // namespace
