@@ -15,6 +15,7 @@
 
 using ferrowen::DemoWebmailSite;
 using ferrowen::SentMessage;
+using ferrowen::Status;
 
 namespace {
 
@@ -74,7 +75,11 @@ QJsonObject listed(const char *mailbox, const char *to, const char *cc, const ch
 class DemoWebmailSiteTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(site.listen()) << site.errorString().toStdString(); }
+    void SetUp() override
+    {
+        const Status listening = site.listen();
+        ASSERT_TRUE(listening) << listening.error().toStdString();
+    }
 
     HttpResult request(const QByteArray &method, const QString &path, const QByteArray &body = {})
     {
