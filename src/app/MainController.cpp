@@ -1,6 +1,8 @@
 #include "app/MainController.h"
 
 #include "app/HelpWindow.h"
+#include "app/LatestValueWriter.h"
+#include "app/MailtoHandoffDriver.h"
 #include "app/MainForm.h"
 #include "app/MainFormComposeHost.h"
 #include "app/ProgramTitle.h"
@@ -43,12 +45,15 @@ MainController::MainController(SettingsFile &settings, Options options)
     : m_settings(settings)
     , m_options(options)
     , m_form(std::make_unique<MainForm>())
-    , m_composeHost(std::make_unique<MainFormComposeHost>(*m_form, settings))
+    , m_trace(std::make_unique<LatestValueWriter>(settings.profile(), Settings, Bug))
+    , m_composeHost(std::make_unique<MainFormComposeHost>(*m_form, *m_trace))
     , m_help(std::make_unique<HelpWindow>(m_form.get()))
-    , m_mailto(settings, letPendingEventsRun, [this](const QString &link) {
-        m_composeHost->fields().mailtoText = link;
-        ReplyOrForward(*m_composeHost, ComposeMode::Mailto);
-    })
+    , m_mailto(settings, [this](const QString &code) { m_trace->write(code); }, letPendingEventsRun,
+               [this](const QString &link) {
+                   m_composeHost->fields().mailtoText = link;
+                   ReplyOrForward(*m_composeHost, ComposeMode::Mailto);
+               })
+    , m_mailtoDriver(std::make_unique<MailtoHandoffDriver>(m_mailto, *m_form->timer2(), settings.path()))
 {
     connectWindow();
 }
@@ -64,8 +69,11 @@ void MainController::connectWindow()
     connect(m_form.get(), &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(m_form.get(), &MainForm::closing, this, &MainController::shutdown);
     connect(m_form->settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this,
-            [this] { m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram); });
-    connect(m_form->timer2(), &QTimer::timeout, this, &MainController::onMailtoTimer);
+            [this] {
+                // A missing help page is skipped silently, like a missing help file.
+                (void)m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram);
+            });
+    connect(m_mailtoDriver.get(), &MailtoHandoffDriver::linkHandled, this, &MainController::mailLinkHandled);
     connect(m_form->webBrowser(3), &BrowserPane::beforeNavigate, this, &MainController::onComposeBeforeNavigate);
 }
 
@@ -111,7 +119,7 @@ void MainController::start()
     form.applyResizeLayout();
     form.show();
     m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
-    form.timer2()->start(1000);
+    m_mailtoDriver->start();
 }
 
 void MainController::applyWindowPlacement()
@@ -123,14 +131,6 @@ void MainController::applyWindowPlacement()
         const Twips twips(m_form->logicalDpiX());
         m_form->setGeometry(twips.toPixels(placement.normalGeometry));
     }
-}
-
-void MainController::onMailtoTimer()
-{
-    m_form->timer2()->setInterval(1000);
-    const QString link = m_mailto.tick();
-    if (!link.isEmpty())
-        Q_EMIT mailLinkHandled(link);
 }
 
 void MainController::onComposeBeforeNavigate(const QUrl &url, const QByteArray &postData)
@@ -147,7 +147,7 @@ void MainController::shutdown()
         return;
     m_shutDown = true;
     m_composeHost->markClosing();
-    m_form->timer2()->stop();
+    m_mailtoDriver->stop();
 
     ExitState state;
     state.editor = m_editor;
@@ -157,7 +157,8 @@ void MainController::shutdown()
     const Qt::WindowStates windowState = m_form->windowState();
     state.normalWindow = !(windowState & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     state.normalGeometry = Twips(m_form->logicalDpiX()).toTwips(m_form->geometry());
-    writeExitState(m_settings, state, letPendingEventsRun);
+    if (Status written = writeExitState(m_settings, state, letPendingEventsRun); !written)
+        qWarning("the window placement was not saved: %s", qPrintable(written.error()));
 
     if (m_options.startCompanionAtExit)
         startCompanion();

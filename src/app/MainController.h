@@ -13,6 +13,8 @@
 namespace ferrowen {
 
 class HelpWindow;
+class LatestValueWriter;
+class MailtoHandoffDriver;
 class MainForm;
 class MainFormComposeHost;
 class SettingsFile;
@@ -59,7 +61,6 @@ Q_SIGNALS:
 private:
     void applyWindowPlacement();
     void connectWindow();
-    void onMailtoTimer();
     void onComposeBeforeNavigate(const QUrl &url, const QByteArray &postData);
     void shutdown();
     void startCompanion();
@@ -68,10 +69,12 @@ private:
     Options m_options;
     AppFolders m_folders;
     std::unique_ptr<MainForm> m_form;
+    std::unique_ptr<LatestValueWriter> m_trace;
     std::unique_ptr<MainFormComposeHost> m_composeHost;
     std::unique_ptr<UnixSignalCloser> m_signalCloser;
     std::unique_ptr<HelpWindow> m_help;
     MailtoHandoff m_mailto;
+    std::unique_ptr<MailtoHandoffDriver> m_mailtoDriver;
     EditorPlacement m_editor;
     bool m_starting = false;
     bool m_shutDown = false;

@@ -1,7 +1,7 @@
 #include "app/MainFormComposeHost.h"
 
+#include "app/LatestValueWriter.h"
 #include "app/MainForm.h"
-#include "app/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QEventLoop>
@@ -16,9 +16,9 @@ namespace {
 constexpr int EventRoundMs = 40;
 }
 
-MainFormComposeHost::MainFormComposeHost(MainForm &form, SettingsFile &settings)
+MainFormComposeHost::MainFormComposeHost(MainForm &form, LatestValueWriter &trace)
     : m_form(&form)
-    , m_settings(settings)
+    , m_trace(trace)
 {
 }
 
@@ -110,7 +110,7 @@ bool MainFormComposeHost::letPendingEventsRun()
 
 void MainFormComposeHost::writeTrace(const QString &code)
 {
-    m_settings.SetIni(SettingsKeys::Settings, SettingsKeys::Bug, code);
+    m_trace.write(code);
 }
 
 } // namespace ferrowen

@@ -7,14 +7,15 @@
 namespace ferrowen {
 
 class BrowserPane;
+class LatestValueWriter;
 class MainForm;
-class SettingsFile;
 
 // The main window as the compose automation sees it.
 class MainFormComposeHost : public ComposeHost
 {
 public:
-    MainFormComposeHost(MainForm &form, SettingsFile &settings);
+    // The trace goes through `trace`, which never makes the window wait.
+    MainFormComposeHost(MainForm &form, LatestValueWriter &trace);
 
     // Makes every later wait end at once: the window is going away.
     void markClosing() { m_closing = true; }
@@ -37,7 +38,7 @@ private:
     BrowserPane &pane(Pane pane) const;
 
     QPointer<MainForm> m_form;
-    SettingsFile &m_settings;
+    LatestValueWriter &m_trace;
     WebmailFields m_fields;
     bool m_closing = false;
 };
