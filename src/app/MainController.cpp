@@ -20,7 +20,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
-#include <QTimer>
 
 namespace ferrowen {
 
