@@ -1,27 +1,37 @@
-// Time from a mail link written into the settings file to the demo site's
-// compose form holding it, through the running program. The program polls
-// the settings file once a second, so this includes up to a second of wait.
+// Mail links through the running program into the demo site's compose form:
+//  1. one link written into the settings file -> compose form filled
+//     (median of 7; the form is closed before each run);
+//  2. a burst of 20 links handed over by 20 sorvik2 processes started
+//     100 ms apart: how many arrive, in which order, and when the last one
+//     is in the form;
+//  3. 20 sorvik2 processes started at once: how many arrive.
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
+#include "ComposeFillRecorder.h"
 #include "WaitFor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 using namespace ferrowen;
 
 namespace {
 
-constexpr int Runs = 7;
+constexpr int LatencyRuns = 7;
+constexpr int BurstSize = 20;
+constexpr int BurstSpacingMs = 100;
 
 QString composeTo(MainForm &form)
 {
@@ -32,6 +42,119 @@ QString composeTo(MainForm &form)
     }
 }
 
+// Away from the compose page, so the next link opens it afresh.
+void closeComposePage(MainForm &form)
+{
+    form.selectTab(1);
+    form.browser(3).navigate(QStringLiteral("about:blank"));
+    ferrowen::testing::waitFor([&] { return !form.browser(3).isBusy(); }, 5000);
+}
+
+QString addressOf(int n)
+{
+    return QStringLiteral("burst%1@example.com").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+class Companions
+{
+public:
+    explicit Companions(const QString &configHome)
+    {
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    }
+
+    void start(const QString &link)
+    {
+        m_processes.push_back(std::make_unique<QProcess>());
+        m_processes.back()->setProcessEnvironment(m_environment);
+        m_processes.back()->start(QStringLiteral(FERROWEN_SORVIK2_PATH), {link});
+    }
+
+    bool allFinished() const
+    {
+        return std::all_of(m_processes.begin(), m_processes.end(),
+                           [](const auto &p) { return p->state() == QProcess::NotRunning; });
+    }
+
+    int failures() const
+    {
+        return int(std::count_if(m_processes.begin(), m_processes.end(),
+                                 [](const auto &p) { return p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0; }));
+    }
+
+private:
+    QProcessEnvironment m_environment;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+struct BurstResult
+{
+    QStringList filledTo;
+    qint64 lastFilledMs = -1;
+    int companionFailures = 0;
+};
+
+// Starts one companion per address, `spacingMs` apart (0: all at once), and
+// waits until every link is in the form or nothing has moved for a while.
+BurstResult runBurst(MainController &controller, const QString &configHome, int spacingMs)
+{
+    ferrowen::testing::ComposeFillRecorder recorder(controller);
+    Companions companions(configHome);
+    QElapsedTimer clock;
+    clock.start();
+    BurstResult result;
+
+    int started = 0;
+    QTimer starter;
+    QObject::connect(&starter, &QTimer::timeout, [&] {
+        if (started == 0)
+            clock.restart();
+        do {
+            ++started;
+            companions.start(QStringLiteral("mailto:") + addressOf(started) + QStringLiteral("?subject=Burst"));
+        } while (spacingMs == 0 && started < BurstSize);
+        if (started == BurstSize)
+            starter.stop();
+    });
+    starter.start(spacingMs);
+
+    qsizetype seen = 0;
+    QElapsedTimer quiet;
+    quiet.start();
+    ferrowen::testing::waitFor([&] {
+        if (recorder.filledTo.size() != seen) {
+            seen = recorder.filledTo.size();
+            result.lastFilledMs = clock.elapsed();
+            quiet.restart();
+        }
+        const bool allIn = seen >= BurstSize && started == BurstSize;
+        return (allIn && companions.allFinished()) || (started == BurstSize && quiet.elapsed() > 70000);
+    }, 200000);
+    result.filledTo = recorder.filledTo;
+    result.companionFailures = companions.failures();
+    return result;
+}
+
+void report(QTextStream &out, const char *what, const BurstResult &result)
+{
+    QStringList expected;
+    for (int n = 1; n <= BurstSize; ++n)
+        expected << addressOf(n);
+    QStringList sorted = result.filledTo;
+    sorted.sort();
+    int arrived = 0;
+    for (const QString &address : expected)
+        arrived += result.filledTo.count(address) > 0 ? 1 : 0;
+    out << what << ": " << arrived << " of " << BurstSize << " filled into the compose form ("
+        << result.filledTo.size() << " fillings), "
+        << (result.filledTo == expected ? "in order" : sorted == expected ? "all once, not in order" : "not all once")
+        << ", last filled " << result.lastFilledMs << " ms after the first companion started, "
+        << result.companionFailures << " companions reported a failure\n";
+    if (result.filledTo != expected)
+        out << "  order: " << result.filledTo.join(QStringLiteral(" ")) << '\n';
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -40,11 +163,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
-    QTemporaryDir dir;
-    SettingsFile settings(dir.filePath(QStringLiteral("plinthmere.ini")));
+    QTemporaryDir configHome;
+    SettingsFile settings(configHome.filePath(QStringLiteral("ferrowen/plinthmere.ini")));
     DemoWebmailSite site;
-    if (!site.listen(0)) {
-        out << "cannot start the demo site\n";
+    if (const Status listening = site.listen(0); !listening) {
+        out << "cannot start the demo site: " << listening.error() << '\n';
         return 1;
     }
     MainController controller(settings, {false, false});
@@ -55,15 +178,16 @@ int main(int argc, char **argv)
     loaded.wait(10000);
 
     QList<double> fillMs;
-    for (int run = 0; run < Runs; ++run) {
-        // Away from the compose page, so each run opens it afresh.
-        form.selectTab(1);
-        form.browser(3).navigate(QStringLiteral("about:blank"));
-        QTest::qWait(300);
+    for (int run = 0; run < LatencyRuns; ++run) {
+        closeComposePage(form);
         const QString address = QStringLiteral("run%1@example.com").arg(run);
         QElapsedTimer timer;
         timer.start();
-        settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("mailto:") + address);
+        if (const Status written = settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("mailto:") + address);
+            !written) {
+            out << "cannot write the link: " << written.error() << '\n';
+            return 1;
+        }
         if (!ferrowen::testing::waitFor([&] { return composeTo(form) == address; }, 20000)) {
             out << "run " << run << " never filled the form\n";
             return 1;
@@ -72,7 +196,15 @@ int main(int argc, char **argv)
     }
     std::sort(fillMs.begin(), fillMs.end());
     out << "mail link written -> compose form filled: median " << fillMs.at(fillMs.size() / 2) << " ms, min "
-        << fillMs.first() << " ms, max " << fillMs.last() << " ms over " << Runs << " runs\n";
+        << fillMs.first() << " ms, max " << fillMs.last() << " ms over " << LatencyRuns << " runs\n";
+    out.flush();
+
+    closeComposePage(form);
+    report(out, "burst of 20 companions 100 ms apart", runBurst(controller, configHome.path(), BurstSpacingMs));
+    out.flush();
+    closeComposePage(form);
+    report(out, "20 companions started at once", runBurst(controller, configHome.path(), 0));
+
     form.close();
     return 0;
 }

@@ -1,6 +1,7 @@
 # One place for the compiler settings every target of the project uses.
 add_library(ferrowen_compile_options INTERFACE)
-target_compile_options(ferrowen_compile_options INTERFACE -Wall -Wextra -Wpedantic)
+# A dropped Status (a [[nodiscard]] result) is an error, not a warning.
+target_compile_options(ferrowen_compile_options INTERFACE -Wall -Wextra -Wpedantic -Werror=unused-result)
 target_compile_definitions(ferrowen_compile_options INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_KEYWORDS

@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/ProgramTitle.h"
+#include "app/settings/ProgramTitle.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QFileInfo>
@@ -14,11 +14,11 @@ HelpWindow::HelpWindow(QWidget *owner)
 {
 }
 
-bool HelpWindow::showTopic(const QString &helpFile, HelpTopic topic)
+Status HelpWindow::showTopic(const QString &helpFile, HelpTopic topic)
 {
     const QString page = helpTopicPath(helpFile, topic);
     if (!QFileInfo(page).isFile())
-        return false;
+        return Status::failure(QStringLiteral("the help page %1 is missing").arg(page));
     if (!m_window) {
         m_window = new QWidget(m_owner, Qt::Window);
         m_window->setObjectName(QStringLiteral("proc1"));
@@ -35,7 +35,7 @@ bool HelpWindow::showTopic(const QString &helpFile, HelpTopic topic)
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
-    return true;
+    return Status::success();
 }
 
 QWidget *HelpWindow::window() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings/HelpTopics.h"
+#include "platform/Status.h"
 
 #include <QPointer>
 #include <QString>
@@ -18,9 +19,9 @@ class HelpWindow
 public:
     explicit HelpWindow(QWidget *owner);
 
-    // Shows a topic of the help folder. A missing help page is skipped
-    // silently, like a missing help file. Returns whether it was shown.
-    bool showTopic(const QString &helpFile, HelpTopic topic);
+    // Shows a topic of the help folder; fails, showing nothing, when the
+    // help page is missing.
+    Status showTopic(const QString &helpFile, HelpTopic topic);
 
     QWidget *window() const;
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ProfileFile.h"
+#include "platform/StatusOr.h"
+
 #include <QString>
 
 #include <functional>
@@ -8,22 +11,33 @@ namespace ferrowen {
 
 class SettingsFile;
 
-// Picks up a mailto link another process left in the settings file and
-// hands it to the compose filling. Runs once a second from the main
-// window's timer.
+// Picks up a mail link another process left in "Settings"/"mailto" of the
+// settings file and hands it to the compose filling, tracing its progress
+// in "bug" ("7777", "7788", "8888").
+//
+// The link is read whole, however long. It is cleared from the file before
+// the filling runs, and only if the key still holds it; the clearing waits
+// at most InterfaceLockWait for the file's lock. When the clearing fails the
+// link is not filled: it stays in the file for a later tick, so each link is
+// filled exactly once.
 class MailtoHandoff
 {
 public:
     using PumpEvents = std::function<void()>;
     using FillCompose = std::function<void(const QString &link)>;
+    using WriteTrace = std::function<void(const QString &code)>;
 
-    MailtoHandoff(SettingsFile &settings, PumpEvents pumpEvents, FillCompose fillCompose);
+    MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace, PumpEvents pumpEvents, FillCompose fillCompose);
 
-    // One timer tick. Returns the link it handled, empty when there was none.
-    QString tick();
+    // One hand-off. Gives the link it filled, empty when the key was empty
+    // or another hand-off is still running (the filling lets events run, so
+    // a tick can come in the middle of one); fails when the link could not
+    // be cleared.
+    StatusOr<QString> tick();
 
 private:
-    SettingsFile &m_settings;
+    ProfileFile m_file;
+    WriteTrace m_writeTrace;
     PumpEvents m_pumpEvents;
     FillCompose m_fillCompose;
     bool m_running = false;

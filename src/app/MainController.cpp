@@ -2,8 +2,10 @@
 
 #include "app/HelpWindow.h"
 #include "app/InboxFramesBand.h"
+#include "app/LatestValueWriter.h"
+#include "app/MailtoHandoffDriver.h"
 #include "app/MainForm.h"
-#include "app/ProgramTitle.h"
+#include "app/settings/ProgramTitle.h"
 #include "app/SettingsPanel.h"
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
@@ -40,22 +42,34 @@ double verticalTwipsPerPixel(const QWidget &window)
     return Twips(screen ? screen->logicalDotsPerInchY() : 96.0).perPixel();
 }
 
+QTimer *newTimer2(QObject *owner)
+{
+    auto *timer = new QTimer(owner);
+    timer->setObjectName(QStringLiteral("Timer2"));
+    return timer;
+}
+
 } // namespace
 
 MainController::MainController(SettingsFile &settings, Options options)
     : m_settings(settings)
     , m_options(options)
     , m_shell(std::make_unique<Shell>(
-          settings, [this](HelpTopic topic) { m_help->showTopic(m_helpFile, topic); }, options.messageBoxes))
+          settings,
+          [this](HelpTopic topic) {
+              // A missing help page is skipped silently, like a missing help file.
+              (void)m_help->showTopic(m_helpFile, topic);
+          },
+          options.messageBoxes))
     , m_help(std::make_unique<HelpWindow>(&m_shell->window()))
-    , m_mailto(settings, letPendingEventsRun, [this](const QString &link) {
-        m_shell->state().compose.mailtoText = link;
-        ReplyOrForward(m_shell->compose(), ComposeMode::Mailto);
-    })
+    , m_timer2(newTimer2(this))
+    , m_mailto(settings, [this](const QString &code) { m_shell->trace().write(code); }, letPendingEventsRun,
+               [this](const QString &link) {
+                   m_shell->state().compose.mailtoText = link;
+                   ReplyOrForward(m_shell->compose(), ComposeMode::Mailto);
+               })
+    , m_mailtoDriver(std::make_unique<MailtoHandoffDriver>(m_mailto, *m_timer2, settings.path()))
 {
-    m_timer2 = new QTimer(this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setInterval(1000);
     connectWindow();
 }
 
@@ -70,9 +84,11 @@ void MainController::connectWindow()
 {
     MainForm &form = window();
     connect(&form, &MainForm::closing, this, &MainController::shutdown);
-    connect(&form.settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this,
-            [this] { m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram); });
-    connect(m_timer2, &QTimer::timeout, this, &MainController::onMailtoTimer);
+    connect(&form.settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this, [this] {
+        // A missing help page is skipped silently, like a missing help file.
+        (void)m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram);
+    });
+    connect(m_mailtoDriver.get(), &MailtoHandoffDriver::linkHandled, this, &MainController::mailLinkHandled);
     connect(&form.browser(3), &BrowserPane::beforeNavigate, this, &MainController::onComposeBeforeNavigate);
 }
 
@@ -119,7 +135,7 @@ void MainController::start()
     form.applyResizeLayout();
     form.show();
     m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
-    m_timer2->start(1000);
+    m_mailtoDriver->start();
 }
 
 void MainController::applyWindowPlacement()
@@ -132,14 +148,6 @@ void MainController::applyWindowPlacement()
         const Twips twips(form.logicalDpiX());
         form.setGeometry(twips.toPixels(placement.normalGeometry));
     }
-}
-
-void MainController::onMailtoTimer()
-{
-    m_timer2->setInterval(1000);
-    const QString link = m_mailto.tick();
-    if (!link.isEmpty())
-        Q_EMIT mailLinkHandled(link);
 }
 
 void MainController::onComposeBeforeNavigate(const QUrl &url, const QByteArray &postData)
@@ -156,7 +164,7 @@ void MainController::shutdown()
         return;
     m_shutDown = true;
     m_shell->markClosing();
-    m_timer2->stop();
+    m_mailtoDriver->stop();
 
     const ShellState &shared = m_shell->state();
     MainForm &form = window();
@@ -168,7 +176,8 @@ void MainController::shutdown()
     const Qt::WindowStates windowState = form.windowState();
     state.normalWindow = !(windowState & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     state.normalGeometry = Twips(form.logicalDpiX()).toTwips(form.geometry());
-    writeExitState(m_settings, state, letPendingEventsRun);
+    if (Status written = writeExitState(m_settings, state, letPendingEventsRun); !written)
+        qWarning("the window placement was not saved: %s", qPrintable(written.error()));
 
     if (m_options.startCompanionAtExit)
         startCompanion();

@@ -14,6 +14,7 @@ class QTimer;
 namespace ferrowen {
 
 class HelpWindow;
+class MailtoHandoffDriver;
 class MainForm;
 class MessageBoxes;
 class SettingsFile;
@@ -62,7 +63,6 @@ Q_SIGNALS:
 private:
     void applyWindowPlacement();
     void connectWindow();
-    void onMailtoTimer();
     void onComposeBeforeNavigate(const QUrl &url, const QByteArray &postData);
     void shutdown();
     void startCompanion();
@@ -75,6 +75,7 @@ private:
     std::unique_ptr<HelpWindow> m_help;
     QTimer *m_timer2 = nullptr;
     MailtoHandoff m_mailto;
+    std::unique_ptr<MailtoHandoffDriver> m_mailtoDriver;
     bool m_shutDown = false;
     QString m_helpFile;
     QString m_mainDictionary;

@@ -1,7 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/InboxFramesBand.h"
-#include "app/ProgramTitle.h"
+#include "app/settings/ProgramTitle.h"
 #include "app/SettingsPanel.h"
 #include "platform/ui/NamedWidget.h"
 #include "platform/ui/ToolButtons.h"

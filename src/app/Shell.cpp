@@ -1,11 +1,13 @@
 #include "app/Shell.h"
 
 #include "addressbook/ui/AddressPane.h"
+#include "app/LatestValueWriter.h"
 #include "app/MainForm.h"
-#include "app/ProgramTitle.h"
+#include "app/settings/ProgramTitle.h"
 #include "app/ShellComposeHost.h"
 #include "app/SubsystemHosts.h"
 #include "app/settings/HelpTopics.h"
+#include "app/settings/SettingsFile.h"
 #include "editor/ui/EditorPanel.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/web/BrowserPane.h"
@@ -15,7 +17,7 @@
 
 namespace ferrowen {
 
-Shell::Shell(SettingsAccess &settings, ShowHelp showHelp, MessageBoxes *messageBoxes)
+Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes)
     : m_form(std::make_unique<MainForm>())
 {
     if (!messageBoxes) {
@@ -23,8 +25,9 @@ Shell::Shell(SettingsAccess &settings, ShowHelp showHelp, MessageBoxes *messageB
         messageBoxes = m_ownMessageBoxes.get();
     }
     m_messageBoxes = messageBoxes;
+    m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
 
-    m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, settings, *m_messageBoxes);
+    m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, m_state, *m_messageBoxes);
     m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_messageBoxes);
     m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);

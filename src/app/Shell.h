@@ -11,10 +11,11 @@ namespace ferrowen {
 
 class AddressPane;
 class EditorPanel;
+class LatestValueWriter;
 class MainForm;
 class MessageBoxes;
 class SavedFoldersPane;
-class SettingsAccess;
+class SettingsFile;
 class ShellAddressBookHost;
 class ShellComposeHost;
 class ShellEditorHost;
@@ -33,12 +34,14 @@ public:
     using ShowHelp = std::function<void(HelpTopic)>;
 
     // messageBoxes: where messages are shown; Qt's own boxes when null.
-    Shell(SettingsAccess &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr);
+    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr);
     ~Shell() override;
 
     MainForm &window() const { return *m_form; }
     ShellState &state() { return m_state; }
     MessageBoxes &messageBoxes() const { return *m_messageBoxes; }
+    // The progress trace ("bug" in the settings file).
+    LatestValueWriter &trace() const { return *m_trace; }
 
     ShellComposeHost &compose() const { return *m_composeHost; }
     ShellStoreHost &storeHost() const { return *m_storeHost; }
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<MainForm> m_form;
     std::unique_ptr<MessageBoxes> m_ownMessageBoxes;
     MessageBoxes *m_messageBoxes = nullptr;
+    std::unique_ptr<LatestValueWriter> m_trace;
 
     std::unique_ptr<ShellComposeHost> m_composeHost;
     std::unique_ptr<ShellStoreHost> m_storeHost;

@@ -2,7 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/ShellState.h"
-#include "app/settings/SettingsFile.h"
+#include "app/LatestValueWriter.h"
 #include "platform/web/BrowserPane.h"
 #include "webmail/AddressSource.h"
 
@@ -29,11 +29,11 @@ public:
 
 } // namespace
 
-ShellComposeHost::ShellComposeHost(MainForm &form, ShellState &state, SettingsAccess &settings,
+ShellComposeHost::ShellComposeHost(MainForm &form, ShellState &state, LatestValueWriter &trace,
                                    MessageBoxes &messageBoxes)
     : m_form(&form)
     , m_state(state)
-    , m_settings(settings)
+    , m_trace(trace)
     , m_messageBoxes(messageBoxes)
 {
 }
@@ -130,7 +130,7 @@ bool ShellComposeHost::letPendingEventsRun()
 
 void ShellComposeHost::writeTrace(const QString &code)
 {
-    m_settings.SetIni(SettingsKeys::Settings, SettingsKeys::Bug, code);
+    m_trace.write(code);
 }
 
 bool ShellComposeHost::mergeInProgress() const

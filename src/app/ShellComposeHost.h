@@ -7,8 +7,8 @@
 namespace ferrowen {
 
 class BrowserPane;
+class LatestValueWriter;
 class MainForm;
-class SettingsAccess;
 struct ShellState;
 
 // The main window and the shell's shared state as the webmail automation
@@ -16,7 +16,8 @@ struct ShellState;
 class ShellComposeHost : public ComposeHost
 {
 public:
-    ShellComposeHost(MainForm &form, ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes);
+    // The trace goes through `trace`, which never makes the window wait.
+    ShellComposeHost(MainForm &form, ShellState &state, LatestValueWriter &trace, MessageBoxes &messageBoxes);
 
     // The address book the insertions take their addresses from (none
     // until it is set).
@@ -47,7 +48,7 @@ private:
 
     QPointer<MainForm> m_form;
     ShellState &m_state;
-    SettingsAccess &m_settings;
+    LatestValueWriter &m_trace;
     AddressSource *m_addresses = nullptr;
     MessageBoxes &m_messageBoxes;
     bool m_closing = false;

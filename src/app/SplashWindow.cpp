@@ -1,6 +1,6 @@
 #include "app/SplashWindow.h"
 
-#include "app/ProgramTitle.h"
+#include "app/settings/ProgramTitle.h"
 #include "app/Twips.h"
 
 #include <QFrame>

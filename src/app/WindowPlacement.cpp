@@ -1,5 +1,6 @@
 #include "app/WindowPlacement.h"
 
+#include "app/SettingsLockWaits.h"
 #include "app/settings/SettingsFile.h"
 
 #include <cmath>
@@ -43,27 +44,29 @@ EditorPlacement readEditorPlacement(const SettingsFile &settings, double twipsPe
     return placement;
 }
 
-void writeExitState(SettingsFile &settings, const ExitState &state, const std::function<void()> &pumpEvents)
+Status writeExitState(SettingsFile &settings, const ExitState &state, const std::function<void()> &pumpEvents)
 {
-    settings.SetIni(Settings, AutoPos, state.editor.AutoPosition ? One : Zero);
     if (pumpEvents)
         pumpEvents();
-    settings.SetIni(Settings, DoAffiliate, state.affiliate ? One : Zero);
-    settings.SetIni(Settings, AffiliateId, state.affiliateId);
-    settings.SetIni(Settings, AffiliateText, state.affiliateText);
 
-    settings.SetIni(Settings, SettingsKeys::EditorTop, signedNumberText(state.editor.EditorTop));
-    settings.SetIni(Settings, SettingsKeys::EditorHeight, signedNumberText(state.editor.EditorHeight));
-
+    std::vector<ProfileFile::Entry> entries{
+        {Settings, AutoPos, state.editor.AutoPosition ? One : Zero},
+        {Settings, DoAffiliate, state.affiliate ? One : Zero},
+        {Settings, AffiliateId, state.affiliateId},
+        {Settings, AffiliateText, state.affiliateText},
+        {Settings, SettingsKeys::EditorTop, signedNumberText(state.editor.EditorTop)},
+        {Settings, SettingsKeys::EditorHeight, signedNumberText(state.editor.EditorHeight)},
+    };
     if (!state.normalWindow) {
-        settings.SetIni(Settings, SetMax, One);
-        return;
+        entries.push_back({Settings, SetMax, One});
+    } else {
+        entries.push_back({Settings, SetMax, Zero});
+        entries.push_back({Settings, Left, plainNumberText(state.normalGeometry.x())});
+        entries.push_back({Settings, Top, plainNumberText(state.normalGeometry.y())});
+        entries.push_back({Settings, Width, plainNumberText(state.normalGeometry.width())});
+        entries.push_back({Settings, Height, plainNumberText(state.normalGeometry.height())});
     }
-    settings.SetIni(Settings, SetMax, Zero);
-    settings.SetIni(Settings, Left, plainNumberText(state.normalGeometry.x()));
-    settings.SetIni(Settings, Top, plainNumberText(state.normalGeometry.y()));
-    settings.SetIni(Settings, Width, plainNumberText(state.normalGeometry.width()));
-    settings.SetIni(Settings, Height, plainNumberText(state.normalGeometry.height()));
+    return settings.profile().withLockTimeout(ExitLockWait).writeStrings(entries);
 }
 
 } // namespace ferrowen

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorPlacement.h"
+#include "platform/Status.h"
 
 #include <QRect>
 #include <QString>
@@ -38,10 +39,12 @@ struct ExitState
     QRect normalGeometry;       // twips, used only for a normal window
 };
 
-// Writes the exit state in the order the settings file has always been
-// written: "autopos", the affiliate keys, the editor placement, then the
-// window placement. pumpEvents runs after "autopos", letting pending window
-// events run.
-void writeExitState(SettingsFile &settings, const ExitState &state, const std::function<void()> &pumpEvents);
+// Writes the exit state in one locked update, so that an interrupted exit
+// leaves either the old set of keys or the new one. The keys go in the order
+// the settings file has always been written in: "autopos", the affiliate
+// keys, the editor placement, then the window placement. pumpEvents runs
+// first, letting pending window events run. Waits at most ExitLockWait for
+// the file's lock; on failure nothing is written.
+Status writeExitState(SettingsFile &settings, const ExitState &state, const std::function<void()> &pumpEvents);
 
 } // namespace ferrowen

@@ -1,5 +1,5 @@
 #include "app/MainController.h"
-#include "app/ProgramTitle.h"
+#include "app/settings/ProgramTitle.h"
 #include "app/settings/SettingsFile.h"
 
 #include <QApplication>

@@ -39,7 +39,7 @@ FileLock::FileLock(const QString &lockFilePath, Mode mode, std::chrono::millisec
 {
     m_fd = openSidecar(QFile::encodeName(lockFilePath));
     if (m_fd < 0) {
-        m_error = QStringLiteral("cannot open the lock file %1: %2").arg(lockFilePath, systemError(errno));
+        m_status = Status::failure(QStringLiteral("cannot open the lock file %1: %2").arg(lockFilePath, systemError(errno)));
         return;
     }
 
@@ -47,18 +47,18 @@ FileLock::FileLock(const QString &lockFilePath, Mode mode, std::chrono::millisec
     const QDeadlineTimer deadline(timeout);
     for (;;) {
         if (::flock(m_fd, operation) == 0) {
-            m_locked = true;
+            m_status = Status::success();
             return;
         }
         const int code = errno;
         if (code == EINTR)
             continue;
         if (code != EWOULDBLOCK) {
-            m_error = QStringLiteral("cannot lock %1: %2").arg(lockFilePath, systemError(code));
+            m_status = Status::failure(QStringLiteral("cannot lock %1: %2").arg(lockFilePath, systemError(code)));
             return;
         }
         if (deadline.hasExpired()) {
-            m_error = QStringLiteral("timed out waiting for the lock on %1").arg(lockFilePath);
+            m_status = Status::failure(QStringLiteral("timed out waiting for the lock on %1").arg(lockFilePath));
             return;
         }
         QThread::msleep(retryIntervalMs);

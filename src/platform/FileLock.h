@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Status.h"
+
 #include <QString>
 
 #include <chrono>
@@ -17,7 +19,7 @@ public:
 
     static constexpr std::chrono::milliseconds defaultTimeout{5000};
 
-    // Waits up to `timeout` for the lock; isLocked() tells whether it came.
+    // Waits up to `timeout` for the lock; status() tells whether it came.
     // The sidecar file is created when missing, but not its folder.
     FileLock(const QString &lockFilePath, Mode mode,
              std::chrono::milliseconds timeout = defaultTimeout);
@@ -26,14 +28,12 @@ public:
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
-    bool isLocked() const { return m_locked; }
-    // Why the lock did not come; empty when it did.
-    const QString &error() const { return m_error; }
+    // Success while the lock is held, else why it did not come.
+    const Status &status() const { return m_status; }
 
 private:
     int m_fd = -1;
-    bool m_locked = false;
-    QString m_error;
+    Status m_status = Status::failure(QStringLiteral("not locked"));
 };
 
 } // namespace ferrowen

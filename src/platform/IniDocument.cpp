@@ -94,20 +94,16 @@ IniDocument::IniDocument(const QByteArray &content)
 {
     qsizetype start = 0;
     while (start < content.size()) {
-        const qsizetype newline = content.indexOf('\n', start);
         Line line;
-        if (newline < 0) {
-            line.text = content.mid(start);
-            start = content.size();
-        } else {
-            line.text = content.mid(start, newline - start);
-            line.end = QByteArrayLiteral("\n");
-            start = newline + 1;
+        qsizetype end = start;
+        while (end < content.size() && content.at(end) != '\n' && content.at(end) != '\r')
+            ++end;
+        line.text = content.mid(start, end - start);
+        if (end < content.size()) {
+            const bool crLfPair = content.at(end) == '\r' && end + 1 < content.size() && content.at(end + 1) == '\n';
+            line.end = content.mid(end, crLfPair ? 2 : 1);
         }
-        if (line.text.endsWith('\r')) {
-            line.text.chop(1);
-            line.end.prepend('\r');
-        }
+        start = end + line.end.size();
         m_lines.push_back(std::move(line));
     }
 }
@@ -155,8 +151,12 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return interpret(m_lines[size_t(index)].text).value;
 }
 
-void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+Status IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
+    if (Status names = checkNames(section, key); !names)
+        return names;
+    if (Status fits = checkValue(value); !fits)
+        return fits;
     const QByteArray encodedValue = value.toUtf8();
 
     if (const int index = findKeyLine(section, key); index >= 0) {
@@ -165,7 +165,7 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
         const QString existingName = interpret(line.text).name;
         line.text = existingName.toUtf8() + '=' + encodedValue;
         line.end = crLf;
-        return;
+        return Status::success();
     }
 
     const Line keyLine{trimBlanks(key).toUtf8() + '=' + encodedValue, crLf};
@@ -174,13 +174,14 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
         if (previous.end.isEmpty())
             previous.end = crLf;
         m_lines.insert(m_lines.begin() + end, keyLine);
-        return;
+        return Status::success();
     }
 
     if (!m_lines.empty() && m_lines.back().end.isEmpty())
         m_lines.back().end = crLf;
     m_lines.push_back(Line{'[' + trimBlanks(section).toUtf8() + ']', crLf});
     m_lines.push_back(keyLine);
+    return Status::success();
 }
 
 QByteArray IniDocument::toBytes() const
@@ -191,27 +192,24 @@ QByteArray IniDocument::toBytes() const
     return bytes;
 }
 
-QString IniDocument::sectionNameError(const QString &section)
+Status IniDocument::checkNames(const QString &section, const QString &key)
 {
-    return nameError(section, "section");
-}
-
-QString IniDocument::keyNameError(const QString &key)
-{
-    QString error = nameError(key, "key");
+    QString error = nameError(section, "section");
+    if (error.isEmpty())
+        error = nameError(key, "key");
     if (error.isEmpty()) {
         const QChar first = trimBlanks(key).front();
         if (first == u'[' || first == u';')
             error = QStringLiteral("the key name \"%1\" starts with \"[\" or \";\"").arg(key);
     }
-    return error;
+    return error.isEmpty() ? Status::success() : Status::failure(error);
 }
 
-QString IniDocument::valueError(const QString &value)
+Status IniDocument::checkValue(const QString &value)
 {
     if (holdsLineBreakOrNul(value))
-        return QStringLiteral("a settings value cannot hold a line break or NUL character");
-    return QString();
+        return Status::failure(QStringLiteral("a settings value cannot hold a line break or NUL character"));
+    return Status::success();
 }
 
 } // namespace ferrowen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,6 +12,9 @@ namespace ferrowen {
 
 // The text of an INI file held line by line, so that changing one key leaves
 // every other byte of the file as it was.
+//
+// Lines end with CR LF, LF or a bare CR, as readers of such files take
+// them; the last line may have no end.
 //
 // Reading rules: a line whose first non-blank character is "[" opens a
 // section; ";" starts a comment; any other line holding "=" is a key, the
@@ -29,22 +34,24 @@ public:
 
     // Rewrites the first line of the key in place, or adds the key after the
     // last non-blank line of the first matching section, or adds the section
-    // at the end. Lines written by this call end with CR LF. Names and value
-    // must have passed the checks below.
-    void setValue(const QString &section, const QString &key, const QString &value);
+    // at the end. Lines written by this call end with CR LF. Names or a value
+    // that cannot be stored (see below) change nothing and fail.
+    Status setValue(const QString &section, const QString &key, const QString &value);
 
     QByteArray toBytes() const;
 
-    // Why a name or value cannot be stored in the file; empty when it can.
-    static QString sectionNameError(const QString &section);
-    static QString keyNameError(const QString &key);
-    static QString valueError(const QString &value);
+    // Whether a section and key name can be stored: neither empty nor
+    // holding "]", "=", line breaks or NUL; a key not starting with "[" or
+    // ";".
+    static Status checkNames(const QString &section, const QString &key);
+    // Whether a value fits on one line: no line breaks, no NUL.
+    static Status checkValue(const QString &value);
 
 private:
     struct Line
     {
         QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\n", or empty for a last line without one
+        QByteArray end;  // "\r\n", "\n", "\r", or empty for a last line without one
     };
 
     int findKeyLine(const QString &section, const QString &key) const;

@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/IniDocument.h"
+#include "platform/SaveFileLeftovers.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,25 +12,25 @@ namespace ferrowen {
 
 namespace {
 
+std::optional<QString> valueUpToNul(const IniDocument &document, const QString &section, const QString &key)
+{
+    std::optional<QString> value = document.value(section, key);
+    if (value) {
+        if (const qsizetype nul = value->indexOf(QChar(0)); nul >= 0)
+            value->truncate(nul);
+    }
+    return value;
+}
+
 // The value as a fixed-size read buffer would hand it over.
 QString limitedLikeReadBuffer(QString value)
 {
-    if (const qsizetype nul = value.indexOf(QChar(0)); nul >= 0)
-        value.truncate(nul);
     if (value.size() > ProfileFile::readLimit) {
         value.truncate(ProfileFile::readLimit);
         // Never hand out half of a surrogate pair.
         if (value.back().isHighSurrogate())
             value.chop(1);
     }
-    return value;
-}
-
-std::optional<QString> readValue(const IniDocument &document, const QString &section, const QString &key)
-{
-    std::optional<QString> value = document.value(section, key);
-    if (value)
-        value = limitedLikeReadBuffer(*value);
     return value;
 }
 
@@ -45,54 +46,79 @@ QString ProfileFile::lockFilePath() const
     return m_path + QStringLiteral(".lock");
 }
 
-QString ProfileFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+ProfileFile ProfileFile::withLockTimeout(std::chrono::milliseconds timeout) const
 {
-    if (!QFileInfo::exists(m_path))
-        return defaultValue;
+    ProfileFile copy(*this);
+    copy.setLockTimeout(timeout);
+    return copy;
+}
 
-    // A reader that cannot get the lock still reads: the file is only ever
-    // replaced whole, so it sees the old or the new text, never a mix.
-    const FileLock lock(lockFilePath(), FileLock::Mode::Shared, m_lockTimeout);
+std::optional<QString> ProfileFile::readWhole(const QString &section, const QString &key) const
+{
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
-        return defaultValue;
-    return readValue(IniDocument(file.readAll()), section, key).value_or(defaultValue);
+        return std::nullopt;
+    return valueUpToNul(IniDocument(file.readAll()), section, key);
+}
+
+QString ProfileFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const std::optional<QString> value = readWhole(section, key);
+    return value ? limitedLikeReadBuffer(*value) : defaultValue;
+}
+
+QString ProfileFile::readWholeString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    return readWhole(section, key).value_or(defaultValue);
 }
 
 Status ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    return update(section, key, [&value](const std::optional<QString> &) { return value; });
+    return writeStrings({{section, key, value}});
 }
 
-Status ProfileFile::writeStringIfEmpty(const QString &section, const QString &key, const QString &value,
-                                       bool &written)
+Status ProfileFile::writeStrings(const std::vector<Entry> &entries)
 {
-    written = false;
-    bool wasEmpty = false;
-    const Status status = update(section, key, [&](const std::optional<QString> &current) -> std::optional<QString> {
-        wasEmpty = !current || current->isEmpty();
-        if (!wasEmpty)
-            return std::nullopt;
-        return value;
+    // Refused before the folder or the lock is touched.
+    for (const Entry &entry : entries) {
+        if (Status names = IniDocument::checkNames(entry.section, entry.key); !names)
+            return names;
+        if (Status fits = IniDocument::checkValue(entry.value); !fits)
+            return fits;
+    }
+    return edit([&entries](IniDocument &document) {
+        for (const Entry &entry : entries) {
+            if (Status set = document.setValue(entry.section, entry.key, entry.value); !set)
+                return set;
+        }
+        return Status::success();
     });
-    written = status.ok() && wasEmpty;
-    return status;
 }
 
 Status ProfileFile::update(const QString &section, const QString &key, const ValueUpdate &decide)
 {
-    if (QString error = IniDocument::sectionNameError(section); !error.isEmpty())
-        return Status::failure(error);
-    if (QString error = IniDocument::keyNameError(key); !error.isEmpty())
-        return Status::failure(error);
+    if (Status names = IniDocument::checkNames(section, key); !names)
+        return names;
+    return edit([&](IniDocument &document) {
+        const std::optional<QString> newValue = decide(valueUpToNul(document, section, key));
+        return newValue ? document.setValue(section, key, *newValue) : Status::success();
+    });
+}
 
+Status ProfileFile::edit(const DocumentEdit &change)
+{
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
         return Status::failure(QStringLiteral("cannot create the folder %1").arg(folder));
 
     const FileLock lock(lockFilePath(), FileLock::Mode::Exclusive, m_lockTimeout);
-    if (!lock.isLocked())
-        return Status::failure(lock.error());
+    if (!lock.status())
+        return lock.status();
+
+    // Not this write's business: a leftover that cannot be removed now is
+    // tried again by the next write.
+    if (Status cleaned = removeSaveFileLeftovers(m_path); !cleaned)
+        qWarning("%s", qPrintable(cleaned.error()));
 
     QByteArray oldContent;
     const bool existed = QFileInfo::exists(m_path);
@@ -104,15 +130,10 @@ Status ProfileFile::update(const QString &section, const QString &key, const Val
     }
 
     IniDocument document(oldContent);
-    const std::optional<QString> newValue = decide(readValue(document, section, key));
-    if (!newValue)
-        return Status::success();
-    if (QString error = IniDocument::valueError(*newValue); !error.isEmpty())
-        return Status::failure(error);
-
-    document.setValue(section, key, *newValue);
+    if (Status changed = change(document); !changed)
+        return changed;
     const QByteArray newContent = document.toBytes();
-    if (existed && newContent == oldContent)
+    if (newContent == oldContent)
         return Status::success();
 
     QSaveFile file(m_path);

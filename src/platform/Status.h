@@ -5,8 +5,10 @@
 namespace ferrowen {
 
 // The outcome of an operation that can fail, with a sentence for the user
-// (or the log) when it did.
-class Status
+// (or the log) when it did. Every operation of the program's libraries that
+// can fail returns one (or a StatusOr); dropping it unread is a compile
+// error, so a failed write cannot go unnoticed.
+class [[nodiscard]] Status
 {
 public:
     static Status success() { return Status(); }

@@ -1,66 +1,127 @@
+#include "app/LatestValueWriter.h"
 #include "app/MailtoHandoff.h"
 #include "app/settings/SettingsFile.h"
+#include "platform/FileLock.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 using namespace ferrowen;
+using namespace std::chrono_literals;
 
 namespace {
+
+const QString Settings = QStringLiteral("Settings");
+const QString Mailto = QStringLiteral("mailto");
 
 class MailtoHandoffTest : public ::testing::Test
 {
 protected:
     QTemporaryDir dir;
     SettingsFile settings{dir.filePath(QStringLiteral("plinthmere.ini"))};
+    LatestValueWriter trace{settings.profile(), Settings, QStringLiteral("bug")};
     QStringList filled;
-    QStringList bugSeenWhileFilling;
+    QStringList traceSeenWhileFilling;
     int pumps = 0;
-    MailtoHandoff handoff{settings, [this] { ++pumps; }, [this](const QString &link) {
+    MailtoHandoff handoff{settings, [this](const QString &code) { trace.write(code); }, [this] { ++pumps; },
+                          [this](const QString &link) {
                               filled << link;
-                              bugSeenWhileFilling << read("bug") + QLatin1Char('/') + read("mailto");
+                              traceSeenWhileFilling << read("bug") + QLatin1Char('/') + read("mailto");
                           }};
 
     QString read(const char *key)
     {
-        return settings.GetIni(QStringLiteral("Settings"), QString::fromLatin1(key), QStringLiteral("<none>"));
+        return settings.GetIni(Settings, QString::fromLatin1(key), QStringLiteral("<none>"));
     }
+    void setMailto(const QString &link) { ASSERT_TRUE(settings.SetIni(Settings, Mailto, link)); }
 };
 
 TEST_F(MailtoHandoffTest, emptyKeyDoesNothing)
 {
-    EXPECT_TRUE(handoff.tick().isEmpty());
+    const StatusOr<QString> handled = handoff.tick();
+    ASSERT_TRUE(handled);
+    EXPECT_TRUE(handled->isEmpty());
     EXPECT_TRUE(filled.isEmpty());
     EXPECT_EQ(read("bug"), QStringLiteral("<none>"));
 }
 
 TEST_F(MailtoHandoffTest, linkIsClearedBeforeFillingAndTraced)
 {
-    settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("mailto:ann@example.com"));
-    EXPECT_EQ(handoff.tick(), QStringLiteral("mailto:ann@example.com"));
+    setMailto(QStringLiteral("mailto:ann@example.com"));
+    const StatusOr<QString> handled = handoff.tick();
+    ASSERT_TRUE(handled);
+    EXPECT_EQ(*handled, QStringLiteral("mailto:ann@example.com"));
     EXPECT_EQ(filled, QStringList{QStringLiteral("mailto:ann@example.com")});
-    EXPECT_EQ(bugSeenWhileFilling, QStringList{QStringLiteral("7788/")});
+    EXPECT_EQ(traceSeenWhileFilling, QStringList{QStringLiteral("7788/")});
     EXPECT_EQ(read("bug"), QStringLiteral("8888"));
     EXPECT_EQ(read("mailto"), QString());
     EXPECT_EQ(pumps, 2);
-    EXPECT_TRUE(handoff.tick().isEmpty()) << "a link is handled once";
+    EXPECT_TRUE(handoff.tick()->isEmpty()) << "a link is handled once";
 }
 
 TEST_F(MailtoHandoffTest, tickDuringFillingWaitsItsTurn)
 {
-    QString nested;
+    QString nested = QStringLiteral("<not run>");
     MailtoHandoff *self = nullptr;
-    MailtoHandoff reentrant{settings, nullptr, [&](const QString &) {
-                                settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("second"));
-                                nested = self->tick();
+    MailtoHandoff reentrant{settings, [](const QString &) {}, nullptr, [&](const QString &) {
+                                setMailto(QStringLiteral("second"));
+                                nested = self->tick().value();
                             }};
     self = &reentrant;
-    settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("first"));
-    EXPECT_EQ(reentrant.tick(), QStringLiteral("first"));
+    setMailto(QStringLiteral("first"));
+    EXPECT_EQ(reentrant.tick().value(), QStringLiteral("first"));
     EXPECT_TRUE(nested.isEmpty());
     EXPECT_EQ(read("mailto"), QStringLiteral("second")) << "the second link waits in the file, not lost";
+}
+
+// The link is filled only once it is cleared from the file; otherwise a
+// later tick would fill it a second time.
+TEST_F(MailtoHandoffTest, clearingThatFails_fillsNothingAndALaterTickHandlesTheLinkOnce)
+{
+    setMailto(QStringLiteral("mailto:bo@example.com"));
+    {
+        const FileLock otherWriter(settings.profile().lockFilePath(), FileLock::Mode::Exclusive, 0ms);
+        ASSERT_TRUE(otherWriter.status());
+        EXPECT_FALSE(handoff.tick());
+        EXPECT_FALSE(handoff.tick());
+        EXPECT_TRUE(filled.isEmpty());
+        EXPECT_EQ(read("mailto"), QStringLiteral("mailto:bo@example.com"));
+        EXPECT_EQ(trace.pending(), QStringLiteral("7777")) << "the trace waits for the lock too";
+    }
+    EXPECT_EQ(handoff.tick().value(), QStringLiteral("mailto:bo@example.com"));
+    EXPECT_TRUE(handoff.tick()->isEmpty());
+    EXPECT_EQ(filled, QStringList{QStringLiteral("mailto:bo@example.com")});
+    EXPECT_EQ(read("bug"), QStringLiteral("8888"));
+    EXPECT_FALSE(trace.pending());
+}
+
+TEST_F(MailtoHandoffTest, longLinkIsHandedOverWhole)
+{
+    const QString link = QStringLiteral("mailto:long@example.com?body=") + QString(4096, u'a');
+    setMailto(link);
+    EXPECT_EQ(handoff.tick().value(), link);
+    EXPECT_EQ(filled, QStringList{link});
+    EXPECT_EQ(read("mailto"), QString());
+}
+
+// While another process holds the lock the trace is kept, only its latest
+// value, and written once the lock is free.
+TEST_F(MailtoHandoffTest, traceWrittenWhileLocked_keepsTheLatestValueForLater)
+{
+    {
+        const FileLock otherWriter(settings.profile().lockFilePath(), FileLock::Mode::Exclusive, 0ms);
+        ASSERT_TRUE(otherWriter.status());
+        trace.write(QStringLiteral("1"));
+        trace.write(QStringLiteral("2"));
+        EXPECT_EQ(read("bug"), QStringLiteral("<none>"));
+        EXPECT_EQ(trace.pending(), QStringLiteral("2"));
+    }
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return read("bug") == QStringLiteral("2"); }, 5000));
+    EXPECT_FALSE(trace.pending());
 }
 
 } // namespace

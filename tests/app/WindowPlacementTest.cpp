@@ -1,6 +1,7 @@
 #include "app/settings/SettingsFile.h"
 #include "app/WindowPlacement.h"
 #include "editor/AffiliateSettings.h"
+#include "platform/FileLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include "SettingsFileFixture.h"
 
 using namespace ferrowen;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -90,32 +92,45 @@ TEST_F(WindowPlacementTest, autoposOffWithoutStoredValuesGivesDefaults)
     EXPECT_EQ(editor.EditorHeight, 3030);
 }
 
-TEST_F(WindowPlacementTest, exitInNormalStateWritesPositionInOrder)
+ExitState normalExitState()
 {
     ExitState state;
     state.editor = editorPlacementForScreen(15.0);
     state.affiliateText = defaultAffiliateText();
     state.normalWindow = true;
     state.normalGeometry = QRect(1200, 900, 9000, 7000);
+    return state;
+}
+
+// Existing keys are rewritten in place, new ones follow in the order the
+// exit has always written them.
+TEST_F(WindowPlacementTest, exitInNormalStateWritesEveryKeyInOrder)
+{
+    set("left", "5");
+    set("mailto", "");
     int pumps = 0;
-    writeExitState(settings, state, [&pumps] { ++pumps; });
+    ASSERT_TRUE(writeExitState(settings, normalExitState(), [&pumps] { ++pumps; }));
 
     EXPECT_EQ(pumps, 1);
-    EXPECT_EQ(get("setmax"), QStringLiteral("0"));
-    EXPECT_EQ(get("left"), QStringLiteral("1200"));
-    EXPECT_EQ(get("height"), QStringLiteral("7000"));
-    const QByteArray text = fileText();
-    EXPECT_TRUE(text.contains("ed_top= 950\r\n")) << text.toStdString();
-    EXPECT_TRUE(text.contains("ed_ht= 3030\r\n")) << text.toStdString();
-    const QList<QByteArray> order{"autopos=", "do_affiliate=", "affID=", "afftext=", "ed_top=", "ed_ht=",
-                                  "setmax=", "left=", "top=", "width=", "height="};
-    qsizetype last = -1;
-    for (const QByteArray &key : order) {
-        const QByteArray needle = QByteArray("\n").append(key);
-        const qsizetype at = text.indexOf(needle);
-        EXPECT_GT(at, last) << key.toStdString();
-        last = at;
-    }
+    EXPECT_EQ(fileText(), QByteArray("[Settings]\r\nleft=1200\r\nmailto=\r\nautopos=1\r\ndo_affiliate=0\r\naffID=\r\n"
+                                     "afftext=Composed with the Drovenel HTML editor.\r\ned_top= 950\r\ned_ht= 3030\r\n"
+                                     "setmax=0\r\ntop=900\r\nwidth=9000\r\nheight=7000\r\n"));
+}
+
+TEST_F(WindowPlacementTest, exitThatCannotWrite_writesNoneOfTheKeys)
+{
+    set("left", "5");
+    const QByteArray before = fileText();
+
+    ExitState unstorable = normalExitState();
+    unstorable.affiliateText = QStringLiteral("two\nlines");
+    EXPECT_FALSE(writeExitState(settings, unstorable, nullptr));
+    EXPECT_EQ(fileText(), before);
+
+    const FileLock otherWriter(settings.profile().lockFilePath(), FileLock::Mode::Exclusive, 0ms);
+    ASSERT_TRUE(otherWriter.status());
+    EXPECT_FALSE(writeExitState(settings, normalExitState(), nullptr));
+    EXPECT_EQ(fileText(), before);
 }
 
 TEST_F(WindowPlacementTest, exitMinimizedStoresOnlySetmax)
@@ -124,7 +139,7 @@ TEST_F(WindowPlacementTest, exitMinimizedStoresOnlySetmax)
     ExitState state;
     state.normalWindow = false;
     state.normalGeometry = QRect(1, 2, 3, 4);
-    writeExitState(settings, state, nullptr);
+    ASSERT_TRUE(writeExitState(settings, state, nullptr));
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
     EXPECT_EQ(get("left"), QStringLiteral("77")) << "the last normal position is not replaced";
     EXPECT_EQ(get("top"), QStringLiteral("<none>"));

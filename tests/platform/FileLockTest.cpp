@@ -19,15 +19,15 @@ TEST(FileLockTest, readersShareTheLockAndAWriterExcludesEveryone)
     {
         const FileLock reader(lockPath, Mode::Shared, 0ms);
         const FileLock secondReader(lockPath, Mode::Shared, 0ms);
-        EXPECT_TRUE(reader.isLocked() && secondReader.isLocked());
-        EXPECT_FALSE(FileLock(lockPath, Mode::Exclusive, 50ms).isLocked());
+        EXPECT_TRUE(reader.status() && secondReader.status());
+        EXPECT_FALSE(FileLock(lockPath, Mode::Exclusive, 50ms).status());
     }
     const FileLock writer(lockPath, Mode::Exclusive, 0ms);
-    ASSERT_TRUE(writer.isLocked()) << writer.error().toStdString();
-    EXPECT_FALSE(FileLock(lockPath, Mode::Shared, 50ms).isLocked());
+    ASSERT_TRUE(writer.status()) << writer.status().error().toStdString();
+    EXPECT_FALSE(FileLock(lockPath, Mode::Shared, 50ms).status());
     const FileLock secondWriter(lockPath, Mode::Exclusive, 50ms);
-    EXPECT_FALSE(secondWriter.isLocked());
-    EXPECT_TRUE(secondWriter.error().contains(QStringLiteral("timed out")));
+    EXPECT_FALSE(secondWriter.status());
+    EXPECT_TRUE(secondWriter.status().error().contains(QStringLiteral("timed out")));
 }
 
 } // namespace

@@ -73,6 +73,9 @@ TEST_F(ProfileFileTest, readString_followsTheIniRules)
         {raw("[S]\r\nk\r\nk=3\r\n"), "S", "k", QStringLiteral("3")},
         {raw("k=1\r\n[S]\r\n"), "S", "k", defaultValue},
         {raw("\xEF\xBB\xBF[S]\r\nk=1\r\n"), "S", "k", QStringLiteral("1")},
+        {raw("[S]\rk=1\rj=2\r"), "S", "j", QStringLiteral("2")},                       // bare CR ends a line
+        {raw("[S]\r\nk=1\rj=2\r\n"), "S", "k", QStringLiteral("1")},
+        {raw("[S]\r\r\nk=1\r\r\n"), "S", "k", QStringLiteral("1")},
     };
     for (const auto &row : rows) {
         EXPECT_EQ(fileWith(row.content).readString(QString::fromUtf8(row.section), QString::fromUtf8(row.key), defaultValue),
@@ -100,6 +103,8 @@ TEST_F(ProfileFileTest, writeString_changesOnlyItsLineInCrLfAndReadsBack)
         {raw("[A]\nx=1"), "A", "y", "2", raw("[A]\nx=1\r\ny=2\r\n")},
         {std::nullopt, "Settings", "mailto", "mailto:a@b.example", raw("[Settings]\r\nmailto=mailto:a@b.example\r\n")},
         {raw("[S]\r\n"), "S", "text", "Grüße, 日本", raw("[S]\r\ntext=Grüße, 日本\r\n")},
+        // A last line ending in a bare CR keeps it, and the new line starts after it.
+        {raw("[Settings]\r\nbug=1\r"), "Settings", "mailto", "X", raw("[Settings]\r\nbug=1\rmailto=X\r\n")},
     };
     for (const auto &row : rows) {
         ProfileFile file = row.before ? fileWith(*row.before) : ProfileFile(dir.filePath(QStringLiteral("new/folder/x.ini")));
@@ -139,6 +144,87 @@ TEST_F(ProfileFileTest, writeString_refusesBrokenNamesAndValuesAndWritesNothing)
     EXPECT_FALSE(QFile::exists(absent.path()));
 }
 
+// Whatever ends the lines, a write adds or changes its key and every key
+// reads back afterwards.
+TEST_F(ProfileFileTest, writeAfterEveryLineEndShape_readsBackEveryKey)
+{
+    const struct { const char *shape; QByteArray content; } rows[] = {
+        {"LF", raw("[Settings]\nbug=1\n[Other]\nk=2\n")},
+        {"CR LF", raw("[Settings]\r\nbug=1\r\n[Other]\r\nk=2\r\n")},
+        {"bare CR", raw("[Settings]\rbug=1\r[Other]\rk=2\r")},
+        {"none at the end", raw("[Settings]\r\nbug=1\r\n[Other]\r\nk=2")},
+        {"mixed", raw("[Settings]\nbug=1\r[Other]\r\nk=2\r")},
+    };
+    const QString settings = QStringLiteral("Settings");
+    for (const auto &row : rows) {
+        ProfileFile file = fileWith(row.content);
+        ASSERT_TRUE(file.writeString(settings, QStringLiteral("mailto"), QStringLiteral("mailto:a@b.example")));
+        ASSERT_TRUE(file.writeString(settings, QStringLiteral("bug"), QStringLiteral("7777")));
+        ASSERT_TRUE(file.writeString(QStringLiteral("Other"), QStringLiteral("new"), QStringLiteral("3")));
+        EXPECT_EQ(file.readString(settings, QStringLiteral("mailto"), defaultValue), QStringLiteral("mailto:a@b.example")) << row.shape;
+        EXPECT_EQ(file.readString(settings, QStringLiteral("bug"), defaultValue), QStringLiteral("7777")) << row.shape;
+        EXPECT_EQ(file.readString(QStringLiteral("Other"), QStringLiteral("k"), defaultValue), QStringLiteral("2")) << row.shape;
+        EXPECT_EQ(file.readString(QStringLiteral("Other"), QStringLiteral("new"), defaultValue), QStringLiteral("3")) << row.shape;
+    }
+}
+
+TEST_F(ProfileFileTest, writeStrings_writesAllInOrderInOneUpdateOrNone)
+{
+    const QByteArray original = raw("[Settings]\r\na=1\r\n");
+    ProfileFile file = fileWith(original);
+    const QString settings = QStringLiteral("Settings");
+
+    EXPECT_FALSE(file.writeStrings({{settings, QStringLiteral("b"), QStringLiteral("2")},
+                                    {settings, QStringLiteral("c"), QStringLiteral("bad\nvalue")}}));
+    EXPECT_EQ(readBytes(path()), original);
+
+    ASSERT_TRUE(file.writeStrings({{settings, QStringLiteral("b"), QStringLiteral("2")},
+                                   {QStringLiteral("Other"), QStringLiteral("c"), QStringLiteral("3")},
+                                   {settings, QStringLiteral("a"), QStringLiteral("9")}}));
+    EXPECT_EQ(readBytes(path()), raw("[Settings]\r\na=9\r\nb=2\r\n[Other]\r\nc=3\r\n"));
+}
+
+TEST_F(ProfileFileTest, longValue_isCutByReadStringOnlyAndReachesUpdateWhole)
+{
+    const QString link = QStringLiteral("mailto:a@b.example?body=") + QString(4096, u'x');
+    ProfileFile file(path());
+    ASSERT_TRUE(file.writeString(QStringLiteral("S"), QStringLiteral("k"), link));
+    EXPECT_EQ(file.readString(QStringLiteral("S"), QStringLiteral("k"), defaultValue), link.left(ProfileFile::readLimit));
+    EXPECT_EQ(file.readWholeString(QStringLiteral("S"), QStringLiteral("k"), defaultValue), link);
+
+    std::optional<QString> seen;
+    ASSERT_TRUE(file.update(QStringLiteral("S"), QStringLiteral("k"), [&seen](const std::optional<QString> &current) {
+        seen = current;
+        return std::nullopt;
+    }));
+    EXPECT_EQ(seen, link);
+}
+
+// Files beside the settings file named like QSaveFile's temporary files are
+// left by writers killed mid-write; a writer holding the lock removes them
+// and nothing else.
+TEST_F(ProfileFileTest, write_removesLeftoversOfKilledWritersAndNothingElse)
+{
+    const QStringList leftovers{QStringLiteral("plinthmere.ini.AbCdEf"), QStringLiteral("plinthmere.ini.ab12CD")};
+    const QStringList kept{QStringLiteral("plinthmere.ini.lock"),   QStringLiteral("plinthmere.ini.mailto-queue"),
+                           QStringLiteral("plinthmere.ini.AbCdE"),  QStringLiteral("plinthmere.ini.AbCdEfG"),
+                           QStringLiteral("plinthmere.ini.Ab-dEf"), QStringLiteral("other.ini.AbCdEf"),
+                           QStringLiteral("plinthmere.iniAbCdEf")};
+    for (const QString &name : leftovers + kept) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ProfileFile file = fileWith(raw("[S]\r\nk=1\r\n"));
+    EXPECT_EQ(file.readString(QStringLiteral("S"), QStringLiteral("k"), defaultValue), QStringLiteral("1"));
+    EXPECT_TRUE(QFile::exists(dir.filePath(leftovers.first()))) << "a reader takes no lock and removes nothing";
+
+    ASSERT_TRUE(file.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2")));
+    for (const QString &name : leftovers)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    for (const QString &name : kept)
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name.toStdString();
+}
+
 // ---- Locked read-modify-write --------------------------------------------
 
 TEST_F(ProfileFileTest, writeWhileAnotherHoldsTheLock_failsAfterItsTimeoutAndWritesNothing)
@@ -147,7 +233,7 @@ TEST_F(ProfileFileTest, writeWhileAnotherHoldsTheLock_failsAfterItsTimeoutAndWri
     file.setLockTimeout(100ms);
     {
         const FileLock other(file.lockFilePath(), FileLock::Mode::Exclusive, 0ms);
-        ASSERT_TRUE(other.isLocked());
+        ASSERT_TRUE(other.status());
         EXPECT_FALSE(file.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2")).ok());
         EXPECT_EQ(readBytes(path()), raw("[S]\r\nk=1\r\n"));
     }

@@ -18,6 +18,7 @@
 
 using ferrowen::DemoWebmailSite;
 using ferrowen::SentMessage;
+using ferrowen::Status;
 using ferrowen::demowebmail::BoundedRequestSocket;
 using ferrowen::testing::waitFor;
 using Headers = QList<QPair<QByteArray, QByteArray>>;
@@ -88,7 +89,11 @@ QJsonObject listed(const char *mailbox, const char *to, const char *cc, const ch
 class DemoWebmailSiteTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(site.listen()) << site.errorString().toStdString(); }
+    void SetUp() override
+    {
+        const Status listening = site.listen();
+        ASSERT_TRUE(listening) << listening.error().toStdString();
+    }
 
     HttpResult request(const QByteArray &method, const QString &path, const QByteArray &body = {},
                        const Headers &headers = {})

@@ -49,15 +49,15 @@ protected:
 
 TEST_F(MainFolderInstallerTest, firstRunLaysOutEveryFolderAndFile)
 {
-    QStringList changes;
-    ASSERT_TRUE(installer().install(changes).ok());
+    const StatusOr<QStringList> changes = installer().install();
+    ASSERT_TRUE(changes.ok());
     for (const char *folder : {"savedmgs/Saved", "savedmgs/sent", "addrbooks", "templates"})
         EXPECT_TRUE(QDir(main.filePath(QString::fromLatin1(folder))).exists()) << folder;
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v2");
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("kestrova.hlp/5000.html"))), "merge help");
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("sorvik2"))), "program");
     EXPECT_FALSE(QFile::exists(main.filePath(QStringLiteral("applications/x.desktop"))));
-    EXPECT_FALSE(changes.isEmpty());
+    EXPECT_FALSE(changes->isEmpty());
 }
 
 TEST_F(MainFolderInstallerTest, dataFolderGivenRelativeToCurrentFolder)
@@ -65,44 +65,44 @@ TEST_F(MainFolderInstallerTest, dataFolderGivenRelativeToCurrentFolder)
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QFileInfo(data.path()).absolutePath()));
     MainFolderInstaller relative({QFileInfo(data.path()).fileName(), QString()}, main.path() + QLatin1Char('/'));
-    QStringList changes;
-    const Status status = relative.install(changes);
+    const StatusOr<QStringList> changes = relative.install();
     QDir::setCurrent(previous);
-    ASSERT_TRUE(status.ok());
+    ASSERT_TRUE(changes.ok());
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v2");
 }
 
 TEST_F(MainFolderInstallerTest, laterRunKeepsUserDataAndRefreshesProgramPages)
 {
-    QStringList changes;
-    ASSERT_TRUE(installer().install(changes).ok());
+    ASSERT_TRUE(installer().install().ok());
     writeFile(main.filePath(QStringLiteral("blank.dat")), "My,Own,Columns\r\n");
     writeFile(main.filePath(QStringLiteral("addrbooks/friends.csv")), "Name,E-mail\r\nann,ann@x\r\n");
     writeFile(data.filePath(QStringLiteral("html/index.html")), "start v3");
 
-    changes.clear();
-    ASSERT_TRUE(installer().install(changes).ok());
+    const StatusOr<QStringList> changes = installer().install();
+    ASSERT_TRUE(changes.ok());
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("blank.dat"))), "My,Own,Columns\r\n");
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("addrbooks/friends.csv"))), "Name,E-mail\r\nann,ann@x\r\n");
     EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v3");
-    EXPECT_EQ(changes, QStringList{QStringLiteral("updated html/index.html")});
+    EXPECT_EQ(*changes, QStringList{QStringLiteral("updated html/index.html")});
 }
 
 TEST_F(MainFolderInstallerTest, mainDirIsWrittenOnlyWhenAbsent)
 {
     SettingsFile settings(main.filePath(QStringLiteral("plinthmere.ini")));
-    bool written = false;
-    ASSERT_TRUE(MainFolderInstaller::registerMainDir(settings, QStringLiteral("/a/"), written).ok());
-    EXPECT_TRUE(written);
-    ASSERT_TRUE(MainFolderInstaller::registerMainDir(settings, QStringLiteral("/b/"), written).ok());
-    EXPECT_FALSE(written);
+    const StatusOr<bool> first = MainFolderInstaller::registerMainDir(settings, QStringLiteral("/a/"));
+    ASSERT_TRUE(first.ok());
+    EXPECT_TRUE(*first);
+    const StatusOr<bool> second = MainFolderInstaller::registerMainDir(settings, QStringLiteral("/b/"));
+    ASSERT_TRUE(second.ok());
+    EXPECT_FALSE(*second);
     EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString()), QStringLiteral("/a/"));
 
     // A key the user emptied on purpose is theirs too.
     SettingsFile other(main.filePath(QStringLiteral("other.ini")));
-    other.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString());
-    ASSERT_TRUE(MainFolderInstaller::registerMainDir(other, QStringLiteral("/c/"), written).ok());
-    EXPECT_FALSE(written);
+    ASSERT_TRUE(other.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString()));
+    const StatusOr<bool> emptied = MainFolderInstaller::registerMainDir(other, QStringLiteral("/c/"));
+    ASSERT_TRUE(emptied.ok());
+    EXPECT_FALSE(*emptied);
 }
 
 TEST(DesktopEntry, pointsAtTheCompanionInTheMainFolder)

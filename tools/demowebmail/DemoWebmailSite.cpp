@@ -124,21 +124,16 @@ DemoWebmailSite::DemoWebmailSite(QObject *parent)
 
 DemoWebmailSite::~DemoWebmailSite() = default;
 
-bool DemoWebmailSite::listen(quint16 port)
+Status DemoWebmailSite::listen(quint16 port)
 {
-    if (m_tcpServer) {
-        m_errorString = QStringLiteral("The site is already listening on port %1.").arg(this->port());
-        return false;
-    }
+    if (m_tcpServer)
+        return Status::failure(QStringLiteral("The site is already listening on port %1.").arg(this->port()));
     auto tcpServer = std::make_unique<demowebmail::BoundedRequestServer>();
-    if (!tcpServer->listen(QHostAddress::LocalHost, port)) {
-        m_errorString = tcpServer->errorString();
-        return false;
-    }
+    if (!tcpServer->listen(QHostAddress::LocalHost, port))
+        return Status::failure(tcpServer->errorString());
     m_tcpServer = tcpServer.release();
     m_server->bind(m_tcpServer); // the server takes the socket as its child
-    m_errorString.clear();
-    return true;
+    return Status::success();
 }
 
 quint16 DemoWebmailSite::port() const
@@ -151,11 +146,6 @@ QUrl DemoWebmailSite::baseUrl() const
     if (!m_tcpServer)
         return {};
     return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port()));
-}
-
-QString DemoWebmailSite::errorString() const
-{
-    return m_errorString;
 }
 
 QList<SentMessage> DemoWebmailSite::sentMessages() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "demowebmail/SentMessage.h"
+#include "platform/Status.h"
 
 #include <QList>
 #include <QObject>
@@ -48,13 +49,12 @@ public:
     explicit DemoWebmailSite(QObject *parent = nullptr);
     ~DemoWebmailSite() override;
 
-    // Starts listening on 127.0.0.1; port 0 takes any free port. False when
-    // the port cannot be had (errorString() says why) or when already listening.
-    bool listen(quint16 port = 0);
+    // Starts listening on 127.0.0.1; port 0 takes any free port. Fails when
+    // the port cannot be had or when already listening.
+    Status listen(quint16 port = 0);
     quint16 port() const;
     // "http://127.0.0.1:PORT/"; empty before listen() succeeded.
     QUrl baseUrl() const;
-    QString errorString() const;
 
     // Every message sent from either mailbox, oldest first.
     QList<SentMessage> sentMessages() const;
@@ -73,7 +73,6 @@ private:
     std::vector<std::unique_ptr<demowebmail::MailboxPages>> m_mailboxes;
     QList<SentMessage> m_sent;
     int m_nextSentId = 1;
-    QString m_errorString;
     // Declared last so it goes first: its routes refer to the members above.
     std::unique_ptr<QHttpServer> m_server;
     QTcpServer *m_tcpServer = nullptr; // owned by m_server once bound

@@ -29,9 +29,9 @@ int main(int argc, char **argv)
     }
 
     ferrowen::DemoWebmailSite site;
-    if (!site.listen(static_cast<quint16>(port))) {
+    if (const ferrowen::Status listening = site.listen(static_cast<quint16>(port)); !listening) {
         std::fprintf(stderr, "ferrowen-demo-webmail: cannot listen on 127.0.0.1:%u: %s\n", port,
-                     qPrintable(site.errorString()));
+                     qPrintable(listening.error()));
         return 1;
     }
     QObject::connect(&site, &ferrowen::DemoWebmailSite::messageSent, [](const ferrowen::SentMessage &message) {

@@ -74,8 +74,9 @@ Status MainFolderInstaller::copyTree(const QString &from, const QString &to, boo
     return Status::success();
 }
 
-Status MainFolderInstaller::install(QStringList &changes)
+StatusOr<QStringList> MainFolderInstaller::install()
 {
+    QStringList changes;
     QDir main(m_mainDir);
     for (const char *folder : {"savedmgs/Saved", "savedmgs/sent", "addrbooks", "templates"}) {
         const QString path = main.filePath(QString::fromLatin1(folder));
@@ -95,19 +96,22 @@ Status MainFolderInstaller::install(QStringList &changes)
             changes << QStringLiteral("installed sorvik2");
         }
     }
-    return Status::success();
+    return changes;
 }
 
-Status MainFolderInstaller::registerMainDir(SettingsFile &settings, const QString &mainDir, bool &written)
+StatusOr<bool> MainFolderInstaller::registerMainDir(SettingsFile &settings, const QString &mainDir)
 {
-    written = false;
-    return settings.profile().update(SettingsKeys::Locations, SettingsKeys::MainDir,
-                                     [&](const std::optional<QString> &current) -> std::optional<QString> {
-                                         if (current)
-                                             return std::nullopt;
-                                         written = true;
-                                         return mainDir;
-                                     });
+    bool written = false;
+    const Status updated = settings.profile().update(SettingsKeys::Locations, SettingsKeys::MainDir,
+                                                     [&](const std::optional<QString> &current) -> std::optional<QString> {
+                                                         if (current)
+                                                             return std::nullopt;
+                                                         written = true;
+                                                         return mainDir;
+                                                     });
+    if (!updated)
+        return updated;
+    return written;
 }
 
 QString MainFolderInstaller::desktopEntry(const QString &templateText, const QString &mainDir)

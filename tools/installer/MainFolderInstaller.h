@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Status.h"
+#include "platform/StatusOr.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,11 +25,12 @@ public:
 
     MainFolderInstaller(Sources sources, QString mainDir);
 
-    // Returns what it did, one line per change, or the failure.
-    Status install(QStringList &changes);
+    // What it did, one line per change, or the failure.
+    StatusOr<QStringList> install();
 
-    // Writes "main dir" into the settings file unless the key is there.
-    static Status registerMainDir(SettingsFile &settings, const QString &mainDir, bool &written);
+    // Writes "main dir" into the settings file unless the key is there;
+    // true when it wrote it.
+    static StatusOr<bool> registerMainDir(SettingsFile &settings, const QString &mainDir);
 
     // The desktop entry with the companion's real path filled in.
     static QString desktopEntry(const QString &templateText, const QString &mainDir);

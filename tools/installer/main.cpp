@@ -58,21 +58,21 @@ int main(int argc, char **argv)
         mainDir += QLatin1Char('/');
 
     MainFolderInstaller installer({parser.value(QStringLiteral("data")), parser.value(QStringLiteral("companion"))}, mainDir);
-    QStringList changes;
-    if (Status s = installer.install(changes); !s) {
-        err << "ferrowen-install: " << s.error() << '\n';
+    const StatusOr<QStringList> changes = installer.install();
+    if (!changes) {
+        err << "ferrowen-install: " << changes.error() << '\n';
         return 1;
     }
-    for (const QString &change : changes)
+    for (const QString &change : *changes)
         out << change << '\n';
 
     SettingsFile settings;
-    bool written = false;
-    if (Status s = MainFolderInstaller::registerMainDir(settings, mainDir, written); !s) {
-        err << "ferrowen-install: " << s.error() << '\n';
+    const StatusOr<bool> registered = MainFolderInstaller::registerMainDir(settings, mainDir);
+    if (!registered) {
+        err << "ferrowen-install: " << registered.error() << '\n';
         return 1;
     }
-    if (written)
+    if (*registered)
         out << "main dir " << mainDir << " written to " << settings.path() << '\n';
     installDesktopEntry(parser.value(QStringLiteral("data")), mainDir, out);
     return 0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "sorvik2/ProcessIdentity.h"
+#include "platform/Status.h"
+
 #include <QString>
 
 #include <chrono>
@@ -7,6 +10,8 @@
 
 namespace ferrowen {
 
+class IniDocument;
+class MailtoWaitQueue;
 class ProfileFile;
 
 // True for text starting with "mailto:" in any case.
@@ -18,32 +23,40 @@ QString linkForSettingsFile(const QString &link);
 
 // Hands a mailto link to the running program through "Settings"/"mailto".
 // The program clears the key once it has read a link, so a link already
-// waiting there is never overwritten: the writer polls until the key is
-// empty and then writes, checking and writing under one lock.
+// waiting there is never overwritten. Companions that find the key taken
+// queue up (MailtoWaitQueue) and are served first come, first served: each
+// writes its link once the key is empty and no companion that came earlier
+// still waits. Every check-and-write happens under the settings file's lock.
+//
+// A companion gives up only when the program has taken no link for the
+// stall timeout (it is probably not running); it then leaves the queue and
+// the link has not been handed over.
 class MailtoHandoffWriter
 {
 public:
-    enum class Result { Written, TimedOut, Failed };
+    static constexpr std::chrono::milliseconds defaultStallTimeout{60000};
+    static constexpr std::chrono::milliseconds defaultPollInterval{25};
 
-    struct Outcome
-    {
-        Result result = Result::Failed;
-        QString error; // set when result is Failed
-    };
+    explicit MailtoHandoffWriter(ProfileFile &settings, ProcessIdentity self = ProcessIdentity::current());
 
-    explicit MailtoHandoffWriter(ProfileFile &settings);
-
-    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    void setStallTimeout(std::chrono::milliseconds timeout) { m_stallTimeout = timeout; }
     void setPollInterval(std::chrono::milliseconds interval) { m_pollInterval = interval; }
 
-    // Writes the link once the key is empty. `onWaiting` runs once, the
-    // first time the key is found holding an earlier link.
-    Outcome write(const QString &link, const std::function<void()> &onWaiting = {});
+    // Writes the link when its turn has come. `onWaiting` runs once, when
+    // the companion starts to wait.
+    Status write(const QString &link, const std::function<void()> &onWaiting = {});
 
 private:
+    // Under the lock: writes the value when it is this companion's turn,
+    // else makes sure it waits in the queue.
+    Status writeOrQueue(IniDocument &settings, const QString &value, bool &written);
+    Status leaveQueue();
+
     ProfileFile &m_settings;
-    std::chrono::milliseconds m_timeout{5000};
-    std::chrono::milliseconds m_pollInterval{100};
+    ProcessIdentity m_self;
+    QString m_queuePath;
+    std::chrono::milliseconds m_stallTimeout = defaultStallTimeout;
+    std::chrono::milliseconds m_pollInterval = defaultPollInterval;
 };
 
 } // namespace ferrowen

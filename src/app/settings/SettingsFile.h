@@ -53,6 +53,7 @@ public:
 
     // The file underneath, for locked read-modify-write steps.
     ProfileFile &profile() { return m_file; }
+    const ProfileFile &profile() const { return m_file; }
 
 private:
     ProfileFile m_file;

@@ -74,7 +74,9 @@ void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, 
                                            int lineNumber, const QString &sourceId)
 {
     if (message.startsWith(m_channelToken)) {
-        m_submissions.report(message.mid(m_channelToken.size()));
+        // Only a page script can send a malformed report; its submission
+        // then simply has no captured data.
+        (void)m_submissions.report(message.mid(m_channelToken.size()));
         return;
     }
     QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);

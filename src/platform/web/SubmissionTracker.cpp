@@ -19,7 +19,7 @@ bool sameTarget(const QUrl &action, const QUrl &navigation)
 
 } // namespace
 
-bool SubmissionTracker::report(const QString &json)
+Status SubmissionTracker::report(const QString &json)
 {
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
     const QJsonObject object = document.object();
@@ -27,10 +27,10 @@ bool SubmissionTracker::report(const QString &json)
     const QJsonValue method = object.value(QLatin1String("method"));
     const QJsonValue data = object.value(QLatin1String("data"));
     if (!document.isObject() || !action.isString() || !method.isString() || !data.isString())
-        return false;
+        return Status::failure(QStringLiteral("a form report is not an object with action, method and data texts"));
     // The data is URL-encoded, hence plain ASCII.
     m_pending = Report{QUrl(action.toString()), method.toString(), data.toString().toLatin1()};
-    return true;
+    return Status::success();
 }
 
 QByteArray SubmissionTracker::takePostData(const QUrl &url, bool isFormSubmission)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Status.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -17,8 +19,9 @@ class SubmissionTracker
 public:
     // One report from the capture script: a JSON object with the form's
     // "action" address, its "method" and the URL-encoded "data". A later
-    // report replaces an earlier one. Returns false for a malformed report.
-    bool report(const QString &json);
+    // report replaces an earlier one. A malformed report fails and changes
+    // nothing.
+    Status report(const QString &json);
 
     // The post data of an accepted main-frame navigation to url: the
     // pending report's data when this is a POST form submission to the

@@ -19,7 +19,11 @@ namespace {
 class DemoWebmailTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(site.listen(0)) << qPrintable(site.errorString()); }
+    void SetUp() override
+    {
+        const Status listening = site.listen(0);
+        ASSERT_TRUE(listening) << qPrintable(listening.error());
+    }
 
     void open(const QString &path) { ASSERT_TRUE(loadAndWait(*BrowserPaneProbe::page(pane), site.baseUrl().resolved(QUrl(path)))); }
 

@@ -38,7 +38,7 @@ TEST(SubmissionTrackerTest, otherNavigationsGetNothingAndEndThePendingReport)
     };
     for (const auto &c : cases) {
         SubmissionTracker tracker;
-        tracker.report(report(c.method, action.toString(), "To=a"));
+        ASSERT_TRUE(tracker.report(report(c.method, action.toString(), "To=a")));
         EXPECT_EQ(tracker.takePostData(c.navigation, c.isFormSubmission), QByteArray()) << c.method;
         EXPECT_FALSE(tracker.hasPending());
     }

@@ -1,0 +1,93 @@
+#include "app/MailtoHandoff.h"
+#include "app/MailtoHandoffDriver.h"
+#include "app/settings/SettingsFile.h"
+#include "platform/FileLock.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "WaitFor.h"
+
+using namespace ferrowen;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString Settings = QStringLiteral("Settings");
+const QString Mailto = QStringLiteral("mailto");
+
+// The once-a-second tick is stopped right after start in these tests, so
+// whatever is handled was picked up by watching the settings file or by
+// looking again after a fill.
+class MailtoHandoffDriverTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(settings.SetIni(Settings, QStringLiteral("bug"), QStringLiteral("0")));
+        driver.start();
+        ASSERT_TRUE(tick.isActive());
+        tick.stop();
+    }
+
+    // Another process's write, such as the companion's.
+    void writeLink(const QString &link) { ASSERT_TRUE(otherWriter.writeString(Settings, Mailto, link)); }
+
+    QTemporaryDir dir;
+    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
+    ProfileFile otherWriter{settings.path()};
+    QStringList filled;
+    std::function<void(const QString &)> duringFill;
+    int attempts = 0;
+    MailtoHandoff handoff{settings, [](const QString &) {}, [this] { ++attempts; }, [this](const QString &link) {
+                              filled << link;
+                              if (duringFill)
+                                  duringFill(link);
+                          }};
+    QTimer tick;
+    MailtoHandoffDriver driver{handoff, tick, settings.path()};
+};
+
+TEST_F(MailtoHandoffDriverTest, linksWrittenOneAfterAnotherArePickedUpWithoutTheTick)
+{
+    QStringList handled;
+    QObject::connect(&driver, &MailtoHandoffDriver::linkHandled, [&handled](const QString &link) { handled << link; });
+    // Each write replaces the file: the watch has to follow the new one.
+    for (const QString &link : {QStringLiteral("mailto:one@example.com"), QStringLiteral("mailto:two@example.com"),
+                                QStringLiteral("mailto:three@example.com")}) {
+        writeLink(link);
+        ASSERT_TRUE(ferrowen::testing::waitFor([&] { return filled.contains(link); }, 5000)) << link.toStdString();
+    }
+    EXPECT_EQ(filled, QStringList({QStringLiteral("mailto:one@example.com"), QStringLiteral("mailto:two@example.com"),
+                                   QStringLiteral("mailto:three@example.com")}));
+    EXPECT_EQ(handled, filled);
+}
+
+TEST_F(MailtoHandoffDriverTest, linkWrittenDuringAFill_isHandledRightAfterIt)
+{
+    duringFill = [this](const QString &link) {
+        if (link == QStringLiteral("mailto:first@example.com"))
+            writeLink(QStringLiteral("mailto:second@example.com"));
+    };
+    writeLink(QStringLiteral("mailto:first@example.com"));
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return filled.size() == 2; }, 5000));
+    EXPECT_EQ(filled, QStringList({QStringLiteral("mailto:first@example.com"), QStringLiteral("mailto:second@example.com")}));
+}
+
+TEST_F(MailtoHandoffDriverTest, linkThatCannotBeCleared_isTriedAgainSoon)
+{
+    writeLink(QStringLiteral("mailto:later@example.com"));
+    {
+        const FileLock busy(settings.profile().lockFilePath(), FileLock::Mode::Exclusive, 0ms);
+        ASSERT_TRUE(busy.status());
+        ASSERT_TRUE(ferrowen::testing::waitFor([&] { return attempts >= 2; }, 5000));
+        EXPECT_TRUE(filled.isEmpty());
+    }
+    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return !filled.isEmpty(); }, 5000));
+    EXPECT_EQ(filled, QStringList{QStringLiteral("mailto:later@example.com")});
+}
+
+} // namespace
