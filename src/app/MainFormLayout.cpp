@@ -112,8 +112,10 @@ void MainForm::hideAddressPane()
     m_commandHide->hide();
     m_labelBkName->hide();
     m_grid->hide();
-    // Nothing to split while the pane is away.
+    // Nothing to split while the pane is away; the pane's tab strip, left
+    // zero wide, would still show its scroll arrows.
     m_imgSplitter->hide();
+    m_tabStrip1->hide();
     m_band->showAddressButton()->show();
     m_band->paletteButton()->show();
     int x = 0;
@@ -129,6 +131,7 @@ void MainForm::showAddressPane()
     m_commandHide->show();
     m_labelBkName->show();
     m_imgSplitter->show();
+    m_tabStrip1->show();
     m_band->showAddressButton()->hide();
     m_band->paletteButton()->hide();
     int x = layout::ShownSplitter;
