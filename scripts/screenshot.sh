@@ -43,7 +43,6 @@ trap cleanup EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 "$build/tools/installer/ferrowen-install" --data "$root/data" --companion "$build/tools/sorvik2/sorvik2" >/dev/null
-main_dir="$XDG_DATA_HOME/ferrowen"
 settings="$XDG_CONFIG_HOME/ferrowen/plinthmere.ini"
 
 # A demo site of its own, on the usual port unless that is taken (it prints
@@ -85,7 +84,8 @@ done
 
 capture() { xwd -silent -id "$window" | convert xwd:- "png:$1"; }
 # How many pixels differ between two captures.
-difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d. -f1 || true; }
+# (compare may print a large count as 1.2e+06; awk reads either form.)
+difference() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{ printf "%d", $1 }' || true; }
 # Waits until two captures a second apart differ in no more pixels than a
 # blinking text cursor covers; leaves the last one in $work/settled.png.
 settle() {
@@ -115,8 +115,9 @@ settle # on the inbox
 # came; one with few colours is an empty or black frame.
 if [ "$(difference "$work/start-page.png" "$work/settled.png")" -lt $((width * height / 10)) ] ||
   [ "$(convert "$work/settled.png" -format %k info:)" -lt 256 ]; then
-  echo "screenshot: the window does not show the demo inbox" >&2
-  cp "$work/settled.png" "$work/failed.png"
+  failed="${TMPDIR:-/tmp}/ferrowen-screenshot-failed.png"
+  cp "$work/settled.png" "$failed"
+  echo "screenshot: the window does not show the demo inbox (what it showed: $failed)" >&2
   exit 1
 fi
 
