@@ -118,7 +118,8 @@ int FlowLayout::arrange(const QRect &rect, bool apply) const
         if (apply) {
             int x = area.x();
             for (QLayoutItem *item : row) {
-                // An item wider than the whole area gets the area's width.
+                // An item wider than the whole area is narrowed to it, as far
+                // as its minimum allows.
                 const QSize hint = item->sizeHint();
                 const int width = qMin(hint.width(), qMax(area.width(), item->minimumSize().width()));
                 item->setGeometry(QRect(x, y + (rowHeight - hint.height()) / 2, width, hint.height()));
