@@ -1,4 +1,6 @@
 #include "app/InboxFramesBand.h"
+
+#include "app/FlowLayout.h"
 #include "platform/ui/NamedWidget.h"
 
 #include <QCheckBox>
@@ -23,8 +25,8 @@ QGroupBox *compactFrame(const QString &title, const char *objectName)
 QHBoxLayout *frameRow(QWidget *frame)
 {
     auto *row = new QHBoxLayout(frame);
-    row->setContentsMargins(8, 2, 8, 6);
-    row->setSpacing(6);
+    row->setContentsMargins(6, 2, 6, 6);
+    row->setSpacing(4);
     return row;
 }
 
@@ -35,25 +37,26 @@ InboxFramesBand::InboxFramesBand(QWidget *parent)
 {
     setObjectName(QStringLiteral("InboxFramesBand"));
 
-    // Shown only while the address pane is hidden.
+    // Shown only while the address pane is hidden; with both hidden the
+    // column takes no room in the band.
     m_showAddress = named(new QPushButton(QStringLiteral("> > > > > > > > > > > > > > > > ")), "CommandShowAddress");
     m_showAddress->setToolTip(tr("Show Address Book Panel"));
     m_palette = named(new QPushButton(tr("Show Email Address Palette")), "CommandTo");
-    auto *paneButtons = new QVBoxLayout;
-    paneButtons->setSpacing(2);
-    paneButtons->addStretch(1);
-    paneButtons->addWidget(m_showAddress);
-    paneButtons->addWidget(m_palette);
-    paneButtons->addStretch(1);
+    auto *paneButtons = named(new QWidget, "AddressPaneButtons");
+    auto *paneColumn = new QVBoxLayout(paneButtons);
+    paneColumn->setContentsMargins(0, 0, 0, 0);
+    paneColumn->setSpacing(2);
+    paneColumn->addWidget(m_showAddress);
+    paneColumn->addWidget(m_palette);
 
-    auto *band = new QHBoxLayout(this);
-    band->setContentsMargins(6, 2, 6, 2);
-    band->setSpacing(8);
-    band->addLayout(paneButtons);
+    // The frames wrap onto a second row on a narrow window rather than
+    // making the window wider than the user placed it.
+    auto *band = new FlowLayout(this, 6, 2);
+    band->setContentsMargins(4, 2, 4, 2);
+    band->addWidget(paneButtons);
     band->addWidget(buildSaveFrame());
     band->addWidget(buildInboxFrame());
     band->addWidget(buildComposeFrame());
-    band->addStretch(1);
 }
 
 QWidget *InboxFramesBand::buildSaveFrame()
@@ -64,7 +67,7 @@ QWidget *InboxFramesBand::buildSaveFrame()
     m_folders = named(new QComboBox, "ComboFolders");
     m_folders->addItems({QStringLiteral("Saved"), QStringLiteral("sent")});
     m_folders->setCurrentIndex(0);
-    m_folders->setMinimumContentsLength(10);
+    m_folders->setMinimumContentsLength(8);
     auto *label = named(new QLabel(tr("Folder:")), "LabelFolder");
     label->setBuddy(m_folders);
 

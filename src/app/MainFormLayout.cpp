@@ -108,8 +108,10 @@ void MainForm::hideAddressPane()
         if (part)
             part->hide();
     }
-    // Nothing to split while the pane is away.
+    // Nothing to split while the pane is away; the pane's tab strip, left
+    // zero wide, would still show its scroll arrows.
     m_imgSplitter->hide();
+    m_tabStrip1->hide();
     m_band->showAddressButton()->show();
     m_band->paletteButton()->show();
     int x = 0;
@@ -129,6 +131,7 @@ void MainForm::showAddressPane()
             part->show();
     }
     m_imgSplitter->show();
+    m_tabStrip1->show();
     m_band->showAddressButton()->hide();
     m_band->paletteButton()->hide();
     int x = layout::ShownSplitter;

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace ferrowen {
@@ -65,10 +66,22 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     column->addStretch(1);
 
     // Keep the settings readable on a wide window: one column on the left.
-    auto *outer = new QHBoxLayout(this);
-    outer->setContentsMargins(16, 12, 16, 12);
-    outer->addLayout(column, 0);
-    outer->addStretch(1);
+    auto *content = named(new QWidget, "SettingsContent");
+    auto *row = new QHBoxLayout(content);
+    row->setContentsMargins(16, 12, 16, 12);
+    row->addLayout(column, 0);
+    row->addStretch(1);
+
+    // On a small window the column scrolls rather than being cut off.
+    auto *scroll = named(new QScrollArea, "SettingsScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 
     // The keyword editor is laid over the panel by the main window's layout,
     // not by the column above.
