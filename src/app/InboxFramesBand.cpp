@@ -1,6 +1,6 @@
 #include "app/InboxFramesBand.h"
 
-#include "app/FlowLayout.h"
+#include "platform/ui/FlowLayout.h"
 #include "platform/ui/NamedWidget.h"
 
 #include <QCheckBox>

@@ -47,7 +47,7 @@ int expandedSplitter(int innerWidth)
     return static_cast<int>(static_cast<qint64>(innerWidth) * 85 / 100);
 }
 
-SavedFolderRects layOutSavedFolders(const QRect &pane)
+SavedFolderRects layOutSavedFolders(const QRect &pane, const std::function<int(int)> &buttonsHeightFor)
 {
     SavedFolderRects r;
     const int foldersWidth = qMin(FoldersMaxWidth, pane.width() / 3);
@@ -55,17 +55,20 @@ SavedFolderRects layOutSavedFolders(const QRect &pane)
 
     const int rightLeft = pane.x() + foldersWidth + SavedGap;
     const int rightWidth = pane.width() - foldersWidth - SavedGap;
-    r.buttons = rect(rightLeft, pane.y(), rightWidth, SavedButtonsHeight);
+    const int buttonsHeight =
+        qMax(SavedButtonsHeight, buttonsHeightFor ? buttonsHeightFor(rightWidth) : SavedButtonsHeight);
+    r.buttons = rect(rightLeft, pane.y(), rightWidth, buttonsHeight);
 
-    const int belowButtons = pane.y() + SavedButtonsHeight + SavedGap;
-    const int restHeight = pane.height() - SavedButtonsHeight - SavedGap;
+    const int belowButtons = pane.y() + buttonsHeight + SavedGap;
+    const int restHeight = pane.height() - buttonsHeight - SavedGap;
     const int listHeight = restHeight * SavedListPercent / 100;
     r.list = rect(rightLeft, belowButtons, rightWidth, listHeight);
     r.preview = rect(rightLeft, belowButtons + listHeight + SavedGap, rightWidth, restHeight - listHeight - SavedGap);
     return r;
 }
 
-PaneRects layOutPanes(int splitter, bool paneShown, int windowWidth, int windowHeight)
+PaneRects layOutPanes(int splitter, bool paneShown, int windowWidth, int windowHeight,
+                      const std::function<int(int)> &savedButtonsHeightFor)
 {
     PaneRects r;
     const int x = clampSplitterOnLayout(splitter, windowWidth, paneShown);
@@ -82,7 +85,7 @@ PaneRects layOutPanes(int splitter, bool paneShown, int windowWidth, int windowH
                          CommandHideWidth, CommandHideHeight);
 
     r.pane = rect(r.tabStrip2.x() + PaneInset, paneTop, r.tabStrip2.width() - 2 * PaneInset, paneHeight);
-    r.saved = layOutSavedFolders(r.pane);
+    r.saved = layOutSavedFolders(r.pane, savedButtonsHeightFor);
     r.spamEditor = rect(SpamEditorInset, SpamEditorInset, r.pane.width() - 2 * SpamEditorInset,
                         r.pane.height() - 2 * SpamEditorInset);
 

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QRect>
 
+#include <functional>
+
 // The numbers of the main window's layout, in twips, as pure functions so
 // they can be checked without building a window. "Window" here means the
 // surface that holds the address pane, the splitter and the main area; its
@@ -67,7 +69,10 @@ struct SavedFolderRects
     QRect list;    // ListMsg
     QRect preview; // WebBrowser2
 };
-SavedFolderRects layOutSavedFolders(const QRect &pane);
+// buttonsHeightFor gives the height the button row needs at a width (both
+// in twips), when a narrow pane makes it wrap; it never gets less than its
+// designed height.
+SavedFolderRects layOutSavedFolders(const QRect &pane, const std::function<int(int)> &buttonsHeightFor = {});
 
 // Every rectangle SizeControls and the resize handling place, in window
 // twips, for one splitter position.
@@ -87,7 +92,8 @@ struct PaneRects
     // TextSpam, relative to PictureSettings.
     QRect spamEditor;
 };
-PaneRects layOutPanes(int splitter, bool paneShown, int windowWidth, int windowHeight);
+PaneRects layOutPanes(int splitter, bool paneShown, int windowWidth, int windowHeight,
+                      const std::function<int(int)> &savedButtonsHeightFor = {});
 
 // The drag bar shown over the handle: same top and height, half as wide,
 // at the (already clamped) left position.

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -66,7 +67,14 @@ void MainForm::SizeControls(int &x)
     const bool paneShown = !m_addressPaneHidden;
     x = layout::clampSplitterOnLayout(x, width, paneShown);
     m_splitter = x;
-    applyPaneRects(layout::layOutPanes(x, paneShown, width, height), conversion);
+    // The saved-message buttons wrap onto a second row in a narrow pane.
+    const auto buttonsHeightFor = [this, &conversion](int widthTwips) {
+        QWidget *buttons = m_savedFolders.buttons;
+        if (!buttons || !buttons->layout() || !buttons->layout()->hasHeightForWidth())
+            return 0;
+        return conversion.toTwips(buttons->layout()->totalHeightForWidth(conversion.toPixels(widthTwips)));
+    };
+    applyPaneRects(layout::layOutPanes(x, paneShown, width, height, buttonsHeightFor), conversion);
 }
 
 void MainForm::applyPaneRects(const layout::PaneRects &r, const Twips &conversion)

@@ -144,7 +144,7 @@ TEST_F(WindowFitTest, everyControlIsReachableOnEachTabOfASmallWindow)
     };
     const Row rows[] = {
         {1, false, false}, {2, false, false}, {3, false, false}, {4, false, false}, {5, false, false},
-        {5, false, true},  {1, true, false},  {5, true, false},
+        {5, false, true},  {1, true, false},  {3, true, false}, {5, true, false},
     };
     for (const Row &row : rows) {
         if (row.addressPaneShown)

@@ -1,9 +1,9 @@
 #include "store/ui/SavedFoldersPane.h"
 
+#include "platform/ui/FlowLayout.h"
 #include "store/ui/StoreHost.h"
 
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -47,7 +47,8 @@ SavedFoldersPane::SavedFoldersPane(StoreHost &host, QObject *parent)
 void SavedFoldersPane::buildButtons()
 {
     m_parts.buttons = panel("Picture3");
-    auto *row = new QHBoxLayout(m_parts.buttons);
+    // Wraps onto a second row when the pane is narrow.
+    auto *row = new FlowLayout(m_parts.buttons);
     row->setContentsMargins(6, 2, 6, 2);
     const struct
     {
@@ -67,7 +68,6 @@ void SavedFoldersPane::buildButtons()
         connect(button, &QPushButton::clicked, this, [this, action] { m_host.runSavedMessageAction(action); });
         row->addWidget(button);
     }
-    row->addStretch(1);
 }
 
 void SavedFoldersPane::previewLoaded(const QString &location, bool previewShown)

@@ -1,4 +1,4 @@
-#include "app/FlowLayout.h"
+#include "platform/ui/FlowLayout.h"
 
 #include <QWidget>
 
