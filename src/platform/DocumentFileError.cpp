@@ -54,8 +54,23 @@ DocumentFileError writeObstacle(const QString &path)
     return DocumentFileError::None;
 }
 
-DocumentFileError writeFailure(const QString &errorText)
+DocumentFileError writeFailure(int systemError, const QString &errorText)
 {
+    switch (systemError) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return DocumentFileError::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return DocumentFileError::AccessDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return DocumentFileError::PathNotFound;
+    default:
+        break;
+    }
     if (mentions(errorText, {ENOSPC, EDQUOT, EFBIG}))
         return DocumentFileError::DiskFull;
     if (mentions(errorText, {EACCES, EPERM, EROFS}))

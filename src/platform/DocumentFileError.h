@@ -26,7 +26,8 @@ DocumentFileError readFailure(const QString &path);
 // missing or unwritable folder, an unwritable file. None when nothing does.
 DocumentFileError writeObstacle(const QString &path);
 
-// Why a write failed, from the error text the file layer gave.
-DocumentFileError writeFailure(const QString &errorText);
+// Why a write failed, from the system's error number when there is one,
+// else from the error text the file layer gave.
+DocumentFileError writeFailure(int systemError, const QString &errorText);
 
 } // namespace ferrowen

@@ -41,8 +41,7 @@ Status addCustomWord(const QString &path, const QString &word)
     for (const QString &existing : std::as_const(*words))
         text += existing.toUtf8() + '\n';
     text += added.toUtf8() + '\n';
-    file.write(text);
-    if (!file.commit())
+    if (file.write(text) != text.size() || !file.commit())
         return Status::failure(QStringLiteral("The word list %1 cannot be written: %2").arg(path, file.errorString()));
     return Status::success();
 }
