@@ -13,12 +13,15 @@ class QTimer;
 
 namespace ferrowen {
 
+class ColorChooser;
+class FileDialogs;
 class HelpWindow;
 class MailtoHandoffDriver;
 class MainForm;
 class MessageBoxes;
 class SettingsFile;
 class Shell;
+class SpellDialog;
 class UnixSignalCloser;
 
 // Runs what happens around the main window: the start-up sequence, the
@@ -33,8 +36,11 @@ public:
     {
         bool showSplash = true;
         bool startCompanionAtExit = true;
-        // Where messages are shown; Qt's own boxes when null.
+        // Where messages and dialogs are shown; Qt's own when null.
         MessageBoxes *messageBoxes = nullptr;
+        FileDialogs *fileDialogs = nullptr;
+        ColorChooser *colorChooser = nullptr;
+        SpellDialog *spellDialog = nullptr;
     };
 
     MainController(SettingsFile &settings, Options options);

@@ -84,6 +84,7 @@ public:
 
     // --- Editor panel: its height, and the inbox frame buttons' places ---
     void setEditorHeight(int height);
+    int editorHeight() const { return m_editorPanelRect.height(); }
     void placeEditorOverFirstPane(); // Command1
     void collapseEditor();           // Command4
 
@@ -108,6 +109,8 @@ Q_SIGNALS:
     void addressPaneExpanded(bool expanded);
     // "Check S&pam": copy the editor's body into the page's posting form.
     void transferEditorBodyRequested();
+    // "Earn $$": the affiliate settings of the editor's footer.
+    void affiliateSettingsRequested();
     // Hiding or showing the address pane moves the address palette to the
     // left of the first pane (given in twips, relative to the window).
     void paletteMoveRequested(int webBrowser1Left);

@@ -9,28 +9,45 @@
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
 #include "editor/ui/EditorPanel.h"
+#include "platform/spell/HunspellEngine.h"
+#include "platform/ui/QtColorChooser.h"
+#include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/web/BrowserPane.h"
+#include "spell/ui/SpellingDialog.h"
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/ComposePage.h"
 
 namespace ferrowen {
 
-Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes)
+Shell::Shell(SettingsFile &settings, ShowHelp showHelp, Dialogs dialogs)
     : m_form(std::make_unique<MainForm>())
+    , m_spellEngine(std::make_unique<HunspellEngine>())
 {
-    if (!messageBoxes) {
+    if (!dialogs.messageBoxes) {
         m_ownMessageBoxes = std::make_unique<QtMessageBoxes>(m_form.get(), ProgramTitle.toString());
-        messageBoxes = m_ownMessageBoxes.get();
+        dialogs.messageBoxes = m_ownMessageBoxes.get();
     }
-    m_messageBoxes = messageBoxes;
+    if (!dialogs.files) {
+        m_ownFileDialogs = std::make_unique<QtFileDialogs>(m_form.get());
+        dialogs.files = m_ownFileDialogs.get();
+    }
+    if (!dialogs.colours) {
+        m_ownColorChooser = std::make_unique<QtColorChooser>(m_form.get());
+        dialogs.colours = m_ownColorChooser.get();
+    }
+    if (!dialogs.spelling)
+        dialogs.spelling = new SpellingDialog(m_form.get());
+    m_messageBoxes = dialogs.messageBoxes;
     m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
 
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, m_state, *m_messageBoxes);
     m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_messageBoxes);
-    m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);
+    m_editorHost = std::make_unique<ShellEditorHost>(
+        *m_form, m_state, settings,
+        ShellEditorHost::Services{*m_messageBoxes, *dialogs.files, *dialogs.colours, *m_spellEngine, *dialogs.spelling});
     m_mergeHost = std::make_unique<ShellMergeHost>(
         *m_composeHost, m_state,
         [showHelp](ShellMergeHost::Help help) {
@@ -40,7 +57,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
 
     m_addressPane = new AddressPane(*m_addressBookHost, m_form.get());
     m_savedFolders = new SavedFoldersPane(*m_storeHost, m_form.get());
-    m_editorPanel = new EditorPanel(m_form.get());
+    m_editorPanel = new EditorPanel(*m_editorHost, m_form.get());
     m_composeHost->setAddressSource(*m_addressPane);
     m_form->attachAddressPane(m_addressPane->parts());
     m_form->attachSavedFolders(m_savedFolders->parts());
@@ -65,6 +82,8 @@ void Shell::connectWindow()
     connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
+    connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBody);
+    connect(&form, &MainForm::affiliateSettingsRequested, m_editorPanel, &EditorPanel::showAffiliateDialog);
 
     connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
     connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);

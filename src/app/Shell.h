@@ -10,12 +10,16 @@
 namespace ferrowen {
 
 class AddressPane;
+class ColorChooser;
 class EditorPanel;
+class FileDialogs;
+class HunspellEngine;
 class LatestValueWriter;
 class MainForm;
 class MessageBoxes;
 class SavedFoldersPane;
 class SettingsFile;
+class SpellDialog;
 class ShellAddressBookHost;
 class ShellComposeHost;
 class ShellEditorHost;
@@ -33,8 +37,16 @@ class Shell : public QObject
 public:
     using ShowHelp = std::function<void(HelpTopic)>;
 
-    // messageBoxes: where messages are shown; Qt's own boxes when null.
-    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr);
+    // Where messages and dialogs are shown: Qt's own for each one left null.
+    struct Dialogs
+    {
+        MessageBoxes *messageBoxes = nullptr;
+        FileDialogs *files = nullptr;
+        ColorChooser *colours = nullptr;
+        SpellDialog *spelling = nullptr;
+    };
+
+    Shell(SettingsFile &settings, ShowHelp showHelp, Dialogs dialogs);
     ~Shell() override;
 
     MainForm &window() const { return *m_form; }
@@ -63,6 +75,9 @@ private:
     std::unique_ptr<MainForm> m_form;
     std::unique_ptr<MessageBoxes> m_ownMessageBoxes;
     MessageBoxes *m_messageBoxes = nullptr;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
+    std::unique_ptr<ColorChooser> m_ownColorChooser;
+    std::unique_ptr<HunspellEngine> m_spellEngine;
     std::unique_ptr<LatestValueWriter> m_trace;
 
     std::unique_ptr<ShellComposeHost> m_composeHost;

@@ -2,6 +2,7 @@
 
 #include "editor/AffiliateSettings.h"
 #include "editor/EditorPlacement.h"
+#include "editor/SpellCheckEditor.h"
 #include "webmail/ComposeState.h"
 
 namespace ferrowen {
@@ -22,6 +23,8 @@ struct ShellState
     ComposeState compose;
     EditorPlacement editor;
     AffiliateSettings affiliate;
+    // The spelling dictionaries named in the settings file.
+    SpellDictionaries dictionaries;
 };
 
 } // namespace ferrowen

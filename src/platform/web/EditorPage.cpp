@@ -21,8 +21,8 @@ QString randomToken()
 
 } // namespace
 
-EditorPage::EditorPage(QObject *parent)
-    : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent)
+EditorPage::EditorPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
     , m_channelToken(randomToken())
 {
     QWebEngineSettings *options = settings();

@@ -14,7 +14,9 @@ class EditorPage : public QWebEnginePage
     Q_OBJECT
 
 public:
-    explicit EditorPage(QObject *parent = nullptr);
+    // profile: where the page keeps what it loads; the editor's own, so
+    // nothing of the browser panes' sessions reaches the edited document.
+    EditorPage(QWebEngineProfile *profile, QObject *parent = nullptr);
 
     // The library as installed in every document of the page.
     const QString &librarySource() const { return m_library; }

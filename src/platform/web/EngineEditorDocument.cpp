@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <cerrno>
@@ -78,8 +79,9 @@ SelectionType selectionType(const QString &name)
 
 EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
     : EditorDocument(parent)
+    , m_profile(new QWebEngineProfile(this))
     , m_view(new QWebEngineView(viewParent))
-    , m_page(new EditorPage(m_view))
+    , m_page(new EditorPage(m_profile, m_view))
     , m_runner(m_page, m_page->librarySource(), QStringLiteral("ferrowenEditor"))
 {
     m_view->setObjectName(QStringLiteral("EditorView"));
@@ -94,7 +96,10 @@ EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
     m_displayChanged.setInterval(0);
     connect(&m_displayChanged, &QTimer::timeout, this, &EditorDocument::displayChanged);
     connect(m_page, &EditorPage::notified, this, &EngineEditorDocument::onNotified);
-    connect(m_view, &QWidget::customContextMenuRequested, this, &EngineEditorDocument::showContextMenu);
+    // Out of the engine's own handling of the click first: the document
+    // cannot be asked anything until that has returned.
+    connect(m_view, &QWidget::customContextMenuRequested, this, &EngineEditorDocument::showContextMenu,
+            Qt::QueuedConnection);
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] { m_busy = false; });
 
     startLoad(emptyDocument, QUrl(QStringLiteral("about:blank")));
@@ -102,8 +107,7 @@ EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
 
 EngineEditorDocument::~EngineEditorDocument()
 {
-    if (m_menu)
-        m_menu->deleteLater();
+    delete m_view;
 }
 
 QWidget *EngineEditorDocument::view() const
@@ -147,6 +151,8 @@ std::optional<QJsonValue> EngineEditorDocument::call(const QString &operation, Q
 
 void EngineEditorDocument::startLoad(const QString &html, const QUrl &base)
 {
+    if (!m_page)
+        return;
     m_busy = true;
     m_baseUrl = base;
     m_page->setHtml(html, base);
@@ -160,6 +166,8 @@ bool EngineEditorDocument::load(const QString &html, const QUrl &base)
 
 bool EngineEditorDocument::waitWhileBusy()
 {
+    if (!m_page)
+        return false;
     if (!m_busy)
         return true;
     QEventLoop loop;
@@ -171,7 +179,7 @@ bool EngineEditorDocument::waitWhileBusy()
     limit.start(m_timeLimit);
     // A click must not start another editor action inside this one.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return !m_busy;
+    return m_page && !m_busy;
 }
 
 QList<EditingCommandState> EngineEditorDocument::commandStates(const QList<EditingCommand> &commands)
@@ -199,8 +207,10 @@ QList<EditingCommandState> EngineEditorDocument::commandStates(const QList<Editi
 
 bool EngineEditorDocument::runCommand(const EditingCommand &command, const QString &value)
 {
-    // The toolbar and the lists take the focus for a moment; the command
-    // works on the document's selection, which wants the focus back.
+    if (!m_view)
+        return false;
+    // The lists take the focus for a moment: the user goes on typing in
+    // the document.
     m_view->setFocus(Qt::OtherFocusReason);
     if (command.route == EditingCommand::Route::ViewAction) {
         const auto action = viewAction(command.name);

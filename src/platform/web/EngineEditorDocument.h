@@ -11,6 +11,7 @@
 #include <optional>
 
 class QMenu;
+class QWebEngineProfile;
 class QWebEngineView;
 class QWidget;
 
@@ -76,8 +77,11 @@ private:
     void showContextMenu(const QPoint &at);
     void onNotified(const QString &what);
 
-    QWebEngineView *m_view = nullptr;
-    EditorPage *m_page = nullptr;
+    // Off the record, and outliving the page: the view (with the page) goes
+    // first, with its window or with this document.
+    QWebEngineProfile *m_profile = nullptr;
+    QPointer<QWebEngineView> m_view;
+    QPointer<EditorPage> m_page;
     PageScriptRunner m_runner;
     std::chrono::milliseconds m_timeLimit{10000};
     bool m_busy = false;
