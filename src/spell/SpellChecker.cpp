@@ -85,6 +85,7 @@ int SpellChecker::check(const QString &text)
 {
     m_text = text;
     m_words = splitWords(text);
+    m_installed = m_engine.installedDictionaries();
     m_index = -1;
     m_ignoreAll.clear();
     m_changeAll.clear();
@@ -166,7 +167,7 @@ void SpellChecker::showDialog()
         question.context = context(question.wordInContext);
         suggestionCount();
         question.suggestions = m_suggestions;
-        question.dictionaries = m_engine.installedDictionaries();
+        question.dictionaries = m_installed;
         question.dictionary = m_engine.dictionary();
         question.top = m_dialogTop;
 

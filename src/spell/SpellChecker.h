@@ -90,6 +90,8 @@ private:
 
     QString m_text;
     QList<TextWord> m_words;
+    // Looked up once a check: the dialog offers them for every word.
+    QStringList m_installed;
     int m_index = -1;
     TextWord m_current;
     bool m_changed = false;

@@ -108,6 +108,22 @@
         return { list: list, length: length };
     }
 
+    // The text of start to end alone, without building the whole text.
+    function textBetween(model, start, end) {
+        let text = '';
+        for (const segment of model.list) {
+            const piece = segment.kind === 'text' ? segment.node.data
+                : (segment.kind === 'break' ? '\n' : objectCharacter);
+            const from = Math.max(start - segment.start, 0);
+            const to = Math.min(end - segment.start, piece.length);
+            if (from < to)
+                text += piece.slice(from, to);
+            if (segment.start + piece.length >= end)
+                break;
+        }
+        return text;
+    }
+
     function modelText(model) {
         let text = '';
         for (const segment of model.list) {
@@ -286,6 +302,9 @@
         return null;
     }
 
+    // Commands with a value rather than an on and off state.
+    const valueCommands = new Set(['fontName', 'fontSize', 'foreColor', 'backColor', 'formatBlock']);
+
     function engineState(name, range) {
         let supported = false;
         try {
@@ -301,9 +320,12 @@
         let value = '';
         if (enabled) {
             try {
-                on = document.queryCommandState(name) === true;
-                const found = document.queryCommandValue(name);
-                value = found === null || found === undefined ? '' : String(found);
+                if (valueCommands.has(name)) {
+                    const found = document.queryCommandValue(name);
+                    value = found === null || found === undefined ? '' : String(found);
+                } else {
+                    on = document.queryCommandState(name) === true;
+                }
             } catch (error) {
                 on = false;
             }
@@ -514,7 +536,7 @@
             return { type: type, start: start, end: end, tag: control ? control.localName : '' };
         },
         rangeText({ start, end }) {
-            return modelText(bodyModel()).slice(start, end);
+            return textBetween(bodyModel(), start, end);
         },
         rangeHtml({ start, end }) {
             return htmlOf(rangeOf(bodyModel(), start, end));
@@ -533,7 +555,7 @@
         },
         replaceText({ start, end, expected, replacement }) {
             const model = bodyModel();
-            if (modelText(model).slice(start, end) !== expected)
+            if (textBetween(model, start, end) !== expected)
                 return false;
             const range = rangeOf(model, start, end);
             if (range.startContainer === range.endContainer && range.startContainer.nodeType === Node.TEXT_NODE) {
