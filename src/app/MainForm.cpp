@@ -163,7 +163,6 @@ void MainForm::buildMainArea()
         m_webBrowser[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
     }
     m_settings = new SettingsPanel(m_surface);
-    connect(m_settings, &SettingsPanel::affiliateSettingsRequested, this, &MainForm::affiliateSettingsRequested);
 
     // The first tab's pane is the one showing before any tab change.
     for (QWidget *pane : {static_cast<QWidget *>(m_webBrowser[1]), static_cast<QWidget *>(m_webBrowser[2]),

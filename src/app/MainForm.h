@@ -109,8 +109,6 @@ Q_SIGNALS:
     void addressPaneExpanded(bool expanded);
     // "Check S&pam": copy the editor's body into the page's posting form.
     void transferEditorBodyRequested();
-    // "Earn $$": the affiliate settings of the editor's footer.
-    void affiliateSettingsRequested();
     // Hiding or showing the address pane moves the address palette to the
     // left of the first pane (given in twips, relative to the window).
     void paletteMoveRequested(int webBrowser1Left);

@@ -57,11 +57,8 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     auto *defBrowser =
         named(new QPushButton(tr("Set &Ferrowen as your Default E-mail Program (for mailto links)")), "CommandDefBrowser");
     connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
-    auto *affiliate = named(new QPushButton(tr("Earn $$")), "CommandAffiliate");
-    connect(affiliate, &QPushButton::clicked, this, &SettingsPanel::affiliateSettingsRequested);
     auto *defBrowserRow = new QHBoxLayout;
     defBrowserRow->addWidget(defBrowser);
-    defBrowserRow->addWidget(affiliate);
     defBrowserRow->addStretch(1);
     column->addLayout(defBrowserRow);
 

@@ -38,8 +38,6 @@ Q_SIGNALS:
     // "Set Ferrowen as your Default E-mail Program" was pressed: its help
     // topic explains how; the program changes no system setting itself.
     void defaultMailProgramHelpRequested();
-    // "Earn $$" (CommandAffiliate): the affiliate credit of posted blogs.
-    void affiliateSettingsRequested();
 
 private:
     QWidget *buildStartPageFrame();

@@ -83,7 +83,6 @@ void Shell::connectWindow()
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
     connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBody);
-    connect(&form, &MainForm::affiliateSettingsRequested, m_editorPanel, &EditorPanel::showAffiliateDialog);
 
     connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
     connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);

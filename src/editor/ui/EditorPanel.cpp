@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHash>
+#include <QPushButton>
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QTimer>
@@ -86,12 +87,16 @@ void EditorPanel::buildModes()
     m_editVisually = named(new QRadioButton(tr("Edit Visually")), "CheckNormal");
     m_editSource = named(new QRadioButton(tr("Edit HTML Source (tags)")), "CheckHTMLSource");
     m_editVisually->setChecked(true);
+    // "Earn $$" sets the credit the editor adds to what it posts.
+    auto *affiliate = named(new QPushButton(tr("Earn $$")), "CommandAffiliate");
     auto *row = new QHBoxLayout(modes);
     row->setContentsMargins(6, 0, 6, 0);
     row->addWidget(m_editVisually);
     row->addWidget(m_editSource);
+    row->addWidget(affiliate);
     connect(m_editSource, &QRadioButton::clicked, this, &EditorPanel::editSource);
     connect(m_editVisually, &QRadioButton::clicked, this, &EditorPanel::editVisually);
+    connect(affiliate, &QPushButton::clicked, this, &EditorPanel::showAffiliateDialog);
     m_parts.modes = modes;
 }
 

@@ -22,10 +22,11 @@ class EditorHost;
 class EngineEditorDocument;
 
 // The HTML editor's panel (PictureBlog): the formatting bar (Toolbar3 and
-// its lists) over the editing area (DHTMLEdit1), and the two switches
-// between editing visually and editing the page's own field
-// (CheckNormal, CheckHTMLSource). The main window places the parts; this
-// class owns them and what they do.
+// its lists) over the editing area (DHTMLEdit1); and, to stay in reach
+// while the panel is hidden, the two switches between editing visually and
+// editing the page's own field (CheckNormal, CheckHTMLSource) with "Earn
+// $$" (CommandAffiliate). The main window places the parts; this class
+// owns them and what they do.
 class EditorPanel : public QObject
 {
     Q_OBJECT
@@ -35,7 +36,7 @@ public:
     {
         QFrame *panel = nullptr;   // PictureBlog
         QWidget *editor = nullptr; // DHTMLEdit1
-        QWidget *modes = nullptr;  // CheckNormal and CheckHTMLSource
+        QWidget *modes = nullptr;  // CheckNormal, CheckHTMLSource, CommandAffiliate
     };
 
     explicit EditorPanel(EditorHost &host, QObject *parent = nullptr);
