@@ -129,6 +129,8 @@ public:
     virtual void select(const TextRange &range) = 0;
     // How far below the top of the document the range starts, in pixels.
     virtual int rangeTop(const TextRange &range) = 0;
+    // Puts html in place of the range, as one step undo can revert.
+    virtual bool pasteHtml(const TextRange &range, const QString &html) = 0;
     // Writes replacement over the range, but only when the range still
     // holds expected; false (and nothing written) otherwise.
     virtual bool replaceText(const TextRange &range, const QString &expected, const QString &replacement) = 0;

@@ -151,6 +151,20 @@ TEST_F(EditorDocumentTest, oneOffsetModelForTextSelectionAndBreaks)
     EXPECT_EQ(document.selection().type, SelectionType::None);
 }
 
+TEST_F(EditorDocumentTest, theDocumentsOwnScriptsNeverRun)
+{
+    setBody(QStringLiteral("<p id=\"p\" onclick=\"this.title='ran'\">text</p>"
+                           "<script>document.getElementById('p').title = 'ran';</script>"
+                           "<img src=\"missing.png\" onerror=\"document.getElementById('p').title = 'ran'\">"));
+    selectText(QStringLiteral("text"));
+    EXPECT_TRUE(document.pasteHtml(document.selection().range,
+                                   QStringLiteral("<b onmouseover=\"this.title='ran'\">new</b>"
+                                                  "<img src=\"gone.png\" onerror=\"document.getElementById('p').title='ran'\">")));
+    // Give a late error handler its chance.
+    EXPECT_FALSE(ferrowen::testing::waitFor([&] { return document.DocumentHTML().contains(QStringLiteral("title=\"ran\"")); }, 500));
+    EXPECT_TRUE(document.bodyInnerHTML().contains(QStringLiteral(">new</b>"))) << document.bodyInnerHTML().toStdString();
+}
+
 TEST_F(EditorDocumentTest, replacementsAreWrittenOnlyWhereTheirWordStillStands)
 {
     setBody(QStringLiteral("<p>a <b>wrnog</b> word</p>"));

@@ -387,6 +387,13 @@ int EngineEditorDocument::rangeTop(const TextRange &range)
     return call(QStringLiteral("rangeTop"), rangeJson(range)).value_or(QJsonValue()).toInt();
 }
 
+bool EngineEditorDocument::pasteHtml(const TextRange &range, const QString &html)
+{
+    QJsonObject arguments = rangeJson(range);
+    arguments.insert(QStringLiteral("html"), html);
+    return call(QStringLiteral("pasteHtml"), arguments).value_or(false).toBool();
+}
+
 bool EngineEditorDocument::replaceText(const TextRange &range, const QString &expected, const QString &replacement)
 {
     QJsonObject arguments = rangeJson(range);

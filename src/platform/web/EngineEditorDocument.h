@@ -60,6 +60,7 @@ public:
     QString rangeHtml(const TextRange &range) override;
     void select(const TextRange &range) override;
     int rangeTop(const TextRange &range) override;
+    bool pasteHtml(const TextRange &range, const QString &html) override;
     bool replaceText(const TextRange &range, const QString &expected, const QString &replacement) override;
     QString selectedElementTag() override;
     MarkedDocument markedDocument(const QString &marker, MarkerPlace place) override;

@@ -553,6 +553,11 @@
             const rect = rects.length ? rects[0] : range.getBoundingClientRect();
             return Math.round(rect.top + window.scrollY);
         },
+        pasteHtml({ start, end, html }) {
+            ensureEditable();
+            selectRange(rangeOf(bodyModel(), start, end));
+            return document.execCommand('insertHTML', false, String(html));
+        },
         replaceText({ start, end, expected, replacement }) {
             const model = bodyModel();
             if (textBetween(model, start, end) !== expected)
