@@ -87,6 +87,8 @@ QString withAddedAddresses(const QString &field, const QStringList &addresses)
 {
     QString merged = field;
     for (const QString &address : addresses) {
+        if (address.trimmed().isEmpty())
+            continue; // a row without an address adds nothing, not an empty entry
         if (merged.isEmpty())
             merged = address;
         else if (!containsAddress(merged.split(QLatin1Char(',')), address))
