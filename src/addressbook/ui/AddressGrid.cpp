@@ -82,14 +82,25 @@ int AddressGrid::Row() const
 
 int AddressGrid::RowSel() const
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
-        return 0;
+    const auto [first, last] = selectedRows();
+    return Row() == first ? last : first;
+}
+
+std::pair<int, int> AddressGrid::selectedRows() const
+{
+    const int row = Row();
+    int first = row;
+    int last = row;
+    if (row == 0)
+        return {first, last};
+    // The selection may come in several ranges (one per run of columns).
     for (const QItemSelectionRange &range : selectionModel()->selection()) {
-        if (range.contains(current))
-            return (current.row() == range.top() ? range.bottom() : range.top()) + 1;
+        if (range.top() + 1 <= row && row <= range.bottom() + 1) {
+            first = std::min(first, range.top() + 1);
+            last = std::max(last, range.bottom() + 1);
+        }
     }
-    return current.row() + 1;
+    return {first, last};
 }
 
 int AddressGrid::Col() const

@@ -3,6 +3,8 @@
 #include <QPersistentModelIndex>
 #include <QTableView>
 
+#include <utility>
+
 namespace ferrowen {
 
 class AddressGridModel;
@@ -29,6 +31,10 @@ public:
     int Row() const;
     int RowSel() const;
     int Col() const;
+    // The first and last row of the selected block that holds the current
+    // cell, in grid rows; the current row alone when nothing else is
+    // selected, {0, 0} when there is no current cell.
+    std::pair<int, int> selectedRows() const;
     // Row 0 gives the column's name, without the sort marker.
     QString TextMatrix(int row, int column) const;
 

@@ -138,8 +138,7 @@ void AddressPane::RemoveAddresses()
     AddressGrid &grid = *m_parts.grid;
     if (m_currentPath.isEmpty() || grid.Row() == 0)
         return;
-    const int first = std::min(grid.Row(), grid.RowSel());
-    const int last = std::max(grid.Row(), grid.RowSel());
+    const auto [first, last] = grid.selectedRows();
     if (last > first
         && m_host.messageBoxes().show(tr("Delete the selected addresses?"), MessageBoxes::Buttons::YesNo)
             != MessageBoxes::Answer::Yes)
@@ -231,8 +230,9 @@ std::optional<QStringList> AddressPane::selectedAddresses()
     if (m_currentPath.isEmpty() || EmailColumn() < 0 || grid.Row() == 0)
         return std::nullopt;
     // One block of rows, taken top to bottom whichever way it was selected.
+    const auto [first, last] = grid.selectedRows();
     QStringList addresses;
-    for (int row = std::min(grid.Row(), grid.RowSel()); row <= std::max(grid.Row(), grid.RowSel()); ++row)
+    for (int row = first; row <= last; ++row)
         addresses << grid.TextMatrix(row, EmailColumn());
     return addresses;
 }
