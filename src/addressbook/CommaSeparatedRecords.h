@@ -28,6 +28,9 @@ public:
 
 private:
     bool scan(bool quotesSpanLines);
+    // Copies the text from the current position up to `stop` into the
+    // record and moves on to `stop`.
+    void appendText(qsizetype stop);
     void skipLineBreak();
 
     QStringView m_text;
