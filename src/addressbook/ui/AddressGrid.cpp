@@ -61,6 +61,8 @@ AddressGrid::AddressGrid(QWidget *parent)
     // A header press sorts; it must not select the column.
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
+    // Narrow columns show the start of their names.
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->viewport()->installEventFilter(this);
 }
 
