@@ -77,6 +77,7 @@ void AddressPane::buildToolbar()
     button("add", tr("Add Address"), [this] { AddAddressRow(); });
     button("remove", tr("Remove Address"), [this] { RemoveAddresses(); });
     button("find", tr("Find Address"), [this] { showFindDialog(); });
+    // Taking the displayed message's sender waits for the capture's header labels.
     button("addmsg", tr("Add Sender of Displayed Message"), {});
     const struct
     {
@@ -90,8 +91,7 @@ void AddressPane::buildToolbar()
     };
     for (const auto &insertion : insertions) {
         const auto code = static_cast<qint16>(insertion.field);
-        connect(addToolButton(toolbar, insertion.key, insertion.toolTip), &QAction::triggered, this,
-                [this, code] { m_host.insertIntoComposeForm(code); });
+        button(insertion.key, insertion.toolTip, [this, code] { m_host.insertIntoComposeForm(code); });
     }
     m_expand = addToolButton(toolbar, "expand", tr("Expand Address Book"));
     connect(m_expand, &QAction::triggered, this, &AddressPane::expandToggled);
