@@ -55,7 +55,7 @@ public:
         messages << text;
         return Answer::Yes;
     }
-    QString openFileName(const QString &, const QString &, const QStringList &) override { return path; }
+    QString openFileName(const QString &, const QString &, const QString &) override { return path; }
 };
 
 // The resident set size once the heap has handed back what it no longer

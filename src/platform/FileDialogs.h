@@ -1,21 +1,19 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace ferrowen {
 
-// The system's file dialogs, behind an interface so tests can answer them.
+// The file dialogs the program shows, behind an interface so tests can
+// answer them. An empty answer means the user cancelled.
 class FileDialogs
 {
 public:
     virtual ~FileDialogs() = default;
 
-    // Asks for an existing file to open. initialName: a file-system path
-    // whose folder the dialog starts in (its file part may be a pattern such
-    // as "*.csv;*.txt"). filters: "Label (*.ext)" entries, the first chosen.
-    // Empty when the user cancels.
-    virtual QString openFileName(const QString &title, const QString &initialName, const QStringList &filters) = 0;
+    // Asks for an existing file, starting in folder. filter as Qt writes
+    // it: "Address Book (*.csv);;Tab Delimited Text File (*.txt)".
+    virtual QString openFileName(const QString &caption, const QString &folder, const QString &filter) = 0;
 };
 
 } // namespace ferrowen

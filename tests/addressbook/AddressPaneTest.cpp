@@ -96,7 +96,7 @@ protected:
 
     void open(const QString &path)
     {
-        host.dialogs.answers << path;
+        host.dialogs.openAnswers << path;
         pane.Open_CSV();
     }
 
@@ -139,11 +139,10 @@ TEST_F(AddressPaneTest, open_asksForABookThenShowsIt)
 {
     EXPECT_TRUE(grid->isHidden());
     pane.Open_CSV(); // cancelled
-    ASSERT_EQ(host.dialogs.asked.size(), 1);
-    EXPECT_EQ(host.dialogs.asked[0].title, QStringLiteral("Open Address List"));
-    EXPECT_EQ(host.dialogs.asked[0].initialName, host.dir + QStringLiteral("addrbooks/*.csv;*.txt"));
-    EXPECT_EQ(host.dialogs.asked[0].filters,
-              QStringList({QStringLiteral("Address Book (*.csv)"), QStringLiteral("Tab Delimited Text File (*.txt)")}));
+    EXPECT_EQ(host.dialogs.captionsShown, QStringList{QStringLiteral("Open Address List")});
+    EXPECT_EQ(host.dialogs.foldersShown, QStringList{host.dir + QStringLiteral("addrbooks/")});
+    EXPECT_EQ(host.dialogs.filtersShown,
+              QStringList{QStringLiteral("Address Book (*.csv);;Tab Delimited Text File (*.txt)")});
     EXPECT_TRUE(pane.currentPath().isEmpty());
     EXPECT_TRUE(grid->isHidden());
 

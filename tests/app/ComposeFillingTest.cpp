@@ -89,7 +89,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
         file.close();
-        fileDialogs.answers << path;
+        fileDialogs.openAnswers << path;
         pane().Open_CSV();
         ASSERT_EQ(pane().currentPath(), path);
     }

@@ -2,31 +2,27 @@
 
 #include "platform/FileDialogs.h"
 
-#include <QList>
 #include <QStringList>
 
 namespace ferrowen::testing {
 
-// File dialogs answered by the test: each request is recorded, and the
-// answers given in advance are used in order; without one, the dialog is
-// cancelled.
+// File dialogs answered by the test: each dialog takes the next answer (an
+// empty answer, or none left, is a cancelled dialog) and records its
+// caption, folder and filter.
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
-    struct Asked
-    {
-        QString title;
-        QString initialName;
-        QStringList filters;
-    };
+    QStringList openAnswers;
+    QStringList captionsShown;
+    QStringList foldersShown;
+    QStringList filtersShown;
 
-    QList<Asked> asked;
-    QStringList answers;
-
-    QString openFileName(const QString &title, const QString &initialName, const QStringList &filters) override
+    QString openFileName(const QString &caption, const QString &folder, const QString &filter) override
     {
-        asked.append({title, initialName, filters});
-        return answers.isEmpty() ? QString() : answers.takeFirst();
+        captionsShown << caption;
+        foldersShown << folder;
+        filtersShown << filter;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
 };
 

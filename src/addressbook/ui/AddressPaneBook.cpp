@@ -92,9 +92,8 @@ void AddressPane::openBook(const QString &pendingPath)
 
     QString path = pendingPath;
     if (path.isEmpty()) {
-        path = m_host.fileDialogs().openFileName(
-            tr("Open Address List"), addressBooksFolder(m_host) + QLatin1String("*.csv;*.txt"),
-            {tr("Address Book (*.csv)"), tr("Tab Delimited Text File (*.txt)")});
+        path = m_host.fileDialogs().openFileName(tr("Open Address List"), addressBooksFolder(m_host),
+                                                 tr("Address Book (*.csv);;Tab Delimited Text File (*.txt)"));
     }
     if (path.isEmpty() || path.contains(u'*'))
         return;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 
 namespace ferrowen {
 
@@ -11,17 +10,12 @@ QtFileDialogs::QtFileDialogs(QWidget *window)
 {
 }
 
-QString QtFileDialogs::openFileName(const QString &title, const QString &initialName, const QStringList &filters)
+QString QtFileDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
 {
     QWidget *parent = QApplication::activeModalWidget();
     if (!parent)
         parent = m_window;
-    const QFileInfo initial(initialName);
-    QString start = initial.absolutePath();
-    // A pattern names no file to preselect; a real name does.
-    if (!initial.fileName().contains(u'*'))
-        start = initial.absoluteFilePath();
-    return QFileDialog::getOpenFileName(parent, title, start, filters.join(QLatin1String(";;")));
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
 } // namespace ferrowen

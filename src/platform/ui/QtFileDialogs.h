@@ -14,7 +14,7 @@ class QtFileDialogs : public FileDialogs
 public:
     explicit QtFileDialogs(QWidget *window);
 
-    QString openFileName(const QString &title, const QString &initialName, const QStringList &filters) override;
+    QString openFileName(const QString &caption, const QString &folder, const QString &filter) override;
 
 private:
     QPointer<QWidget> m_window;
