@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "addressbook/ui/AddressPane.h"
 #include "app/HelpWindow.h"
 #include "app/InboxFramesBand.h"
 #include "app/LatestValueWriter.h"
@@ -19,6 +20,7 @@
 #include "webmail/ReplyOrForward.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QProcess>
@@ -60,7 +62,7 @@ MainController::MainController(SettingsFile &settings, Options options)
               // A missing help page is skipped silently, like a missing help file.
               (void)m_help->showTopic(m_helpFile, topic);
           },
-          options.messageBoxes))
+          options.messageBoxes, options.fileDialogs))
     , m_help(std::make_unique<HelpWindow>(&m_shell->window()))
     , m_timer2(newTimer2(this))
     , m_mailto(settings, [this](const QString &code) { m_shell->trace().write(code); }, letPendingEventsRun,
@@ -104,6 +106,7 @@ void MainController::start()
     form.hideAddressPane();
 
     m_folders = AppFolders::fromSettings(m_settings);
+    state.mainDir = m_folders.MainDir();
     const QString startPage = toFileSystemPath(m_folders.path(AppPaths::StartPage));
     form.browser(1).openLocalFile(startPage);
 
@@ -134,6 +137,10 @@ void MainController::start()
 
     form.applyResizeLayout();
     form.show();
+    AddressPane &addresses = m_shell->addressPane();
+    addresses.closePalette();
+    if (form.settingsPanel().showPaletteOnStartup()->isChecked())
+        addresses.showPalette();
     m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
     m_mailtoDriver->start();
 }
@@ -165,6 +172,8 @@ void MainController::shutdown()
     m_shutDown = true;
     m_shell->markClosing();
     m_mailtoDriver->stop();
+    // No edit of the open address book is lost by closing.
+    m_shell->addressPane().saveAtExit();
 
     const ShellState &shared = m_shell->state();
     MainForm &form = window();

@@ -13,6 +13,7 @@ class QTimer;
 
 namespace ferrowen {
 
+class FileDialogs;
 class HelpWindow;
 class MailtoHandoffDriver;
 class MainForm;
@@ -35,6 +36,8 @@ public:
         bool startCompanionAtExit = true;
         // Where messages are shown; Qt's own boxes when null.
         MessageBoxes *messageBoxes = nullptr;
+        // Where files are chosen; Qt's own dialogs when null.
+        FileDialogs *fileDialogs = nullptr;
     };
 
     MainController(SettingsFile &settings, Options options);

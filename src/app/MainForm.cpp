@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "addressbook/ui/AddressGrid.h"
 #include "app/InboxFramesBand.h"
 #include "app/settings/ProgramTitle.h"
 #include "app/SettingsPanel.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -179,7 +179,8 @@ void MainForm::attachAddressPane(const AddressPane::Parts &parts)
 {
     m_addressPane = parts;
     for (QWidget *part : {static_cast<QWidget *>(parts.toolbar), static_cast<QWidget *>(parts.bookName),
-                          static_cast<QWidget *>(parts.grid), static_cast<QWidget *>(parts.cellEditor)})
+                          static_cast<QWidget *>(parts.grid), static_cast<QWidget *>(parts.cellLabel),
+                          static_cast<QWidget *>(parts.cellEditor)})
         adopt(part);
     // Only the book's name and toolbar show until a book is opened.
     parts.toolbar->setVisible(!m_addressPaneHidden);

@@ -106,6 +106,8 @@ Q_SIGNALS:
     void waitCancelled();
     // The address pane was widened or narrowed back.
     void addressPaneExpanded(bool expanded);
+    // The address pane was shown again; the grid of an open book returns.
+    void addressPaneShown();
     // "Check S&pam": copy the editor's body into the page's posting form.
     void transferEditorBodyRequested();
     // Hiding or showing the address pane moves the address palette to the

@@ -11,6 +11,7 @@ namespace ferrowen {
 
 class AddressPane;
 class EditorPanel;
+class FileDialogs;
 class LatestValueWriter;
 class MainForm;
 class MessageBoxes;
@@ -33,8 +34,10 @@ class Shell : public QObject
 public:
     using ShowHelp = std::function<void(HelpTopic)>;
 
-    // messageBoxes: where messages are shown; Qt's own boxes when null.
-    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr);
+    // messageBoxes, fileDialogs: where messages and file dialogs are shown;
+    // Qt's own when null.
+    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr,
+          FileDialogs *fileDialogs = nullptr);
     ~Shell() override;
 
     MainForm &window() const { return *m_form; }
@@ -63,6 +66,7 @@ private:
     std::unique_ptr<MainForm> m_form;
     std::unique_ptr<MessageBoxes> m_ownMessageBoxes;
     MessageBoxes *m_messageBoxes = nullptr;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
     std::unique_ptr<LatestValueWriter> m_trace;
 
     std::unique_ptr<ShellComposeHost> m_composeHost;

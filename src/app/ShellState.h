@@ -18,6 +18,8 @@ struct ShellState
     bool WaitCancelled = false;
     // On from the start of start-up until the first tab is selected.
     bool starting = false;
+    // MainDir, from the settings file at start-up.
+    QString mainDir;
 
     ComposeState compose;
     EditorPlacement editor;

@@ -38,15 +38,23 @@ bool ShellStoreHost::isStarting() const
     return m_state.starting;
 }
 
-ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, MessageBoxes &messageBoxes)
+ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
+                                           FileDialogs &fileDialogs)
     : m_compose(compose)
+    , m_state(state)
     , m_messageBoxes(messageBoxes)
+    , m_fileDialogs(fileDialogs)
 {
 }
 
 void ShellAddressBookHost::insertIntoComposeForm(qint16 code)
 {
     Web_InsertField(m_compose, code);
+}
+
+QString ShellAddressBookHost::mainDir() const
+{
+    return m_state.mainDir;
 }
 
 ShellEditorHost::ShellEditorHost(ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes)

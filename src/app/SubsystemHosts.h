@@ -36,14 +36,19 @@ private:
 class ShellAddressBookHost : public AddressBookHost
 {
 public:
-    ShellAddressBookHost(ComposeHost &compose, MessageBoxes &messageBoxes);
+    ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
+                         FileDialogs &fileDialogs);
 
     void insertIntoComposeForm(qint16 code) override;
+    QString mainDir() const override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+    FileDialogs &fileDialogs() override { return m_fileDialogs; }
 
 private:
     ComposeHost &m_compose;
+    const ShellState &m_state;
     MessageBoxes &m_messageBoxes;
+    FileDialogs &m_fileDialogs;
 };
 
 class ShellEditorHost : public EditorHost
