@@ -1,6 +1,7 @@
 #include "store/DateSortKey.h"
 
 #include "store/MessageDate.h"
+#include "store/TextOrder.h"
 
 namespace ferrowen {
 
@@ -34,7 +35,7 @@ int compareDateSortKeys(const DateSortKey &a, const DateSortKey &b)
         return *a.days < *b.days ? -1 : (*a.days > *b.days ? 1 : 0);
     if (a.days.has_value() != b.days.has_value())
         return a.days ? -1 : 1;
-    return a.text.compare(b.text, Qt::CaseInsensitive);
+    return compareIgnoringCase(a.text, b.text);
 }
 
 } // namespace ferrowen

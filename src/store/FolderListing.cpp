@@ -1,5 +1,7 @@
 #include "store/FolderListing.h"
 
+#include "store/TextOrder.h"
+
 #include <QDir>
 #include <QDirIterator>
 
@@ -10,11 +12,6 @@ namespace ferrowen {
 namespace {
 
 constexpr qsizetype ProgressEvery = 4096;
-
-bool lessIgnoringCase(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-}
 
 } // namespace
 
@@ -30,7 +27,8 @@ std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const L
     QStringList names;
     QDirIterator files(folderPath, QDir::Files | QDir::Hidden | QDir::System);
     while (files.hasNext()) {
-        names.append(files.nextFileInfo().fileName());
+        files.next();
+        names.append(files.fileName());
         if (progress && names.size() % ProgressEvery == 0 && !progress(names.size()))
             return {};
     }

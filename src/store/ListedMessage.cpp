@@ -6,10 +6,10 @@ namespace ferrowen {
 
 std::optional<ListedMessage> ListedMessage::fromFileName(const QString &fileName)
 {
-    const std::optional<MessageNameFields> fields = messageNameFields(fileName);
-    if (!fields)
+    const std::optional<MessageNameParts> parts = messageNameParts(fileName);
+    if (!parts)
         return std::nullopt;
-    return ListedMessage{fileName, dateSortKey(displayDate(fields->dateText))};
+    return ListedMessage{fileName, dateSortKey(displayDate(dateTextOfToken(parts->dateToken)))};
 }
 
 QString ListedMessage::columnText(int column) const
@@ -18,14 +18,14 @@ QString ListedMessage::columnText(int column) const
         return fileName;
     if (column == DateKey)
         return dateKey.toString();
-    const std::optional<MessageNameFields> fields = messageNameFields(fileName);
-    if (!fields)
+    const std::optional<MessageNameParts> parts = messageNameParts(fileName);
+    if (!parts)
         return QString();
     switch (column) {
-    case First: return fields->first;
-    case Subject: return displaySubject(fields->subject);
-    case Fourth: return fields->fourth;
-    case Date: return displayDate(fields->dateText);
+    case First: return parts->first.toString();
+    case Subject: return displaySubject(withoutLeadingSpaces(parts->subject));
+    case Fourth: return withoutLeadingSpaces(parts->fourth);
+    case Date: return displayDate(dateTextOfToken(parts->dateToken));
     default: return QString();
     }
 }

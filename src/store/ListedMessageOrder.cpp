@@ -1,5 +1,7 @@
 #include "store/ListedMessageOrder.h"
 
+#include "store/TextOrder.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -35,7 +37,7 @@ std::vector<int> sortedRowOrder(const std::vector<ListedMessage> &rows, const Li
     for (const ListedMessage &row : rows)
         keys.append(row.columnText(order.column));
     std::stable_sort(positions.begin(), positions.end(), [&keys, direction](int a, int b) {
-        return direction * keys[a].compare(keys[b], Qt::CaseInsensitive) < 0;
+        return direction * compareIgnoringCase(keys[a], keys[b]) < 0;
     });
     return positions;
 }

@@ -2,8 +2,6 @@
 
 namespace ferrowen {
 
-namespace {
-
 QString withoutLeadingSpaces(QStringView text)
 {
     qsizetype start = 0;
@@ -12,30 +10,39 @@ QString withoutLeadingSpaces(QStringView text)
     return text.mid(start).toString();
 }
 
-} // namespace
-
-std::optional<MessageNameFields> messageNameFields(const QString &fileName)
+QString dateTextOfToken(QStringView dateToken)
 {
-    const QStringView name = QStringView(fileName).chopped(qMin<qsizetype>(4, fileName.size()));
+    return withoutLeadingSpaces(dateToken).replace(QLatin1Char('^'), QLatin1Char(':')).replace(QLatin1Char('#'), QLatin1Char('/'));
+}
+
+std::optional<MessageNameParts> messageNameParts(QStringView fileName)
+{
+    const QStringView name = fileName.chopped(qMin<qsizetype>(4, fileName.size()));
     const QLatin1String separator("&&");
-    // Only the first four parts are needed: find three separators.
-    qsizetype ends[3];
+    qsizetype ends[4];
     qsizetype from = 0;
     for (qsizetype &end : ends) {
         end = name.indexOf(separator, from);
         if (end < 0)
-            return std::nullopt;
+            end = name.size();
         from = end + separator.size();
     }
-    const qsizetype fourthEnd = name.indexOf(separator, from);
-    MessageNameFields fields;
-    fields.first = name.left(ends[0]).toString();
-    fields.subject = withoutLeadingSpaces(name.mid(ends[0] + 2, ends[1] - ends[0] - 2));
-    fields.dateText = withoutLeadingSpaces(name.mid(ends[1] + 2, ends[2] - ends[1] - 2))
-                          .replace(QLatin1Char('^'), QLatin1Char(':'))
-                          .replace(QLatin1Char('#'), QLatin1Char('/'));
-    fields.fourth = withoutLeadingSpaces(fourthEnd < 0 ? name.mid(from) : name.mid(from, fourthEnd - from));
-    return fields;
+    if (ends[2] == name.size())
+        return std::nullopt;
+    const auto part = [&name, &ends](int index) {
+        const qsizetype start = index == 0 ? 0 : ends[index - 1] + 2;
+        return name.mid(start, ends[index] - start);
+    };
+    return MessageNameParts{part(0), part(1), part(2), part(3)};
+}
+
+std::optional<MessageNameFields> messageNameFields(QStringView fileName)
+{
+    const std::optional<MessageNameParts> parts = messageNameParts(fileName);
+    if (!parts)
+        return std::nullopt;
+    return MessageNameFields{parts->first.toString(), withoutLeadingSpaces(parts->subject),
+                             dateTextOfToken(parts->dateToken), withoutLeadingSpaces(parts->fourth)};
 }
 
 QString displaySubject(QString subject)

@@ -15,11 +15,30 @@ struct MessageNameFields
     QString fourth;   // the recipient (a sent copy: "sent message")
 };
 
-// The last four characters (the extension) are dropped and the rest is
-// split at every "&&". A name of fewer than four parts is no saved message:
-// none. Parts after the fourth are ignored; a subject that held "&&" shifts
-// the fields of its own name.
-std::optional<MessageNameFields> messageNameFields(const QString &fileName);
+// The four parts of a file name as they stand in it: the last four
+// characters (the extension) are dropped and the rest is split at every
+// "&&". A name of fewer than four parts is no saved message: none. Parts
+// after the fourth are ignored; a subject that held "&&" shifts the fields
+// of its own name. The views point into `fileName`.
+struct MessageNameParts
+{
+    QStringView first;
+    QStringView subject;
+    QStringView dateToken;
+    QStringView fourth;
+};
+std::optional<MessageNameParts> messageNameParts(QStringView fileName);
+
+// The fields of the name: the parts, with leading spaces removed from the
+// subject, the date text and the fourth part, and the date token turned
+// back into text ("^" to ":", "#" to "/").
+std::optional<MessageNameFields> messageNameFields(QStringView fileName);
+
+// Leading spaces dropped, as the fields of a name are read.
+QString withoutLeadingSpaces(QStringView text);
+// The date text of a date token: leading spaces dropped, "^" back to ":"
+// and "#" back to "/".
+QString dateTextOfToken(QStringView dateToken);
 
 // The subject as the list shows it: every "re " becomes "re: ", then every
 // "Re " "Re: ", then every "RE " "RE: ", anywhere in the subject. This gives
