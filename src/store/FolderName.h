@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Status.h"
+
 #include <QString>
 
 namespace ferrowen {
@@ -12,5 +14,9 @@ bool isSentFolder(const QString &folderName);
 // "." or "..", no NUL. Such a name stays inside the store. Any other text is
 // taken as it is (no trimming).
 bool isValidFolderName(const QString &folderName);
+
+// Makes a new saved-message folder in the store. Fails for a name that is
+// not valid and when a folder or file of that name is there already.
+Status createSavedMessageFolder(const QString &storePath, const QString &folderName);
 
 } // namespace ferrowen
