@@ -18,7 +18,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ferrowen {
 

@@ -134,16 +134,21 @@ void SavedFoldersPane::DeleteSavedMessage()
 
 void SavedFoldersPane::SelectAfterRemoval(int position)
 {
+    // The list picks a new current row of its own as the row goes; the
+    // choice made here is the one shown.
     m_removing = true;
     m_model->removeMessage(position);
-    m_removing = false;
     const int left = m_model->rowCount();
-    if (left == 0) {
-        setActionsEnabled(false);
-        return;
+    QModelIndex next;
+    if (left > 0) {
+        next = m_model->index(position < left ? position : left - 1, 0);
+        m_list->selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
-    const QModelIndex next = m_model->index(position < left ? position : left - 1, 0);
-    m_list->selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_removing = false;
+    if (next.isValid())
+        ShowSavedMessage(next);
+    else
+        setActionsEnabled(false);
 }
 
 void SavedFoldersPane::openNewFolderDialog()
