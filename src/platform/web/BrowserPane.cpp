@@ -114,6 +114,7 @@ void BrowserPane::showLocalDocumentsOnly()
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    m_page->stayOnLocalDocuments();
     if (!m_localOnly) {
         m_localOnly = new LocalRequestFilter(this);
         m_page->setUrlRequestInterceptor(m_localOnly);
