@@ -22,22 +22,18 @@ std::vector<int> sortedRowOrder(const std::vector<ListedMessage> &rows, const Li
     std::iota(positions.begin(), positions.end(), 0);
     if (order.column < 1 || order.column > ListedMessage::ColumnCount)
         return positions;
-
+    if (order.column != ListedMessage::Date && order.column != ListedMessage::DateKey) {
+        QStringList keys;
+        keys.reserve(qsizetype(rows.size()));
+        for (const ListedMessage &row : rows)
+            keys.append(row.columnText(order.column));
+        return orderIgnoringCase(keys, !order.ascending);
+    }
     // A descending sort compares the other way round, so equal rows still
     // keep their order.
     const int direction = order.ascending ? 1 : -1;
-    if (order.column == ListedMessage::Date || order.column == ListedMessage::DateKey) {
-        std::stable_sort(positions.begin(), positions.end(), [&rows, direction](int a, int b) {
-            return direction * compareDateSortKeys(rows[a].dateKey, rows[b].dateKey) < 0;
-        });
-        return positions;
-    }
-    QStringList keys;
-    keys.reserve(qsizetype(rows.size()));
-    for (const ListedMessage &row : rows)
-        keys.append(row.columnText(order.column));
-    std::stable_sort(positions.begin(), positions.end(), [&keys, direction](int a, int b) {
-        return direction * compareIgnoringCase(keys[a], keys[b]) < 0;
+    std::stable_sort(positions.begin(), positions.end(), [&rows, direction](int a, int b) {
+        return direction * compareDateSortKeys(rows[a].dateKey, rows[b].dateKey) < 0;
     });
     return positions;
 }

@@ -3,6 +3,7 @@
 #include <QChar>
 
 #include <algorithm>
+#include <numeric>
 
 namespace ferrowen {
 
@@ -31,6 +32,17 @@ int compareIgnoringCase(QStringView a, QStringView b)
             return fx < fy ? -1 : 1;
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+std::vector<int> orderIgnoringCase(const QStringList &texts, bool descending)
+{
+    // Folding every text first (toCaseFolded) costs more than it saves.
+    std::vector<int> order(size_t(texts.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&texts, descending](int a, int b) {
+        return descending ? lessIgnoringCase(texts[b], texts[a]) : lessIgnoringCase(texts[a], texts[b]);
+    });
+    return order;
 }
 
 } // namespace ferrowen

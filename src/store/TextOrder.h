@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <QStringView>
+
+#include <vector>
 
 namespace ferrowen {
 
@@ -13,5 +17,9 @@ inline bool lessIgnoringCase(QStringView a, QStringView b)
 {
     return compareIgnoringCase(a, b) < 0;
 }
+
+// The positions of `texts` in that order (texts[order[0]] first); equal
+// texts keep their order, and `descending` turns the order round.
+std::vector<int> orderIgnoringCase(const QStringList &texts, bool descending = false);
 
 } // namespace ferrowen
