@@ -61,9 +61,12 @@ void SavedFoldersPane::buildList()
     // The file name and the date sort key travel with each row unseen.
     m_list->setColumnHidden(4, true);
     m_list->setColumnHidden(5, true);
-    m_list->header()->resizeSection(0, 180);
-    m_list->header()->resizeSection(1, 280);
-    m_list->header()->resizeSection(2, 140);
+    // The subject takes the room the other columns leave.
+    QHeaderView *titles = m_list->header();
+    titles->resizeSection(0, 200);
+    titles->resizeSection(2, 160);
+    titles->resizeSection(3, 140);
+    titles->setSectionResizeMode(1, QHeaderView::Stretch);
     m_parts.list = m_list;
 
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -71,7 +74,7 @@ void SavedFoldersPane::buildList()
                 if (!m_removing && current.isValid())
                     ShowSavedMessage(current);
             });
-    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) { sortByColumn(section + 1); });
+    connect(titles, &QHeaderView::sectionClicked, this, [this](int section) { sortByColumn(section + 1); });
     connect(m_list, &MessageListView::dragStarted, this, [this] { m_dragging = true; });
     connect(m_list, &MessageListView::dragFinished, this, &SavedFoldersPane::endDrag);
 }
