@@ -35,16 +35,7 @@ void BackgroundFolderListing::start(const QString &folderPath, const ListSortOrd
     // anyway.
     QThread *thread = QThread::create([this, folderPath, order, generation, cancelled] {
         auto rows = std::make_shared<std::vector<ListedMessage>>(
-            listFolderMessages(folderPath, [this, generation, cancelled](qsizetype seen) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, generation, seen] {
-                        if (generation == m_generation)
-                            Q_EMIT progress(seen);
-                    },
-                    Qt::QueuedConnection);
-                return !cancelled->load();
-            }));
+            listFolderMessages(folderPath, [cancelled](qsizetype) { return !cancelled->load(); }));
         if (cancelled->load())
             return;
         sortListedMessages(*rows, order);

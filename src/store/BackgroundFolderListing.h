@@ -16,8 +16,8 @@ class QThread;
 namespace ferrowen {
 
 // Lists a saved-message folder on a thread of its own and sorts it, so the
-// window goes on answering while a folder of any size is read. Results and
-// progress arrive as signals in the thread this object lives in.
+// window goes on answering while a folder of any size is read. The rows
+// arrive as a signal in the thread this object lives in.
 class BackgroundFolderListing : public QObject
 {
     Q_OBJECT
@@ -37,7 +37,6 @@ public:
     bool isRunning() const { return m_running; }
 
 Q_SIGNALS:
-    void progress(qsizetype filesSeen);
     void finished(const ferrowen::BackgroundFolderListing::Rows &rows);
 
 private:

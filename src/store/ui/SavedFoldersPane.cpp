@@ -59,11 +59,7 @@ void SavedFoldersPane::ListFolderMessages()
     m_model->clear();
     setSentLayout(isSentFolder(m_listedFolder));
 
-    m_progressDelay.stop();
-    if (m_progressShown) {
-        m_host.hideProgress();
-        m_progressShown = false;
-    }
+    stopProgress();
     // No folder chosen lists nothing rather than the store's own files.
     if (isValidFolderName(m_listedFolder)) {
         m_listingOrder = m_sortOrder;
@@ -78,13 +74,18 @@ void SavedFoldersPane::ListFolderMessages()
     setActionsEnabled(false);
 }
 
-void SavedFoldersPane::takeListing(const BackgroundFolderListing::Rows &rows)
+void SavedFoldersPane::stopProgress()
 {
     m_progressDelay.stop();
     if (m_progressShown) {
         m_host.hideProgress();
         m_progressShown = false;
     }
+}
+
+void SavedFoldersPane::takeListing(const BackgroundFolderListing::Rows &rows)
+{
+    stopProgress();
     m_model->setRows(std::move(*rows));
     // A title clicked while the folder was read.
     if (!(m_listingOrder == m_sortOrder))

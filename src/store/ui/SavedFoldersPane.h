@@ -82,6 +82,7 @@ private:
     void ShowSavedMessage(const QModelIndex &index);
     void SelectAfterRemoval(int position);
     void takeListing(const BackgroundFolderListing::Rows &rows);
+    void stopProgress();
     void setSentLayout(bool sent);
     void setActionsEnabled(bool enabled);
     QString folderPath(const QString &folder) const;
