@@ -1,5 +1,6 @@
 #include "store/MessageFileName.h"
 
+#include "store/MessageNameFields.h"
 #include "store/SavedMessage.h"
 
 #include <QStringList>
@@ -69,14 +70,6 @@ QString cleaned(QString text)
 }
 
 // Only spaces count: tabs and other blanks stay.
-QString withoutLeadingSpaces(const QString &text)
-{
-    qsizetype start = 0;
-    while (start < text.size() && text[start] == QLatin1Char(' '))
-        ++start;
-    return text.mid(start);
-}
-
 QString withoutTrailingSpaces(const QString &text)
 {
     qsizetype end = text.size();
