@@ -17,6 +17,7 @@
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
+#include "store/ui/SavedFoldersPane.h"
 #include "webmail/ReplyOrForward.h"
 
 #include <QApplication>
@@ -82,6 +83,11 @@ MainForm &MainController::window() const
     return m_shell->window();
 }
 
+const AppFolders &MainController::folders() const
+{
+    return m_shell->state().folders;
+}
+
 void MainController::connectWindow()
 {
     MainForm &form = window();
@@ -105,9 +111,9 @@ void MainController::start()
     form.setEditorHeight(state.editor.EditorHeight);
     form.hideAddressPane();
 
-    m_folders = AppFolders::fromSettings(m_settings);
-    state.mainDir = m_folders.MainDir();
-    const QString startPage = toFileSystemPath(m_folders.path(AppPaths::StartPage));
+    state.folders = AppFolders::fromSettings(m_settings);
+    const AppFolders &folders = state.folders;
+    const QString startPage = toFileSystemPath(folders.path(AppPaths::StartPage));
     form.browser(1).openLocalFile(startPage);
 
     if (m_options.showSplash)
@@ -115,15 +121,18 @@ void MainController::start()
 
     QGuiApplication::setApplicationDisplayName(ProgramTitle.toString());
     form.setWindowTitle(ProgramTitle.toString());
-    if (QComboBox *folders = form.band().folderCombo(); folders->count() > 0)
-        folders->setCurrentIndex(0);
+    // The folder lists show the folders on disk; "&Save Msg <<" then saves
+    // into the first of them.
+    m_shell->savedFolders().RefreshFolderLists(QString());
+    if (QComboBox *saveFolders = form.band().folderCombo(); saveFolders->count() > 0)
+        saveFolders->setCurrentIndex(0);
     state.WaitCancelled = false;
     state.MergeInProgress = false;
 
-    m_helpFile = m_folders.path(AppPaths::HelpFile);
+    m_helpFile = folders.path(AppPaths::HelpFile);
     m_mainDictionary = m_settings.GetIni(Locations, MainDictionary, QString());
     if (m_mainDictionary.isEmpty())
-        m_mainDictionary = m_folders.defaultMainDictionary();
+        m_mainDictionary = folders.defaultMainDictionary();
     m_customDictionary = m_settings.GetIni(Locations, CustomDictionary, QString());
     state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
     state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
@@ -194,7 +203,7 @@ void MainController::shutdown()
 
 void MainController::startCompanion()
 {
-    const QString program = toFileSystemPath(m_folders.path(AppPaths::CompanionProgram));
+    const QString program = toFileSystemPath(folders().path(AppPaths::CompanionProgram));
     const QFileInfo info(program);
     if (info.isFile() && info.isExecutable())
         QProcess::startDetached(info.absoluteFilePath(), {});

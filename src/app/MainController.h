@@ -49,7 +49,7 @@ public:
 
     Shell &shell() const { return *m_shell; }
     MainForm &window() const;
-    const AppFolders &folders() const { return m_folders; }
+    const AppFolders &folders() const;
     QString helpFile() const { return m_helpFile; }
     QString mainDictionary() const { return m_mainDictionary; }
     QString customDictionary() const { return m_customDictionary; }
@@ -72,7 +72,6 @@ private:
 
     SettingsFile &m_settings;
     Options m_options;
-    AppFolders m_folders;
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<UnixSignalCloser> m_signalCloser;
     std::unique_ptr<HelpWindow> m_help;

@@ -21,7 +21,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace ferrowen {
@@ -162,6 +162,10 @@ void MainForm::buildMainArea()
         m_webBrowser[i] = new BrowserPane(m_surface);
         m_webBrowser[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
     }
+    // The preview shows saved mail, which comes from strangers: no scripts,
+    // nothing from the network. Saved messages are UTF-8.
+    m_webBrowser[1]->showLocalDocumentsOnly();
+    m_webBrowser[1]->setDefaultTextEncoding(QStringLiteral("UTF-8"));
     m_settings = new SettingsPanel(m_surface);
 
     // The first tab's pane is the one showing before any tab change.
@@ -274,6 +278,18 @@ void MainForm::setStatusPanelText(int panel, const QString &text)
 QString MainForm::statusPanelText(int panel) const
 {
     return panel >= 1 && panel <= 3 ? m_statusPanel[panel - 1]->text() : QString();
+}
+
+void MainForm::showProgress(int value, int maximum)
+{
+    m_progress1->setMaximum(maximum);
+    m_progress1->setValue(value);
+    m_progress1->show();
+}
+
+void MainForm::hideProgress()
+{
+    m_progress1->hide();
 }
 
 void MainForm::showWaitPanel()

@@ -91,9 +91,12 @@ public:
     void showWaitPanel();
     void hideWaitPanel();
 
-    // --- Status bar StatusBar1, panels 1 to 3 ---
+    // --- Status bar StatusBar1, panels 1 to 3, and its progress bar ---
     void setStatusPanelText(int panel, const QString &text);
     QString statusPanelText(int panel) const;
+    // Progress1; a maximum of 0 shows work going on without an end in sight.
+    void showProgress(int value, int maximum);
+    void hideProgress();
 
 Q_SIGNALS:
     // The window is about to close; nothing has gone yet.

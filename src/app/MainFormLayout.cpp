@@ -18,7 +18,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ferrowen {
 

@@ -15,6 +15,7 @@
 #include "platform/web/BrowserPane.h"
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/CaptureMessage.h"
 #include "webmail/ComposePage.h"
 
 #include <QPushButton>
@@ -36,7 +37,8 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
 
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
-    m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, m_state, *m_messageBoxes);
+    m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
+    m_messageSaveHost = std::make_unique<ShellMessageSaveHost>(*m_form, m_state, *m_messageBoxes);
     m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, m_state, *m_messageBoxes, *fileDialogs);
     m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);
     m_mergeHost = std::make_unique<ShellMergeHost>(
@@ -73,6 +75,12 @@ void Shell::connectWindow()
     connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
+    connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::ListFolderMessages);
+
+    InboxFramesBand &band = form.band();
+    connect(band.saveMessageButton(), &QPushButton::clicked, this,
+            [this] { CaptureMessage(*m_composeHost, *m_messageSaveHost); });
+    connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
 
     connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
     connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);

@@ -21,6 +21,7 @@ class ShellAddressBookHost;
 class ShellComposeHost;
 class ShellEditorHost;
 class ShellMergeHost;
+class ShellMessageSaveHost;
 class ShellStoreHost;
 enum class HelpTopic : int;
 
@@ -48,6 +49,7 @@ public:
 
     ShellComposeHost &compose() const { return *m_composeHost; }
     ShellStoreHost &storeHost() const { return *m_storeHost; }
+    ShellMessageSaveHost &messageSaveHost() const { return *m_messageSaveHost; }
     ShellAddressBookHost &addressBookHost() const { return *m_addressBookHost; }
     ShellEditorHost &editorHost() const { return *m_editorHost; }
     ShellMergeHost &mergeHost() const { return *m_mergeHost; }
@@ -71,6 +73,7 @@ private:
 
     std::unique_ptr<ShellComposeHost> m_composeHost;
     std::unique_ptr<ShellStoreHost> m_storeHost;
+    std::unique_ptr<ShellMessageSaveHost> m_messageSaveHost;
     std::unique_ptr<ShellAddressBookHost> m_addressBookHost;
     std::unique_ptr<ShellEditorHost> m_editorHost;
     std::unique_ptr<ShellMergeHost> m_mergeHost;
