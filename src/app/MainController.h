@@ -38,8 +38,10 @@ public:
         bool startCompanionAtExit = true;
         // Where messages and dialogs are shown; Qt's own when null.
         MessageBoxes *messageBoxes = nullptr;
+        // Where files are chosen; Qt's own dialogs when null.
         FileDialogs *fileDialogs = nullptr;
         ColorChooser *colorChooser = nullptr;
+        // The spelling check's suggestion dialog; the program's own when null.
         SpellDialog *spellDialog = nullptr;
     };
 
@@ -52,7 +54,7 @@ public:
 
     Shell &shell() const { return *m_shell; }
     MainForm &window() const;
-    const AppFolders &folders() const { return m_folders; }
+    const AppFolders &folders() const;
     QString helpFile() const { return m_helpFile; }
     QString mainDictionary() const { return m_mainDictionary; }
     QString customDictionary() const { return m_customDictionary; }
@@ -75,7 +77,6 @@ private:
 
     SettingsFile &m_settings;
     Options m_options;
-    AppFolders m_folders;
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<UnixSignalCloser> m_signalCloser;
     std::unique_ptr<HelpWindow> m_help;

@@ -24,6 +24,7 @@ class ShellAddressBookHost;
 class ShellComposeHost;
 class ShellEditorHost;
 class ShellMergeHost;
+class ShellMessageSaveHost;
 class ShellStoreHost;
 enum class HelpTopic : int;
 
@@ -37,16 +38,10 @@ class Shell : public QObject
 public:
     using ShowHelp = std::function<void(HelpTopic)>;
 
-    // Where messages and dialogs are shown: Qt's own for each one left null.
-    struct Dialogs
-    {
-        MessageBoxes *messageBoxes = nullptr;
-        FileDialogs *files = nullptr;
-        ColorChooser *colours = nullptr;
-        SpellDialog *spelling = nullptr;
-    };
-
-    Shell(SettingsFile &settings, ShowHelp showHelp, Dialogs dialogs);
+    // Where messages and the file, colour and spelling dialogs are shown;
+    // Qt's own (and our spelling dialog) for each one left null.
+    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr,
+          FileDialogs *fileDialogs = nullptr, ColorChooser *colorChooser = nullptr, SpellDialog *spellDialog = nullptr);
     ~Shell() override;
 
     MainForm &window() const { return *m_form; }
@@ -57,6 +52,7 @@ public:
 
     ShellComposeHost &compose() const { return *m_composeHost; }
     ShellStoreHost &storeHost() const { return *m_storeHost; }
+    ShellMessageSaveHost &messageSaveHost() const { return *m_messageSaveHost; }
     ShellAddressBookHost &addressBookHost() const { return *m_addressBookHost; }
     ShellEditorHost &editorHost() const { return *m_editorHost; }
     ShellMergeHost &mergeHost() const { return *m_mergeHost; }
@@ -82,6 +78,7 @@ private:
 
     std::unique_ptr<ShellComposeHost> m_composeHost;
     std::unique_ptr<ShellStoreHost> m_storeHost;
+    std::unique_ptr<ShellMessageSaveHost> m_messageSaveHost;
     std::unique_ptr<ShellAddressBookHost> m_addressBookHost;
     std::unique_ptr<ShellEditorHost> m_editorHost;
     std::unique_ptr<ShellMergeHost> m_mergeHost;

@@ -63,7 +63,7 @@ protected:
     QTemporaryDir configDir;
     SettingsFile settings{configDir.filePath(QStringLiteral("plinthmere.ini"))};
     ferrowen::testing::ScriptedMessageBoxes boxes;
-    Shell shell{settings, [](HelpTopic) {}, Shell::Dialogs{&boxes}};
+    Shell shell{settings, [](HelpTopic) {}, &boxes};
     MainForm &form = shell.window();
 };
 

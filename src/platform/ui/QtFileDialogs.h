@@ -7,7 +7,8 @@
 
 namespace ferrowen {
 
-// Qt's file dialogs, modal to the given window.
+// Qt's file dialogs, modal to the active dialog or, when none is open, to
+// the given window.
 class QtFileDialogs : public FileDialogs
 {
 public:
@@ -17,6 +18,8 @@ public:
     QString saveFileName(const QString &caption, const QString &folder, const QString &filter) override;
 
 private:
+    QWidget *parentForDialog() const;
+
     QPointer<QWidget> m_window;
 };
 
