@@ -39,7 +39,8 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
     m_messageSaveHost = std::make_unique<ShellMessageSaveHost>(*m_form, m_state, *m_messageBoxes);
-    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, m_state, *m_messageBoxes, *fileDialogs);
+    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes,
+                                                               *fileDialogs);
     m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);
     m_mergeHost = std::make_unique<ShellMergeHost>(
         *m_composeHost, m_state,

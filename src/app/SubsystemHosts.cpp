@@ -5,7 +5,10 @@
 #include "app/SettingsPanel.h"
 #include "app/ShellState.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/WebPage.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/ComposeHost.h"
+#include "webmail/DetectProvider.h"
 #include "webmail/ReplyOrForward.h"
 
 #include <QComboBox>
@@ -125,9 +128,10 @@ void ShellMessageSaveHost::setStatusText(int panel, const QString &text)
     m_form.setStatusPanelText(panel, text);
 }
 
-ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
-                                           FileDialogs &fileDialogs)
+ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, MainForm &form, const ShellState &state,
+                                           MessageBoxes &messageBoxes, FileDialogs &fileDialogs)
     : m_compose(compose)
+    , m_form(form)
     , m_state(state)
     , m_messageBoxes(messageBoxes)
     , m_fileDialogs(fileDialogs)
@@ -142,6 +146,32 @@ void ShellAddressBookHost::insertIntoComposeForm(qint16 code)
 QString ShellAddressBookHost::mainDir() const
 {
     return m_state.folders.MainDir();
+}
+
+void ShellAddressBookHost::showWebmailTab()
+{
+    if (m_compose.selectedTab() != 1)
+        m_compose.selectTab(1);
+}
+
+QString ShellAddressBookHost::webmailPageText()
+{
+    return m_compose.page(Pane::Inbox).bodyText();
+}
+
+const ProviderProfile &ShellAddressBookHost::detectProvider()
+{
+    return DetectProvider(m_compose);
+}
+
+ComposeState &ShellAddressBookHost::webmailState()
+{
+    return m_compose.state();
+}
+
+void ShellAddressBookHost::setStatusText(int panel, const QString &text)
+{
+    m_form.setStatusPanelText(panel, text);
 }
 
 ShellEditorHost::ShellEditorHost(ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes)
