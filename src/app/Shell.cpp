@@ -16,6 +16,7 @@
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/CaptureMessage.h"
+#include "webmail/CaptureSentMessage.h"
 #include "webmail/ComposePage.h"
 
 #include <QPushButton>
@@ -94,8 +95,12 @@ void Shell::connectWindow()
     BrowserPane &preview = form.browser(2);
     connect(&preview, &BrowserPane::documentComplete, this,
             [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
-    connect(&form.browser(3), &BrowserPane::documentComplete, this,
+    BrowserPane &compose = form.browser(3);
+    connect(&compose, &BrowserPane::documentComplete, this,
             [this](const QString &) { ComposeDocumentComplete(*m_composeHost); });
+    connect(&compose, &BrowserPane::beforeNavigate, this, [this](const QUrl &, const QByteArray &postData) {
+        CaptureSentMessage(*m_composeHost, *m_messageSaveHost, postData);
+    });
 }
 
 } // namespace ferrowen
