@@ -434,7 +434,8 @@ TEST_F(AddressPaneTest, palette_listsTheAddressesAndFollowsTheOpenBook)
 
 TEST_F(AddressPaneTest, senderOfTheDisplayedMessage_becomesANewRowAndReachesTheOpenPalette)
 {
-    open(writeBook("book.csv", TenAddresses));
+    const QString book = writeBook("book.csv", TenAddresses);
+    open(book);
     pane.showPalette();
     host.status[2] = QStringLiteral("Msg Saved");
     host.pageText = QStringLiteral("Inbox\r\nFrom: \"John Q Public\" <jqp@example.com> | Add to Address Book\r\n"
@@ -455,6 +456,8 @@ TEST_F(AddressPaneTest, senderOfTheDisplayedMessage_becomesANewRowAndReachesTheO
     QComboBox *list = window.findChild<QWidget *>(QStringLiteral("FormEmail"))->findChild<QComboBox *>(QStringLiteral("Combo1"));
     EXPECT_EQ(list->count(), 11);
     EXPECT_EQ(list->itemText(10), QStringLiteral("jqp@example.com"));
+    ASSERT_TRUE(pane.SaveAddressBook());
+    EXPECT_TRUE(contents(book).endsWith("\"John\",\"Public\",\"jqp@example.com\",\"\"\r\n"));
 
     // The version of the labels found is kept for the next message.
     host.pageText = QStringLiteral("Von: bernd@example.de | x\r\nBetreff: Hallo");
