@@ -485,21 +485,6 @@ TEST_F(AddressPaneTest, noSenderOnThePage_saysSoAndAddsNothing)
     EXPECT_EQ(textEdit->text(), QStringLiteral("Small"));
 }
 
-TEST_F(AddressPaneTest, senderInABookFromElsewhere_goesIntoItsEmailColumn)
-{
-    // No trailing separator: both columns stay visible, the end column is new.
-    open(writeBook("export.csv", "Name,Email\r\nAnn,ann@example.com\r\n"));
-    host.provider = HotmailKey;
-    host.pageText = QStringLiteral("From : Sam Lee <sam@example.com>\r\nReply-To : s@home.example\r\nTo : you@example.com\r\n"
-                                   "Subject : Hi");
-    trigger("addmsg");
-    ASSERT_EQ(grid->Rows(), 3);
-    EXPECT_EQ(grid->TextMatrix(2, 0), QStringLiteral("Sam"));
-    EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("sam@example.com"));
-    EXPECT_EQ(grid->TextMatrix(2, 2), QString());
-    EXPECT_EQ(grid->Col(), 1);
-}
-
 TEST_F(AddressPaneTest, insertionTakesTheSelectedBlockTopToBottom)
 {
     EXPECT_EQ(pane.selectedAddresses(), std::nullopt);
