@@ -12,6 +12,8 @@
 #include "addressbook/ui/AddressGridModel.h"
 #include "addressbook/ui/AddressPane.h"
 #include "platform/FileDialogs.h"
+#include "webmail/ComposeState.h"
+#include "webmail/ProviderProfile.h"
 #include "platform/MessageBoxes.h"
 
 #include <QApplication>
@@ -56,6 +58,15 @@ public:
         return Answer::Yes;
     }
     QString openFileName(const QString &, const QString &, const QString &) override { return path; }
+    // The bench never reads a displayed message's sender.
+    void showWebmailTab() override {}
+    QString webmailPageText() override { return QString(); }
+    const ProviderProfile &detectProvider() override { return profileForKey(YahooKey); }
+    ComposeState &webmailState() override { return state; }
+    void setStatusText(int, const QString &) override {}
+
+private:
+    ComposeState state;
 };
 
 // The resident set size once the heap has handed back what it no longer

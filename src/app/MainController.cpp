@@ -98,7 +98,6 @@ void MainController::connectWindow()
         (void)m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram);
     });
     connect(m_mailtoDriver.get(), &MailtoHandoffDriver::linkHandled, this, &MainController::mailLinkHandled);
-    connect(&form.browser(3), &BrowserPane::beforeNavigate, this, &MainController::onComposeBeforeNavigate);
 }
 
 void MainController::start()
@@ -169,14 +168,6 @@ void MainController::applyWindowPlacement()
         const Twips twips(form.logicalDpiX());
         form.setGeometry(twips.toPixels(placement.normalGeometry));
     }
-}
-
-void MainController::onComposeBeforeNavigate(const QUrl &url, const QByteArray &postData)
-{
-    if (postData.isEmpty())
-        return;
-    m_lastComposeSubmission = postData;
-    Q_EMIT composeFormSubmitted(url, postData);
 }
 
 void MainController::shutdown()

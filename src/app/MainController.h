@@ -3,9 +3,7 @@
 #include "app/MailtoHandoff.h"
 #include "app/settings/AppFolders.h"
 
-#include <QByteArray>
 #include <QObject>
-#include <QUrl>
 
 #include <memory>
 
@@ -59,19 +57,14 @@ public:
     QString mainDictionary() const { return m_mainDictionary; }
     QString customDictionary() const { return m_customDictionary; }
     HelpWindow &help() const { return *m_help; }
-    // The compose pane's last form submission, kept for the sent copies.
-    const QByteArray &lastComposeSubmission() const { return m_lastComposeSubmission; }
 
 Q_SIGNALS:
     // A mail link from the settings file went through the compose filling.
     void mailLinkHandled(const QString &link);
-    // The compose pane is about to post a form (before the page changes).
-    void composeFormSubmitted(const QUrl &url, const QByteArray &postData);
 
 private:
     void applyWindowPlacement();
     void connectWindow();
-    void onComposeBeforeNavigate(const QUrl &url, const QByteArray &postData);
     void shutdown();
     void startCompanion();
 
@@ -87,7 +80,6 @@ private:
     QString m_helpFile;
     QString m_mainDictionary;
     QString m_customDictionary;
-    QByteArray m_lastComposeSubmission;
 };
 
 } // namespace ferrowen

@@ -19,6 +19,7 @@
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/CaptureMessage.h"
+#include "webmail/CaptureSentMessage.h"
 #include "webmail/ComposePage.h"
 
 #include <QPushButton>
@@ -50,7 +51,8 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
     m_messageSaveHost = std::make_unique<ShellMessageSaveHost>(*m_form, m_state, *m_messageBoxes);
-    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, m_state, *m_messageBoxes, *fileDialogs);
+    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes,
+                                                               *fileDialogs);
     m_editorHost = std::make_unique<ShellEditorHost>(
         *m_form, m_state, settings,
         ShellEditorHost::Services{*m_messageBoxes, *fileDialogs, *colorChooser, *m_spellEngine, *spellDialog});
@@ -107,8 +109,12 @@ void Shell::connectWindow()
     BrowserPane &preview = form.browser(2);
     connect(&preview, &BrowserPane::documentComplete, this,
             [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
-    connect(&form.browser(3), &BrowserPane::documentComplete, this,
+    BrowserPane &compose = form.browser(3);
+    connect(&compose, &BrowserPane::documentComplete, this,
             [this](const QString &) { ComposeDocumentComplete(*m_composeHost); });
+    connect(&compose, &BrowserPane::beforeNavigate, this, [this](const QUrl &, const QByteArray &postData) {
+        CaptureSentMessage(*m_composeHost, *m_messageSaveHost, postData);
+    });
 }
 
 } // namespace ferrowen

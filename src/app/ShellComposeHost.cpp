@@ -1,11 +1,13 @@
 #include "app/ShellComposeHost.h"
 
+#include "app/InboxFramesBand.h"
 #include "app/MainForm.h"
 #include "app/ShellState.h"
 #include "app/LatestValueWriter.h"
 #include "platform/web/BrowserPane.h"
 #include "webmail/AddressSource.h"
 
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -136,6 +138,11 @@ void ShellComposeHost::writeTrace(const QString &code)
 bool ShellComposeHost::mergeInProgress() const
 {
     return m_state.MergeInProgress;
+}
+
+bool ShellComposeHost::saveSentCopies() const
+{
+    return m_form && m_form->band().saveSentCheck()->isChecked();
 }
 
 ComposeState &ShellComposeHost::state()

@@ -39,6 +39,7 @@ public:
     bool letPendingEventsRun() override;
     void writeTrace(const QString &code) override;
     bool mergeInProgress() const override;
+    bool saveSentCopies() const override;
     ComposeState &state() override;
     AddressSource &addresses() override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }

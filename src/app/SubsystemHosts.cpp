@@ -6,7 +6,10 @@
 #include "app/ShellState.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/WebPage.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/ComposeHost.h"
+#include "webmail/DetectProvider.h"
 #include "webmail/ReplyOrForward.h"
 
 #include <QComboBox>
@@ -126,9 +129,10 @@ void ShellMessageSaveHost::setStatusText(int panel, const QString &text)
     m_form.setStatusPanelText(panel, text);
 }
 
-ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
-                                           FileDialogs &fileDialogs)
+ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, MainForm &form, const ShellState &state,
+                                           MessageBoxes &messageBoxes, FileDialogs &fileDialogs)
     : m_compose(compose)
+    , m_form(form)
     , m_state(state)
     , m_messageBoxes(messageBoxes)
     , m_fileDialogs(fileDialogs)
@@ -143,6 +147,32 @@ void ShellAddressBookHost::insertIntoComposeForm(qint16 code)
 QString ShellAddressBookHost::mainDir() const
 {
     return m_state.folders.MainDir();
+}
+
+void ShellAddressBookHost::showWebmailTab()
+{
+    if (m_compose.selectedTab() != 1)
+        m_compose.selectTab(1);
+}
+
+QString ShellAddressBookHost::webmailPageText()
+{
+    return m_compose.page(Pane::Inbox).bodyText();
+}
+
+const ProviderProfile &ShellAddressBookHost::detectProvider()
+{
+    return DetectProvider(m_compose);
+}
+
+ComposeState &ShellAddressBookHost::webmailState()
+{
+    return m_compose.state();
+}
+
+void ShellAddressBookHost::setStatusText(int panel, const QString &text)
+{
+    m_form.setStatusPanelText(panel, text);
 }
 
 ShellEditorHost::ShellEditorHost(MainForm &form, ShellState &state, SettingsAccess &settings, Services services)

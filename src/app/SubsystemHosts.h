@@ -63,16 +63,22 @@ private:
 class ShellAddressBookHost : public AddressBookHost
 {
 public:
-    ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
+    ShellAddressBookHost(ComposeHost &compose, MainForm &form, const ShellState &state, MessageBoxes &messageBoxes,
                          FileDialogs &fileDialogs);
 
     void insertIntoComposeForm(qint16 code) override;
     QString mainDir() const override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
     FileDialogs &fileDialogs() override { return m_fileDialogs; }
+    void showWebmailTab() override;
+    QString webmailPageText() override;
+    const ProviderProfile &detectProvider() override;
+    ComposeState &webmailState() override;
+    void setStatusText(int panel, const QString &text) override;
 
 private:
     ComposeHost &m_compose;
+    MainForm &m_form;
     const ShellState &m_state;
     MessageBoxes &m_messageBoxes;
     FileDialogs &m_fileDialogs;

@@ -48,8 +48,7 @@ SavedMessage capture(ComposeHost &host)
         throw UnreadableMessage();
 
     ComposeState &state = host.state();
-    state.labelVariant = chooseLabelVariant(pageText, names.headerLabels, state.labelVariant, state.labelVariantCount);
-    const MessageHeaderLabels &labels = names.headerLabels[qBound(0, state.labelVariant, int(names.headerLabels.size()) - 1)];
+    const MessageHeaderLabels &labels = headerLabelsForPage(pageText, names.headerLabels, state);
     const MessageHeaders headers = profile.key == YahooKey ? yahooMessageHeaders(pageText, labels)
                                                            : hotmailMessageHeaders(pageText, labels);
     if (headers.from.isEmpty() && headers.subject.isEmpty())

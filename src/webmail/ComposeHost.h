@@ -53,6 +53,8 @@ public:
 
     // True while a mail merge sends through the compose form.
     virtual bool mergeInProgress() const = 0;
+    // True while "S&ave Sent Messages" (CheckSaveSent) is ticked.
+    virtual bool saveSentCopies() const = 0;
 
     virtual ComposeState &state() = 0;
     virtual AddressSource &addresses() = 0;

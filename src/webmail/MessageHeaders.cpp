@@ -64,6 +64,13 @@ int chooseLabelVariant(const QString &pageText, const QList<MessageHeaderLabels>
     return current;
 }
 
+const MessageHeaderLabels &headerLabelsForPage(const QString &pageText, const QList<MessageHeaderLabels> &variants,
+                                               ComposeState &state)
+{
+    state.labelVariant = chooseLabelVariant(pageText, variants, state.labelVariant, state.labelVariantCount);
+    return variants[qBound(0, state.labelVariant, int(variants.size()) - 1)];
+}
+
 MessageHeaders yahooMessageHeaders(const QString &pageText, const MessageHeaderLabels &labels)
 {
     MessageHeaders headers;

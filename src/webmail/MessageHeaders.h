@@ -1,5 +1,6 @@
 #pragma once
 
+#include "webmail/ComposeState.h"
 #include "webmail/ProviderProfile.h"
 
 #include <QString>
@@ -34,6 +35,12 @@ public:
 // its subject label, else the first of the first `count` versions whose
 // subject label it holds, else `current` still.
 int chooseLabelVariant(const QString &pageText, const QList<MessageHeaderLabels> &variants, int current, int count);
+
+// The labels of the version the page is in, chosen from the version used
+// last (state.labelVariant), which then remembers the choice for the next
+// page. `variants` must not be empty.
+const MessageHeaderLabels &headerLabelsForPage(const QString &pageText, const QList<MessageHeaderLabels> &variants,
+                                               ComposeState &state);
 
 // Yahoo pages: each label is looked for from the start of the page on its
 // own. From ends before the first "|" after its label, every other value at

@@ -68,14 +68,13 @@ ProviderProfile hotmail()
     return p;
 }
 
-// Every provider the automation knows, in the order they are recognised.
+} // namespace
+
 const std::vector<ProviderProfile> &providerProfiles()
 {
     static const std::vector<ProviderProfile> profiles{yahoo(), hotmail()};
     return profiles;
 }
-
-} // namespace
 
 const QString &ComposeFormNames::field(ComposeField role) const
 {

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 namespace ferrowen {
 
 // The roles of the compose form's fields.
@@ -93,6 +95,9 @@ struct ProviderProfile
 
 inline const QString YahooKey = QStringLiteral("yahoo");
 inline const QString HotmailKey = QStringLiteral("hotmail");
+
+// Every provider the automation knows, in the order they are recognised.
+const std::vector<ProviderProfile> &providerProfiles();
 
 // The profile whose word the inbox address contains (compared in lower
 // case), or the last profile of the table when none does.

@@ -1,10 +1,13 @@
 // The address pane on the offscreen platform: books opened, saved and
 // made through its toolbar and dialogs, cells edited through TextEdit, the
-// grid's sorting, adding, removing and finding, and the palette.
+// grid's sorting, adding, removing and finding, the sender of the displayed
+// message, and the palette.
 #include "addressbook/ui/AddressBookHost.h"
 #include "addressbook/ui/AddressGrid.h"
 #include "addressbook/ui/AddressGridModel.h"
 #include "addressbook/ui/AddressPane.h"
+#include "webmail/ComposeState.h"
+#include "webmail/ProviderProfile.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -25,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 #include "WaitFor.h"
@@ -41,9 +46,19 @@ public:
     QString mainDir() const override { return dir; }
     MessageBoxes &messageBoxes() override { return boxes; }
     FileDialogs &fileDialogs() override { return dialogs; }
+    void showWebmailTab() override { webmailTabShown = true; }
+    QString webmailPageText() override { return pageText; }
+    const ProviderProfile &detectProvider() override { return profileForKey(provider); }
+    ComposeState &webmailState() override { return webmail; }
+    void setStatusText(int panel, const QString &text) override { status[panel] = text; }
 
     QString dir;
     QList<qint16> inserted;
+    bool webmailTabShown = false;
+    QString pageText;
+    QString provider = YahooKey;
+    ComposeState webmail;
+    std::map<int, QString> status;
     ferrowen::testing::ScriptedMessageBoxes boxes;
     ferrowen::testing::ScriptedFileDialogs dialogs;
 };
@@ -415,6 +430,59 @@ TEST_F(AddressPaneTest, palette_listsTheAddressesAndFollowsTheOpenBook)
     EXPECT_TRUE(pane.isPaletteOpen());
     EXPECT_EQ(list->count(), 1);
     EXPECT_EQ(list->itemText(0), QStringLiteral("zed@x.org"));
+}
+
+TEST_F(AddressPaneTest, senderOfTheDisplayedMessage_becomesANewRowAndReachesTheOpenPalette)
+{
+    const QString book = writeBook("book.csv", TenAddresses);
+    open(book);
+    pane.showPalette();
+    host.status[2] = QStringLiteral("Msg Saved");
+    host.pageText = QStringLiteral("Inbox\r\nFrom: \"John Q Public\" <jqp@example.com> | Add to Address Book\r\n"
+                                   "To: you@example.com\r\nSubject: Hello");
+    trigger("addmsg");
+
+    EXPECT_TRUE(host.webmailTabShown);
+    EXPECT_TRUE(host.boxes.shown.isEmpty()) << host.boxes.texts().join(u' ').toStdString();
+    ASSERT_EQ(grid->Rows(), 12);
+    EXPECT_EQ(QStringList({grid->TextMatrix(11, 0), grid->TextMatrix(11, 1), grid->TextMatrix(11, 2)}),
+              QStringList({QStringLiteral("John"), QStringLiteral("Public"), QStringLiteral("jqp@example.com")}));
+    EXPECT_EQ(grid->Row(), 11);
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(textEdit->text(), QStringLiteral("jqp@example.com"));
+    EXPECT_TRUE(textEdit->hasFocus());
+    EXPECT_EQ(host.status[2], QStringLiteral("Addr Added"));
+    ASSERT_TRUE(pane.isPaletteOpen());
+    QComboBox *list = window.findChild<QWidget *>(QStringLiteral("FormEmail"))->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    EXPECT_EQ(list->count(), 11);
+    EXPECT_EQ(list->itemText(10), QStringLiteral("jqp@example.com"));
+    ASSERT_TRUE(pane.SaveAddressBook());
+    EXPECT_TRUE(contents(book).endsWith("\"John\",\"Public\",\"jqp@example.com\",\"\"\r\n"));
+
+    // The version of the labels found is kept for the next message.
+    host.pageText = QStringLiteral("Von: bernd@example.de | x\r\nBetreff: Hallo");
+    trigger("addmsg");
+    EXPECT_EQ(host.webmail.labelVariant, 1);
+    EXPECT_EQ(grid->TextMatrix(12, 2), QStringLiteral("bernd@example.de"));
+    EXPECT_EQ(grid->TextMatrix(12, 0), QString());
+}
+
+TEST_F(AddressPaneTest, noSenderOnThePage_saysSoAndAddsNothing)
+{
+    trigger("addmsg");
+    EXPECT_EQ(host.boxes.texts(), QStringList(QStringLiteral("No address book is open. Open or make one, then add the sender again.")));
+    EXPECT_FALSE(host.webmailTabShown);
+
+    open(writeBook("book.csv", TenAddresses));
+    clickCell(4, 1);
+    host.status[2] = QStringLiteral("Msg Saved");
+    host.pageText = QStringLiteral("Inbox\r\nno message here");
+    trigger("addmsg");
+    EXPECT_EQ(host.boxes.texts().last(), QStringLiteral("Unable to locate address. Are you sure a message is displayed?"));
+    EXPECT_EQ(grid->Rows(), 11);
+    EXPECT_EQ(host.status[2], QString());
+    EXPECT_EQ(grid->Row(), 4);
+    EXPECT_EQ(textEdit->text(), QStringLiteral("Small"));
 }
 
 TEST_F(AddressPaneTest, insertionTakesTheSelectedBlockTopToBottom)

@@ -1,8 +1,10 @@
-// Addresses from the address book into the compose form, and the clearing
-// of that form, through the real program against the demo webmail site,
-// for both providers.
+// Addresses from the address book into the compose form, the clearing of
+// that form, the sent copies of what is sent from it, and the sender of a
+// displayed message into the address book, through the real program
+// against the demo webmail site, for both providers.
 #include "addressbook/ui/AddressGrid.h"
 #include "addressbook/ui/AddressPane.h"
+#include "app/InboxFramesBand.h"
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
@@ -13,6 +15,8 @@
 #include "webmail/ComposePage.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
 #include <QPushButton>
@@ -22,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BrowserPaneProbe.h"
 #include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 #include "WaitFor.h"
@@ -31,7 +36,8 @@ using ferrowen::testing::waitFor;
 
 namespace {
 
-// The site's own names for its compose form, as its pages write them.
+// The site's own names for its compose form, as its pages write them, and
+// a message page of it in a language other than English with its sender.
 struct SiteCompose
 {
     const char *provider;
@@ -41,10 +47,15 @@ struct SiteCompose
     const char *bcc;
     const char *subject;
     const char *body;
+    const char *sendButton;
+    const char *foreignMessage;
+    const char *foreignSender; // first name|last name|address
 };
 
-const SiteCompose Yahoo{"yahoo", "Compose", "To", "Cc", "Bcc", "Subj", "Body"};
-const SiteCompose Hotmail{"hotmail", "composeform", "to", "cc", "bcc", "subject", "body"};
+const SiteCompose Yahoo{"yahoo", "Compose", "To", "Cc", "Bcc", "Subj", "Body", "SEND",
+                        "/yahoo/message?id=2&lang=de", "Bernd|M\u00fcller|bernd.mueller@example.de"};
+const SiteCompose Hotmail{"hotmail", "composeform", "to", "cc", "bcc", "subject", "body", "Send",
+                          "/hotmail/message?id=4&lang=sv", "Sam|Lee|sam@example.com"};
 
 class ComposeFillingTest : public ::testing::TestWithParam<SiteCompose>
 {
@@ -59,6 +70,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(site.listen(0));
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.filePath(QStringLiteral("main/"))));
         controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
         controller->start();
         form().showAddressPane();
@@ -124,6 +136,44 @@ protected:
     }
 
     void trigger(const char *key) { pane().parts().toolbar->findChild<QAction *>(QLatin1String(key))->trigger(); }
+
+    QString siteAddress(const char *path) { return site.baseUrl().resolved(QUrl(QString::fromUtf8(path))).toString(); }
+
+    // Fills the compose form and presses the site's Send button, as the
+    // user does; returns once the site has taken the message and the pane
+    // shows the page that follows.
+    void send(const QString &subject, const QString &body)
+    {
+        openComposeTab();
+        field(GetParam().to).setValue(QStringLiteral("bo@example.com"));
+        field(GetParam().subject).setValue(subject);
+        field(GetParam().body).setValue(body);
+        const qsizetype sentBefore = site.sentMessages().size();
+        QSignalSpy loaded(&form().browser(3), &BrowserPane::documentComplete);
+        BrowserPaneProbe::page(form().browser(3))
+            ->runJavaScript(QStringLiteral("document.querySelector('input[name=%1]').click()").arg(QLatin1String(GetParam().sendButton)));
+        ASSERT_TRUE(waitFor([&] { return site.sentMessages().size() == sentBefore + 1 && !loaded.isEmpty(); }, 10000));
+    }
+
+    QString sentFolder() const { return dir.filePath(QStringLiteral("main/savedmgs/sent")); }
+
+    // The saved copies in "sent", their contents in the order of their names.
+    QStringList sentCopies() const
+    {
+        QStringList copies;
+        const QDir folder(sentFolder());
+        for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
+            QFile file(folder.filePath(name));
+            copies << (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<unreadable>"));
+        }
+        return copies;
+    }
+
+    static QString headerLine(const char *id, const char *label, const QString &value)
+    {
+        return QStringLiteral("<div id=%1><font face=arial size=2><b>%2:&nbsp;</b>%3</font></div>")
+            .arg(QLatin1String(id), QLatin1String(label), value);
+    }
 };
 
 TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing)
@@ -186,6 +236,56 @@ TEST_P(ComposeFillingTest, clearingTheComposeForm_emptiesEveryField)
     for (const char *name : {site.to, site.cc, site.bcc, site.subject, site.body})
         EXPECT_EQ(fieldValue(name), QString()) << name;
     EXPECT_FALSE(form().browser(3).isHidden());
+}
+
+TEST_P(ComposeFillingTest, sentMessagesAreKeptInSentWithTheirSubjectsAsTyped)
+{
+    form().band().saveSentCheck()->setChecked(true);
+    send(QStringLiteral("Re: Hello+world"), QStringLiteral("line one\r\nline two"));
+    ASSERT_TRUE(waitFor([&] { return sentCopies().size() == 1; }, 10000));
+    const QString copy = sentCopies().first();
+    EXPECT_TRUE(copy.contains(headerLine("subject", "Subject", QStringLiteral("Re: Hello+world")))) << copy.toStdString();
+    EXPECT_TRUE(copy.contains(headerLine("from", "From", QStringLiteral("Sent Message"))));
+    EXPECT_TRUE(copy.contains(headerLine("to", "To", QStringLiteral("bo@example.com"))));
+    EXPECT_TRUE(copy.contains(QStringLiteral("line one<br>\r\nline two</font></div>")));
+
+    const QString greek = QStringLiteral("\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1 \u2014 \u65e5\u672c");
+    send(greek, QStringLiteral("x"));
+    ASSERT_TRUE(waitFor([&] { return sentCopies().size() == 2; }, 10000));
+    const QStringList copies = sentCopies();
+    EXPECT_TRUE(copies.filter(headerLine("subject", "Subject", greek)).size() == 1) << copies.join(u'\n').toStdString();
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
+}
+
+TEST_P(ComposeFillingTest, nothingIsKeptWhileTheBoxIsUntickedOrAMergeSends)
+{
+    send(QStringLiteral("unticked"), QStringLiteral("x"));
+    form().band().saveSentCheck()->setChecked(true);
+    controller->shell().state().MergeInProgress = true;
+    send(QStringLiteral("merged"), QStringLiteral("x"));
+    EXPECT_EQ(site.sentMessages().size(), 2);
+    EXPECT_EQ(sentCopies(), QStringList());
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
+}
+
+TEST_P(ComposeFillingTest, senderOfTheDisplayedMessage_joinsTheOpenBook)
+{
+    openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
+    pane().showPalette();
+    load(1, siteAddress(GetParam().foreignMessage));
+    form().selectTab(3);
+    trigger("addmsg");
+
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
+    EXPECT_EQ(form().selectedTab(), 1);
+    ASSERT_EQ(grid().Rows(), 3);
+    EXPECT_EQ(QStringList({grid().TextMatrix(2, 0), grid().TextMatrix(2, 1), grid().TextMatrix(2, 2)}).join(u'|'),
+              QString::fromUtf8(GetParam().foreignSender));
+    EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Addr Added"));
+    EXPECT_NE(controller->shell().state().compose.labelVariant, 0);
+    ASSERT_TRUE(pane().isPaletteOpen());
+    auto *list = form().findChild<QWidget *>(QStringLiteral("FormEmail"))->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    EXPECT_EQ(list->count(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, ComposeFillingTest, ::testing::Values(Yahoo, Hotmail),

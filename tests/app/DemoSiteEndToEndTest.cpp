@@ -163,11 +163,15 @@ TEST_F(DemoSiteEndToEndTest, cancelStopsTheWaitAndTheNextLinkWorks)
     EXPECT_EQ(bug(), QStringLiteral("8888"));
 }
 
-TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
+TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabReportsThePostedForm)
 {
     openInbox(QStringLiteral("/hotmail/inbox"));
-    QSignalSpy submitted(controller.get(), &MainController::composeFormSubmitted);
     BrowserPane *compose = &form().browser(3);
+    QList<QByteArray> posted;
+    QObject::connect(compose, &BrowserPane::beforeNavigate, [&posted](const QUrl &, const QByteArray &postData) {
+        if (!postData.isEmpty())
+            posted << postData;
+    });
     QSignalSpy loaded(compose, &BrowserPane::documentComplete);
     form().selectTab(2);
     // The page may finish loading while the tab change still runs.
@@ -177,11 +181,10 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabHandsOverThePostedForm)
     compose->document().formField(QStringLiteral("composeform"), QStringLiteral("subject")).setValue(QStringLiteral("Re: 1+1"));
     BrowserPaneProbe::page(*compose)->runJavaScript(QStringLiteral("document.querySelector('input[name=Send]').click()"));
 
-    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return submitted.count() == 1; }, 10000));
-    const QByteArray postData = submitted.first().at(1).toByteArray();
+    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return posted.size() == 1; }, 10000));
+    const QByteArray postData = posted.first();
     EXPECT_TRUE(postData.contains("&to=bo%40example.com&")) << postData.toStdString();
     EXPECT_TRUE(postData.contains("&subject=Re%3A+1%2B1&")) << postData.toStdString();
-    EXPECT_EQ(controller->lastComposeSubmission(), postData);
     ASSERT_TRUE(ferrowen::testing::waitFor([&] { return site.sentMessages().size() == 1; }, 10000));
     EXPECT_EQ(site.sentMessages().first().rawBody, postData);
 }

@@ -40,6 +40,7 @@ public:
     // Runs on every round of pending events: lets a test load a page late.
     std::function<void(int round)> onEvents;
     bool merging = false;
+    bool savingSent = false;
     ComposeState composeState;
     FakeAddressSource addressBook;
     ScriptedMessageBoxes boxes;
@@ -80,6 +81,7 @@ public:
     }
     void writeTrace(const QString &code) override { trace << code; }
     bool mergeInProgress() const override { return merging; }
+    bool saveSentCopies() const override { return savingSent; }
     ComposeState &state() override { return composeState; }
     AddressSource &addresses() override { return addressBook; }
     MessageBoxes &messageBoxes() override { return boxes; }

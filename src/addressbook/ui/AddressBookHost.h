@@ -7,6 +7,8 @@ namespace ferrowen {
 
 class FileDialogs;
 class MessageBoxes;
+struct ComposeState;
+struct ProviderProfile;
 
 // What the address book pane needs from the rest of the program.
 class AddressBookHost
@@ -22,6 +24,20 @@ public:
     virtual QString mainDir() const = 0;
     virtual MessageBoxes &messageBoxes() = 0;
     virtual FileDialogs &fileDialogs() = 0;
+
+    // --- The message displayed in the webmail pane, for its sender ---
+    // Selects the webmail pane's tab (tab 1) when another one is shown.
+    virtual void showWebmailTab() = 0;
+    // The rendered text of the webmail pane's page; throws WebPageError
+    // when the pane has no document.
+    virtual QString webmailPageText() = 0;
+    // DetectProvider: the provider of the webmail pane's page, made current.
+    virtual const ProviderProfile &detectProvider() = 0;
+    // The webmail automation's state: the version of the message page's
+    // header labels, shared with the message capture.
+    virtual ComposeState &webmailState() = 0;
+    // Panels of the status bar, counted from 1.
+    virtual void setStatusText(int panel, const QString &text) = 0;
 };
 
 } // namespace ferrowen

@@ -1,6 +1,7 @@
 #include "addressbook/ui/AddressPane.h"
 
 #include "addressbook/AddressFind.h"
+#include "addressbook/SenderAddress.h"
 #include "addressbook/ui/AddressBookHost.h"
 #include "addressbook/ui/AddressCellEditor.h"
 #include "addressbook/ui/AddressGrid.h"
@@ -8,6 +9,7 @@
 #include "addressbook/ui/DialogFind.h"
 #include "addressbook/ui/FormEmail.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WebPage.h"
 #include "platform/ui/ToolButtons.h"
 #include "webmail/AddressInsertion.h"
 
@@ -77,8 +79,7 @@ void AddressPane::buildToolbar()
     button("add", tr("Add Address"), [this] { AddAddressRow(); });
     button("remove", tr("Remove Address"), [this] { RemoveAddresses(); });
     button("find", tr("Find Address"), [this] { showFindDialog(); });
-    // Taking the displayed message's sender waits for the capture's header labels.
-    button("addmsg", tr("Add Sender of Displayed Message"), {});
+    button("addmsg", tr("Add Sender of Displayed Message"), [this] { AddSenderAddress(); });
     const struct
     {
         const char *key;
@@ -152,6 +153,51 @@ void AddressPane::RemoveAddresses()
     grid.setCurrentCell(current, column);
     grid.makeFirstVisibleRow(current);
     m_cellEditor->editCurrentCell();
+}
+
+void AddressPane::AddSenderAddress()
+{
+    // Without an open book the new row would be saved nowhere.
+    if (m_currentPath.isEmpty()) {
+        m_host.messageBoxes().show(tr("No address book is open. Open or make one, then add the sender again."));
+        return;
+    }
+    m_host.showWebmailTab();
+    if (const std::optional<SenderAddress> sender = displayedSender())
+        appendSender(*sender);
+    else
+        m_host.messageBoxes().show(tr("Unable to locate address. Are you sure a message is displayed?"));
+    m_cellEditor->editCurrentCell();
+    if (isPaletteOpen()) {
+        closePalette();
+        showPalette();
+    }
+}
+
+std::optional<SenderAddress> AddressPane::displayedSender()
+{
+    QString pageText;
+    try {
+        pageText = m_host.webmailPageText();
+    } catch (const WebPageError &) {
+        // No document: no sender either.
+    }
+    m_host.setStatusText(2, QString());
+    const std::optional<QString> sender = displayedSenderText(pageText, m_host.detectProvider(), m_host.webmailState());
+    return sender ? splitSender(*sender) : std::nullopt;
+}
+
+void AddressPane::appendSender(const SenderAddress &sender)
+{
+    AddressGrid &grid = *m_parts.grid;
+    AddressGridModel &model = grid.addressModel();
+    model.appendEmptyRow();
+    const int row = grid.Rows() - 1;
+    for (const SenderCell &cell : senderRowCells(sender, m_columns, model.table().endColumn()))
+        model.setCell(row - 1, cell.column, cell.text);
+    grid.setCurrentCell(row, m_columns.email);
+    grid.makeFirstVisibleRow(row);
+    m_host.setStatusText(2, tr("Addr Added"));
 }
 
 void AddressPane::sortByHeader(int column)

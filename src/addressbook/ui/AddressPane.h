@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbook/AddressColumns.h"
+#include "addressbook/SenderAddress.h"
 #include "webmail/AddressSource.h"
 
 #include <QList>
@@ -69,6 +70,11 @@ public:
     void AddAddressRow();
     void RemoveAddresses();
     void showFindDialog();
+    // The "addmsg" key: the sender of the message displayed in the webmail
+    // pane becomes a new row ("Addr Added" in the status bar), or "Unable to
+    // locate address. Are you sure a message is displayed?". An open palette
+    // is opened again, listing the new address.
+    void AddSenderAddress();
 
     // --- The palette FormEmail ---
     void showPalette();
@@ -92,6 +98,8 @@ private:
     void showBookControls(bool shown);
     void sortByHeader(int column);
     void findAddress(const QString &text);
+    std::optional<SenderAddress> displayedSender();
+    void appendSender(const SenderAddress &sender);
     // AddressPaneBook.cpp
     void openBook(const QString &pendingPath);
     bool createBook(const QString &typedName);

@@ -1,0 +1,114 @@
+#include "store/MessageFileContent.h"
+#include "store/MessageSaveHost.h"
+#include "store/SavedMessage.h"
+#include "webmail/CaptureSentMessage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "FakeComposeHost.h"
+
+using namespace ferrowen;
+using ferrowen::testing::FakeComposeHost;
+
+namespace {
+
+class StoreInFolder : public MessageSaveHost
+{
+public:
+    QString store;
+    ferrowen::testing::ScriptedMessageBoxes boxes;
+
+    QString savedMessagesFolder() const override { return store; }
+    QString chosenFolder() const override { return QStringLiteral("Saved"); }
+    void showMessageSavedLabel() override {}
+    void setStatusText(int, const QString &) override {}
+    MessageBoxes &messageBoxes() override { return boxes; }
+};
+
+struct SentCase
+{
+    const char *what;
+    bool ticked;
+    bool merging;
+    const char *postData;
+    // The copy kept (from, date and isSent aside); none: nothing is saved.
+    std::optional<SavedMessage> copy;
+};
+
+SavedMessage copyOf(const char *to, const char *cc, const char *bcc, const QString &subject, const QString &body)
+{
+    return {QStringLiteral("Sent Message"), subject, QString(), QString::fromUtf8(to), QString::fromUtf8(cc),
+            QString::fromUtf8(bcc), body, true};
+}
+
+class CaptureSentMessageTest : public ::testing::TestWithParam<SentCase>
+{
+protected:
+    QTemporaryDir dir;
+    StoreInFolder store;
+    FakeComposeHost host;
+
+    QStringList sentFiles() const
+    {
+        return QDir(dir.filePath(QStringLiteral("sent"))).entryList(QDir::Files);
+    }
+};
+
+TEST_P(CaptureSentMessageTest, keepsACopyOfWhatWasPosted)
+{
+    const SentCase &c = GetParam();
+    store.store = dir.path();
+    host.savingSent = c.ticked;
+    host.merging = c.merging;
+
+    CaptureSentMessage(host, store, QByteArray(c.postData));
+
+    EXPECT_TRUE(host.boxes.shown.isEmpty());
+    const QStringList files = sentFiles();
+    if (!c.copy) {
+        EXPECT_TRUE(files.isEmpty()) << files.join(u' ').toStdString();
+        return;
+    }
+    ASSERT_EQ(files.size(), 1);
+    QFile file(dir.filePath(QStringLiteral("sent/") + files.first()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    // The date is the time of sending: taken from the file, then checked
+    // for its shape.
+    const QRegularExpressionMatch date =
+        QRegularExpression(QStringLiteral("<div id=date>[^\r]*&nbsp;</b>([^<]*)</font>")).match(QString::fromUtf8(content));
+    ASSERT_TRUE(date.hasMatch());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{4} \\d{1,2}:\\d\\d:\\d\\d [AP]M$"))
+                    .match(date.captured(1))
+                    .hasMatch())
+        << date.captured(1).toStdString();
+    SavedMessage expected = *c.copy;
+    expected.date = date.captured(1);
+    EXPECT_EQ(QString::fromUtf8(content), QString::fromUtf8(messageFileContent(expected)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Posts, CaptureSentMessageTest, ::testing::Values(
+    SentCase{"a Yahoo form: plain lines gain <br>", true, false,
+             ".crumb=c&box=Inbox&To=a%40example.com&Cc=&Bcc=&Subj=Re%3A+Hello%2Bworld&Body=Line+one%0D%0ALine+two"
+             "&PlainMsg=&SEND=Send",
+             copyOf("a@example.com", "", "", QStringLiteral("Re: Hello+world"), QStringLiteral("Line one<br>\r\nLine two"))},
+    SentCase{"a Hotmail form: markup stays as it is", true, false,
+             "curmbox=F1&a=demo&to=b%40example.com&cc=c%40example.com&bcc=d%40example.com&subject=%CE%93%CE%B5%CE%B9%CE%AC"
+             "&body=%3Cp%3EHi%3C%2Fp%3E%0D%0Athere&Send.x=1",
+             copyOf("b@example.com", "c@example.com", "d@example.com", QStringLiteral("\u0393\u03b5\u03b9\u03ac"),
+                    QStringLiteral("<p>Hi</p>\r\nthere"))},
+    SentCase{"the recipient as the form's first field", true, false, "To=a%40example.com&Subj=first",
+             copyOf("a@example.com", "", "", QStringLiteral("first"), QString())},
+    SentCase{"an empty To saves nothing", true, false, "box=Inbox&To=&Subj=draft&Body=x", std::nullopt},
+    SentCase{"no recipient field: not a compose form", true, false, "q=search&page=2", std::nullopt},
+    SentCase{"nothing posted", true, false, "", std::nullopt},
+    SentCase{"the box unticked", false, false, "&To=a%40example.com&Subj=s", std::nullopt},
+    SentCase{"a merge sending", true, true, "&To=a%40example.com&Subj=s", std::nullopt}),
+    [](const auto &info) { return std::to_string(info.index); });
+
+} // namespace
