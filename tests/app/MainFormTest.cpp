@@ -67,18 +67,6 @@ protected:
     MainForm &form = shell.window();
 };
 
-// The entries of a tab strip or a combo box, the current one starred.
-QString entries(QWidget *control)
-{
-    auto *combo = qobject_cast<QComboBox *>(control);
-    auto *tabs = qobject_cast<QTabBar *>(control);
-    const int current = combo ? combo->currentIndex() : tabs->currentIndex();
-    QStringList all;
-    for (int i = 0; i < (combo ? combo->count() : tabs->count()); ++i)
-        all << (i == current ? QStringLiteral("*") : QString()) + (combo ? combo->itemText(i) : tabs->tabText(i));
-    return all.join(u'|');
-}
-
 // Writes a small page and gives its file address.
 QString writePage(const QTemporaryDir &dir, const char *name)
 {
@@ -103,27 +91,11 @@ TEST_F(MainFormTest, everyButtonHasAnAccessibleName)
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u' ').toStdString();
 }
 
-TEST_F(MainFormTest, designedValuesAtStart)
+TEST_F(MainFormTest, startsWithThePanelsOfPassingStatesHidden)
 {
-    const std::pair<const char *, const char *> lists[] = {
-        {"TabStrip2", "*Inbox/Login|Compose|Saved Message Folders (local)|Calendar|Settings"},
-        {"ComboFolders", "*Saved|sent"},
-        {"ComboUnread", "*All Unread Messages|First 5 Unread Messages|First 10 Unread Messages|"
-                        "First 15 Unread Messages|First 20 Unread Messages"},
-        {"ComboFolders3", "*Saved"},
-        {"ComboTemplate2", "*Saved"},
-    };
-    for (const auto &[name, items] : lists)
-        EXPECT_EQ(entries(child(name)), QLatin1String(items)) << name;
-
-    EXPECT_TRUE(child<QAbstractButton>("OptionY")->isChecked());
-    for (const char *unticked : {"OptionH", "CheckSaveSent", "CheckGotoInbox", "CheckEmail", "CheckSpamUnread",
-                                 "CheckNonEnglish"})
-        EXPECT_FALSE(child<QAbstractButton>(unticked)->isChecked()) << unticked;
     expectHidden({"LabelSaved", "TextSpam", "SpamClose", "Progress1", "PictureWait", "TextEdit", "MSFlexGrid1",
                   "picSplitter", "CommandShowAddress", "CommandTo"},
                  true);
-
 }
 
 TEST_F(MainFormTest, tabChange_showsTheTabsPanesOnlyThenHandsOnItsWork)
