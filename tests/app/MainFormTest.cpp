@@ -113,13 +113,21 @@ TEST_F(MainFormTest, tabChange_showsTheTabsPanesOnlyThenHandsOnItsWork)
 
     const char *panes[] = {"WebBrowser1", "WebBrowser2", "WebBrowser3", "WebBrowser4",
                            "ListMsg",     "Picture2",    "Picture3",    "PictureSettings"};
-    const char *shownOnTab[] = {"WebBrowser1", "WebBrowser3", "WebBrowser2 ListMsg Picture2 Picture3", "WebBrowser4",
-                                "PictureSettings"};
+    const std::pair<const char *, const char *> captionAndPanes[] = {
+        {"Inbox/Login", "WebBrowser1"},
+        {"Compose", "WebBrowser3"},
+        {"Saved Message Folders (local)", "WebBrowser2 ListMsg Picture2 Picture3"},
+        {"Calendar", "WebBrowser4"},
+        {"Settings", "PictureSettings"},
+    };
+    auto *tabs = child<QTabBar>("TabStrip2");
     // Out of order, so each switch hides something shown before.
     for (int tab : {2, 1, 5, 4, 3, 1}) {
+        const auto &[caption, panesShown] = captionAndPanes[tab - 1];
+        EXPECT_EQ(tabs->tabText(tab - 1), QLatin1String(caption));
         form.selectTab(tab);
         EXPECT_EQ(form.selectedTab(), tab);
-        const QList<QByteArray> shown = QByteArray(shownOnTab[tab - 1]).split(' ');
+        const QList<QByteArray> shown = QByteArray(panesShown).split(' ');
         for (const char *name : panes)
             EXPECT_EQ(!child(name)->isHidden(), shown.contains(name)) << "tab " << tab << " " << name;
     }
@@ -127,7 +135,6 @@ TEST_F(MainFormTest, tabChange_showsTheTabsPanesOnlyThenHandsOnItsWork)
 
     // A click on the tab takes the same road; the tab already selected runs
     // the handling again.
-    auto *tabs = child<QTabBar>("TabStrip2");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     EXPECT_EQ(form.selectedTab(), 3);
     EXPECT_FALSE(child("ListMsg")->isHidden());
