@@ -86,7 +86,6 @@ QVariant FakeWebPage::readProperty(const ElementRef &ref, ElementProperty proper
     case ElementProperty::Value: return e.value;
     case ElementProperty::InnerText: return e.innerText;
     case ElementProperty::InnerHtml: return e.innerHTML;
-    case ElementProperty::Name: return e.name;
     default: throw WebPageError(QStringLiteral("not in the fake"));
     }
 }
