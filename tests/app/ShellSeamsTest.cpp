@@ -79,7 +79,7 @@ TEST_F(ShellSeamsTest, addressInsertionWithoutABook_saysSoOnce)
     form().selectTab(2);
     ASSERT_TRUE(waitFor([&] { return composeField("To") != QStringLiteral("<no form>"); }, 10000));
     form().findChild<QAction *>(QStringLiteral("setto"))->trigger();
-    EXPECT_EQ(boxes.shown,
+    EXPECT_EQ(boxes.texts(),
               QStringList{QStringLiteral("Unable to insert address. Are you sure the Compose screen is displayed in your browser?")});
 }
 

@@ -2,24 +2,23 @@
 
 namespace ferrowen::testing {
 
-namespace {
-
-bool sameName(const QString &a, const QString &b, Qt::CaseSensitivity cs)
-{
-    return !a.isEmpty() && a.compare(b, cs) == 0;
-}
-
-} // namespace
-
 FakeElement &FakeWebPage::addField(const QString &form, const QString &name, const QString &value)
 {
-    elements.append({form, QString(), name, value, QString(), QString()});
+    FakeElement e;
+    e.form = form;
+    e.name = name;
+    e.value = value;
+    elements.append(e);
     return elements.last();
 }
 
 FakeElement &FakeWebPage::addElement(const QString &id, const QString &innerText)
 {
-    elements.append({QString(), id, QString(), QString(), innerText, innerText});
+    FakeElement e;
+    e.id = id;
+    e.innerText = innerText;
+    e.innerHTML = innerText;
+    elements.append(e);
     return elements.last();
 }
 
@@ -35,48 +34,79 @@ FakeElement *FakeWebPage::field(const QString &form, const QString &name)
 void FakeWebPage::clear()
 {
     elements.clear();
-    m_generation += QLatin1Char('+');
+    text.clear();
+    generation += QLatin1Char('+');
 }
 
-template<typename Matches>
-ElementRef FakeWebPage::find(Matches matches, const QString &what)
+QString FakeWebPage::resolveForm(const QString &form) const
 {
-    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        for (int i = 0; i < elements.size(); ++i) {
-            if (matches(elements[i], cs))
-                return {m_generation, i};
-        }
+    for (const auto &e : elements) {
+        if (e.form == form)
+            return form;
     }
-    throw WebPageError(QStringLiteral("no ") + what);
+    for (const auto &e : elements) {
+        if (!e.form.isEmpty() && e.form.compare(form, Qt::CaseInsensitive) == 0)
+            return e.form;
+    }
+    throw WebPageError(QStringLiteral("no form ") + form);
 }
 
 FakeElement &FakeWebPage::at(const ElementRef &ref)
 {
-    if (ref.document != m_generation || ref.index < 0 || ref.index >= elements.size())
+    if (ref.document != generation || ref.index < 0 || ref.index >= elements.size())
         throw WebPageError(QStringLiteral("stale element"));
     return elements[ref.index];
 }
 
 ElementRef FakeWebPage::lookupById(const QString &idOrName)
 {
-    // Ids before names, each exactly.
-    for (QString FakeElement::*key : {&FakeElement::id, &FakeElement::name}) {
-        for (int i = 0; i < elements.size(); ++i) {
-            if (elements[i].*key == idOrName)
-                return {m_generation, i};
-        }
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].id == idOrName)
+            return {generation, i};
+    }
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].name == idOrName)
+            return {generation, i};
     }
     throw WebPageError(QStringLiteral("no element ") + idOrName);
 }
 
+ElementRef FakeWebPage::lookupElementAt(int index)
+{
+    if (index < 0 || index >= elements.size())
+        throw WebPageError(QStringLiteral("index out of range"));
+    return {generation, index};
+}
+
 ElementRef FakeWebPage::lookupFormField(const QString &form, const QString &field)
 {
-    // The form is the one of that exact name if there is one.
-    const ElementRef anyOfForm =
-        find([&](const FakeElement &e, Qt::CaseSensitivity cs) { return sameName(e.form, form, cs); }, form);
-    const QString formName = elements[anyOfForm.index].form;
-    return find([&](const FakeElement &e, Qt::CaseSensitivity cs) { return e.form == formName && sameName(e.name, field, cs); },
-                field);
+    const QString formName = resolveForm(form);
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].form == formName && elements[i].name == field)
+            return {generation, i};
+    }
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].form == formName && elements[i].name.compare(field, Qt::CaseInsensitive) == 0)
+            return {generation, i};
+    }
+    throw WebPageError(QStringLiteral("no field ") + field);
+}
+
+int FakeWebPage::countFormElements(const QString &form)
+{
+    const QString formName = resolveForm(form);
+    return int(std::count_if(elements.cbegin(), elements.cend(),
+                             [&](const FakeElement &e) { return e.form == formName; }));
+}
+
+ElementRef FakeWebPage::lookupFormElementAt(const QString &form, int index)
+{
+    const QString formName = resolveForm(form);
+    for (int i = 0; i < elements.size(); ++i) {
+        if (elements[i].form == formName && index-- == 0)
+            return {generation, i};
+    }
+    throw WebPageError(QStringLiteral("index out of range"));
 }
 
 QVariant FakeWebPage::readProperty(const ElementRef &ref, ElementProperty property)
@@ -86,8 +116,12 @@ QVariant FakeWebPage::readProperty(const ElementRef &ref, ElementProperty proper
     case ElementProperty::Value: return e.value;
     case ElementProperty::InnerText: return e.innerText;
     case ElementProperty::InnerHtml: return e.innerHTML;
-    default: throw WebPageError(QStringLiteral("not in the fake"));
+    case ElementProperty::ClassName: return e.className;
+    case ElementProperty::Name: return e.name;
+    case ElementProperty::Type: return e.type;
+    case ElementProperty::Checked: return e.checked;
     }
+    return {};
 }
 
 void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property, const QVariant &value)
@@ -96,6 +130,7 @@ void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property,
     switch (property) {
     case ElementProperty::Value: e.value = value.toString(); break;
     case ElementProperty::InnerHtml: e.innerHTML = value.toString(); break;
+    case ElementProperty::Checked: e.checked = value.toBool(); break;
     default: throw WebPageError(QStringLiteral("read-only property"));
     }
 }

@@ -12,19 +12,23 @@ struct FakeElement
     QString form; // the form's name when the element is a form field
     QString id;
     QString name;
+    QString type = QStringLiteral("text");
+    QString className;
     QString value;
     QString innerText;
     QString innerHTML;
+    bool checked = false;
 };
 
 // An in-memory document with forms and elements, looked up the way the
-// real pages are: exact names first, then names in any case. Only what the
-// compose automation uses is there; the rest fails as a missing element.
+// real pages are: exact names first, then names in any case.
 class FakeWebPage : public WebPage
 {
 public:
     QString url;
+    QString text;
     QList<FakeElement> elements;
+    QString generation = QStringLiteral("doc1");
 
     FakeElement &addField(const QString &form, const QString &name, const QString &value = QString());
     FakeElement &addElement(const QString &id, const QString &innerText = QString());
@@ -33,30 +37,25 @@ public:
     void clear();
 
     QString location() override { return url; }
-    QString bodyText() override { return {}; }
+    QString bodyText() override { return text; }
     QVariant readProperty(const ElementRef &element, ElementProperty property) override;
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;
+    int countElements() override { return int(elements.size()); }
+    ElementRef lookupElementAt(int index) override;
     ElementRef lookupFormField(const QString &form, const QString &field) override;
     ElementRef lookupNamedFormField(const QString &form, const QString &field) override
     {
         return lookupFormField(form, field);
     }
-    int countElements() override { throw WebPageError(QStringLiteral("not in the fake")); }
-    ElementRef lookupElementAt(int) override { throw WebPageError(QStringLiteral("not in the fake")); }
-    int countFormElements(const QString &) override { throw WebPageError(QStringLiteral("not in the fake")); }
-    ElementRef lookupFormElementAt(const QString &, int) override { throw WebPageError(QStringLiteral("not in the fake")); }
+    int countFormElements(const QString &form) override;
+    ElementRef lookupFormElementAt(const QString &form, int index) override;
 
 private:
-    // The first element that matches exactly, else the first that matches
-    // in any case.
-    template<typename Matches>
-    ElementRef find(Matches matches, const QString &what);
+    QString resolveForm(const QString &form) const;
     FakeElement &at(const ElementRef &ref);
-
-    QString m_generation = QStringLiteral("doc1");
 };
 
 } // namespace ferrowen::testing

@@ -2,21 +2,42 @@
 
 #include "platform/MessageBoxes.h"
 
-#include <QStringList>
+#include <QList>
+#include <QString>
 
 namespace ferrowen::testing {
 
-// Message boxes answered by the test: the text of each box shown is
-// recorded, and each is answered with its first button (Ok or Yes).
+// Message boxes answered by the test: each box shown is recorded, and the
+// answers given in advance are used in order. Without one, a box is
+// answered with its first button (Ok or Yes).
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:
-    QStringList shown;
-
-    Answer show(const QString &text, Buttons buttons, Icon, const QString &) override
+    struct Shown
     {
-        shown << text;
+        QString text;
+        Buttons buttons;
+        Icon icon;
+        QString title;
+    };
+
+    QList<Shown> shown;
+    QList<Answer> answers;
+
+    Answer show(const QString &text, Buttons buttons, Icon icon, const QString &title) override
+    {
+        shown.append({text, buttons, icon, title});
+        if (!answers.isEmpty())
+            return answers.takeFirst();
         return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+    }
+
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const Shown &box : shown)
+            list << box.text;
+        return list;
     }
 };
 

@@ -121,7 +121,7 @@ TEST_F(AddressInsertionTest, failures_showOneMessageAndLeaveTheFieldAlone)
     host.compose.clear();     // a page without the form
     Web_InsertField(host, 0);
 
-    EXPECT_EQ(host.boxes.shown, QStringList(3, UnableToInsert));
+    EXPECT_EQ(host.boxes.texts(), QStringList(3, UnableToInsert));
 }
 
 } // namespace

@@ -39,6 +39,7 @@ public:
     int eventRounds = 0;
     // Runs on every round of pending events: lets a test load a page late.
     std::function<void(int round)> onEvents;
+    bool merging = false;
     ComposeState composeState;
     FakeAddressSource addressBook;
     ScriptedMessageBoxes boxes;
@@ -78,7 +79,7 @@ public:
         return !closing;
     }
     void writeTrace(const QString &code) override { trace << code; }
-    bool mergeInProgress() const override { return false; }
+    bool mergeInProgress() const override { return merging; }
     ComposeState &state() override { return composeState; }
     AddressSource &addresses() override { return addressBook; }
     MessageBoxes &messageBoxes() override { return boxes; }
