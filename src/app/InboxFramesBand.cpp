@@ -2,6 +2,7 @@
 
 #include "platform/ui/FlowLayout.h"
 #include "platform/ui/NamedWidget.h"
+#include "platform/ui/ToolButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,6 +71,10 @@ QWidget *InboxFramesBand::buildSaveFrame()
     m_folders->setMinimumContentsLength(8);
     auto *label = named(new QLabel(tr("Folder:")), "LabelFolder");
     label->setBuddy(m_folders);
+    m_command6 = named(new QPushButton, "Command6");
+    m_command6->setIcon(toolIcon(u"new"));
+    m_command6->setToolTip(tr("New Folder"));
+    m_command6->setAccessibleName(m_command6->toolTip());
 
     m_getBody = named(new QPushButton(tr("&Save Msg <<")), "GetBody");
     m_saveSent = named(new QCheckBox(tr("S&ave Sent Messages")), "CheckSaveSent");
@@ -84,6 +89,7 @@ QWidget *InboxFramesBand::buildSaveFrame()
 
     row->addWidget(label);
     row->addWidget(m_folders);
+    row->addWidget(m_command6);
     row->addWidget(m_getBody);
     row->addWidget(m_saveSent);
     row->addWidget(m_labelSaved);

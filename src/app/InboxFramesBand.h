@@ -22,6 +22,7 @@ public:
     QPushButton *showAddressButton() const { return m_showAddress; } // CommandShowAddress
     QPushButton *paletteButton() const { return m_palette; }         // CommandTo
     QComboBox *folderCombo() const { return m_folders; }             // ComboFolders
+    QPushButton *newFolderButton() const { return m_command6; }      // Command6
     QPushButton *saveMessageButton() const { return m_getBody; }     // GetBody
     QCheckBox *saveSentCheck() const { return m_saveSent; }          // CheckSaveSent
     QLabel *messageSavedLabel() const { return m_labelSaved; }       // LabelSaved
@@ -37,6 +38,7 @@ private:
     QPushButton *m_showAddress = nullptr;
     QPushButton *m_palette = nullptr;
     QComboBox *m_folders = nullptr;
+    QPushButton *m_command6 = nullptr;
     QPushButton *m_getBody = nullptr;
     QCheckBox *m_saveSent = nullptr;
     QLabel *m_labelSaved = nullptr;

@@ -92,7 +92,11 @@ PaneRects layOutPanes(int splitter, bool paneShown, int windowWidth, int windowH
     const int innerWidth = x - 2 * AddressInset;
     r.toolbar2 = rect(AddressInset, paneTop + Toolbar2Below, innerWidth, Toolbar2Height);
     r.labelBkName = rect(AddressInset, paneTop + LabelBkNameBelow, innerWidth, LabelBkNameHeight);
-    r.grid = rect(AddressInset, paneTop + GridShorterThanPane, innerWidth, paneHeight - GridShorterThanPane);
+    const int labelWidth = qMin(CellLabelMaxWidth, innerWidth / 3);
+    r.labelEdit = rect(AddressInset, paneTop + CellEditorBelow, labelWidth, CellEditorHeight);
+    r.textEdit = rect(AddressInset + labelWidth + CellEditorGap, paneTop + CellEditorBelow,
+                      innerWidth - labelWidth - CellEditorGap, CellEditorHeight);
+    r.grid = rect(AddressInset, paneTop + GridBelow, innerWidth, paneHeight - GridBelow);
     return r;
 }
 

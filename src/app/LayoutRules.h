@@ -28,14 +28,20 @@ inline constexpr int MainTabsGap = 140;
 // The handle fills the gap between the main tab strip's left and the panes.
 inline constexpr int SplitterHandleWidth = 50;
 
-// Address pane: everything is inset from the pane's edges; the grid ends
-// level with the tab panes and is this much shorter than they are.
+// Address pane: everything is inset from the pane's edges and stacks down
+// from the top of the tab panes: toolbar, book name, the cell editor's row
+// (LabelEdit, then TextEdit), and the grid, which ends level with the tab
+// panes.
 inline constexpr int AddressInset = 60;
-inline constexpr int GridShorterThanPane = 800;
 inline constexpr int Toolbar2Below = 40;
 inline constexpr int Toolbar2Height = 390;
 inline constexpr int LabelBkNameBelow = 470;
 inline constexpr int LabelBkNameHeight = 270;
+inline constexpr int CellEditorBelow = 800;
+inline constexpr int CellEditorHeight = 330;
+inline constexpr int CellLabelMaxWidth = 2400;
+inline constexpr int CellEditorGap = 60;
+inline constexpr int GridBelow = CellEditorBelow + CellEditorHeight + CellEditorGap;
 inline constexpr int CommandHideWidth = 420;
 inline constexpr int CommandHideHeight = 270;
 inline constexpr int CommandHideGap = 20;
@@ -85,6 +91,8 @@ struct PaneRects
     QRect commandHide;
     QRect toolbar2;
     QRect labelBkName;
+    QRect labelEdit;
+    QRect textEdit;
     QRect grid;
     // WebBrowser1; WebBrowser3, WebBrowser4 and PictureSettings share it.
     QRect pane;

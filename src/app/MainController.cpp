@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "addressbook/ui/AddressPane.h"
 #include "app/HelpWindow.h"
 #include "app/InboxFramesBand.h"
 #include "app/LatestValueWriter.h"
@@ -16,9 +17,11 @@
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
+#include "store/ui/SavedFoldersPane.h"
 #include "webmail/ReplyOrForward.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QProcess>
@@ -60,7 +63,7 @@ MainController::MainController(SettingsFile &settings, Options options)
               // A missing help page is skipped silently, like a missing help file.
               (void)m_help->showTopic(m_helpFile, topic);
           },
-          options.messageBoxes))
+          options.messageBoxes, options.fileDialogs))
     , m_help(std::make_unique<HelpWindow>(&m_shell->window()))
     , m_timer2(newTimer2(this))
     , m_mailto(settings, [this](const QString &code) { m_shell->trace().write(code); }, letPendingEventsRun,
@@ -78,6 +81,11 @@ MainController::~MainController() = default;
 MainForm &MainController::window() const
 {
     return m_shell->window();
+}
+
+const AppFolders &MainController::folders() const
+{
+    return m_shell->state().folders;
 }
 
 void MainController::connectWindow()
@@ -103,8 +111,9 @@ void MainController::start()
     form.setEditorHeight(state.editor.EditorHeight);
     form.hideAddressPane();
 
-    m_folders = AppFolders::fromSettings(m_settings);
-    const QString startPage = toFileSystemPath(m_folders.path(AppPaths::StartPage));
+    state.folders = AppFolders::fromSettings(m_settings);
+    const AppFolders &folders = state.folders;
+    const QString startPage = toFileSystemPath(folders.path(AppPaths::StartPage));
     form.browser(1).openLocalFile(startPage);
 
     if (m_options.showSplash)
@@ -112,15 +121,18 @@ void MainController::start()
 
     QGuiApplication::setApplicationDisplayName(ProgramTitle.toString());
     form.setWindowTitle(ProgramTitle.toString());
-    if (QComboBox *folders = form.band().folderCombo(); folders->count() > 0)
-        folders->setCurrentIndex(0);
+    // The folder lists show the folders on disk; "&Save Msg <<" then saves
+    // into the first of them.
+    m_shell->savedFolders().RefreshFolderLists(QString());
+    if (QComboBox *saveFolders = form.band().folderCombo(); saveFolders->count() > 0)
+        saveFolders->setCurrentIndex(0);
     state.WaitCancelled = false;
     state.MergeInProgress = false;
 
-    m_helpFile = m_folders.path(AppPaths::HelpFile);
+    m_helpFile = folders.path(AppPaths::HelpFile);
     m_mainDictionary = m_settings.GetIni(Locations, MainDictionary, QString());
     if (m_mainDictionary.isEmpty())
-        m_mainDictionary = m_folders.defaultMainDictionary();
+        m_mainDictionary = folders.defaultMainDictionary();
     m_customDictionary = m_settings.GetIni(Locations, CustomDictionary, QString());
     state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
     state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
@@ -134,6 +146,10 @@ void MainController::start()
 
     form.applyResizeLayout();
     form.show();
+    AddressPane &addresses = m_shell->addressPane();
+    addresses.closePalette();
+    if (form.settingsPanel().showPaletteOnStartup()->isChecked())
+        addresses.showPalette();
     m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
     m_mailtoDriver->start();
 }
@@ -165,6 +181,8 @@ void MainController::shutdown()
     m_shutDown = true;
     m_shell->markClosing();
     m_mailtoDriver->stop();
+    // No edit of the open address book is lost by closing.
+    m_shell->addressPane().saveAtExit();
 
     const ShellState &shared = m_shell->state();
     MainForm &form = window();
@@ -185,7 +203,7 @@ void MainController::shutdown()
 
 void MainController::startCompanion()
 {
-    const QString program = toFileSystemPath(m_folders.path(AppPaths::CompanionProgram));
+    const QString program = toFileSystemPath(folders().path(AppPaths::CompanionProgram));
     const QFileInfo info(program);
     if (info.isFile() && info.isExecutable())
         QProcess::startDetached(info.absoluteFilePath(), {});

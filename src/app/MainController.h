@@ -13,6 +13,7 @@ class QTimer;
 
 namespace ferrowen {
 
+class FileDialogs;
 class HelpWindow;
 class MailtoHandoffDriver;
 class MainForm;
@@ -35,6 +36,8 @@ public:
         bool startCompanionAtExit = true;
         // Where messages are shown; Qt's own boxes when null.
         MessageBoxes *messageBoxes = nullptr;
+        // Where files are chosen; Qt's own dialogs when null.
+        FileDialogs *fileDialogs = nullptr;
     };
 
     MainController(SettingsFile &settings, Options options);
@@ -46,7 +49,7 @@ public:
 
     Shell &shell() const { return *m_shell; }
     MainForm &window() const;
-    const AppFolders &folders() const { return m_folders; }
+    const AppFolders &folders() const;
     QString helpFile() const { return m_helpFile; }
     QString mainDictionary() const { return m_mainDictionary; }
     QString customDictionary() const { return m_customDictionary; }
@@ -69,7 +72,6 @@ private:
 
     SettingsFile &m_settings;
     Options m_options;
-    AppFolders m_folders;
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<UnixSignalCloser> m_signalCloser;
     std::unique_ptr<HelpWindow> m_help;

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "addressbook/ui/AddressGrid.h"
 #include "app/InboxFramesBand.h"
 #include "app/settings/ProgramTitle.h"
 #include "app/SettingsPanel.h"
@@ -19,9 +20,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace ferrowen {
@@ -162,6 +162,10 @@ void MainForm::buildMainArea()
         m_webBrowser[i] = new BrowserPane(m_surface);
         m_webBrowser[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
     }
+    // The preview shows saved mail, which comes from strangers: no scripts,
+    // nothing from the network. Saved messages are UTF-8.
+    m_webBrowser[1]->showLocalDocumentsOnly();
+    m_webBrowser[1]->setDefaultTextEncoding(QStringLiteral("UTF-8"));
     m_settings = new SettingsPanel(m_surface);
 
     // The first tab's pane is the one showing before any tab change.
@@ -179,7 +183,8 @@ void MainForm::attachAddressPane(const AddressPane::Parts &parts)
 {
     m_addressPane = parts;
     for (QWidget *part : {static_cast<QWidget *>(parts.toolbar), static_cast<QWidget *>(parts.bookName),
-                          static_cast<QWidget *>(parts.grid), static_cast<QWidget *>(parts.cellEditor)})
+                          static_cast<QWidget *>(parts.grid), static_cast<QWidget *>(parts.cellLabel),
+                          static_cast<QWidget *>(parts.cellEditor)})
         adopt(part);
     // Only the book's name and toolbar show until a book is opened.
     parts.toolbar->setVisible(!m_addressPaneHidden);
@@ -273,6 +278,18 @@ void MainForm::setStatusPanelText(int panel, const QString &text)
 QString MainForm::statusPanelText(int panel) const
 {
     return panel >= 1 && panel <= 3 ? m_statusPanel[panel - 1]->text() : QString();
+}
+
+void MainForm::showProgress(int value, int maximum)
+{
+    m_progress1->setMaximum(maximum);
+    m_progress1->setValue(value);
+    m_progress1->show();
+}
+
+void MainForm::hideProgress()
+{
+    m_progress1->hide();
 }
 
 void MainForm::showWaitPanel()

@@ -91,9 +91,12 @@ public:
     void showWaitPanel();
     void hideWaitPanel();
 
-    // --- Status bar StatusBar1, panels 1 to 3 ---
+    // --- Status bar StatusBar1, panels 1 to 3, and its progress bar ---
     void setStatusPanelText(int panel, const QString &text);
     QString statusPanelText(int panel) const;
+    // Progress1; a maximum of 0 shows work going on without an end in sight.
+    void showProgress(int value, int maximum);
+    void hideProgress();
 
 Q_SIGNALS:
     // The window is about to close; nothing has gone yet.
@@ -106,6 +109,8 @@ Q_SIGNALS:
     void waitCancelled();
     // The address pane was widened or narrowed back.
     void addressPaneExpanded(bool expanded);
+    // The address pane was shown again; the grid of an open book returns.
+    void addressPaneShown();
     // "Check S&pam": copy the editor's body into the page's posting form.
     void transferEditorBodyRequested();
     // Hiding or showing the address pane moves the address palette to the

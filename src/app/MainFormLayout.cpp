@@ -3,6 +3,7 @@
 // and wait panels' places. Every number is in twips.
 #include "app/MainForm.h"
 
+#include "addressbook/ui/AddressGrid.h"
 #include "app/InboxFramesBand.h"
 #include "app/SettingsPanel.h"
 #include "platform/web/BrowserPane.h"
@@ -16,9 +17,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ferrowen {
 
@@ -85,6 +85,8 @@ void MainForm::applyPaneRects(const layout::PaneRects &r, const Twips &conversio
     place(m_commandHide, r.commandHide, conversion);
     place(m_addressPane.toolbar, r.toolbar2, conversion);
     place(m_addressPane.bookName, r.labelBkName, conversion);
+    place(m_addressPane.cellLabel, r.labelEdit, conversion);
+    place(m_addressPane.cellEditor, r.textEdit, conversion);
     place(m_addressPane.grid, r.grid, conversion);
 
     for (QWidget *pane : {static_cast<QWidget *>(m_webBrowser[0]), static_cast<QWidget *>(m_webBrowser[2]),
@@ -112,6 +114,7 @@ void MainForm::hideAddressPane()
     m_addressPaneHidden = true;
     m_commandHide->hide();
     for (QWidget *part : {static_cast<QWidget *>(m_addressPane.toolbar), static_cast<QWidget *>(m_addressPane.bookName),
+                          static_cast<QWidget *>(m_addressPane.cellLabel), static_cast<QWidget *>(m_addressPane.cellEditor),
                           static_cast<QWidget *>(m_addressPane.grid)}) {
         if (part)
             part->hide();
@@ -133,7 +136,7 @@ void MainForm::showAddressPane()
         toggleAddressExpanded();
     m_addressPaneHidden = false;
     m_commandHide->show();
-    // The grid waits until an address book is opened.
+    // The grid waits until an address book is opened (addressPaneShown).
     for (QWidget *part : {static_cast<QWidget *>(m_addressPane.toolbar), static_cast<QWidget *>(m_addressPane.bookName)}) {
         if (part)
             part->show();
@@ -145,6 +148,7 @@ void MainForm::showAddressPane()
     int x = layout::ShownSplitter;
     SizeControls(x);
     Q_EMIT paletteMoveRequested(webBrowser1Geometry().x());
+    Q_EMIT addressPaneShown();
 }
 
 void MainForm::toggleAddressExpanded()

@@ -9,10 +9,9 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTabBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ferrowen {
 
@@ -118,13 +117,10 @@ void MainForm::connectPaneEvents()
 
     BrowserPane *inbox = m_webBrowser[0];
     connect(inbox, &BrowserPane::progressChange, this, [this](int progress, int maximum) {
-        if (layout::progressShown(progress, maximum)) {
-            m_progress1->setMaximum(maximum);
-            m_progress1->setValue(progress);
-            m_progress1->show();
-        } else {
-            m_progress1->hide();
-        }
+        if (layout::progressShown(progress, maximum))
+            showProgress(progress, maximum);
+        else
+            hideProgress();
     });
     // The pane's own address, not the event's: frames loading inside the
     // page must not change what the address box shows.

@@ -1,6 +1,7 @@
 #include "app/Shell.h"
 
 #include "addressbook/ui/AddressPane.h"
+#include "app/InboxFramesBand.h"
 #include "app/LatestValueWriter.h"
 #include "app/MainForm.h"
 #include "app/settings/ProgramTitle.h"
@@ -9,27 +10,36 @@
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
 #include "editor/ui/EditorPanel.h"
+#include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/web/BrowserPane.h"
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/CaptureMessage.h"
 #include "webmail/ComposePage.h"
+
+#include <QPushButton>
 
 namespace ferrowen {
 
-Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes)
+Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes, FileDialogs *fileDialogs)
     : m_form(std::make_unique<MainForm>())
 {
     if (!messageBoxes) {
         m_ownMessageBoxes = std::make_unique<QtMessageBoxes>(m_form.get(), ProgramTitle.toString());
         messageBoxes = m_ownMessageBoxes.get();
     }
+    if (!fileDialogs) {
+        m_ownFileDialogs = std::make_unique<QtFileDialogs>(m_form.get());
+        fileDialogs = m_ownFileDialogs.get();
+    }
     m_messageBoxes = messageBoxes;
     m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
 
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
-    m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, m_state, *m_messageBoxes);
-    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_messageBoxes);
+    m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
+    m_messageSaveHost = std::make_unique<ShellMessageSaveHost>(*m_form, m_state, *m_messageBoxes);
+    m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, m_state, *m_messageBoxes, *fileDialogs);
     m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);
     m_mergeHost = std::make_unique<ShellMergeHost>(
         *m_composeHost, m_state,
@@ -65,9 +75,20 @@ void Shell::connectWindow()
     connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
+    connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::ListFolderMessages);
+
+    InboxFramesBand &band = form.band();
+    connect(band.saveMessageButton(), &QPushButton::clicked, this,
+            [this] { CaptureMessage(*m_composeHost, *m_messageSaveHost); });
+    connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
 
     connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
     connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);
+    connect(&form, &MainForm::addressPaneShown, m_addressPane, &AddressPane::paneShown);
+    connect(form.band().paletteButton(), &QPushButton::clicked, m_addressPane, &AddressPane::showPalette);
+    // The palette follows the first pane's left edge on screen.
+    connect(&form, &MainForm::paletteMoveRequested, this,
+            [this] { m_addressPane->movePaletteLeftTo(m_form->browser(1).mapToGlobal(QPoint()).x()); });
 
     BrowserPane &preview = form.browser(2);
     connect(&preview, &BrowserPane::documentComplete, this,

@@ -11,6 +11,7 @@ namespace ferrowen {
 
 class AddressPane;
 class EditorPanel;
+class FileDialogs;
 class LatestValueWriter;
 class MainForm;
 class MessageBoxes;
@@ -20,6 +21,7 @@ class ShellAddressBookHost;
 class ShellComposeHost;
 class ShellEditorHost;
 class ShellMergeHost;
+class ShellMessageSaveHost;
 class ShellStoreHost;
 enum class HelpTopic : int;
 
@@ -33,8 +35,10 @@ class Shell : public QObject
 public:
     using ShowHelp = std::function<void(HelpTopic)>;
 
-    // messageBoxes: where messages are shown; Qt's own boxes when null.
-    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr);
+    // messageBoxes, fileDialogs: where messages and file dialogs are shown;
+    // Qt's own when null.
+    Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr,
+          FileDialogs *fileDialogs = nullptr);
     ~Shell() override;
 
     MainForm &window() const { return *m_form; }
@@ -45,6 +49,7 @@ public:
 
     ShellComposeHost &compose() const { return *m_composeHost; }
     ShellStoreHost &storeHost() const { return *m_storeHost; }
+    ShellMessageSaveHost &messageSaveHost() const { return *m_messageSaveHost; }
     ShellAddressBookHost &addressBookHost() const { return *m_addressBookHost; }
     ShellEditorHost &editorHost() const { return *m_editorHost; }
     ShellMergeHost &mergeHost() const { return *m_mergeHost; }
@@ -63,10 +68,12 @@ private:
     std::unique_ptr<MainForm> m_form;
     std::unique_ptr<MessageBoxes> m_ownMessageBoxes;
     MessageBoxes *m_messageBoxes = nullptr;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
     std::unique_ptr<LatestValueWriter> m_trace;
 
     std::unique_ptr<ShellComposeHost> m_composeHost;
     std::unique_ptr<ShellStoreHost> m_storeHost;
+    std::unique_ptr<ShellMessageSaveHost> m_messageSaveHost;
     std::unique_ptr<ShellAddressBookHost> m_addressBookHost;
     std::unique_ptr<ShellEditorHost> m_editorHost;
     std::unique_ptr<ShellMergeHost> m_mergeHost;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/AppFolders.h"
 #include "editor/AffiliateSettings.h"
 #include "editor/EditorPlacement.h"
 #include "webmail/ComposeState.h"
@@ -18,6 +19,8 @@ struct ShellState
     bool WaitCancelled = false;
     // On from the start of start-up until the first tab is selected.
     bool starting = false;
+    // The main folder and the data paths in it, read at start-up.
+    AppFolders folders;
 
     ComposeState compose;
     EditorPlacement editor;

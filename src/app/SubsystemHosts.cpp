@@ -1,8 +1,17 @@
 #include "app/SubsystemHosts.h"
 
+#include "app/InboxFramesBand.h"
+#include "app/MainForm.h"
+#include "app/SettingsPanel.h"
 #include "app/ShellState.h"
+#include "platform/web/BrowserPane.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/ReplyOrForward.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QUrl>
 
 namespace ferrowen {
 
@@ -19,10 +28,24 @@ ComposeMode composeModeFor(SavedMessageAction action)
     return ComposeMode::ReplyWithText;
 }
 
+QString storeFolder(const ShellState &state)
+{
+    return toFileSystemPath(state.folders.path(AppPaths::SavedMessages));
+}
+
+void fillFolderCombo(QComboBox *combo, const QStringList &folders, int chosen)
+{
+    combo->clear();
+    combo->addItems(folders);
+    combo->setCurrentIndex(chosen);
+}
+
 } // namespace
 
-ShellStoreHost::ShellStoreHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes)
+ShellStoreHost::ShellStoreHost(ComposeHost &compose, MainForm &form, const ShellState &state,
+                               MessageBoxes &messageBoxes)
     : m_compose(compose)
+    , m_form(form)
     , m_state(state)
     , m_messageBoxes(messageBoxes)
 {
@@ -38,15 +61,87 @@ bool ShellStoreHost::isStarting() const
     return m_state.starting;
 }
 
-ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, MessageBoxes &messageBoxes)
-    : m_compose(compose)
+QString ShellStoreHost::savedMessagesFolder() const
+{
+    return storeFolder(m_state);
+}
+
+QString ShellStoreHost::blankMessagePage() const
+{
+    return toFileSystemPath(m_state.folders.path(AppPaths::BlankMessagePage));
+}
+
+void ShellStoreHost::showPreview(const QString &path)
+{
+    m_form.browser(2).openLocalFile(path);
+}
+
+void ShellStoreHost::showFolderChoices(const QStringList &folders, int chosen)
+{
+    fillFolderCombo(m_form.band().folderCombo(), folders, chosen);
+    fillFolderCombo(m_form.settingsPanel().defaultFolderCombo(), folders, -1);
+}
+
+void ShellStoreHost::openInFileManager(const QString &folder)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void ShellStoreHost::showProgress(int value, int maximum)
+{
+    m_form.showProgress(value, maximum);
+}
+
+void ShellStoreHost::hideProgress()
+{
+    m_form.hideProgress();
+}
+
+ShellMessageSaveHost::ShellMessageSaveHost(MainForm &form, const ShellState &state, MessageBoxes &messageBoxes)
+    : m_form(form)
+    , m_state(state)
     , m_messageBoxes(messageBoxes)
+{
+}
+
+QString ShellMessageSaveHost::savedMessagesFolder() const
+{
+    return storeFolder(m_state);
+}
+
+QString ShellMessageSaveHost::chosenFolder() const
+{
+    const QComboBox *folders = m_form.band().folderCombo();
+    return folders->currentIndex() >= 0 ? folders->itemText(folders->currentIndex()) : QString();
+}
+
+void ShellMessageSaveHost::showMessageSavedLabel()
+{
+    m_form.band().messageSavedLabel()->show();
+}
+
+void ShellMessageSaveHost::setStatusText(int panel, const QString &text)
+{
+    m_form.setStatusPanelText(panel, text);
+}
+
+ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
+                                           FileDialogs &fileDialogs)
+    : m_compose(compose)
+    , m_state(state)
+    , m_messageBoxes(messageBoxes)
+    , m_fileDialogs(fileDialogs)
 {
 }
 
 void ShellAddressBookHost::insertIntoComposeForm(qint16 code)
 {
     Web_InsertField(m_compose, code);
+}
+
+QString ShellAddressBookHost::mainDir() const
+{
+    return m_state.folders.MainDir();
 }
 
 ShellEditorHost::ShellEditorHost(ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes)

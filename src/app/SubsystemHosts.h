@@ -3,6 +3,7 @@
 #include "addressbook/ui/AddressBookHost.h"
 #include "editor/ui/EditorHost.h"
 #include "merge/ui/MergeHost.h"
+#include "store/MessageSaveHost.h"
 #include "store/ui/StoreHost.h"
 
 #include <functional>
@@ -10,25 +11,51 @@
 namespace ferrowen {
 
 class ComposeHost;
+class MainForm;
 class SettingsAccess;
 struct ShellState;
 
-// The small adapters through which the saved-message pane, the address
-// books, the editor and the templates and mail merge reach the rest of the
-// program. Each only forwards to the compose automation or to the shell's
-// shared state.
+// The small adapters through which the saved-message pane, the saving of
+// messages, the address books, the editor and the templates and mail merge
+// reach the rest of the program. Each only forwards to the compose
+// automation, to the main window or to the shell's shared state.
 
 class ShellStoreHost : public StoreHost
 {
 public:
-    ShellStoreHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes);
+    ShellStoreHost(ComposeHost &compose, MainForm &form, const ShellState &state, MessageBoxes &messageBoxes);
 
     void runSavedMessageAction(SavedMessageAction action) override;
     bool isStarting() const override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+    QString savedMessagesFolder() const override;
+    QString blankMessagePage() const override;
+    void showPreview(const QString &path) override;
+    void showFolderChoices(const QStringList &folders, int chosen) override;
+    void openInFileManager(const QString &folder) override;
+    void showProgress(int value, int maximum) override;
+    void hideProgress() override;
 
 private:
     ComposeHost &m_compose;
+    MainForm &m_form;
+    const ShellState &m_state;
+    MessageBoxes &m_messageBoxes;
+};
+
+class ShellMessageSaveHost : public MessageSaveHost
+{
+public:
+    ShellMessageSaveHost(MainForm &form, const ShellState &state, MessageBoxes &messageBoxes);
+
+    QString savedMessagesFolder() const override;
+    QString chosenFolder() const override;
+    void showMessageSavedLabel() override;
+    void setStatusText(int panel, const QString &text) override;
+    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+
+private:
+    MainForm &m_form;
     const ShellState &m_state;
     MessageBoxes &m_messageBoxes;
 };
@@ -36,14 +63,19 @@ private:
 class ShellAddressBookHost : public AddressBookHost
 {
 public:
-    ShellAddressBookHost(ComposeHost &compose, MessageBoxes &messageBoxes);
+    ShellAddressBookHost(ComposeHost &compose, const ShellState &state, MessageBoxes &messageBoxes,
+                         FileDialogs &fileDialogs);
 
     void insertIntoComposeForm(qint16 code) override;
+    QString mainDir() const override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+    FileDialogs &fileDialogs() override { return m_fileDialogs; }
 
 private:
     ComposeHost &m_compose;
+    const ShellState &m_state;
     MessageBoxes &m_messageBoxes;
+    FileDialogs &m_fileDialogs;
 };
 
 class ShellEditorHost : public EditorHost

@@ -11,7 +11,9 @@ class MessageBoxes
 {
 public:
     enum class Answer { Ok, Cancel, Yes, No };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    // YesNoDefaultNo: Yes and No with No as the default button, for
+    // questions whose Yes destroys something.
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
     enum class Icon { None, Information, Warning, Critical, Question };
 
     virtual ~MessageBoxes() = default;

@@ -34,9 +34,10 @@ std::optional<Pane> composePaneAtHand(ComposeHost &host, qint16 code)
         return Pane::Compose;
     if (tab == 1 && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
         return Pane::Inbox;
-    host.selectTab(2);
+    // Set first: the compose page may finish loading while the tab changes.
     host.state().pendingInsert = true;
     host.state().pendingInsertField = code;
+    host.selectTab(2);
     return std::nullopt;
 }
 
@@ -87,6 +88,8 @@ QString withAddedAddresses(const QString &field, const QStringList &addresses)
 {
     QString merged = field;
     for (const QString &address : addresses) {
+        if (address.trimmed().isEmpty())
+            continue; // a row without an address adds nothing, not an empty entry
         if (merged.isEmpty())
             merged = address;
         else if (!containsAddress(merged.split(QLatin1Char(',')), address))

@@ -28,7 +28,8 @@ void ComposeDocumentComplete(ComposeHost &host);
 
 // The field's text with each address added that it does not hold yet,
 // joined by ",". An address counts as present when it equals one of the
-// field's comma-separated entries, ignoring case and surrounding blanks.
+// field's comma-separated entries, ignoring case and surrounding blanks;
+// a blank address is skipped.
 QString withAddedAddresses(const QString &field, const QStringList &addresses);
 
 } // namespace ferrowen

@@ -20,8 +20,15 @@ void OpenComposePage(ComposeHost &host)
     const bool keepLoadedPage = host.state().keepComposeOnce
         && host.location(Pane::Compose).contains(QLatin1String("compose"));
     if (!keepLoadedPage) {
-        if (const auto address = composeAddressFor(host.location(Pane::Inbox)))
+        if (const auto address = composeAddressFor(host.location(Pane::Inbox))) {
             host.navigate(Pane::Compose, *address);
+            // The page on its way arrives empty. Clearing the one leaving
+            // would race with it: page access lets events run, so the new
+            // page could load halfway through and lose what an insertion
+            // waiting for it has just written.
+            host.state().keepComposeOnce = false;
+            return;
+        }
     }
     ClearComposeForm(host);
 }

@@ -16,8 +16,8 @@ Pane ComposePane(ComposeHost &host);
 
 // Runs when the "Compose" tab becomes the selected tab: keeps a compose
 // page prepared by a reply, forward or mailto link, or opens the provider's
-// compose page afresh (derived from the inbox pane's address) and empties
-// its form.
+// compose page afresh (derived from the inbox pane's address; it arrives
+// empty), or, when there is no such address, empties the form shown.
 void OpenComposePage(ComposeHost &host);
 
 // Empties the compose form of the "Compose" pane, unless a reply, forward

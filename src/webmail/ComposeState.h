@@ -21,6 +21,10 @@ struct ComposeState
     // A template on its way to or from the compose form.
     QString TemplateSubject;
     QString TemplateBody;
+    // The version of the message page's header labels the capture used
+    // last, shared by both providers, and how many versions it tries.
+    int labelVariant = 0;
+    int labelVariantCount = 8;
 };
 
 } // namespace ferrowen

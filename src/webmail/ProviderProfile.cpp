@@ -6,6 +6,38 @@ namespace ferrowen {
 
 namespace {
 
+// Eight versions of each provider's message page: English first, then
+// German, French, Spanish, Italian, Portuguese, Dutch and Swedish.
+QList<MessageHeaderLabels> yahooHeaderLabels()
+{
+    const auto labels = [](const char16_t *from, const char16_t *to, const char16_t *replyTo,
+                           const char16_t *subject, const char16_t *date) {
+        return MessageHeaderLabels{QString::fromUtf16(from), QString::fromUtf16(to), QString::fromUtf16(replyTo),
+                                   QString::fromUtf16(subject), QString::fromUtf16(date)};
+    };
+    return {
+        labels(u"From:", u"To:", u"Reply-To:", u"Subject:", u"Date:"),
+        labels(u"Von:", u"An:", u"Antwort an:", u"Betreff:", u"Datum:"),
+        labels(u"De:", u"\u00c0:", u"R\u00e9pondre \u00e0:", u"Objet:", u"Date:"),
+        labels(u"De:", u"Para:", u"Responder a:", u"Asunto:", u"Fecha:"),
+        labels(u"Da:", u"A:", u"Rispondi a:", u"Oggetto:", u"Data:"),
+        labels(u"De:", u"Para:", u"Responder para:", u"Assunto:", u"Data:"),
+        labels(u"Van:", u"Aan:", u"Antwoord aan:", u"Onderwerp:", u"Datum:"),
+        labels(u"Fr\u00e5n:", u"Till:", u"Svara till:", u"\u00c4mne:", u"Datum:"),
+    };
+}
+
+// The Hotmail pages put a space before each colon.
+QList<MessageHeaderLabels> hotmailHeaderLabels()
+{
+    QList<MessageHeaderLabels> labels = yahooHeaderLabels();
+    for (MessageHeaderLabels &set : labels) {
+        for (QString *label : {&set.from, &set.to, &set.replyTo, &set.subject, &set.date})
+            label->insert(label->size() - 1, QLatin1Char(' '));
+    }
+    return labels;
+}
+
 ProviderProfile yahoo()
 {
     ProviderProfile p;
@@ -15,7 +47,7 @@ ProviderProfile yahoo()
                  QStringLiteral("Bcc"), QStringLiteral("Subj"), QStringLiteral("Body")};
     p.plainTextMirror = {QStringLiteral("plainmsg"), QStringLiteral("Compose"), QStringLiteral("PlainMsg"),
                          QStringLiteral("to")};
-    p.displayedMessage = {QStringLiteral("message"), QString()};
+    p.displayedMessage = {QStringLiteral("message"), QString(), yahooHeaderLabels()};
     p.inboxList = {QStringLiteral("messageList"), QStringLiteral("Mid"), QString(), QString()};
     p.startAddress = QStringLiteral("https://mail.yahoo.com/");
     p.calendarAddress = QStringLiteral("https://calendar.yahoo.com/");
@@ -29,7 +61,7 @@ ProviderProfile hotmail()
     p.compose = {QStringLiteral("composeform"), QStringLiteral("to"), QStringLiteral("cc"),
                  QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body")};
     p.recipientFromAngleBracket = true;
-    p.displayedMessage = {QString(), QStringLiteral("rmsg")};
+    p.displayedMessage = {QString(), QStringLiteral("rmsg"), hotmailHeaderLabels()};
     p.inboxList = {QStringLiteral("hotmail"), QString(), QStringLiteral("checkbox"), QStringLiteral("allbox")};
     p.startAddress = QStringLiteral("https://outlook.live.com/");
     p.calendarAddress = QStringLiteral("https://outlook.live.com/calendar/");
@@ -63,6 +95,16 @@ const ProviderProfile &profileForInboxAddress(const QString &inboxLocation)
     const auto &profiles = providerProfiles();
     for (const ProviderProfile &profile : profiles) {
         if (!profile.addressWord.isEmpty() && address.contains(profile.addressWord))
+            return profile;
+    }
+    return profiles.back();
+}
+
+const ProviderProfile &profileForKey(const QString &key)
+{
+    const auto &profiles = providerProfiles();
+    for (const ProviderProfile &profile : profiles) {
+        if (profile.key == key)
             return profile;
     }
     return profiles.back();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace ferrowen {
@@ -35,12 +36,27 @@ struct PlainTextMirrorNames
     bool present() const { return !elementId.isEmpty(); }
 };
 
+// The texts that introduce the header values of a displayed message in the
+// page's rendered text, as one version or language of the provider's
+// message page shows them. The subject label tells the versions apart: a
+// page is of the version whose subject label it holds.
+struct MessageHeaderLabels
+{
+    QString from;
+    QString to;
+    QString replyTo;
+    QString subject;
+    QString date;
+};
+
 // Where a message displayed in the inbox pane keeps its body: the element
-// with this id, or else the element with this class.
+// with this id, or else the element with this class; and the header labels
+// of every version of the message page the capture knows.
 struct DisplayedMessageNames
 {
     QString bodyElementId;
     QString bodyClassName;
+    QList<MessageHeaderLabels> headerLabels;
 };
 
 // The inbox's message list: its form, and how a message check box is told
@@ -81,6 +97,9 @@ inline const QString HotmailKey = QStringLiteral("hotmail");
 // The profile whose word the inbox address contains (compared in lower
 // case), or the last profile of the table when none does.
 const ProviderProfile &profileForInboxAddress(const QString &inboxLocation);
+// The profile of a provider key ("yahoo", "hotmail"); the last profile for
+// an unknown key.
+const ProviderProfile &profileForKey(const QString &key);
 
 // Element ids of a saved message file, by which the preview is read back.
 // They are the same whatever the provider.

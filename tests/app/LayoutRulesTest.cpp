@@ -49,11 +49,13 @@ TEST(LayoutRules, shownPane_placesEveryControlAroundTheSplitter)
     EXPECT_EQ(r.tabStrip2, QRect(3480, 60, 11380, 8930));
     EXPECT_EQ(r.commandHide, QRect(3040, 100, 420, 270));
     EXPECT_EQ(r.pane, QRect(3530, 410, 11280, 8530));
-    // Toolbar, book name and grid stack down the address pane; the grid ends
-    // level with the tab panes.
+    // Toolbar, book name, cell editor and grid stack down the address pane;
+    // the grid ends level with the tab panes.
     EXPECT_EQ(r.toolbar2, QRect(60, 450, 3360, 390));
     EXPECT_EQ(r.labelBkName, QRect(60, 880, 3360, 270));
-    EXPECT_EQ(r.grid, QRect(60, 1210, 3360, 7730));
+    EXPECT_EQ(r.labelEdit, QRect(60, 1210, 1120, 330));
+    EXPECT_EQ(r.textEdit, QRect(1240, 1210, 2180, 330));
+    EXPECT_EQ(r.grid, QRect(60, 1600, 3360, 7340));
     EXPECT_EQ(r.spamEditor, QRect(30, 30, 11220, 8470));
 
     // With the address pane hidden the main area starts at the left edge.

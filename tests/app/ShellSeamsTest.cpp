@@ -4,10 +4,15 @@
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
 #include "app/SubsystemHosts.h"
+#include "store/SaveMessage.h"
+#include "store/SavedMessage.h"
+#include "store/ui/SavedFoldersPane.h"
 
 #include <QAction>
-#include <QFile>
+#include <QDir>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +29,9 @@ class ShellSeamsTest : public ferrowen::testing::ProgramWithDemoSite
 protected:
     void SetUp() override
     {
+        // A main folder with the saved-message folder the pane lists.
+        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("main/savedmgs"))).mkpath(QStringLiteral("Saved")));
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.filePath(QStringLiteral("main/"))));
         ProgramWithDemoSite::SetUp();
         if (!HasFatalFailure())
             openInbox("/yahoo/inbox");
@@ -35,23 +43,31 @@ protected:
 
 TEST_F(ShellSeamsTest, savedMessageButtons_fillTheComposeFormFromThePreview)
 {
-    QFile saved(dir.filePath(QStringLiteral("saved.htm")));
-    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
-    saved.write("<html><body><div id=replyto>Reply-to: ann@example.com</div><div id=to>To: me@example.com</div>"
-                "<div id=cc>Cc: </div><div id=bcc>Bcc: </div><div id=subject>Subject: Hello</div>"
-                "<div id=body>See you</div></body></html>");
-    saved.close();
-    form().selectTab(3);
-    load(2, saved.fileName());
+    const SavedMessage message{QStringLiteral("ann@example.com"), QStringLiteral("Hello"), QStringLiteral("d"),
+                               QStringLiteral("me@example.com"), {}, {}, QStringLiteral("See you"), false};
+    ASSERT_TRUE(writeSavedMessage(dir.filePath(QStringLiteral("main/savedmgs/Saved")), message));
+    // Choosing the tab lists the folder again: the message is chosen anew.
+    const auto previewTheMessage = [this] {
+        form().selectTab(3);
+        QSignalSpy listed(&shell().savedFolders(), &SavedFoldersPane::folderListed);
+        form().findChild<QListWidget *>(QStringLiteral("ComboFolders2"))->setCurrentRow(0);
+        ASSERT_TRUE(listed.wait(5000));
+        QSignalSpy previewed(&form().browser(2), &BrowserPane::documentComplete);
+        QTreeView *list = shell().savedFolders().parts().list;
+        list->setCurrentIndex(list->model()->index(0, 0));
+        ASSERT_TRUE(previewed.wait(10000));
+    };
 
+    previewTheMessage();
     click("CommandReplyNoText");
-    EXPECT_TRUE(waitFor([&] { return composeField("To") == QStringLiteral("ann@example.com"); }, 10000));
-    EXPECT_EQ(composeField("Subj"), QStringLiteral("RE: Hello"));
+    // The non-breaking space after each caption stays (the reply's own rule).
+    EXPECT_TRUE(waitFor([&] { return composeField("To") == QStringLiteral("\u00a0ann@example.com"); }, 10000));
+    EXPECT_EQ(composeField("Subj"), QStringLiteral("RE: \u00a0Hello"));
     EXPECT_EQ(form().selectedTab(), 2);
 
-    form().selectTab(3);
+    previewTheMessage();
     click("CommandForward");
-    EXPECT_TRUE(waitFor([&] { return composeField("Subj") == QStringLiteral("FWD: Hello"); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return composeField("Subj") == QStringLiteral("FWD: \u00a0Hello"); }, 10000));
     EXPECT_EQ(composeField("To"), QString());
     EXPECT_TRUE(composeField("Body").endsWith(QStringLiteral(">See you")));
 }

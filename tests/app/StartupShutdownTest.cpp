@@ -1,12 +1,17 @@
+#include "addressbook/ui/AddressGrid.h"
+#include "addressbook/ui/AddressGridModel.h"
+#include "addressbook/ui/AddressPane.h"
 #include "app/HelpWindow.h"
 #include "app/MainController.h"
 #include "app/MainForm.h"
+#include "app/SettingsPanel.h"
 #include "app/Shell.h"
 #include "editor/AffiliateSettings.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QSignalSpy>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
@@ -22,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ScriptedFileDialogs.h"
 #include "SettingsFileFixture.h"
 #include "WaitFor.h"
 
@@ -235,6 +241,36 @@ TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
     auto *view = help->findChild<BrowserPane *>();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(waitFor([&] { return QUrl(view->locationUrl()) == QUrl::fromLocalFile(topic); }, 10000));
+}
+
+TEST_F(StartupShutdownTest, paletteOnStartupAndTheOpenBookWrittenBackAtExit)
+{
+    const QString mainDir = dir.filePath(QStringLiteral("main/"));
+    ASSERT_TRUE(QDir().mkpath(mainDir + QStringLiteral("addrbooks")));
+    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
+    const QString book = mainDir + QStringLiteral("addrbooks/friends.csv");
+    QFile file(book);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"Name\",\"Email\",\"\"\r\n\"Ann\",\"ann@example.com\",\"\"\r\n");
+    file.close();
+
+    ferrowen::testing::ScriptedFileDialogs fileDialogs;
+    fileDialogs.openAnswers << book;
+    MainController controller(settings, MainController::Options{false, false, nullptr, &fileDialogs});
+    controller.window().settingsPanel().showPaletteOnStartup()->setChecked(true);
+    controller.start();
+    AddressPane &pane = controller.shell().addressPane();
+    EXPECT_TRUE(pane.isPaletteOpen());
+
+    pane.Open_CSV();
+    EXPECT_EQ(fileDialogs.foldersShown, QStringList{mainDir + QStringLiteral("addrbooks/")});
+    ASSERT_EQ(pane.currentPath(), book);
+    pane.parts().grid->addressModel().setCell(0, 0, QStringLiteral("Ann Lee"));
+
+    controller.window().close();
+    EXPECT_FALSE(pane.isPaletteOpen());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"Name\",\"Email\",\"\"\r\n\"Ann Lee\",\"ann@example.com\",\"\"\r\n"));
 }
 
 } // namespace

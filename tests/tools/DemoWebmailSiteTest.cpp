@@ -269,6 +269,25 @@ TEST_F(DemoWebmailSiteTest, messagePages_showTheHeaderLabelsLineByLine)
     EXPECT_EQ(hotmailPage.count(QStringLiteral(R"(class="rmsg")")), 1);
 }
 
+TEST_F(DemoWebmailSiteTest, messagePages_comeInEveryLanguageAsPrintViewAndAsConversation)
+{
+    for (const auto &language : ferrowen::demowebmail::pageLanguages()) {
+        const QString page = get(QStringLiteral("/hotmail/message?id=1&lang=") + language.code).text();
+        EXPECT_EQ(headerLines(page).value(2), QString(language.hotmail.subject + QStringLiteral(" Meeting moved to 3 pm")))
+            << language.code.toStdString();
+    }
+    EXPECT_EQ(headerLines(get(QStringLiteral("/yahoo/message?id=1&lang=xx")).text()).value(0),
+              QString(ferrowen::demowebmail::YahooHeaderLabels.from + QStringLiteral(" Ann Example <ann@example.com> | Add to Address Book")));
+
+    const QString print = get(QStringLiteral("/yahoo/message?id=1&view=print")).text();
+    EXPECT_FALSE(print.contains(QStringLiteral(R"(id="message")")));
+    EXPECT_TRUE(print.contains(QStringLiteral("Mill Street")));
+
+    const QString conversation = get(QStringLiteral("/hotmail/message?id=6")).text();
+    EXPECT_EQ(conversation.count(QStringLiteral(R"(class="rmsg")")), 2);
+    EXPECT_LT(conversation.indexOf(QStringLiteral("Shall we book")), conversation.indexOf(QStringLiteral("Booked!")));
+}
+
 TEST_F(DemoWebmailSiteTest, inbox_escapesSubjectsAndKeepsTheTickedBoxes)
 {
     EXPECT_TRUE(get(QStringLiteral("/yahoo/inbox")).text().contains(QStringLiteral("Q&amp;A notes: is the budget &lt; 500?")));

@@ -38,7 +38,10 @@ INSTANTIATE_TEST_SUITE_P(Fields, AddressMergeTest, ::testing::Values(
     MergeCase{"jimbob@example.com", {"bob@example.com"}, "jimbob@example.com,bob@example.com"},
     MergeCase{"joanne@x", {"ann@x"}, "joanne@x,ann@x"},
     MergeCase{"Ann@Example.com", {"ann@example.com"}, "Ann@Example.com"},
-    MergeCase{"a@x, b@x", {"b@x"}, "a@x, b@x"}));
+    MergeCase{"a@x, b@x", {"b@x"}, "a@x, b@x"},
+    // Selected rows without an address add no empty entries.
+    MergeCase{"a@x", {"", "b@x", " "}, "a@x,b@x"},
+    MergeCase{"", {"", "b@x"}, "b@x"}));
 
 class AddressInsertionTest : public ::testing::Test
 {

@@ -227,8 +227,11 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
         if (!isRead(request))
             return methodNotAllowed();
         bool isNumber = false;
-        const int id = FormFields::parse(rawQuery(request)).value(QStringLiteral("id")).toInt(&isNumber);
-        const auto page = isNumber ? pages.messagePage(id) : std::nullopt;
+        const FormFields query = FormFields::parse(rawQuery(request));
+        const int id = query.value(QStringLiteral("id")).toInt(&isNumber);
+        const auto page = isNumber ? pages.messagePage(id, query.value(QStringLiteral("lang")),
+                                                       query.value(QStringLiteral("view")) == QLatin1String("print"))
+                                   : std::nullopt;
         if (!page)
             return htmlResponse(notFoundPage(request.url().path()), HttpStatus::NotFound);
         return htmlResponse(*page);

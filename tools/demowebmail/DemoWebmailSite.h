@@ -27,8 +27,10 @@ class MailboxPages;
 // tried against a real browser engine without a network. It listens on
 // 127.0.0.1 only and keeps what is sent in memory.
 //
-// Pages of each mailbox: "login", "inbox", "message?id=N", "compose",
-// "compose-rich", "calendar", "sent". Site-wide: "/" (start page),
+// Pages of each mailbox: "login", "inbox", "message?id=N" (also in another
+// language, "&lang=de" and the other codes of pageLanguages(), and as the
+// page to print, "&view=print"), "compose", "compose-rich", "calendar",
+// "sent". Site-wide: "/" (start page),
 // "/api/sent" (GET lists the sent messages as JSON, DELETE empties the list)
 // and "/api/sent/clear" (POST empties the list).
 //

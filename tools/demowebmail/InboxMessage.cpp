@@ -25,6 +25,21 @@ QString InboxMessage::shortDate() const
     return QStringLiteral("%1 %2").arg(parsed.date().day()).arg(QLocale::c().monthName(parsed.date().month(), QLocale::ShortFormat));
 }
 
+namespace {
+
+// Bodies are stored as lists of lines to keep the resource readable.
+QString bodyText(const QJsonValue &body)
+{
+    if (!body.isArray())
+        return body.toString();
+    QStringList lines;
+    for (const QJsonValue &line : body.toArray())
+        lines.append(line.toString());
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
 QList<InboxMessage> seededInbox(const QString &mailboxKey)
 {
     const QJsonDocument document =
@@ -40,18 +55,12 @@ QList<InboxMessage> seededInbox(const QString &mailboxKey)
         message.replyTo = object.value(QStringLiteral("replyTo")).toString();
         message.subject = object.value(QStringLiteral("subject")).toString();
         message.date = object.value(QStringLiteral("date")).toString();
-        // Bodies are stored as lists of lines to keep the resource readable.
-        const QJsonValue body = object.value(QStringLiteral("body"));
-        if (body.isArray()) {
-            QStringList lines;
-            for (const QJsonValue &line : body.toArray())
-                lines.append(line.toString());
-            message.body = lines.join(QStringLiteral("\r\n"));
-        } else {
-            message.body = body.toString();
-        }
+        message.body = bodyText(object.value(QStringLiteral("body")));
         message.isHtml = object.value(QStringLiteral("html")).toBool();
         message.unread = object.value(QStringLiteral("unread")).toBool();
+        const QJsonObject earlier = object.value(QStringLiteral("earlier")).toObject();
+        message.earlierFrom = earlier.value(QStringLiteral("from")).toString();
+        message.earlierBody = bodyText(earlier.value(QStringLiteral("body")));
         messages.append(message);
     }
     return messages;

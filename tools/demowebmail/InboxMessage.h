@@ -19,6 +19,10 @@ struct InboxMessage
     QString body;    // plain text, or markup when isHtml
     bool isHtml = false;
     bool unread = false;
+    // The message this one answers, shown above it as the conversation's
+    // earlier part (plain text); empty for none.
+    QString earlierFrom;
+    QString earlierBody;
 
     // "Name <address>", or the bare address when there is no name.
     QString from() const;

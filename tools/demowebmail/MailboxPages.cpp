@@ -83,12 +83,16 @@ QString MailboxPages::inboxPage(const QSet<int> &ticked, const QString &notice) 
     return framedHere(QStringLiteral("Inbox"), QStringLiteral("inbox"), content, m_profile.inboxScript);
 }
 
-std::optional<QString> MailboxPages::messagePage(int id) const
+std::optional<QString> MailboxPages::messagePage(int id, const QString &language, bool printView) const
 {
+    MessageHeaderLabels labels = m_profile.labels;
+    for (const PageLanguage &known : pageLanguages()) {
+        if (known.code == language)
+            labels = m_profile.key == QLatin1String("yahoo") ? known.yahoo : known.hotmail;
+    }
     for (const InboxMessage &message : m_inbox) {
         if (message.id != id)
             continue;
-        const MessageHeaderLabels &labels = m_profile.labels;
         const QString content = PageTemplate::renderResource(
             m_profile.templateName(QStringLiteral("message")),
             {
@@ -105,6 +109,11 @@ std::optional<QString> MailboxPages::messagePage(int id) const
                 {QStringLiteral("bodyKind"), message.isHtml ? QStringLiteral("html") : QStringLiteral("plain")},
                 // Seeded markup is the site's own; plain text is escaped.
                 {QStringLiteral("bodyHtml"), message.isHtml ? message.body : message.body.toHtmlEscaped()},
+                {QStringLiteral("printView"), printView},
+                {QStringLiteral("earlier"), message.earlierBody.isEmpty()
+                                                ? QVariant()
+                                                : QVariant(QVariantMap{{QStringLiteral("from"), message.earlierFrom},
+                                                                       {QStringLiteral("body"), message.earlierBody}})},
             });
         return framedHere(message.subject, QStringLiteral("message"), content);
     }

@@ -28,8 +28,10 @@ public:
     QString loginPage() const;
     // ticked: ids whose boxes are shown ticked (kept after an inbox post).
     QString inboxPage(const QSet<int> &ticked = {}, const QString &notice = {}) const;
-    // None for an id that is not in the inbox.
-    std::optional<QString> messagePage(int id) const;
+    // None for an id that is not in the inbox. language: a code of
+    // pageLanguages() (another shows English); printView: the page to print,
+    // whose body sits in no element the normal page has.
+    std::optional<QString> messagePage(int id, const QString &language = {}, bool printView = false) const;
     QString composePage(const ComposeFields &fields = {}, const QString &error = {},
                         const QString &notice = {}) const;
     QString richComposePage(const QString &notice = {}) const;

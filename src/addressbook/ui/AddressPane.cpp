@@ -1,18 +1,23 @@
 #include "addressbook/ui/AddressPane.h"
 
+#include "addressbook/AddressFind.h"
 #include "addressbook/ui/AddressBookHost.h"
+#include "addressbook/ui/AddressCellEditor.h"
+#include "addressbook/ui/AddressGrid.h"
+#include "addressbook/ui/AddressGridModel.h"
+#include "addressbook/ui/DialogFind.h"
+#include "addressbook/ui/FormEmail.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ui/ToolButtons.h"
 #include "webmail/AddressInsertion.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <algorithm>
+#include <functional>
 
 namespace ferrowen {
 
@@ -28,15 +33,30 @@ AddressPane::AddressPane(AddressBookHost &host, QObject *parent)
     bold.setBold(true);
     m_parts.bookName->setFont(bold);
 
-    m_parts.grid = new QTableWidget;
-    m_parts.grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-    m_parts.grid->verticalHeader()->hide();
-    m_parts.grid->setAlternatingRowColors(true);
-    m_parts.grid->hide(); // shown once an address book is opened
+    AddressGrid *grid = m_parts.grid = new AddressGrid;
+    m_cellEditor = new AddressCellEditor(*grid, this);
+    m_parts.cellLabel = m_cellEditor->labelEdit();
+    m_parts.cellEditor = m_cellEditor->textEdit();
+    showBookControls(false); // until a book is opened
 
-    m_parts.cellEditor = new QLineEdit;
-    m_parts.cellEditor->setObjectName(QStringLiteral("TextEdit"));
-    m_parts.cellEditor->hide();
+    connect(m_cellEditor, &AddressCellEditor::lastRowPassed, this, &AddressPane::AddAddressRow);
+    connect(grid, &AddressGrid::headerPressed, this, &AddressPane::sortByHeader);
+    connect(grid, &AddressGrid::doubleClicked, this,
+            [this] { m_host.insertIntoComposeForm(static_cast<qint16>(InsertField::To)); });
+
+    for (QWidget *part : {static_cast<QWidget *>(m_parts.toolbar), static_cast<QWidget *>(m_parts.bookName),
+                          static_cast<QWidget *>(m_parts.cellLabel), static_cast<QWidget *>(m_parts.cellEditor),
+                          static_cast<QWidget *>(m_parts.grid)})
+        m_ownedParts.append(part);
+}
+
+AddressPane::~AddressPane()
+{
+    // Parts the window never adopted are still ours.
+    for (const QPointer<QWidget> &part : std::as_const(m_ownedParts)) {
+        if (part && !part->parent())
+            delete part.data();
+    }
 }
 
 void AddressPane::buildToolbar()
@@ -46,13 +66,19 @@ void AddressPane::buildToolbar()
     toolbar->setIconSize(QSize(16, 16));
     toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"));
-    addToolButton(toolbar, "new", tr("New Address Book"));
-    addToolButton(toolbar, "open", tr("Open Address Book"));
-    addToolButton(toolbar, "save", tr("Save Address Book"));
-    addToolButton(toolbar, "add", tr("Add Address"));
-    addToolButton(toolbar, "remove", tr("Remove Address"));
-    addToolButton(toolbar, "find", tr("Find Address"));
-    addToolButton(toolbar, "addmsg", tr("Add Sender of Displayed Message"));
+    const auto button = [this, toolbar](const char *key, const QString &toolTip, std::function<void()> action) {
+        QAction *added = addToolButton(toolbar, key, toolTip);
+        if (action)
+            connect(added, &QAction::triggered, this, std::move(action));
+    };
+    button("new", tr("New Address Book"), [this] { newAddressBook(); });
+    button("open", tr("Open Address Book"), [this] { Open_CSV(); });
+    button("save", tr("Save Address Book"), [this] { (void)SaveAddressBook(); });
+    button("add", tr("Add Address"), [this] { AddAddressRow(); });
+    button("remove", tr("Remove Address"), [this] { RemoveAddresses(); });
+    button("find", tr("Find Address"), [this] { showFindDialog(); });
+    // Taking the displayed message's sender waits for the capture's header labels.
+    button("addmsg", tr("Add Sender of Displayed Message"), {});
     const struct
     {
         const char *key;
@@ -65,16 +91,15 @@ void AddressPane::buildToolbar()
     };
     for (const auto &insertion : insertions) {
         const auto code = static_cast<qint16>(insertion.field);
-        connect(addToolButton(toolbar, insertion.key, insertion.toolTip), &QAction::triggered, this,
-                [this, code] { m_host.insertIntoComposeForm(code); });
+        button(insertion.key, insertion.toolTip, [this, code] { m_host.insertIntoComposeForm(code); });
     }
     m_expand = addToolButton(toolbar, "expand", tr("Expand Address Book"));
     connect(m_expand, &QAction::triggered, this, &AddressPane::expandToggled);
 
     // Tight buttons: all eleven fit the pane at its usual width.
     for (QAction *action : toolbar->actions()) {
-        if (QWidget *button = toolbar->widgetForAction(action))
-            button->setFixedSize(20, 20);
+        if (QWidget *toolButton = toolbar->widgetForAction(action))
+            toolButton->setFixedSize(20, 20);
     }
 }
 
@@ -83,26 +108,140 @@ void AddressPane::setExpanded(bool expanded)
     m_expand->setToolTip(expanded ? tr("Contract Address Book") : tr("Expand Address Book"));
 }
 
+void AddressPane::showBookControls(bool shown)
+{
+    for (QWidget *control : {static_cast<QWidget *>(m_parts.grid), static_cast<QWidget *>(m_parts.cellLabel),
+                             static_cast<QWidget *>(m_parts.cellEditor)})
+        control->setVisible(shown);
+}
+
+void AddressPane::paneShown()
+{
+    if (!m_currentPath.isEmpty())
+        showBookControls(true);
+}
+
+void AddressPane::AddAddressRow()
+{
+    if (m_currentPath.isEmpty())
+        return;
+    AddressGrid &grid = *m_parts.grid;
+    grid.addressModel().appendEmptyRow();
+    const int row = grid.Rows() - 1;
+    grid.setCurrentCell(row, std::max(grid.Col(), 0));
+    grid.makeFirstVisibleRow(row);
+    m_cellEditor->editCurrentCell();
+}
+
+void AddressPane::RemoveAddresses()
+{
+    AddressGrid &grid = *m_parts.grid;
+    if (m_currentPath.isEmpty() || grid.Row() == 0)
+        return;
+    const auto [first, last] = grid.selectedRows();
+    if (last > first
+        && m_host.messageBoxes().show(tr("Delete the selected addresses?"), MessageBoxes::Buttons::YesNo)
+            != MessageBoxes::Answer::Yes)
+        return;
+    const int column = std::max(grid.Col(), 0);
+    grid.addressModel().removeRows(first - 1, last - first + 1);
+    // The grid keeps one row below its header.
+    if (grid.Rows() == 1)
+        grid.addressModel().appendEmptyRow();
+    const int current = std::min(first, grid.Rows() - 1);
+    grid.setCurrentCell(current, column);
+    grid.makeFirstVisibleRow(current);
+    m_cellEditor->editCurrentCell();
+}
+
+void AddressPane::sortByHeader(int column)
+{
+    m_parts.grid->clearHighlight();
+    m_parts.grid->addressModel().sortByHeaderClick(column);
+    m_cellEditor->showCurrentCell();
+}
+
+void AddressPane::showFindDialog()
+{
+    if (!m_find) {
+        m_find = new DialogFind(m_parts.grid->window());
+        connect(m_find, &DialogFind::searchTextChanged, this, &AddressPane::findAddress);
+        connect(m_find, &DialogFind::columnChosen, this, [this](int column) { m_findColumn = column; });
+        connect(m_find, &DialogFind::finished, this, [this] { m_cellEditor->setFinding(false); });
+    }
+    m_findColumn = m_find->listColumns(m_parts.grid->addressModel().table().columnNames(), m_findColumn);
+    m_find->show();
+    m_find->raise();
+    m_find->activateWindow();
+}
+
+void AddressPane::findAddress(const QString &text)
+{
+    m_cellEditor->setFinding(true);
+    AddressGrid &grid = *m_parts.grid;
+    const std::optional<int> found = findAddressRow(grid.addressModel().table(), m_findColumn, text);
+    if (!found)
+        return;
+    const int row = *found + 1;
+    grid.setCurrentCell(row, m_findColumn);
+    grid.makeFirstVisibleRow(row);
+    if (m_findColumn > 2)
+        grid.makeFirstVisibleColumn(m_findColumn);
+}
+
+void AddressPane::showPalette()
+{
+    if (!m_palette) {
+        m_palette = new FormEmail(m_parts.grid->window());
+        connect(m_palette, &FormEmail::addressChosen, this,
+                [this] { m_host.insertIntoComposeForm(static_cast<qint16>(InsertField::PaletteTo)); });
+    }
+    QStringList addresses;
+    const AddressGrid &grid = *m_parts.grid;
+    if (EmailColumn() >= 0) {
+        for (int row = 1; row < grid.Rows(); ++row)
+            addresses << grid.TextMatrix(row, EmailColumn());
+    }
+    m_palette->setAddresses(addresses);
+    m_palette->show();
+    m_palette->raise();
+}
+
+void AddressPane::closePalette()
+{
+    if (m_palette)
+        m_palette->close();
+}
+
+bool AddressPane::isPaletteOpen() const
+{
+    return m_palette && !m_palette->isHidden();
+}
+
+void AddressPane::movePaletteLeftTo(int x)
+{
+    if (m_palette)
+        m_palette->move(x, m_palette->y());
+}
+
 std::optional<QStringList> AddressPane::selectedAddresses()
 {
-    QTableWidget *grid = m_parts.grid;
-    const QList<QTableWidgetSelectionRange> ranges = grid->selectedRanges();
-    if (m_emailColumn < 0 || ranges.isEmpty())
+    const AddressGrid &grid = *m_parts.grid;
+    if (m_currentPath.isEmpty() || EmailColumn() < 0 || grid.Row() == 0)
         return std::nullopt;
     // One block of rows, taken top to bottom whichever way it was selected.
-    const QTableWidgetSelectionRange &block = ranges.constFirst();
+    const auto [first, last] = grid.selectedRows();
     QStringList addresses;
-    for (int row = std::max(block.topRow(), 0); row <= block.bottomRow(); ++row) {
-        const QTableWidgetItem *cell = grid->item(row, m_emailColumn);
-        addresses << (cell ? cell->text() : QString());
-    }
+    for (int row = first; row <= last; ++row)
+        addresses << grid.TextMatrix(row, EmailColumn());
     return addresses;
 }
 
 std::optional<QString> AddressPane::paletteAddress()
 {
-    // The address palette comes with the address books' own work.
-    return std::nullopt;
+    if (!m_palette)
+        return std::nullopt;
+    return m_palette->chosenAddress();
 }
 
 } // namespace ferrowen

@@ -1,24 +1,32 @@
 #pragma once
 
+#include "addressbook/AddressColumns.h"
 #include "webmail/AddressSource.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 
 class QAction;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
 class QToolBar;
 
 namespace ferrowen {
 
 class AddressBookHost;
+class AddressCellEditor;
+class AddressGrid;
+class DialogFind;
+class FormEmail;
 
-// The address book pane's controls: the toolbar (Toolbar2), the book's
-// name (LabelBkName), the grid (MSFlexGrid1) and its cell editor
-// (TextEdit). The main window places them and hides or shows the pane; this
-// class owns them and what they do. It is also where the address insertion
-// takes the grid's selected addresses from.
+// The address book pane: the toolbar (Toolbar2), the book's name
+// (LabelBkName), the cell editor (LabelEdit, TextEdit) and the grid
+// (MSFlexGrid1), with what they do: opening, making and saving books,
+// adding, removing, sorting and finding addresses, the find dialog and the
+// address palette. The main window places the controls and hides or shows
+// the pane. The address insertion takes the grid's selected addresses and
+// the palette's choice from here.
 class AddressPane : public QObject, public AddressSource
 {
     Q_OBJECT
@@ -26,23 +34,51 @@ class AddressPane : public QObject, public AddressSource
 public:
     struct Parts
     {
-        QToolBar *toolbar = nullptr;   // Toolbar2
-        QLabel *bookName = nullptr;    // LabelBkName
-        QTableWidget *grid = nullptr;  // MSFlexGrid1
+        QToolBar *toolbar = nullptr;     // Toolbar2
+        QLabel *bookName = nullptr;      // LabelBkName
+        QLabel *cellLabel = nullptr;     // LabelEdit
         QLineEdit *cellEditor = nullptr; // TextEdit
+        AddressGrid *grid = nullptr;     // MSFlexGrid1
     };
 
     explicit AddressPane(AddressBookHost &host, QObject *parent = nullptr);
+    ~AddressPane() override;
 
     Parts parts() const { return m_parts; }
 
     // The expand button's tool tip follows the pane's state.
     void setExpanded(bool expanded);
 
-    // The grid column that holds the e-mail addresses; -1 while no book is
-    // open.
-    int EmailColumn() const { return m_emailColumn; }
-    void setEmailColumn(int column) { m_emailColumn = column; }
+    // --- The open book (AddressPaneBook.cpp) ---
+    // Writes the open book back, then asks for a book and opens it.
+    void Open_CSV();
+    // Writes the open book back to its file. A failure is shown, and false
+    // tells the caller to keep the book open: its edits are not lost.
+    bool SaveAddressBook();
+    // The "new" key: writes the open book back, then asks for a new book's
+    // name, makes it from the template and opens it.
+    void newAddressBook();
+    // The program closes: the open book is written back.
+    void saveAtExit();
+    QString currentPath() const { return m_currentPath; }
+    // The grid column of the e-mail addresses; -1 while no book is open.
+    int EmailColumn() const { return m_columns.email; }
+    const AddressColumns &namedColumns() const { return m_columns; }
+
+    // --- Addresses ---
+    void AddAddressRow();
+    void RemoveAddresses();
+    void showFindDialog();
+
+    // --- The palette FormEmail ---
+    void showPalette();
+    void closePalette();
+    bool isPaletteOpen() const;
+    // Keeps the palette's height on screen, its left edge at x.
+    void movePaletteLeftTo(int x);
+
+    // The pane was shown again: an open book's grid shows with it.
+    void paneShown();
 
     std::optional<QStringList> selectedAddresses() override;
     std::optional<QString> paletteAddress() override;
@@ -53,11 +89,25 @@ Q_SIGNALS:
 
 private:
     void buildToolbar();
+    void showBookControls(bool shown);
+    void sortByHeader(int column);
+    void findAddress(const QString &text);
+    // AddressPaneBook.cpp
+    void openBook(const QString &pendingPath);
+    bool createBook(const QString &typedName);
+    void applyColumnWidths();
 
     AddressBookHost &m_host;
     Parts m_parts;
+    AddressCellEditor *m_cellEditor = nullptr;
     QAction *m_expand = nullptr;
-    int m_emailColumn = -1;
+    QPointer<DialogFind> m_find;
+    QPointer<FormEmail> m_palette;
+    QList<QPointer<QWidget>> m_ownedParts;
+
+    QString m_currentPath;
+    AddressColumns m_columns;
+    int m_findColumn = 0;
 };
 
 } // namespace ferrowen

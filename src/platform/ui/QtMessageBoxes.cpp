@@ -12,7 +12,8 @@ QMessageBox::StandardButtons standardButtons(MessageBoxes::Buttons buttons)
     switch (buttons) {
     case MessageBoxes::Buttons::Ok: return QMessageBox::Ok;
     case MessageBoxes::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageBoxes::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageBoxes::Buttons::YesNo:
+    case MessageBoxes::Buttons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
     case MessageBoxes::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
@@ -40,7 +41,8 @@ MessageBoxes::Answer answerFor(int button, MessageBoxes::Buttons buttons)
     default: break;
     }
     // Closed by the window's close box or Escape without a Cancel button.
-    return buttons == MessageBoxes::Buttons::YesNo ? MessageBoxes::Answer::No : MessageBoxes::Answer::Ok;
+    const bool yesNo = buttons == MessageBoxes::Buttons::YesNo || buttons == MessageBoxes::Buttons::YesNoDefaultNo;
+    return yesNo ? MessageBoxes::Answer::No : MessageBoxes::Answer::Ok;
 }
 
 } // namespace
@@ -60,6 +62,8 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString &text, Buttons buttons, 
     box.setObjectName(QStringLiteral("MessageBox"));
     if (buttons == Buttons::YesNoCancel || buttons == Buttons::OkCancel)
         box.setEscapeButton(QMessageBox::Cancel);
+    if (buttons == Buttons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     return answerFor(box.exec(), buttons);
 }
 

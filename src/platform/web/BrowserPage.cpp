@@ -1,5 +1,6 @@
 #include "platform/web/BrowserPage.h"
 
+#include "platform/web/LocalRequestFilter.h"
 #include "platform/web/ScriptResources.h"
 
 #include <QRandomGenerator>
@@ -53,6 +54,8 @@ void BrowserPage::installSubmissionScripts()
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    if (m_localOnly && !LocalRequestFilter::isLocal(url))
+        return false;
     // A redirect continues a navigation that was already reported.
     if (isMainFrame && type != NavigationTypeRedirect) {
         const QByteArray postData = m_submissions.takePostData(url, type == NavigationTypeFormSubmitted);

@@ -20,6 +20,10 @@ class BrowserPage : public QWebEnginePage
 public:
     explicit BrowserPage(QObject *parent = nullptr, QWebEngineProfile *profile = nullptr);
 
+    // From now on the page stays on documents of this machine: it refuses
+    // to go to any other address (a link, a refresh, a form).
+    void stayOnLocalDocuments() { m_localOnly = true; }
+
 Q_SIGNALS:
     // Emitted, from the event loop, for each accepted main-frame
     // navigation; postData is the URL-encoded form data of a POST form
@@ -39,6 +43,7 @@ private:
     // it, so they cannot forge a submission.
     const QString m_channelToken;
     SubmissionTracker m_submissions;
+    bool m_localOnly = false;
 };
 
 } // namespace ferrowen

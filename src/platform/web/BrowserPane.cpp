@@ -3,11 +3,13 @@
 #include "platform/web/AddressInput.h"
 #include "platform/web/BrowserPage.h"
 #include "platform/web/EngineWebPage.h"
+#include "platform/web/LocalRequestFilter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace ferrowen {
@@ -104,6 +106,24 @@ void BrowserPane::stop()
 bool BrowserPane::isBusy() const
 {
     return m_busy;
+}
+
+void BrowserPane::showLocalDocumentsOnly()
+{
+    QWebEngineSettings *settings = m_page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    m_page->stayOnLocalDocuments();
+    if (!m_localOnly) {
+        m_localOnly = new LocalRequestFilter(this);
+        m_page->setUrlRequestInterceptor(m_localOnly);
+    }
+}
+
+void BrowserPane::setDefaultTextEncoding(const QString &encoding)
+{
+    m_page->settings()->setDefaultTextEncoding(encoding);
 }
 
 } // namespace ferrowen

@@ -15,6 +15,7 @@ namespace ferrowen {
 
 class BrowserPage;
 class EngineWebPage;
+class LocalRequestFilter;
 
 // One embedded browser pane: a web view and the events and operations the
 // program works with, among them the automation's synchronous view of the
@@ -45,6 +46,14 @@ public:
     void stop();
     bool isBusy() const;
 
+    // For documents of unknown origin (saved mail): from now on the pane
+    // runs none of a page's scripts and fetches nothing from the network,
+    // showing only what lies on this machine. The automation still reads
+    // the document by element id.
+    void showLocalDocumentsOnly();
+    // The encoding of documents that name none (8-bit text otherwise).
+    void setDefaultTextEncoding(const QString &encoding);
+
 Q_SIGNALS:
     void statusTextChange(const QString &text);
     // progress is between 0 and maximum; progress == maximum means done.
@@ -66,6 +75,7 @@ private:
     QWebEngineView *m_view;
     BrowserPage *m_page;
     std::unique_ptr<EngineWebPage> m_document;
+    LocalRequestFilter *m_localOnly = nullptr;
     bool m_busy = false;
 };
 

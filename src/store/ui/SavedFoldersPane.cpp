@@ -1,79 +1,252 @@
+// What the saved-message pane does: folder lists, listing, preview, moving,
+// deleting, sorting and dragging.
 #include "store/ui/SavedFoldersPane.h"
 
-#include "platform/ui/FlowLayout.h"
+#include "platform/MessageBoxes.h"
+#include "store/FolderListing.h"
+#include "store/FolderName.h"
+#include "store/ui/DialogNewFolder.h"
+#include "store/ui/MessageListModel.h"
+#include "store/ui/MessageListView.h"
 #include "store/ui/StoreHost.h"
 
-#include <QFrame>
+#include <QComboBox>
+#include <QDir>
+#include <QDragMoveEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
+#include <QSignalBlocker>
 
 namespace ferrowen {
 
-namespace {
-
-QFrame *panel(const char *objectName)
+void SavedFoldersPane::RefreshFolderLists(const QString &newFolder)
 {
-    auto *frame = new QFrame;
-    frame->setObjectName(QLatin1String(objectName));
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setAutoFillBackground(true);
-    return frame;
-}
-
-} // namespace
-
-SavedFoldersPane::SavedFoldersPane(StoreHost &host, QObject *parent)
-    : QObject(parent)
-    , m_host(host)
-{
-    m_parts.list = new QTreeWidget;
-    m_parts.list->setObjectName(QStringLiteral("ListMsg"));
-    m_parts.list->setRootIsDecorated(false);
-    m_parts.list->setUniformRowHeights(true);
-    m_parts.list->setAlternatingRowColors(true);
-    m_parts.list->setHeaderLabels({tr("From"), tr("Subject"), tr("To"), tr("Date"), QString(), QString()});
-    // The file name and the date sort key travel with each row unseen.
-    m_parts.list->setColumnHidden(4, true);
-    m_parts.list->setColumnHidden(5, true);
-
-    m_parts.folders = panel("Picture2");
-    new QVBoxLayout(m_parts.folders);
-    m_parts.folders->layout()->setContentsMargins(6, 6, 6, 6);
-
-    buildButtons();
-}
-
-void SavedFoldersPane::buildButtons()
-{
-    m_parts.buttons = panel("Picture3");
-    // Wraps onto a second row when the pane is narrow.
-    auto *row = new FlowLayout(m_parts.buttons);
-    row->setContentsMargins(6, 2, 6, 2);
-    const struct
-    {
-        const char *name;
-        QString caption;
-        SavedMessageAction action;
-    } buttons[] = {
-        {"CommandReplyText", tr("&Reply (with original text)"), SavedMessageAction::ReplyWithText},
-        {"CommandReplyNoText", tr("Reply (&blank)"), SavedMessageAction::ReplyBlank},
-        {"CommandForward", tr("For&ward"), SavedMessageAction::Forward},
-        {"CommandSendAgain", tr("Send &Again"), SavedMessageAction::SendAgain},
-    };
-    for (const auto &b : buttons) {
-        auto *button = new QPushButton(b.caption);
-        button->setObjectName(QLatin1String(b.name));
-        const SavedMessageAction action = b.action;
-        connect(button, &QPushButton::clicked, this, [this, action] { m_host.runSavedMessageAction(action); });
-        row->addWidget(button);
+    const QStringList folders = savedMessageFolders(m_host.savedMessagesFolder());
+    // A folder of exactly the new name wins over one that differs in case.
+    int chosen = int(folders.indexOf(newFolder));
+    for (int i = 0; chosen < 0 && i < folders.size(); ++i) {
+        if (folders[i].toLower() == newFolder.toLower())
+            chosen = i;
     }
+
+    {
+        // Filling the list is no choice of a folder: nothing is listed yet.
+        const QSignalBlocker blocker(m_folders2);
+        m_folders2->clear();
+        m_folders2->addItems(folders);
+        m_folders2->setCurrentRow(-1);
+    }
+    m_folders4->clear();
+    for (const QString &folder : folders) {
+        if (!isSentFolder(folder))
+            m_folders4->addItem(folder);
+    }
+    m_folders4->setCurrentIndex(-1);
+    m_host.showFolderChoices(folders, chosen);
+    if (chosen >= 0)
+        m_folders2->setCurrentRow(chosen);
+}
+
+void SavedFoldersPane::ListFolderMessages()
+{
+    if (m_host.isStarting() || m_dragging)
+        return;
+    const QListWidgetItem *current = m_folders2->currentItem();
+    m_listedFolder = current ? current->text() : QString();
+    m_model->clear();
+    setSentLayout(isSentFolder(m_listedFolder));
+
+    stopProgress();
+    // No folder chosen lists nothing rather than the store's own files.
+    if (isValidFolderName(m_listedFolder)) {
+        m_listingOrder = m_sortOrder;
+        m_listing.start(folderPath(m_listedFolder), m_listingOrder);
+        m_progressDelay.start();
+    } else {
+        m_listing.cancel();
+        Q_EMIT folderListed(0);
+    }
+
+    m_host.showPreview(m_host.blankMessagePage());
+    setActionsEnabled(false);
+}
+
+void SavedFoldersPane::stopProgress()
+{
+    m_progressDelay.stop();
+    if (m_progressShown) {
+        m_host.hideProgress();
+        m_progressShown = false;
+    }
+}
+
+void SavedFoldersPane::takeListing(const BackgroundFolderListing::Rows &rows)
+{
+    stopProgress();
+    m_model->setRows(std::move(*rows));
+    // A title clicked while the folder was read.
+    if (!(m_listingOrder == m_sortOrder))
+        m_model->sortRows(m_sortOrder);
+    Q_EMIT folderListed(m_model->rowCount());
+}
+
+void SavedFoldersPane::ShowSavedMessage(const QModelIndex &index)
+{
+    m_host.showPreview(messagePath(index.row()));
+    for (QPushButton *button : {m_replyText, m_replyNoText, m_forward, m_sendAgain, m_delete})
+        button->setEnabled(true);
+    // Sent copies stay where they are.
+    m_move->setEnabled(!m_sentLayout);
+    m_list->setFocus();
+}
+
+void SavedFoldersPane::MoveSavedMessage()
+{
+    if (m_folders4->currentIndex() < 0) {
+        m_host.messageBoxes().show(tr("You must select the folder you want to move the file to."));
+        m_folders4->setFocus();
+        return;
+    }
+    const QString destination = m_folders4->currentText();
+    // Compared with the folder the list shows, which after a drag over the
+    // folder list need not be the one chosen there.
+    const int row = currentRow();
+    if (destination.toLower() == m_listedFolder.toLower() || row < 0)
+        return;
+    const QString fileName = m_model->message(row).fileName;
+    // QFile::rename refuses to replace an existing file.
+    if (!QFile::rename(messagePath(row), QDir(folderPath(destination)).filePath(fileName))) {
+        m_host.messageBoxes().show(tr("There was an error in attempting to move this file."));
+        return;
+    }
+    SelectAfterRemoval(row);
+}
+
+void SavedFoldersPane::DeleteSavedMessage()
+{
+    const int row = currentRow();
+    if (row < 0 || !QFile::remove(messagePath(row)))
+        return;
+    SelectAfterRemoval(row);
+}
+
+void SavedFoldersPane::SelectAfterRemoval(int position)
+{
+    // The list picks a new current row of its own as the row goes; the
+    // choice made here is the one shown.
+    m_removing = true;
+    m_model->removeMessage(position);
+    const int left = m_model->rowCount();
+    QModelIndex next;
+    if (left > 0) {
+        next = m_model->index(position < left ? position : left - 1, 0);
+        m_list->selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    m_removing = false;
+    if (next.isValid())
+        ShowSavedMessage(next);
+    else
+        setActionsEnabled(false);
+}
+
+void SavedFoldersPane::openNewFolderDialog()
+{
+    DialogNewFolder dialog(m_host.savedMessagesFolder(), m_host.messageBoxes(), m_list->window());
+    if (dialog.exec() == QDialog::Accepted)
+        RefreshFolderLists(dialog.folderName());
+}
+
+void SavedFoldersPane::sortByColumn(int column)
+{
+    m_sortOrder = nextSortOrder(m_sortOrder, column);
+    m_model->sortRows(m_sortOrder);
+    // The arrow shows on the column clicked, also for the date, which sorts
+    // by its hidden key.
+    m_list->header()->setSortIndicatorShown(true);
+    m_list->header()->setSortIndicator(column - 1, m_sortOrder.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void SavedFoldersPane::previewLoaded(const QString &location, bool previewShown)
 {
     if (previewShown && !location.toLower().contains(QLatin1String("blankmsg.htm")))
-        m_parts.list->setFocus();
+        m_list->setFocus();
+}
+
+void SavedFoldersPane::setSentLayout(bool sent)
+{
+    m_sentLayout = sent;
+    m_model->setSentLayout(sent);
+    m_replyText->setVisible(!sent);
+    m_replyNoText->setVisible(!sent);
+    m_forward->setVisible(!sent);
+    m_sendAgain->setVisible(sent);
+}
+
+void SavedFoldersPane::setActionsEnabled(bool enabled)
+{
+    for (QPushButton *button : {m_replyText, m_replyNoText, m_forward, m_sendAgain, m_delete, m_move})
+        button->setEnabled(enabled);
+}
+
+QString SavedFoldersPane::folderPath(const QString &folder) const
+{
+    return QDir(m_host.savedMessagesFolder()).filePath(folder);
+}
+
+QString SavedFoldersPane::messagePath(int row) const
+{
+    return QDir(folderPath(m_listedFolder)).filePath(m_model->message(row).fileName);
+}
+
+int SavedFoldersPane::currentRow() const
+{
+    const QModelIndex current = m_list->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+// --- Dragging a message over the folder list --------------------------------
+
+bool SavedFoldersPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_folders2->viewport() && handleFolderDrag(event))
+        return true;
+    return QObject::eventFilter(watched, event);
+}
+
+// The folder under the pointer is chosen (not listed) while a message is
+// dragged over it; the drop is taken as a copy and changes nothing.
+bool SavedFoldersPane::handleFolderDrag(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    if (!drop->mimeData()->hasFormat(MessageListModel::DragMimeType))
+        return false;
+    if (type != QEvent::Drop && m_dragging) {
+        const int row = m_folders2->indexAt(drop->position().toPoint()).row();
+        if (row >= 0 && row < m_folders2->count())
+            m_folders2->setCurrentRow(row);
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    return true;
+}
+
+void SavedFoldersPane::endDrag()
+{
+    // The folder list shows the listed folder again, so it and the list
+    // agree; still without listing it.
+    for (int row = 0; row < m_folders2->count(); ++row) {
+        if (m_folders2->item(row)->text() == m_listedFolder) {
+            m_folders2->setCurrentRow(row);
+            break;
+        }
+    }
+    m_dragging = false;
 }
 
 } // namespace ferrowen

@@ -1,18 +1,31 @@
 #pragma once
 
-#include <QObject>
+#include "store/BackgroundFolderListing.h"
+#include "store/ListedMessageOrder.h"
 
+#include <QObject>
+#include <QTimer>
+
+class QComboBox;
 class QFrame;
-class QTreeWidget;
+class QListWidget;
+class QModelIndex;
+class QPushButton;
+class QTreeView;
 
 namespace ferrowen {
 
+class MessageListModel;
+class MessageListView;
 class StoreHost;
 
 // The "Saved Message Folders (local)" tab without its preview pane: the
-// folder panel (Picture2), the action buttons (Picture3) and the message
-// list (ListMsg). The main window places them; this class owns them and
-// what they do.
+// folder panel (Picture2) with the folder list ComboFolders2, the new-folder
+// and manage-folders buttons and the move and delete buttons; the reply,
+// forward and send-again buttons (Picture3); and the message list
+// (ListMsg). The main window places them; this class owns them and what
+// they do. The preview (WebBrowser2) is the window's, reached through the
+// host.
 class SavedFoldersPane : public QObject
 {
     Q_OBJECT
@@ -20,25 +33,91 @@ class SavedFoldersPane : public QObject
 public:
     struct Parts
     {
-        QFrame *folders = nullptr;    // Picture2
-        QFrame *buttons = nullptr;    // Picture3
-        QTreeWidget *list = nullptr;  // ListMsg
+        QFrame *folders = nullptr; // Picture2
+        QFrame *buttons = nullptr; // Picture3
+        QTreeView *list = nullptr; // ListMsg
     };
 
     explicit SavedFoldersPane(StoreHost &host, QObject *parent = nullptr);
 
     Parts parts() const { return m_parts; }
 
+    // Reads the folder names from disk into the four folder lists. The
+    // folder named `newFolder` (when there is one) becomes the choice of
+    // ComboFolders and ComboFolders2, which lists it; otherwise no folder is
+    // chosen.
+    void RefreshFolderLists(const QString &newFolder);
+    // Lists the folder chosen in ComboFolders2 (not while the program starts
+    // or a message is dragged). The rows arrive in the background:
+    // folderListed tells when they are in.
+    void ListFolderMessages();
+    // CommandMove and CommandDelete.
+    void MoveSavedMessage();
+    void DeleteSavedMessage();
+    // "New Folder" (CommandAddFolder, and Command6 beside ComboFolders).
+    void openNewFolderDialog();
+    // A click on a title of the list: column from 1 to 6.
+    void sortByColumn(int column);
+    ListSortOrder sortOrder() const { return m_sortOrder; }
+    // The folder whose messages the list shows.
+    QString listedFolder() const { return m_listedFolder; }
+
     // The preview finished loading a page: a saved message shown there
     // hands the keyboard back to the list, so the arrow keys go on moving
     // through the messages.
     void previewLoaded(const QString &location, bool previewShown);
 
+Q_SIGNALS:
+    // The rows of the folder listed last are in the list.
+    void folderListed(int messages);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void buildFolderPanel();
     void buildButtons();
+    void buildList();
+
+    void ShowSavedMessage(const QModelIndex &index);
+    void SelectAfterRemoval(int position);
+    void takeListing(const BackgroundFolderListing::Rows &rows);
+    void stopProgress();
+    void setSentLayout(bool sent);
+    void setActionsEnabled(bool enabled);
+    QString folderPath(const QString &folder) const;
+    QString messagePath(int row) const;
+    int currentRow() const;
+    void endDrag();
+    bool handleFolderDrag(QEvent *event);
 
     StoreHost &m_host;
     Parts m_parts;
+    MessageListView *m_list = nullptr;
+    MessageListModel *m_model = nullptr;
+    QListWidget *m_folders2 = nullptr;  // ComboFolders2
+    QComboBox *m_folders4 = nullptr;    // ComboFolders4
+    QPushButton *m_replyText = nullptr; // CommandReplyText
+    QPushButton *m_replyNoText = nullptr;
+    QPushButton *m_forward = nullptr;
+    QPushButton *m_sendAgain = nullptr;
+    QPushButton *m_move = nullptr;
+    QPushButton *m_delete = nullptr;
+
+    BackgroundFolderListing m_listing;
+    // A listing that takes long shows the progress bar.
+    QTimer m_progressDelay;
+    bool m_progressShown = false;
+
+    QString m_listedFolder;
+    bool m_sentLayout = false;
+    ListSortOrder m_sortOrder;
+    // The order the running listing sorts its rows in.
+    ListSortOrder m_listingOrder;
+    bool m_dragging = false;
+    // Set while a row is taken out, so the list's own choice of a new
+    // current row is not taken for the user's.
+    bool m_removing = false;
 };
 
 } // namespace ferrowen

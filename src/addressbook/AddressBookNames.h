@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/StatusOr.h"
+
+#include <QString>
+
+namespace ferrowen {
+
+// What LabelBkName shows for the book at path: its file name followed by
+// " Address Book:  ".
+QString addressBookLabel(const QString &path);
+
+// The file a new book named `typed` gets in the address book folder
+// (given as a file-system path ending with "/"): the name without
+// surrounding spaces, with ".csv" appended unless it already ends so
+// (ignoring case). A name that is empty, holds "/", "\", ".." or a control
+// character, and so could leave the folder or name no file, is refused.
+StatusOr<QString> newAddressBookPath(const QString &folder, const QString &typed);
+
+} // namespace ferrowen

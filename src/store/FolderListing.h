@@ -1,0 +1,26 @@
+#pragma once
+
+#include "store/ListedMessage.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace ferrowen {
+
+// The saved-message folders of the store (its subfolders), in name order
+// without regard to case. None when the store cannot be read.
+QStringList savedMessageFolders(const QString &storePath);
+
+// Called now and then while a folder is read, with the number of files
+// looked at so far; false stops the reading.
+using ListingProgress = std::function<bool(qsizetype filesSeen)>;
+
+// The saved messages of a folder, in file-name order without regard to
+// case: every file whose name has four parts, whatever its extension. An
+// unreadable folder lists nothing; a stopped reading returns nothing.
+// Only the names are read, never the files.
+std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const ListingProgress &progress = {});
+
+} // namespace ferrowen

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Status.h"
+
+#include <QString>
+
+namespace ferrowen {
+
+// The folder that keeps the copies of sent messages, named "sent" in any
+// mix of case.
+bool isSentFolder(const QString &folderName);
+
+// A name that can be a saved-message folder: not empty, no "/" or "\", not
+// "." or "..", no NUL. Such a name stays inside the store. Any other text is
+// taken as it is (no trimming).
+bool isValidFolderName(const QString &folderName);
+
+// Makes a new saved-message folder in the store. Fails for a name that is
+// not valid and when a folder or file of that name is there already.
+Status createSavedMessageFolder(const QString &storePath, const QString &folderName);
+
+} // namespace ferrowen

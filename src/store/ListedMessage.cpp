@@ -1,0 +1,33 @@
+#include "store/ListedMessage.h"
+
+#include "store/MessageNameFields.h"
+
+namespace ferrowen {
+
+std::optional<ListedMessage> ListedMessage::fromFileName(const QString &fileName)
+{
+    const std::optional<MessageNameParts> parts = messageNameParts(fileName);
+    if (!parts)
+        return std::nullopt;
+    return ListedMessage{fileName, dateSortKey(displayDate(dateTextOfToken(parts->dateToken)))};
+}
+
+QString ListedMessage::columnText(int column) const
+{
+    if (column == FileName)
+        return fileName;
+    if (column == DateKey)
+        return dateKey.toString();
+    const std::optional<MessageNameParts> parts = messageNameParts(fileName);
+    if (!parts)
+        return QString();
+    switch (column) {
+    case First: return parts->first.toString();
+    case Subject: return displaySubject(withoutLeadingSpaces(parts->subject));
+    case Fourth: return withoutLeadingSpaces(parts->fourth);
+    case Date: return displayDate(dateTextOfToken(parts->dateToken));
+    default: return QString();
+    }
+}
+
+} // namespace ferrowen

@@ -1,0 +1,90 @@
+#include "webmail/CaptureMessage.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/WebPage.h"
+#include "store/MessageSaveHost.h"
+#include "store/SaveMessage.h"
+#include "store/SavedMessage.h"
+#include "webmail/CapturedBody.h"
+#include "webmail/ComposeHost.h"
+#include "webmail/DetectProvider.h"
+#include "webmail/MessageHeaders.h"
+#include "webmail/ProviderProfile.h"
+
+namespace ferrowen {
+
+namespace {
+
+const QString ReadFailed = QStringLiteral("Unable to read message. Are you sure a message is displayed?");
+
+// The body element's HTML: the element with the provider's id, or else
+// the last element with its class. Empty when there is none.
+QString bodyOf(WebPage &page, const DisplayedMessageNames &names, const QString &pageText, qsizetype lastValueEnd)
+{
+    if (!names.bodyElementId.isEmpty()) {
+        try {
+            return page.elementById(names.bodyElementId).innerHTML();
+        } catch (const WebPageError &) {
+            // The page text after the last header value stands in for it.
+            return lastValueEnd >= 0 ? QStringLiteral("<p>") + pageText.mid(lastValueEnd) : QString();
+        }
+    }
+    QString body;
+    for (int i = 0, count = page.elementCount(); i < count; ++i) {
+        WebElement element = page.elementAt(i);
+        if (element.className() == names.bodyClassName)
+            body = element.innerHTML();
+    }
+    return body;
+}
+
+SavedMessage capture(ComposeHost &host)
+{
+    WebPage &page = host.page(Pane::Inbox);
+    const QString pageText = page.bodyText();
+    const ProviderProfile &profile = DetectProvider(host);
+    const DisplayedMessageNames &names = profile.displayedMessage;
+    if (names.headerLabels.isEmpty())
+        throw UnreadableMessage();
+
+    ComposeState &state = host.state();
+    state.labelVariant = chooseLabelVariant(pageText, names.headerLabels, state.labelVariant, state.labelVariantCount);
+    const MessageHeaderLabels &labels = names.headerLabels[qBound(0, state.labelVariant, int(names.headerLabels.size()) - 1)];
+    const MessageHeaders headers = profile.key == YahooKey ? yahooMessageHeaders(pageText, labels)
+                                                           : hotmailMessageHeaders(pageText, labels);
+    if (headers.from.isEmpty() && headers.subject.isEmpty())
+        throw UnreadableMessage();
+
+    // The head rule always looks for the Yahoo page's To label.
+    const QList<MessageHeaderLabels> &yahooLabels = profileForKey(YahooKey).displayedMessage.headerLabels;
+    const QString toLabel = yahooLabels.value(state.labelVariant, yahooLabels.value(0)).to;
+    QString body = bodyOf(page, names, pageText, headers.lastValueEnd);
+    body = withPlainTextBreaks(withoutHeaderHead(body, toLabel));
+    return SavedMessage{headers.from, headers.subject, headers.date, headers.to, QString(), QString(), body, false};
+}
+
+} // namespace
+
+void CaptureMessage(ComposeHost &host, MessageSaveHost &store)
+{
+    if (store.chosenFolder().isEmpty()) {
+        host.messageBoxes().show(QStringLiteral("You must select a folder to save the message to"));
+        return;
+    }
+    if (host.selectedTab() != 1)
+        host.selectTab(1);
+
+    SavedMessage message;
+    try {
+        message = capture(host);
+    } catch (const WebPageError &) {
+        host.messageBoxes().show(ReadFailed);
+        return;
+    } catch (const UnreadableMessage &) {
+        host.messageBoxes().show(ReadFailed);
+        return;
+    }
+    SaveMessage(store, message);
+}
+
+} // namespace ferrowen

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace ferrowen {
+
+class ComposeHost;
+class MessageSaveHost;
+
+// "&Save Msg <<" (GetBody): saves the message displayed in the inbox pane
+// into the folder chosen beside the button. The header values are cut out
+// of the page's rendered text by the provider's header labels (in the
+// version of the page found last, or the first that fits), the body is
+// taken as HTML from the provider's body element. Ends with one message
+// when no folder is chosen ("You must select a folder to save the message
+// to") or no message can be read ("Unable to read message. Are you sure a
+// message is displayed?"); saving reports itself.
+void CaptureMessage(ComposeHost &host, MessageSaveHost &store);
+
+} // namespace ferrowen

@@ -1,0 +1,456 @@
+// The address pane on the offscreen platform: books opened, saved and
+// made through its toolbar and dialogs, cells edited through TextEdit, the
+// grid's sorting, adding, removing and finding, and the palette.
+#include "addressbook/ui/AddressBookHost.h"
+#include "addressbook/ui/AddressGrid.h"
+#include "addressbook/ui/AddressGridModel.h"
+#include "addressbook/ui/AddressPane.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedFileDialogs.h"
+#include "ScriptedMessageBoxes.h"
+#include "WaitFor.h"
+
+using namespace ferrowen;
+using ferrowen::testing::waitFor;
+
+namespace {
+
+class RecordingAddressBookHost : public AddressBookHost
+{
+public:
+    void insertIntoComposeForm(qint16 code) override { inserted << code; }
+    QString mainDir() const override { return dir; }
+    MessageBoxes &messageBoxes() override { return boxes; }
+    FileDialogs &fileDialogs() override { return dialogs; }
+
+    QString dir;
+    QList<qint16> inserted;
+    ferrowen::testing::ScriptedMessageBoxes boxes;
+    ferrowen::testing::ScriptedFileDialogs dialogs;
+};
+
+const QByteArray TenAddresses = "\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
+                                "\"Ann\",\"Lee\",\"ann@example.com\",\"\"\r\n"
+                                "\"Bob\",\"Smart\",\"bob@example.com\",\"\"\r\n"
+                                "\"Cy\",\"smith\",\"cy@example.com\",\"\"\r\n"
+                                "\"Di\",\"Small\",\"di@example.com\",\"\"\r\n"
+                                "\"Ed\",\"Ng\",\"ed@example.com\",\"\"\r\n"
+                                "\"Flo\",\"Oz\",\"flo@example.com\",\"\"\r\n"
+                                "\"Gus\",\"Po\",\"gus@example.com\",\"\"\r\n"
+                                "\"Hal\",\"Qi\",\"hal@example.com\",\"\"\r\n"
+                                "\"Ida\",\"Ro\",\"ida@example.com\",\"\"\r\n"
+                                "\"Jo\",\"Su\",\"jo@example.com\",\"\"\r\n";
+
+class AddressPaneTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        host.dir = main.path() + u'/';
+        ASSERT_TRUE(QDir(main.path()).mkpath(QStringLiteral("addrbooks")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(FERROWEN_BLANK_BOOK), main.filePath(QStringLiteral("blank.dat"))));
+        const AddressPane::Parts parts = pane.parts();
+        auto *column = new QVBoxLayout(&window);
+        for (QWidget *part : {static_cast<QWidget *>(parts.toolbar), static_cast<QWidget *>(parts.bookName),
+                              static_cast<QWidget *>(parts.cellLabel), static_cast<QWidget *>(parts.cellEditor),
+                              static_cast<QWidget *>(parts.grid)})
+            column->addWidget(part);
+        window.resize(500, 400);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QString writeBook(const char *name, const QByteArray &bytes)
+    {
+        const QString path = main.filePath(QStringLiteral("addrbooks/") + QLatin1String(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    void open(const QString &path)
+    {
+        host.dialogs.openAnswers << path;
+        pane.Open_CSV();
+    }
+
+    void trigger(const char *key) { pane.parts().toolbar->findChild<QAction *>(QLatin1String(key))->trigger(); }
+
+    QString column(int col)
+    {
+        QStringList cells;
+        for (int row = 1; row < grid->Rows(); ++row)
+            cells << grid->TextMatrix(row, col);
+        return cells.join(u' ');
+    }
+
+    void clickCell(int row, int col)
+    {
+        grid->scrollTo(grid->model()->index(row - 1, col));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row - 1, col)).center());
+    }
+
+    void pressHeader(int col)
+    {
+        QHeaderView *header = grid->horizontalHeader();
+        const QPoint centre(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    QString headerText(int col) { return grid->model()->headerData(col, Qt::Horizontal).toString(); }
+
+    QTemporaryDir main;
+    RecordingAddressBookHost host;
+    QWidget window;
+    AddressPane pane{host};
+    AddressGrid *grid = pane.parts().grid;
+    QLineEdit *textEdit = pane.parts().cellEditor;
+    QLabel *labelEdit = pane.parts().cellLabel;
+};
+
+TEST_F(AddressPaneTest, open_asksForABookThenShowsIt)
+{
+    EXPECT_TRUE(grid->isHidden());
+    pane.Open_CSV(); // cancelled
+    EXPECT_EQ(host.dialogs.captionsShown, QStringList{QStringLiteral("Open Address List")});
+    EXPECT_EQ(host.dialogs.foldersShown, QStringList{host.dir + QStringLiteral("addrbooks/")});
+    EXPECT_EQ(host.dialogs.filtersShown,
+              QStringList{QStringLiteral("Address Book (*.csv);;Tab Delimited Text File (*.txt)")});
+    EXPECT_TRUE(pane.currentPath().isEmpty());
+    EXPECT_TRUE(grid->isHidden());
+
+    const QString path = writeBook("work.csv", "Email,Name,First Name,\r\nann@x.org,Ann Lee,Ann,\r\n");
+    open(path);
+    EXPECT_FALSE(grid->isHidden());
+    EXPECT_EQ(pane.parts().bookName->text(), QStringLiteral("work.csv Address Book:  "));
+    EXPECT_EQ(pane.currentPath(), path);
+    EXPECT_EQ(grid->Rows(), 2);
+    EXPECT_EQ(grid->Cols(), 4);
+    EXPECT_EQ(pane.EmailColumn(), 1);
+    EXPECT_EQ(grid->TextMatrix(0, 0), QStringLiteral("First Name"));
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("ann@x.org"));
+    EXPECT_TRUE(grid->isColumnHidden(3));
+    EXPECT_TRUE(host.boxes.shown.isEmpty());
+
+    // Without a last-name column every column gets 700 twips.
+    EXPECT_EQ(grid->columnWidth(1), grid->columnWidth(0));
+    open(writeBook("named.csv", "First Name,Last Name,Email,Phone,\r\n"));
+    EXPECT_GT(grid->columnWidth(2), grid->columnWidth(1));
+    EXPECT_EQ(grid->Rows(), 1);
+}
+
+TEST_F(AddressPaneTest, bookWithoutAddresses_warnsAndUsesColumn0)
+{
+    open(writeBook("plain.txt", "Name\tPhone\t\r\nAnn\t1\t\r\n"));
+    EXPECT_EQ(host.boxes.texts(),
+              QStringList{QStringLiteral("Warning: Your address book does not appear to contain any email addresses.")});
+    EXPECT_EQ(pane.EmailColumn(), 0);
+}
+
+TEST_F(AddressPaneTest, openingAnotherBook_writesTheOpenOneBackFirst)
+{
+    const QString first = writeBook("first.csv", TenAddresses);
+    open(first);
+    grid->addressModel().setCell(0, 0, QStringLiteral("Anne \"Nan\""));
+    open(writeBook("second.txt", "A\tEmail\t\r\nx\ty@z.org\t\r\n"));
+    EXPECT_TRUE(contents(first).startsWith("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
+                                           "\"Anne \"\"Nan\"\"\",\"Lee\",\"ann@example.com\",\"\"\r\n"));
+
+    // The save key writes at once; so does closing the program.
+    const QString second = pane.currentPath();
+    grid->addressModel().setCell(0, 0, QStringLiteral("edited"));
+    trigger("save");
+    EXPECT_EQ(contents(second), QByteArray("A\tEmail\t\r\nedited\ty@z.org\t\r\n"));
+    grid->addressModel().setCell(0, 0, QStringLiteral("at exit"));
+    pane.saveAtExit();
+    EXPECT_EQ(contents(second), QByteArray("A\tEmail\t\r\nat exit\ty@z.org\t\r\n"));
+}
+
+TEST_F(AddressPaneTest, bookThatCannotBeRead_leavesTheOpenOneInPlace)
+{
+    const QString first = writeBook("first.csv", TenAddresses);
+    open(first);
+    open(main.filePath(QStringLiteral("addrbooks/gone.csv")));
+    ASSERT_EQ(host.boxes.shown.size(), 1);
+    EXPECT_TRUE(host.boxes.shown[0].text.startsWith(QStringLiteral("Unable to open the address book")));
+    EXPECT_EQ(pane.currentPath(), first);
+    EXPECT_EQ(grid->Rows(), 11);
+    EXPECT_EQ(pane.parts().bookName->text(), QStringLiteral("first.csv Address Book:  "));
+
+    // A book that cannot be written back is not replaced by another one.
+    QFile::remove(first);
+    ASSERT_TRUE(QDir().mkpath(first)); // a folder where the file was
+    grid->addressModel().setCell(0, 0, QStringLiteral("kept"));
+    open(writeBook("other.csv", "A,\r\n"));
+    EXPECT_TRUE(host.boxes.shown.last().text.startsWith(QStringLiteral("Unable to save the address book")));
+    EXPECT_EQ(pane.currentPath(), first);
+    EXPECT_EQ(grid->TextMatrix(1, 0), QStringLiteral("kept"));
+}
+
+TEST_F(AddressPaneTest, editingACell_throughTextEdit)
+{
+    open(writeBook("book.csv", TenAddresses));
+    clickCell(2, 2);
+    EXPECT_EQ(textEdit->text(), QStringLiteral("bob@example.com"));
+    EXPECT_EQ(labelEdit->text(), QStringLiteral("Email :"));
+    EXPECT_TRUE(grid->isHighlighted(grid->currentIndex()));
+    EXPECT_TRUE(waitFor([&] { return textEdit->hasFocus(); }));
+
+    textEdit->selectAll();
+    QTest::keyClicks(textEdit, QStringLiteral("abc"));
+    EXPECT_EQ(grid->TextMatrix(2, 2), QStringLiteral("abc"));
+    // TAB moves on and is not stored.
+    QTest::keyClick(textEdit, Qt::Key_Tab);
+    EXPECT_EQ(grid->TextMatrix(2, 2), QStringLiteral("abc"));
+    EXPECT_EQ(grid->Col(), 2); // the hidden end column is never entered
+    clickCell(2, 1);
+    QTest::keyClick(textEdit, Qt::Key_Tab);
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_FALSE(grid->isHighlighted(grid->model()->index(1, 1)));
+    EXPECT_TRUE(grid->isHighlighted(grid->currentIndex()));
+    QTest::keyClick(textEdit, Qt::Key_Backtab);
+    EXPECT_EQ(grid->Col(), 1);
+    QTest::keyClick(textEdit, Qt::Key_Left);
+    EXPECT_EQ(grid->Col(), 0);
+
+    // Pasting a line break stores only what comes before it.
+    textEdit->clear();
+    textEdit->insert(QStringLiteral("first\r\nsecond"));
+    Q_EMIT textEdit->textEdited(textEdit->text());
+    EXPECT_EQ(grid->TextMatrix(2, 0), QStringLiteral("first"));
+
+    QTest::keyClick(textEdit, Qt::Key_Up);
+    EXPECT_EQ(grid->Row(), 1);
+    QTest::keyClick(textEdit, Qt::Key_Up);
+    EXPECT_EQ(grid->Row(), 1);
+    QTest::keyClick(textEdit, Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2);
+
+    // Enter on the last row adds a row and moves into it.
+    clickCell(10, 0);
+    QTest::keyClick(textEdit, Qt::Key_Return);
+    EXPECT_EQ(grid->Rows(), 12);
+    EXPECT_EQ(grid->Row(), 11);
+    EXPECT_EQ(textEdit->text(), QString());
+}
+
+TEST_F(AddressPaneTest, headerClicks_sortUpThenDownWithTheMarker)
+{
+    open(writeBook("book.csv", TenAddresses));
+    clickCell(1, 1);
+    pressHeader(1);
+    EXPECT_EQ(headerText(1), QStringLiteral("^ Last Name"));
+    EXPECT_EQ(column(1), QStringLiteral("Lee Ng Oz Po Qi Ro Small Smart smith Su"));
+    // The current cell stays where it was; the box shows what it now holds.
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(textEdit->text(), QStringLiteral("Lee"));
+    pressHeader(1);
+    EXPECT_EQ(headerText(1), QStringLiteral("v Last Name"));
+    EXPECT_EQ(column(1), QStringLiteral("Su smith Smart Small Ro Qi Po Oz Ng Lee"));
+    EXPECT_EQ(textEdit->text(), QStringLiteral("Su"));
+    pressHeader(0);
+    EXPECT_EQ(headerText(1), QStringLiteral("Last Name"));
+    EXPECT_EQ(headerText(0), QStringLiteral("^ First Name"));
+    EXPECT_EQ(int(grid->addressModel().sortDirection()), 5);
+
+    // The file keeps the names without the marker.
+    EXPECT_TRUE(pane.SaveAddressBook());
+    EXPECT_TRUE(contents(pane.currentPath()).startsWith("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Ann\""));
+}
+
+TEST_F(AddressPaneTest, removingRows_asksForABlockOnlyAndKeepsOneRow)
+{
+    open(writeBook("book.csv", TenAddresses));
+    clickCell(3, 0);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid->visualRect(grid->model()->index(4, 0)).center());
+    EXPECT_EQ(grid->Row(), 5);
+    EXPECT_EQ(grid->RowSel(), 3);
+    host.boxes.answers << MessageBoxes::Answer::No;
+    trigger("remove");
+    EXPECT_EQ(grid->Rows(), 11);
+    trigger("remove");
+    ASSERT_EQ(host.boxes.texts(), QStringList(2, QStringLiteral("Delete the selected addresses?")));
+    EXPECT_EQ(column(0), QStringLiteral("Ann Bob Flo Gus Hal Ida Jo"));
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(textEdit->text(), QStringLiteral("Flo"));
+
+    // The last row goes without a question; the row before becomes current.
+    clickCell(7, 0);
+    trigger("remove");
+    EXPECT_EQ(host.boxes.shown.size(), 2);
+    EXPECT_EQ(grid->Rows(), 7);
+    EXPECT_EQ(grid->Row(), 6);
+
+    // Every row (the current cell inside the block): one empty row is left.
+    grid->selectionModel()->setCurrentIndex(grid->model()->index(2, 0), QItemSelectionModel::NoUpdate);
+    grid->selectAll();
+    trigger("remove");
+    EXPECT_EQ(grid->Rows(), 2);
+    EXPECT_EQ(column(2), QString());
+    EXPECT_EQ(grid->Row(), 1);
+
+    trigger("add");
+    EXPECT_EQ(grid->Rows(), 3);
+    EXPECT_EQ(grid->Row(), 2);
+}
+
+TEST_F(AddressPaneTest, findDialog_searchesTheChosenColumnByPrefix)
+{
+    open(writeBook("book.csv", TenAddresses));
+    trigger("find");
+    auto *find = window.findChild<QDialog *>(QStringLiteral("DialogFind"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_FALSE(find->isModal());
+    auto *columns = find->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    auto *text = find->findChild<QLineEdit *>(QStringLiteral("Text1"));
+    EXPECT_EQ(columns->count(), 4);
+    EXPECT_EQ(columns->currentIndex(), 0);
+
+    columns->setCurrentIndex(1);
+    Q_EMIT columns->activated(1);
+    text->setText(QStringLiteral("sm"));
+    EXPECT_EQ(grid->Row(), 2); // Smart
+    EXPECT_EQ(grid->Col(), 1);
+    text->setText(QStringLiteral("SMI"));
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(textEdit->text(), QStringLiteral("smith"));
+    text->setText(QStringLiteral("zz"));
+    text->clear();
+    EXPECT_EQ(grid->Row(), 3);
+
+    // The chosen column is kept for the next opening.
+    find->close();
+    trigger("find");
+    EXPECT_EQ(columns->currentIndex(), 1);
+}
+
+TEST_F(AddressPaneTest, newBook_isACopyOfTheTemplateInTheBooksFolder)
+{
+    const auto answerDialog = [](const QString &name) {
+        QTimer::singleShot(0, [name] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("New Address Book"));
+            auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("OKButton"));
+            EXPECT_FALSE(ok->isEnabled());
+            dialog->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
+            ok->click();
+            // Still open after a refusal: cancel it.
+            if (QApplication::activeModalWidget() == dialog)
+                dialog->findChild<QPushButton *>(QStringLiteral("CancelButton"))->click();
+        });
+    };
+    const QString friends = main.filePath(QStringLiteral("addrbooks/friends.csv"));
+    answerDialog(QStringLiteral("friends"));
+    trigger("new");
+    EXPECT_EQ(contents(friends), contents(main.filePath(QStringLiteral("blank.dat"))));
+    EXPECT_EQ(pane.currentPath(), friends);
+    EXPECT_EQ(pane.EmailColumn(), 2);
+
+    // An existing name is overwritten only when the user says so.
+    grid->addressModel().appendEmptyRow();
+    grid->addressModel().setCell(0, 0, QStringLiteral("Zed"));
+    host.boxes.answers << MessageBoxes::Answer::No;
+    answerDialog(QStringLiteral("friends"));
+    trigger("new");
+    ASSERT_EQ(host.boxes.shown.size(), 1);
+    EXPECT_EQ(host.boxes.shown[0].text,
+              QStringLiteral("An address book with this name already exists. Do you want to overwrite it?"));
+    EXPECT_EQ(host.boxes.shown[0].buttons, MessageBoxes::Buttons::YesNoDefaultNo);
+    EXPECT_TRUE(contents(friends).contains("Zed")); // written back when "new" was pressed
+
+    // Names that would leave the folder are refused.
+    answerDialog(QStringLiteral("../escape"));
+    trigger("new");
+    EXPECT_EQ(host.boxes.shown.last().text,
+              QStringLiteral("Unable to create address book. Please check to make sure you have entered a valid file name."));
+    EXPECT_FALSE(QFile::exists(main.filePath(QStringLiteral("escape.csv"))));
+    EXPECT_EQ(pane.currentPath(), friends);
+}
+
+TEST_F(AddressPaneTest, palette_listsTheAddressesAndFollowsTheOpenBook)
+{
+    open(writeBook("book.csv", TenAddresses));
+    pane.showPalette();
+    auto *palette = window.findChild<QWidget *>(QStringLiteral("FormEmail"));
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(palette->windowTitle(), QStringLiteral("Email Addresses"));
+    EXPECT_TRUE(palette->windowFlags() & Qt::WindowStaysOnTopHint);
+    auto *list = palette->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    EXPECT_EQ(list->count(), 10);
+    list->setCurrentIndex(3);
+    Q_EMIT list->activated(3);
+    EXPECT_EQ(host.inserted, QList<qint16>{10});
+    EXPECT_EQ(pane.paletteAddress(), QStringLiteral("di@example.com"));
+
+    open(writeBook("small.csv", "Name,Email\r\nZed,zed@x.org\r\n"));
+    EXPECT_TRUE(pane.isPaletteOpen());
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(list->itemText(0), QStringLiteral("zed@x.org"));
+}
+
+TEST_F(AddressPaneTest, insertionTakesTheSelectedBlockTopToBottom)
+{
+    EXPECT_EQ(pane.selectedAddresses(), std::nullopt);
+    open(writeBook("book.csv", TenAddresses));
+    clickCell(4, 0);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid->visualRect(grid->model()->index(1, 0)).center());
+    EXPECT_EQ(pane.selectedAddresses(), QStringList({QStringLiteral("bob@example.com"), QStringLiteral("cy@example.com"),
+                                                     QStringLiteral("di@example.com")}));
+
+    const QPoint cell = grid->visualRect(grid->model()->index(5, 2)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(host.inserted, QList<qint16>{0});
+    trigger("setcc");
+    trigger("setbcc");
+    EXPECT_EQ(host.inserted, QList<qint16>({0, 1, 2}));
+}
+
+TEST_F(AddressPaneTest, screenReadersReadTheGridAsATable)
+{
+    open(writeBook("book.csv", TenAddresses));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Table);
+    QAccessibleTableInterface *table = accessible->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 10);
+    QAccessibleInterface *cell = table->cellAt(2, 2);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("cy@example.com"));
+    const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->columnHeaderCells();
+    ASSERT_EQ(headers.size(), 1);
+    EXPECT_EQ(headers[0]->text(QAccessible::Name), QStringLiteral("Email"));
+}
+
+} // namespace
