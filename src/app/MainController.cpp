@@ -17,6 +17,7 @@
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
+#include "spell/DictionaryChoice.h"
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/ReplyOrForward.h"
 
@@ -63,7 +64,7 @@ MainController::MainController(SettingsFile &settings, Options options)
               // A missing help page is skipped silently, like a missing help file.
               (void)m_help->showTopic(m_helpFile, topic);
           },
-          options.messageBoxes, options.fileDialogs))
+          options.messageBoxes, options.fileDialogs, options.colorChooser, options.spellDialog))
     , m_help(std::make_unique<HelpWindow>(&m_shell->window()))
     , m_timer2(newTimer2(this))
     , m_mailto(settings, [this](const QString &code) { m_shell->trace().write(code); }, letPendingEventsRun,
@@ -134,6 +135,10 @@ void MainController::start()
     if (m_mainDictionary.isEmpty())
         m_mainDictionary = folders.defaultMainDictionary();
     m_customDictionary = m_settings.GetIni(Locations, CustomDictionary, QString());
+    // The spelling engine loads its dictionaries at the first check.
+    state.dictionaries.mainSetting = m_mainDictionary;
+    state.dictionaries.customPath =
+        chooseCustomDictionary(toFileSystemPath(m_customDictionary), toFileSystemPath(folders.MainDir()));
     state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
     state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
 

@@ -13,6 +13,7 @@ class QTimer;
 
 namespace ferrowen {
 
+class ColorChooser;
 class FileDialogs;
 class HelpWindow;
 class MailtoHandoffDriver;
@@ -20,6 +21,7 @@ class MainForm;
 class MessageBoxes;
 class SettingsFile;
 class Shell;
+class SpellDialog;
 class UnixSignalCloser;
 
 // Runs what happens around the main window: the start-up sequence, the
@@ -34,10 +36,13 @@ public:
     {
         bool showSplash = true;
         bool startCompanionAtExit = true;
-        // Where messages are shown; Qt's own boxes when null.
+        // Where messages and dialogs are shown; Qt's own when null.
         MessageBoxes *messageBoxes = nullptr;
         // Where files are chosen; Qt's own dialogs when null.
         FileDialogs *fileDialogs = nullptr;
+        ColorChooser *colorChooser = nullptr;
+        // The spelling check's suggestion dialog; the program's own when null.
+        SpellDialog *spellDialog = nullptr;
     };
 
     MainController(SettingsFile &settings, Options options);

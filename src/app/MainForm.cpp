@@ -208,6 +208,12 @@ void MainForm::attachEditorPanel(const EditorPanel::Parts &parts)
     m_editor = parts;
     adopt(parts.panel);
     parts.panel->show();
+    // The switch between the editor and the page's own field stays in
+    // reach while the panel is hidden, right above the first pane.
+    if (parts.modes) {
+        m_toolbar1->addSeparator();
+        m_toolbar1->addWidget(parts.modes);
+    }
     // Designed place: collapsed at the first pane's top until a button
     // opens it; its height comes from the start-up.
     m_editorPanelRect = QRect(0, 0, 1, 0);

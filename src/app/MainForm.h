@@ -84,6 +84,7 @@ public:
 
     // --- Editor panel: its height, and the inbox frame buttons' places ---
     void setEditorHeight(int height);
+    int editorHeight() const { return m_editorPanelRect.height(); }
     void placeEditorOverFirstPane(); // Command1
     void collapseEditor();           // Command4
 

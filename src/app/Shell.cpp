@@ -10,9 +10,12 @@
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
 #include "editor/ui/EditorPanel.h"
+#include "platform/spell/HunspellEngine.h"
+#include "platform/ui/QtColorChooser.h"
 #include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/web/BrowserPane.h"
+#include "spell/ui/SpellingDialog.h"
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/CaptureMessage.h"
@@ -22,8 +25,10 @@
 
 namespace ferrowen {
 
-Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes, FileDialogs *fileDialogs)
+Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes, FileDialogs *fileDialogs,
+             ColorChooser *colorChooser, SpellDialog *spellDialog)
     : m_form(std::make_unique<MainForm>())
+    , m_spellEngine(std::make_unique<HunspellEngine>())
 {
     if (!messageBoxes) {
         m_ownMessageBoxes = std::make_unique<QtMessageBoxes>(m_form.get(), ProgramTitle.toString());
@@ -33,6 +38,12 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
         m_ownFileDialogs = std::make_unique<QtFileDialogs>(m_form.get());
         fileDialogs = m_ownFileDialogs.get();
     }
+    if (!colorChooser) {
+        m_ownColorChooser = std::make_unique<QtColorChooser>(m_form.get());
+        colorChooser = m_ownColorChooser.get();
+    }
+    if (!spellDialog)
+        spellDialog = new SpellingDialog(m_form.get());
     m_messageBoxes = messageBoxes;
     m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
 
@@ -40,7 +51,9 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
     m_messageSaveHost = std::make_unique<ShellMessageSaveHost>(*m_form, m_state, *m_messageBoxes);
     m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, m_state, *m_messageBoxes, *fileDialogs);
-    m_editorHost = std::make_unique<ShellEditorHost>(m_state, settings, *m_messageBoxes);
+    m_editorHost = std::make_unique<ShellEditorHost>(
+        *m_form, m_state, settings,
+        ShellEditorHost::Services{*m_messageBoxes, *fileDialogs, *colorChooser, *m_spellEngine, *spellDialog});
     m_mergeHost = std::make_unique<ShellMergeHost>(
         *m_composeHost, m_state,
         [showHelp](ShellMergeHost::Help help) {
@@ -50,7 +63,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
 
     m_addressPane = new AddressPane(*m_addressBookHost, m_form.get());
     m_savedFolders = new SavedFoldersPane(*m_storeHost, m_form.get());
-    m_editorPanel = new EditorPanel(m_form.get());
+    m_editorPanel = new EditorPanel(*m_editorHost, m_form.get());
     m_composeHost->setAddressSource(*m_addressPane);
     m_form->attachAddressPane(m_addressPane->parts());
     m_form->attachSavedFolders(m_savedFolders->parts());
@@ -75,6 +88,7 @@ void Shell::connectWindow()
     connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
+    connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBody);
     connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::ListFolderMessages);
 
     InboxFramesBand &band = form.band();

@@ -10,13 +10,16 @@
 namespace ferrowen {
 
 class AddressPane;
+class ColorChooser;
 class EditorPanel;
 class FileDialogs;
+class HunspellEngine;
 class LatestValueWriter;
 class MainForm;
 class MessageBoxes;
 class SavedFoldersPane;
 class SettingsFile;
+class SpellDialog;
 class ShellAddressBookHost;
 class ShellComposeHost;
 class ShellEditorHost;
@@ -35,10 +38,10 @@ class Shell : public QObject
 public:
     using ShowHelp = std::function<void(HelpTopic)>;
 
-    // messageBoxes, fileDialogs: where messages and file dialogs are shown;
-    // Qt's own when null.
+    // Where messages and the file, colour and spelling dialogs are shown;
+    // Qt's own (and our spelling dialog) for each one left null.
     Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBoxes = nullptr,
-          FileDialogs *fileDialogs = nullptr);
+          FileDialogs *fileDialogs = nullptr, ColorChooser *colorChooser = nullptr, SpellDialog *spellDialog = nullptr);
     ~Shell() override;
 
     MainForm &window() const { return *m_form; }
@@ -69,6 +72,8 @@ private:
     std::unique_ptr<MessageBoxes> m_ownMessageBoxes;
     MessageBoxes *m_messageBoxes = nullptr;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
+    std::unique_ptr<ColorChooser> m_ownColorChooser;
+    std::unique_ptr<HunspellEngine> m_spellEngine;
     std::unique_ptr<LatestValueWriter> m_trace;
 
     std::unique_ptr<ShellComposeHost> m_composeHost;

@@ -3,6 +3,7 @@
 #include "app/settings/AppFolders.h"
 #include "editor/AffiliateSettings.h"
 #include "editor/EditorPlacement.h"
+#include "editor/SpellCheckEditor.h"
 #include "webmail/ComposeState.h"
 
 namespace ferrowen {
@@ -25,6 +26,8 @@ struct ShellState
     ComposeState compose;
     EditorPlacement editor;
     AffiliateSettings affiliate;
+    // The spelling dictionaries named in the settings file.
+    SpellDictionaries dictionaries;
 };
 
 } // namespace ferrowen

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/SettingsPanel.h"
 #include "app/ShellState.h"
+#include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/ReplyOrForward.h"
@@ -144,10 +145,11 @@ QString ShellAddressBookHost::mainDir() const
     return m_state.folders.MainDir();
 }
 
-ShellEditorHost::ShellEditorHost(ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes)
-    : m_state(state)
+ShellEditorHost::ShellEditorHost(MainForm &form, ShellState &state, SettingsAccess &settings, Services services)
+    : m_form(form)
+    , m_state(state)
     , m_settings(settings)
-    , m_messageBoxes(messageBoxes)
+    , m_services(services)
 {
 }
 
@@ -159,6 +161,38 @@ EditorPlacement &ShellEditorHost::placement()
 AffiliateSettings &ShellEditorHost::affiliate()
 {
     return m_state.affiliate;
+}
+
+WebPage &ShellEditorHost::inboxPage()
+{
+    return m_form.browser(1).document();
+}
+
+SpellDictionaries ShellEditorHost::dictionaries() const
+{
+    return m_state.dictionaries;
+}
+
+void ShellEditorHost::setMainDictionary(const QString &wordFile)
+{
+    m_state.dictionaries.mainSetting = wordFile;
+    if (Status written = m_settings.SetIni(SettingsKeys::Locations, SettingsKeys::MainDictionary, wordFile); !written)
+        qWarning("the chosen dictionary was not saved: %s", qPrintable(written.error()));
+}
+
+int ShellEditorHost::editorPanelHeight() const
+{
+    return m_form.editorHeight();
+}
+
+void ShellEditorHost::setEditorPanelHeight(int height)
+{
+    m_form.setEditorHeight(height);
+}
+
+int ShellEditorHost::firstPaneHeight() const
+{
+    return m_form.webBrowser1Geometry().height();
 }
 
 ShellMergeHost::ShellMergeHost(ComposeHost &compose, ShellState &state, ShowHelp showHelp,

@@ -81,17 +81,37 @@ private:
 class ShellEditorHost : public EditorHost
 {
 public:
-    ShellEditorHost(ShellState &state, SettingsAccess &settings, MessageBoxes &messageBoxes);
+    struct Services
+    {
+        MessageBoxes &messageBoxes;
+        FileDialogs &fileDialogs;
+        ColorChooser &colorChooser;
+        SpellEngine &spellEngine;
+        SpellDialog &spellDialog;
+    };
+
+    ShellEditorHost(MainForm &form, ShellState &state, SettingsAccess &settings, Services services);
 
     EditorPlacement &placement() override;
     AffiliateSettings &affiliate() override;
     SettingsAccess &settings() override { return m_settings; }
-    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+    MessageBoxes &messageBoxes() override { return m_services.messageBoxes; }
+    FileDialogs &fileDialogs() override { return m_services.fileDialogs; }
+    ColorChooser &colorChooser() override { return m_services.colorChooser; }
+    WebPage &inboxPage() override;
+    SpellEngine &spellEngine() override { return m_services.spellEngine; }
+    SpellDialog &spellDialog() override { return m_services.spellDialog; }
+    SpellDictionaries dictionaries() const override;
+    void setMainDictionary(const QString &wordFile) override;
+    int editorPanelHeight() const override;
+    void setEditorPanelHeight(int height) override;
+    int firstPaneHeight() const override;
 
 private:
+    MainForm &m_form;
     ShellState &m_state;
     SettingsAccess &m_settings;
-    MessageBoxes &m_messageBoxes;
+    Services m_services;
 };
 
 class ShellMergeHost : public MergeHost

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <stdexcept>
@@ -29,6 +30,16 @@ struct ElementRef
 };
 
 class WebPage;
+
+// The text selected in a text field (a textarea or a text input) of a page.
+struct FieldSelection
+{
+    ElementRef field;
+    // Where the selection starts and ends in the field's value.
+    int start = 0;
+    int end = 0;
+    QString text;
+};
 
 // One element of a loaded document, as the automation sees it. Valid for
 // the duration of one handler; never kept between handlers.
@@ -84,6 +95,43 @@ public:
     virtual QVariant readProperty(const ElementRef &element, ElementProperty property) = 0;
     virtual void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) = 0;
 
+    // The address of a document shown in frames of this one: frames names
+    // the frame elements (by name or id), outermost first.
+    virtual QString frameLocation(const QStringList &frames)
+    {
+        Q_UNUSED(frames);
+        throw WebPageError(QStringLiteral("This page has no frames."));
+    }
+    WebElement frameFormField(const QStringList &frames, const QString &form, const QString &field)
+    {
+        return {*this, lookupFrameFormField(frames, form, field)};
+    }
+
+    // The selected text of the text field that has the focus, in this
+    // document or in a frame of it. The text is empty when nothing is
+    // selected in a text field.
+    virtual FieldSelection selectedFieldText() { return {}; }
+    // Selects start to end of a field's value.
+    virtual void selectFieldText(const ElementRef &field, int start, int end)
+    {
+        Q_UNUSED(field);
+        Q_UNUSED(start);
+        Q_UNUSED(end);
+        throw WebPageError(QStringLiteral("This page cannot select text in a field."));
+    }
+    // Writes replacement over start to end of a field's value, only when
+    // that stretch still holds expected; false (nothing written) otherwise.
+    virtual bool replaceFieldText(const ElementRef &field, int start, int end, const QString &expected,
+                                  const QString &replacement)
+    {
+        Q_UNUSED(field);
+        Q_UNUSED(start);
+        Q_UNUSED(end);
+        Q_UNUSED(expected);
+        Q_UNUSED(replacement);
+        throw WebPageError(QStringLiteral("This page cannot change text in a field."));
+    }
+
     // Sends the named form as its own submit() would, after adding
     // actionSuffix to the end of its action address (the mail merge names
     // the site's send button this way).
@@ -101,6 +149,13 @@ protected:
     virtual ElementRef lookupNamedFormField(const QString &form, const QString &field) = 0;
     virtual int countFormElements(const QString &form) = 0;
     virtual ElementRef lookupFormElementAt(const QString &form, int index) = 0;
+    virtual ElementRef lookupFrameFormField(const QStringList &frames, const QString &form, const QString &field)
+    {
+        Q_UNUSED(frames);
+        Q_UNUSED(form);
+        Q_UNUSED(field);
+        throw WebPageError(QStringLiteral("This page has no frames."));
+    }
 };
 
 inline QString WebElement::text(ElementProperty property) const

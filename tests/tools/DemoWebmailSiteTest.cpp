@@ -1,4 +1,5 @@
 #include "demowebmail/BoundedRequestSocket.h"
+#include "demowebmail/BlogPages.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "demowebmail/HeaderLabels.h"
 
@@ -245,6 +246,21 @@ TEST_F(DemoWebmailSiteTest, sentListing_listsEveryMessageAndBothWaysOfClearingEm
     post(QStringLiteral("/yahoo/compose?box=Inbox&SEND"), "To=a%40example.com&Subj=Third");
     EXPECT_EQ(post(QStringLiteral("/api/sent/clear"), "x=1").status, 200);
     EXPECT_TRUE(QJsonDocument::fromJson(get(QStringLiteral("/api/sent")).body).array().isEmpty());
+}
+
+TEST_F(DemoWebmailSiteTest, blog_postingFormSitsInTwoFramesAndPublishesWhatIsPosted)
+{
+    EXPECT_TRUE(get(QStringLiteral("/blog")).text().contains(QStringLiteral("<iframe name=\"inside\"")));
+    EXPECT_TRUE(get(QStringLiteral("/blog/inside")).text().contains(QStringLiteral("<iframe name=\"blog_form\"")));
+    EXPECT_EQ(controlNames(get(QStringLiteral("/blog/form")).text(), QStringLiteral("name=\"stuffform\"")),
+              (QStringList{QStringLiteral("txtTitle"), QStringLiteral("txaBody"), QStringLiteral("btnPublish")}));
+
+    const QString answer = post(QStringLiteral("/blog/form"), "txtTitle=Day+one&txaBody=%3Cp%3EHi+%26+bye%3C%2Fp%3E").text();
+    EXPECT_TRUE(answer.contains(QStringLiteral("Published post 1."))) << answer.toStdString();
+    ASSERT_EQ(site.blogPosts().size(), 1);
+    EXPECT_EQ(site.blogPosts().first().title, QStringLiteral("Day one"));
+    EXPECT_EQ(site.blogPosts().first().body, QStringLiteral("<p>Hi & bye</p>"));
+    EXPECT_TRUE(get(QStringLiteral("/blog/posts")).text().contains(QStringLiteral("&lt;p&gt;Hi &amp; bye&lt;/p&gt;")));
 }
 
 TEST_F(DemoWebmailSiteTest, messagePages_showTheHeaderLabelsLineByLine)

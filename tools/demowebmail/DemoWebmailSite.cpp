@@ -1,5 +1,6 @@
 #include "demowebmail/DemoWebmailSite.h"
 
+#include "demowebmail/BlogPages.h"
 #include "demowebmail/BoundedRequestServer.h"
 #include "demowebmail/ComposeSubmission.h"
 #include "demowebmail/CrossSiteWriteRule.h"
@@ -105,6 +106,7 @@ QString inboxNotice(const QSet<int> &ticked)
 
 DemoWebmailSite::DemoWebmailSite(QObject *parent)
     : QObject(parent)
+    , m_blog(std::make_unique<demowebmail::BlogPages>())
     , m_server(std::make_unique<QHttpServer>())
 {
     m_mailboxes.push_back(std::make_unique<MailboxPages>(demowebmail::yahooMailbox()));
@@ -114,6 +116,7 @@ DemoWebmailSite::DemoWebmailSite(QObject *parent)
     // could post to the site.
     m_server->route<demowebmail::CrossSiteWriteRule>([this] { return port(); }, [] { return forbiddenCrossSite(); });
     addSiteRoutes();
+    addBlogRoutes();
     for (auto &pages : m_mailboxes)
         addMailboxRoutes(*pages);
 
@@ -191,6 +194,33 @@ void DemoWebmailSite::addSiteRoutes()
         if (request.method() != Method::Post)
             return methodNotAllowed();
         return jsonResponse(QJsonDocument(QJsonObject{{QStringLiteral("cleared"), clearSentAndCount()}}));
+    });
+}
+
+QList<demowebmail::BlogPost> DemoWebmailSite::blogPosts() const
+{
+    return m_blog->posts();
+}
+
+void DemoWebmailSite::addBlogRoutes()
+{
+    const auto page = [](QString html) {
+        return [html = std::move(html)](const QHttpServerRequest &request) {
+            return isRead(request) ? htmlResponse(html) : methodNotAllowed();
+        };
+    };
+    m_server->route(QStringLiteral("/blog"), page(m_blog->outerPage()));
+    m_server->route(QStringLiteral("/blog/inside"), page(m_blog->insidePage()));
+    m_server->route(QStringLiteral("/blog/posts"), [this](const QHttpServerRequest &request) {
+        return isRead(request) ? htmlResponse(m_blog->postsPage()) : methodNotAllowed();
+    });
+    m_server->route(QStringLiteral("/blog/form"), [this](const QHttpServerRequest &request) {
+        if (isRead(request))
+            return htmlResponse(m_blog->formPage());
+        if (request.method() != Method::Post)
+            return methodNotAllowed();
+        const demowebmail::BlogPost post = m_blog->publish(FormFields::parse(request.body()));
+        return htmlResponse(m_blog->formPage(QStringLiteral("Published post %1. See all posts at /blog/posts.").arg(post.id)));
     });
 }
 

@@ -19,7 +19,9 @@ class QTcpServer;
 namespace ferrowen {
 
 namespace demowebmail {
+class BlogPages;
 class MailboxPages;
+struct BlogPost;
 }
 
 // An offline webmail site with a Yahoo-style mailbox under "/yahoo/" and a
@@ -32,7 +34,8 @@ class MailboxPages;
 // page to print, "&view=print"), "compose", "compose-rich", "calendar",
 // "sent". Site-wide: "/" (start page),
 // "/api/sent" (GET lists the sent messages as JSON, DELETE empties the list)
-// and "/api/sent/clear" (POST empties the list).
+// and "/api/sent/clear" (POST empties the list). A small blog under
+// "/blog" (see BlogPages) takes posts written in nested frames.
 //
 // Any other page open in a browser on this machine could post to the site,
 // so it refuses (403) every request but GET and HEAD whose Origin, or else
@@ -58,6 +61,9 @@ public:
     // "http://127.0.0.1:PORT/"; empty before listen() succeeded.
     QUrl baseUrl() const;
 
+    // Every post published on the blog, oldest first.
+    QList<demowebmail::BlogPost> blogPosts() const;
+
     // Every message sent from either mailbox, oldest first.
     QList<SentMessage> sentMessages() const;
     void clearSent();
@@ -67,12 +73,14 @@ Q_SIGNALS:
 
 private:
     void addSiteRoutes();
+    void addBlogRoutes();
     void addMailboxRoutes(demowebmail::MailboxPages &pages);
     QHttpServerResponse composePost(demowebmail::MailboxPages &pages, const QHttpServerRequest &request);
     QHttpServerResponse sentListing() const;
     int clearSentAndCount();
 
     std::vector<std::unique_ptr<demowebmail::MailboxPages>> m_mailboxes;
+    std::unique_ptr<demowebmail::BlogPages> m_blog;
     QList<SentMessage> m_sent;
     int m_nextSentId = 1;
     // Declared last so it goes first: its routes refer to the members above.

@@ -10,12 +10,20 @@ QtFileDialogs::QtFileDialogs(QWidget *window)
 {
 }
 
-QString QtFileDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
+QWidget *QtFileDialogs::parentForDialog() const
 {
     QWidget *parent = QApplication::activeModalWidget();
-    if (!parent)
-        parent = m_window;
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    return parent ? parent : m_window.data();
+}
+
+QString QtFileDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parentForDialog(), caption, folder, filter);
+}
+
+QString QtFileDialogs::saveFileName(const QString &caption, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parentForDialog(), caption, folder, filter);
 }
 
 } // namespace ferrowen

@@ -15,8 +15,11 @@ public:
     explicit QtFileDialogs(QWidget *window);
 
     QString openFileName(const QString &caption, const QString &folder, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &folder, const QString &filter) override;
 
 private:
+    QWidget *parentForDialog() const;
+
     QPointer<QWidget> m_window;
 };
 

@@ -223,12 +223,17 @@ Drawing drawingFor(QStringView key)
 
 } // namespace
 
+QIcon drawnIcon(std::function<void(QPainter &)> drawing)
+{
+    return QIcon(new DrawnIconEngine(std::move(drawing)));
+}
+
 QIcon toolIcon(QStringView key)
 {
     Drawing drawing = drawingFor(key);
     if (!drawing)
         return QIcon();
-    return QIcon(new DrawnIconEngine(std::move(drawing)));
+    return drawnIcon(std::move(drawing));
 }
 
 QAction *addToolButton(QToolBar *toolbar, const char *key, const QString &toolTip)

@@ -2,6 +2,7 @@
 
 #include "platform/web/ScriptResources.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -48,7 +49,7 @@ QJsonObject refJson(const ElementRef &element)
 
 EngineWebPage::EngineWebPage(QWebEnginePage *page)
     : m_page(page)
-    , m_runner(page)
+    , m_runner(page, scriptResource(QStringLiteral("page-access.js")), QStringLiteral("ferrowenPageAccess"))
 {
     installPageAccessScript(*page);
 }
@@ -84,6 +85,47 @@ void EngineWebPage::writeProperty(const ElementRef &element, ElementProperty pro
 void EngineWebPage::submitForm(const QString &form, const QString &actionSuffix)
 {
     call(QStringLiteral("submitForm"), {{QStringLiteral("form"), form}, {QStringLiteral("actionSuffix"), actionSuffix}});
+}
+
+QString EngineWebPage::frameLocation(const QStringList &frames)
+{
+    return call(QStringLiteral("frameLocation"), {{QStringLiteral("frames"), QJsonArray::fromStringList(frames)}}).toString();
+}
+
+ElementRef EngineWebPage::lookupFrameFormField(const QStringList &frames, const QString &form, const QString &field)
+{
+    return elementCall(QStringLiteral("frameFormField"), {{QStringLiteral("frames"), QJsonArray::fromStringList(frames)},
+                                                          {QStringLiteral("form"), form},
+                                                          {QStringLiteral("field"), field}});
+}
+
+FieldSelection EngineWebPage::selectedFieldText()
+{
+    const QJsonObject found = call(QStringLiteral("selectedFieldText")).toObject();
+    FieldSelection selection;
+    const QJsonObject ref = found.value(QLatin1String("ref")).toObject();
+    selection.field = {ref.value(QLatin1String("document")).toString(), ref.value(QLatin1String("index")).toInt(-1)};
+    selection.start = found.value(QLatin1String("start")).toInt();
+    selection.end = found.value(QLatin1String("end")).toInt();
+    selection.text = found.value(QLatin1String("text")).toString();
+    return selection;
+}
+
+void EngineWebPage::selectFieldText(const ElementRef &field, int start, int end)
+{
+    call(QStringLiteral("selectFieldText"),
+         {{QStringLiteral("ref"), refJson(field)}, {QStringLiteral("start"), start}, {QStringLiteral("end"), end}});
+}
+
+bool EngineWebPage::replaceFieldText(const ElementRef &field, int start, int end, const QString &expected,
+                                     const QString &replacement)
+{
+    return call(QStringLiteral("replaceFieldText"), {{QStringLiteral("ref"), refJson(field)},
+                                                     {QStringLiteral("start"), start},
+                                                     {QStringLiteral("end"), end},
+                                                     {QStringLiteral("expected"), expected},
+                                                     {QStringLiteral("replacement"), replacement}})
+        .toBool();
 }
 
 ElementRef EngineWebPage::lookupById(const QString &idOrName)

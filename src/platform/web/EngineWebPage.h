@@ -29,6 +29,11 @@ public:
     QVariant readProperty(const ElementRef &element, ElementProperty property) override;
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
     void submitForm(const QString &form, const QString &actionSuffix) override;
+    QString frameLocation(const QStringList &frames) override;
+    FieldSelection selectedFieldText() override;
+    void selectFieldText(const ElementRef &field, int start, int end) override;
+    bool replaceFieldText(const ElementRef &field, int start, int end, const QString &expected,
+                          const QString &replacement) override;
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;
@@ -38,6 +43,7 @@ protected:
     ElementRef lookupNamedFormField(const QString &form, const QString &field) override;
     int countFormElements(const QString &form) override;
     ElementRef lookupFormElementAt(const QString &form, int index) override;
+    ElementRef lookupFrameFormField(const QStringList &frames, const QString &form, const QString &field) override;
 
 private:
     QJsonValue call(const QString &operation, QJsonObject arguments = {});

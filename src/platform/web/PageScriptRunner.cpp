@@ -57,12 +57,13 @@ QVariant runAndWait(const QPointer<QWebEnginePage> &page, const QString &script,
     return answer->value;
 }
 
-QString callScript(const QJsonObject &request)
+QString callScript(const QJsonObject &request, const QString &global)
 {
-    static const QString placeholder = QStringLiteral("/*request*/null");
     QString script = scriptResource(QStringLiteral("call.js"));
     const QString json = QString::fromUtf8(QJsonDocument(request).toJson(QJsonDocument::Compact));
-    return script.replace(placeholder, json);
+    // The name is one of ours: letters only, so quoting makes it a string.
+    return script.replace(QStringLiteral("/*request*/null"), json)
+        .replace(QStringLiteral("/*library*/\"\""), QLatin1Char('"') + global + QLatin1Char('"'));
 }
 
 QJsonObject envelopeOf(const QVariant &answer)
@@ -75,22 +76,25 @@ QJsonObject envelopeOf(const QVariant &answer)
 
 } // namespace
 
-PageScriptRunner::PageScriptRunner(QWebEnginePage *page)
+PageScriptRunner::PageScriptRunner(QWebEnginePage *page, QString library, QString global)
     : m_page(page)
+    , m_library(std::move(library))
+    , m_global(std::move(global))
 {
 }
 
 QJsonValue PageScriptRunner::call(const QJsonObject &request)
 {
-    const QString script = callScript(request);
+    const QString script = callScript(request, m_global);
     const QPointer<QWebEnginePage> page = m_page;
     const auto timeout = m_timeout;
+    const QString library = m_library;
 
     QJsonObject envelope = envelopeOf(runAndWait(page, script, timeout));
     if (envelope.value(QLatin1String("missing")).toBool()) {
         // A document that was loaded before the library's user script was
         // added, or one the engine made without running user scripts.
-        runAndWait(page, scriptResource(QStringLiteral("page-access.js")), timeout);
+        runAndWait(page, library, timeout);
         envelope = envelopeOf(runAndWait(page, script, timeout));
     }
     if (!envelope.value(QLatin1String("ok")).toBool()) {

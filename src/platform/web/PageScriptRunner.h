@@ -9,15 +9,18 @@
 
 namespace ferrowen {
 
-// Runs the operations of the page access library (page-access.js) in the
-// automation's script world of a page and waits for the answer: the
-// automation works synchronously, the engine does not. The wait lets
+// Runs the operations of a script library (page-access.js for the panes,
+// editor-document.js for the editor) in the program's script world of a
+// page and waits for the answer: the callers work synchronously, the
+// engine does not. The wait lets
 // pending events run except user input, ends after a timeout and notices
 // when the page is destroyed meanwhile.
 class PageScriptRunner
 {
 public:
-    explicit PageScriptRunner(QWebEnginePage *page);
+    // library: the library's source, installed again when a document lacks
+    // it; global: the name it registers itself under on window.
+    PageScriptRunner(QWebEnginePage *page, QString library, QString global);
 
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
     std::chrono::milliseconds timeout() const { return m_timeout; }
@@ -28,6 +31,8 @@ public:
 
 private:
     QPointer<QWebEnginePage> m_page;
+    QString m_library;
+    QString m_global;
     std::chrono::milliseconds m_timeout{5000};
 };
 

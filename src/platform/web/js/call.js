@@ -1,10 +1,12 @@
-// Runs one operation of the page access library in the automation's script
-// world. The C++ side puts the request (a JSON object) in place of the
-// placeholder below. When the library is not yet installed in this document
-// the answer says so, and the caller installs it and asks again.
-(function (request) {
+// Runs one operation of a script library (the page access library, the
+// editor's document library) in the program's own script world. The C++
+// side puts the request (a JSON object) and the library's name in place of
+// the placeholders below. When the library is not yet installed in this
+// document the answer says so, and the caller installs it and asks again.
+(function (request, library) {
     'use strict';
-    if (typeof window.ferrowenPageAccess === 'undefined')
+    const access = window[library];
+    if (typeof access === 'undefined')
         return '{"ok":false,"missing":true}';
-    return window.ferrowenPageAccess.run(request);
-})(/*request*/null);
+    return access.run(request);
+})(/*request*/null, /*library*/"");

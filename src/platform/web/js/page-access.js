@@ -146,14 +146,14 @@
         return found instanceof RadioNodeList ? found[0] : found;
     }
 
-    function findForm(name) {
+    function findForm(name, inDocument = document) {
         if (name === '')
             fail('no form name given');
-        const exact = document.forms.namedItem(name);
+        const exact = inDocument.forms.namedItem(name);
         if (exact)
             return exact;
         const wanted = name.toLowerCase();
-        for (const form of document.forms) {
+        for (const form of inDocument.forms) {
             if (matchesLoosely(form, wanted))
                 return form;
         }
@@ -192,6 +192,66 @@
         if (member instanceof RadioNodeList || (member instanceof Element && member.form === form))
             return firstOf(member);
         return findField(form, name);
+    }
+
+    // The document shown in nested frames: names lists the frame elements
+    // (by name or id) from the outermost in. Only frames of the page's own
+    // site can be read.
+    function frameDocument(names) {
+        let current = document;
+        for (const name of names) {
+            const frames = Array.from(current.querySelectorAll('iframe, frame'));
+            const wanted = String(name).toLowerCase();
+            const frame = frames.find(f => f.getAttribute('name') === name || f.id === name)
+                || frames.find(f => matchesLoosely(f, wanted));
+            if (!frame)
+                fail('no frame named "' + name + '"');
+            let inner = null;
+            try {
+                inner = frame.contentDocument;
+            } catch (error) {
+                inner = null;
+            }
+            if (!inner)
+                fail('the frame "' + name + '" cannot be read');
+            current = inner;
+        }
+        return current;
+    }
+
+    const textInputTypes = new Set(['text', 'search', 'url', 'email', 'tel', '']);
+
+    function isTextField(element) {
+        return element !== null && (element.localName === 'textarea'
+            || (element.localName === 'input' && textInputTypes.has(element.type)));
+    }
+
+    // The text field with the focus, following the focus into frames.
+    function focusedField() {
+        let current = document;
+        for (;;) {
+            const active = current.activeElement;
+            if (active && (active.localName === 'iframe' || active.localName === 'frame')) {
+                let inner = null;
+                try {
+                    inner = active.contentDocument;
+                } catch (error) {
+                    inner = null;
+                }
+                if (!inner)
+                    return null;
+                current = inner;
+                continue;
+            }
+            return isTextField(active) ? active : null;
+        }
+    }
+
+    function textField(ref) {
+        const element = recall(ref);
+        if (!isTextField(element))
+            fail('<' + element.localName + '> is not a text field');
+        return element;
     }
 
     function allElements() {
@@ -277,6 +337,30 @@
                 fail('property ' + property + ' cannot be written');
             writer(recall(ref), value);
             return null;
+        },
+        frameLocation: ({ frames }) => frameDocument(frames).URL,
+        frameFormField: ({ frames, form, field }) => remember(findField(findForm(form, frameDocument(frames)), field)),
+        selectedFieldText() {
+            const field = focusedField();
+            if (!field || field.selectionStart === null || field.selectionStart === field.selectionEnd)
+                return { ref: null, start: 0, end: 0, text: '' };
+            const start = field.selectionStart;
+            const end = field.selectionEnd;
+            return { ref: remember(field), start: start, end: end, text: field.value.slice(start, end) };
+        },
+        selectFieldText({ ref, start, end }) {
+            const field = textField(ref);
+            field.focus();
+            field.setSelectionRange(start, end);
+            return null;
+        },
+        replaceFieldText({ ref, start, end, expected, replacement }) {
+            const field = textField(ref);
+            if (field.value.slice(start, end) !== expected)
+                return false;
+            field.setRangeText(replacement, start, end, 'end');
+            announce(field);
+            return true;
         },
         submitForm({ form, actionSuffix }) {
             const found = findForm(form);

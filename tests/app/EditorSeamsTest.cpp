@@ -1,0 +1,201 @@
+// The editor in the real program against the demo site's blog: the body
+// goes into the posting form in its nested frames, comes back after an edit
+// of the source, and is published by the site; "Earn $$" and the spelling
+// dictionary go through the shell.
+#include "app/MainController.h"
+#include "app/MainForm.h"
+#include "app/Shell.h"
+#include "app/SubsystemHosts.h"
+#include "app/settings/SettingsFile.h"
+#include "demowebmail/BlogPages.h"
+#include "demowebmail/DemoWebmailSite.h"
+#include "editor/ui/AffiliateDialog.h"
+#include "editor/ui/EditorFormatBar.h"
+#include "editor/ui/EditorPanel.h"
+#include "platform/EditorDocument.h"
+#include "platform/spell/HunspellEngine.h"
+#include "platform/web/BrowserPane.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "BrowserPaneProbe.h"
+#include "ModalAnswer.h"
+#include "ScriptedMessageBoxes.h"
+#include "ScriptedSpellDialog.h"
+#include "WaitFor.h"
+
+using namespace ferrowen;
+using namespace ferrowen::testing;
+
+namespace {
+
+const QStringList postingFrames{QStringLiteral("inside"), QStringLiteral("blog_form")};
+
+class EditorSeamsTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
+    DemoWebmailSite site;
+    ScriptedMessageBoxes boxes;
+    ScriptedSpellDialog spelling;
+    std::unique_ptr<MainController> controller;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(site.listen(0));
+        MainController::Options options{false, false, &boxes};
+        options.spellDialog = &spelling;
+        controller = std::make_unique<MainController>(settings, options);
+        controller->start();
+    }
+
+    void TearDown() override
+    {
+        if (controller)
+            controller->window().close();
+    }
+
+    MainForm &form() { return controller->window(); }
+    EditorPanel &editor() { return controller->shell().editorPanel(); }
+    WebPage &inbox() { return form().browser(1).document(); }
+
+    void openBlog()
+    {
+        form().browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/blog"))).toString());
+        // The posting form is there once both frames have loaded.
+        ASSERT_TRUE(waitFor([&] { return postingField() != QStringLiteral("<no form>"); }, 10000));
+    }
+
+    QString postingField()
+    {
+        try {
+            return inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody")).value();
+        } catch (const WebPageError &) {
+            return QStringLiteral("<no form>");
+        }
+    }
+
+    void setBody(const QString &body)
+    {
+        editor().document().setDocumentHTML(QStringLiteral("<html><head></head><body>") + body + QStringLiteral("</body></html>"));
+    }
+
+    template<typename W>
+    W *child(const char *name)
+    {
+        W *widget = form().findChild<W *>(QLatin1String(name));
+        EXPECT_TRUE(widget) << name;
+        return widget;
+    }
+};
+
+TEST_F(EditorSeamsTest, bodyGoesIntoTheBlogFormAndSourceEditsComeBack)
+{
+    openBlog();
+    setBody(QStringLiteral("<p>Hello <b>blog</b></p>"));
+    controller->shell().editorHost().affiliate() = {true, QStringLiteral("A-17"), QStringLiteral("Try it")};
+
+    child<QPushButton>("Command2")->click();
+    const QString written = postingField();
+    EXPECT_TRUE(written.startsWith(QStringLiteral("<p>Hello <b>blog</b></p><p><small>This Blog was created with <a href=\"")))
+        << written.toStdString();
+    EXPECT_TRUE(written.contains(QStringLiteral("ref=A-17"))) << written.toStdString();
+
+    // Source mode: the panel goes, the user edits the tags in the page.
+    child<QRadioButton>("CheckHTMLSource")->click();
+    QFrame *panel = child<QFrame>("PictureBlog");
+    EXPECT_FALSE(panel->isVisible());
+    const QString footer = written.mid(written.indexOf(QStringLiteral("<p><small>")));
+    inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody"))
+        .setValue(QStringLiteral("<p>Hello <i>edited</i> blog</p>") + footer);
+
+    // Back to the editor: the edit is there, the footer is not.
+    child<QRadioButton>("CheckNormal")->click();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>Hello <i>edited</i> blog</p>"));
+    EXPECT_EQ(postingField(), QStringLiteral("<p>Hello <i>edited</i> blog</p>") + footer);
+
+    // The site's own Publish button sends what the program wrote.
+    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(1));
+    page->runJavaScript(QStringLiteral("frames['inside'].frames['blog_form'].document.forms['stuffform'].btnPublish.click()"));
+    ASSERT_TRUE(waitFor([&] { return !site.blogPosts().isEmpty(); }, 10000));
+    EXPECT_EQ(site.blogPosts().first().body, QStringLiteral("<p>Hello <i>edited</i> blog</p>") + footer);
+}
+
+TEST_F(EditorSeamsTest, textSelectedInThePagesFieldIsCheckedThere)
+{
+    if (HunspellEngine().installedDictionaries().isEmpty())
+        GTEST_SKIP() << "no Hunspell dictionary is installed";
+    openBlog();
+    inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody"))
+        .setValue(QStringLiteral("<p>Keep thsi.</p>\n<p>Fix thsi and taht.</p>"));
+    // The user selects the second paragraph in the page's field.
+    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(1));
+    page->runJavaScript(QStringLiteral("const f = frames['inside'].frames['blog_form'].document.forms['stuffform'].txaBody;"
+                                       "f.focus(); f.setSelectionRange(f.value.indexOf('<p>Fix'), f.value.length);"));
+    ASSERT_TRUE(waitFor([&] { return !inbox().selectedFieldText().text.isEmpty(); }));
+    setBody(QStringLiteral("<p>The editor's own txet.</p>"));
+
+    spelling.answers = {ScriptedSpellDialog::change(QStringLiteral("this")), ScriptedSpellDialog::change(QStringLiteral("that"))};
+    editor().formatBar().button("spell")->trigger();
+    ASSERT_EQ(spelling.asked.size(), 2);
+    EXPECT_EQ(spelling.asked[0].word, QStringLiteral("thsi"));
+    EXPECT_EQ(spelling.asked[1].word, QStringLiteral("taht"));
+    EXPECT_EQ(postingField(), QStringLiteral("<p>Keep thsi.</p>\n<p>Fix this and that.</p>"));
+    EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>The editor's own txet.</p>"));
+}
+
+TEST_F(EditorSeamsTest, aPageWithoutThePostingFormIsLeftAlone)
+{
+    form().browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/compose"))).toString());
+    QSignalSpy loaded(&form().browser(1), &BrowserPane::documentComplete);
+    ASSERT_TRUE(loaded.wait(10000));
+    setBody(QStringLiteral("<p>not for this page</p>"));
+    child<QPushButton>("Command2")->click();
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(inbox().formField(QStringLiteral("compose"), QStringLiteral("Body")).value(), QString());
+}
+
+TEST_F(EditorSeamsTest, earnButtonOpensTheAffiliateDialogAndItsAnswerIsWrittenAtExit)
+{
+    answerNextModal<AffiliateDialog>([](AffiliateDialog &dialog) {
+        dialog.findChild<QCheckBox *>(QStringLiteral("CheckAffiliate"))->setChecked(true);
+        dialog.findChild<QLineEdit *>(QStringLiteral("TextAffiliateId"))->setText(QStringLiteral("B-9"));
+        dialog.accept();
+    });
+    child<QPushButton>("CommandAffiliate")->click();
+    form().close();
+    const auto get = [&](const char *key) {
+        return settings.GetIni(QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("<none>"));
+    };
+    EXPECT_EQ(get("do_affiliate"), QStringLiteral("1"));
+    EXPECT_EQ(get("affID"), QStringLiteral("B-9"));
+}
+
+TEST_F(EditorSeamsTest, theDictionaryPickedInTheSpellingDialogIsKept)
+{
+    const QStringList installed = HunspellEngine().installedDictionaries();
+    if (installed.isEmpty())
+        GTEST_SKIP() << "no Hunspell dictionary is installed";
+    setBody(QStringLiteral("<p>A wrod here.</p>"));
+    spelling.answers = {{SpellAnswer::Action::UseDictionary, {}, installed.first()},
+                        ScriptedSpellDialog::of(SpellAnswer::Action::Ignore)};
+    editor().formatBar().button("spell")->trigger();
+    ASSERT_FALSE(spelling.asked.isEmpty());
+    EXPECT_EQ(spelling.asked.first().word, QStringLiteral("wrod"));
+    EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dictionary"), QString()), installed.first());
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("The spelling check is complete.")});
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+// Spell checking of the editor's body with Hunspell and the machine's
+// en_US dictionary, answered by the test.
+#include "editor/SpellCheckEditor.h"
+#include "editor/SpellTarget.h"
+#include "platform/spell/HunspellEngine.h"
+#include "platform/web/EngineEditorDocument.h"
+#include "spell/SpellChecker.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedMessageBoxes.h"
+#include "ScriptedSpellDialog.h"
+
+using namespace ferrowen;
+using namespace ferrowen::testing;
+
+namespace {
+
+class EditorSpellingTest : public ::testing::Test
+{
+protected:
+    QWidget window;
+    EngineEditorDocument document{&window};
+    HunspellEngine engine;
+    ScriptedSpellDialog dialog;
+    SpellChecker checker{engine, dialog};
+    ScriptedMessageBoxes boxes;
+    QTemporaryDir dir;
+    EditorBodySpellTarget target{document};
+    QStringList marked;
+
+    void SetUp() override
+    {
+        if (engine.installedDictionaries().filter(QStringLiteral("en_US")).isEmpty())
+            GTEST_SKIP() << "the en_US Hunspell dictionary (hunspell-en-us) is not installed";
+        window.show();
+        // What the user sees selected when the dialog asks.
+        dialog.onAsk = [this](const SpellQuestion &) { marked << document.rangeText(document.selection().range); };
+    }
+
+    void setBody(const QString &body)
+    {
+        document.setDocumentHTML(QStringLiteral("<html><head></head><body>") + body + QStringLiteral("</body></html>"));
+    }
+
+    void check() { SpellCheckEditor(checker, target, {QString(), dir.filePath(QStringLiteral("custom.dic"))}, boxes); }
+};
+
+TEST_F(EditorSpellingTest, wordsAfterLineBreaksAreMarkedExactlyAndReplacedInPlace)
+{
+    setBody(QStringLiteral("<p>First line</p><p>secnd line<br><br>thrid line</p><div><br></div>"
+                           "<p>The <b>fnial</b> words, writen here.</p>"));
+    dialog.answers = {ScriptedSpellDialog::change(QStringLiteral("second")), ScriptedSpellDialog::change(QStringLiteral("third")),
+                      ScriptedSpellDialog::change(QStringLiteral("final")), ScriptedSpellDialog::change(QStringLiteral("written"))};
+    check();
+    EXPECT_EQ(marked, (QStringList{QStringLiteral("secnd"), QStringLiteral("thrid"), QStringLiteral("fnial"),
+                                   QStringLiteral("writen")}));
+    EXPECT_EQ(document.bodyInnerHTML(), QStringLiteral("<p>First line</p><p>second line<br><br>third line</p><div><br></div>"
+                                                       "<p>The <b>final</b> words, written here.</p>"));
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("The spelling check is complete.")});
+    ASSERT_FALSE(dialog.asked.isEmpty());
+    EXPECT_TRUE(dialog.asked.first().suggestions.contains(QStringLiteral("second")));
+}
+
+TEST_F(EditorSpellingTest, aCancelledCheckKeepsWhatWasChanged)
+{
+    setBody(QStringLiteral("<p>one mistaek</p><p>two mistaeks<br>three mistaekes</p>"));
+    dialog.answers = {ScriptedSpellDialog::change(QStringLiteral("mistake")),
+                      ScriptedSpellDialog::of(SpellAnswer::Action::Cancel)};
+    check();
+    EXPECT_EQ(marked, (QStringList{QStringLiteral("mistaek"), QStringLiteral("mistaeks")}));
+    EXPECT_EQ(document.bodyInnerHTML(), QStringLiteral("<p>one mistake</p><p>two mistaeks<br>three mistaekes</p>"));
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST_F(EditorSpellingTest, addedWordsAreKnownFromThenOn)
+{
+    setBody(QStringLiteral("<p>Ferrowen and Ferrowen</p>"));
+    dialog.answers = {ScriptedSpellDialog::of(SpellAnswer::Action::AddToDictionary)};
+    check();
+    EXPECT_EQ(marked, QStringList{QStringLiteral("Ferrowen")});
+    marked.clear();
+    check();
+    EXPECT_TRUE(marked.isEmpty());
+}
+
+} // namespace
