@@ -1,7 +1,4 @@
 #include "app/settings/AppFolders.h"
-#include "app/settings/SettingsFile.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,16 +26,6 @@ TEST(AppFoldersTest, defaultMainDictionary_collapsesDoubledBackslashes)
     for (const auto &[mainDir, expected] : rows)
         EXPECT_EQ(AppFolders(QString::fromUtf8(mainDir)).defaultMainDictionary(), QString::fromUtf8(expected)) << mainDir;
     EXPECT_EQ(toFileSystemPath(AppFolders().defaultMainDictionary()), QStringLiteral("/american.vtd"));
-}
-
-TEST(AppFoldersTest, mainDir_comesFromLocationsMainDir)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    SettingsFile settings(dir.filePath(QStringLiteral("plinthmere.ini")));
-    EXPECT_EQ(AppFolders::fromSettings(settings).MainDir(), QString());
-    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("/opt/ferrowen/")));
-    EXPECT_EQ(AppFolders::fromSettings(settings).MainDir(), QStringLiteral("/opt/ferrowen/"));
 }
 
 } // namespace

@@ -1,60 +1,26 @@
-#include "demowebmail/DemoWebmailSite.h"
-#include "app/MainController.h"
-#include "app/MainForm.h"
-#include "app/settings/SettingsFile.h"
-#include "platform/web/BrowserPane.h"
-#include "BrowserPaneProbe.h"
-
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "BrowserPaneProbe.h"
 #include "ComposeFillRecorder.h"
+#include "ProgramWithDemoSite.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
+using ferrowen::testing::waitFor;
 
 namespace {
 
 // The program, the demo webmail site and the mail link companion together:
 // a link written by the companion ends up in the site's compose form.
-class DemoSiteEndToEndTest : public ::testing::Test
+class DemoSiteEndToEndTest : public ferrowen::testing::ProgramWithDemoSite
 {
 protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
-    DemoWebmailSite site;
-    std::unique_ptr<MainController> controller;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(site.listen(0).ok());
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false});
-        controller->start();
-    }
-
-    void TearDown() override
-    {
-        if (controller)
-            controller->window().close();
-    }
-
-    MainForm &form() { return controller->window(); }
-
-    void openInbox(const QString &path)
-    {
-        BrowserPane *inbox = &form().browser(1);
-        QSignalSpy loaded(inbox, &BrowserPane::documentComplete);
-        inbox->navigate(site.baseUrl().resolved(QUrl(path)).toString());
-        ASSERT_TRUE(loaded.wait(10000));
-    }
-
     // Runs the companion the way the desktop would, against this test's
     // settings file.
     QProcess *handOver(const QString &link)
@@ -67,40 +33,14 @@ protected:
         return companion;
     }
 
-    QString composeField(const char *field)
-    {
-        try {
-            return form().browser(3).document().formField(QStringLiteral("compose"), QString::fromLatin1(field)).value();
-        } catch (const WebPageError &) {
-            return QStringLiteral("<no form>");
-        }
-    }
-
     QString bug() { return settings.GetIni(QStringLiteral("Settings"), QStringLiteral("bug"), QString()); }
 };
-
-TEST_F(DemoSiteEndToEndTest, linkFromCompanionFillsTheComposeForm)
-{
-    openInbox(QStringLiteral("/yahoo/inbox"));
-    QSignalSpy handled(controller.get(), &MainController::mailLinkHandled);
-
-    QProcess *companion = handOver(QStringLiteral("mailto:ann@example.com?subject=Hello%20there"));
-    ASSERT_TRUE(companion->waitForFinished(10000));
-    EXPECT_EQ(companion->exitCode(), 0) << companion->readAllStandardError().toStdString();
-
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return composeField("To") == QStringLiteral("ann@example.com"); }, 15000));
-    EXPECT_EQ(composeField("Subj"), QStringLiteral("Hello there"));
-    EXPECT_EQ(form().selectedTab(), 2);
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return handled.count() == 1; }, 5000));
-    EXPECT_EQ(bug(), QStringLiteral("8888"));
-    EXPECT_TRUE(settings.GetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("x")).isEmpty());
-}
 
 // Links clicked one after another: each companion starts once the one
 // before it has handed its link over or is waiting its turn.
 TEST_F(DemoSiteEndToEndTest, burstOfLinksFromCompanionsAllArriveInOrder)
 {
-    openInbox(QStringLiteral("/yahoo/inbox"));
+    openInbox("/yahoo/inbox");
     ferrowen::testing::ComposeFillRecorder recorder(*controller);
     const QString queuePath = settings.path() + QStringLiteral(".mailto-queue");
     QStringList addresses;
@@ -115,11 +55,11 @@ TEST_F(DemoSiteEndToEndTest, burstOfLinksFromCompanionsAllArriveInOrder)
             const QByteArray lines = queue.open(QIODevice::ReadOnly) ? '\n' + queue.readAll() : QByteArray();
             return lines.contains(waiterLine);
         };
-        ASSERT_TRUE(ferrowen::testing::waitFor([&] { return companion->state() == QProcess::NotRunning || isWaiting(); }, 10000));
+        ASSERT_TRUE(waitFor([&] { return companion->state() == QProcess::NotRunning || isWaiting(); }, 10000));
         companions << companion;
     }
 
-    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return recorder.filledTo.size() >= addresses.size(); }, 30000))
+    ASSERT_TRUE(waitFor([&] { return recorder.filledTo.size() >= addresses.size(); }, 30000))
         << recorder.filledTo.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(recorder.filledTo, addresses);
     for (QProcess *companion : companions) {
@@ -131,7 +71,7 @@ TEST_F(DemoSiteEndToEndTest, burstOfLinksFromCompanionsAllArriveInOrder)
 TEST_F(DemoSiteEndToEndTest, cancelStopsTheWaitAndTheNextLinkWorks)
 {
     // A bare host gives no compose page to open: the filling waits.
-    openInbox(QStringLiteral("/"));
+    openInbox("/");
     QSignalSpy handled(controller.get(), &MainController::mailLinkHandled);
     auto *wait = form().findChild<QWidget *>(QStringLiteral("PictureWait"));
     auto *cancel = form().findChild<QPushButton *>(QStringLiteral("CommandCancelWait"));
@@ -151,21 +91,24 @@ TEST_F(DemoSiteEndToEndTest, cancelStopsTheWaitAndTheNextLinkWorks)
     user.start(50);
     handOver(QStringLiteral("mailto:nobody@example.com"));
 
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return handled.count() == 1; }, 15000));
+    EXPECT_TRUE(waitFor([&] { return handled.count() == 1; }, 15000));
     user.stop();
     EXPECT_EQ(bugWhileWaiting, QStringLiteral("5"));
     EXPECT_FALSE(wait->isVisible());
     EXPECT_EQ(composeField("To"), QStringLiteral("<no form>"));
 
-    openInbox(QStringLiteral("/yahoo/inbox"));
-    handOver(QStringLiteral("mailto:again@example.com"));
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return composeField("To") == QStringLiteral("again@example.com"); }, 15000));
-    EXPECT_EQ(bug(), QStringLiteral("8888"));
+    openInbox("/yahoo/inbox");
+    handOver(QStringLiteral("mailto:again@example.com?subject=Hello%20there"));
+    EXPECT_TRUE(waitFor([&] { return composeField("To") == QStringLiteral("again@example.com"); }, 15000));
+    EXPECT_EQ(composeField("Subj"), QStringLiteral("Hello there"));
+    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_TRUE(waitFor([&] { return bug() == QStringLiteral("8888"); }, 5000));
+    EXPECT_TRUE(settings.GetIni(QStringLiteral("Settings"), QStringLiteral("mailto"), QStringLiteral("x")).isEmpty());
 }
 
 TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabReportsThePostedForm)
 {
-    openInbox(QStringLiteral("/hotmail/inbox"));
+    openInbox("/hotmail/inbox");
     BrowserPane *compose = &form().browser(3);
     QList<QByteArray> posted;
     QObject::connect(compose, &BrowserPane::beforeNavigate, [&posted](const QUrl &, const QByteArray &postData) {
@@ -175,7 +118,7 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabReportsThePostedForm)
     QSignalSpy loaded(compose, &BrowserPane::documentComplete);
     form().selectTab(2);
     // The page may finish loading while the tab change still runs.
-    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return !loaded.isEmpty(); }, 10000));
+    ASSERT_TRUE(waitFor([&] { return !loaded.isEmpty(); }, 10000));
 
     compose->document().formField(QStringLiteral("composeform"), QStringLiteral("to")).setValue(QStringLiteral("bo@example.com"));
     compose->document().formField(QStringLiteral("composeform"), QStringLiteral("subject")).setValue(QStringLiteral("Re: 1+1"));
@@ -191,16 +134,13 @@ TEST_F(DemoSiteEndToEndTest, sendingFromComposeTabReportsThePostedForm)
 
 TEST_F(DemoSiteEndToEndTest, calendarTabOpensTheMailboxCalendarOnce)
 {
-    openInbox(QStringLiteral("/hotmail/inbox"));
+    openInbox("/hotmail/inbox");
     BrowserPane *calendar = &form().browser(4);
     QSignalSpy navigations(calendar, &BrowserPane::navigateComplete);
 
     form().selectTab(4);
     const QString expected = site.baseUrl().resolved(QUrl(QStringLiteral("/hotmail/calendar"))).toString();
-    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return calendar->locationUrl() == expected; }, 10000));
-    EXPECT_TRUE(calendar->isVisible());
-
-    ASSERT_TRUE(ferrowen::testing::waitFor([&] { return !calendar->isBusy(); }, 10000));
+    ASSERT_TRUE(waitFor([&] { return calendar->locationUrl() == expected && !calendar->isBusy(); }, 10000));
 
     // A navigation would start at once, inside the tab change.
     form().selectTab(1);

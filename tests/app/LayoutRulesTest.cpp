@@ -6,39 +6,31 @@ using namespace ferrowen::layout;
 
 namespace {
 
-struct ClampCase
+TEST(LayoutRules, splitterClamps_keepTheBarInsideTheWindow)
 {
-    int position;
-    int windowWidth;
-    int whileDragging;
-    int onLayout; // with the address pane shown
-};
-
-class SplitterClampTest : public ::testing::TestWithParam<ClampCase>
-{
-};
-
-TEST_P(SplitterClampTest, keepsTheBarInsideTheWindow)
-{
-    const ClampCase c = GetParam();
-    EXPECT_EQ(clampSplitterWhileDragging(c.position, c.windowWidth), c.whileDragging);
-    EXPECT_EQ(clampSplitterOnLayout(c.position, c.windowWidth, true), c.onLayout);
-    // A hidden address pane leaves the position alone.
-    EXPECT_EQ(clampSplitterOnLayout(c.position, c.windowWidth, false), c.position);
+    const struct
+    {
+        int position;
+        int windowWidth;
+        int whileDragging;
+        int onLayout; // with the address pane shown
+    } rows[] = {
+        {200, 15000, 500, 750},     {-300, 15000, 500, 750},    {499, 15000, 500, 750},
+        {501, 15000, 501, 750},     {749, 15000, 749, 750},     {750, 15000, 750, 750},
+        {3480, 15000, 3480, 3480},  {14250, 15000, 14250, 14250}, {14251, 15000, 14251, 14250},
+        {14499, 15000, 14499, 14250}, {14501, 15000, 14500, 14250},
+        // Narrower than both margins: dragging tests the left one first,
+        // laying out applies the right one last.
+        {400, 800, 500, 50},        {600, 800, 300, 50},
+    };
+    for (const auto &c : rows) {
+        SCOPED_TRACE(::testing::Message() << c.position << " in " << c.windowWidth);
+        EXPECT_EQ(clampSplitterWhileDragging(c.position, c.windowWidth), c.whileDragging);
+        EXPECT_EQ(clampSplitterOnLayout(c.position, c.windowWidth, true), c.onLayout);
+        // A hidden address pane leaves the position alone.
+        EXPECT_EQ(clampSplitterOnLayout(c.position, c.windowWidth, false), c.position);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Positions, SplitterClampTest,
-                         ::testing::Values(ClampCase{200, 15000, 500, 750}, ClampCase{-300, 15000, 500, 750},
-                                           ClampCase{499, 15000, 500, 750}, ClampCase{501, 15000, 501, 750},
-                                           ClampCase{749, 15000, 749, 750}, ClampCase{750, 15000, 750, 750},
-                                           ClampCase{3480, 15000, 3480, 3480},
-                                           ClampCase{14250, 15000, 14250, 14250},
-                                           ClampCase{14251, 15000, 14251, 14250},
-                                           ClampCase{14499, 15000, 14499, 14250},
-                                           ClampCase{14501, 15000, 14500, 14250},
-                                           // Narrower than both margins: dragging tests the left one
-                                           // first, laying out applies the right one last.
-                                           ClampCase{400, 800, 500, 50}, ClampCase{600, 800, 300, 50}));
 
 TEST(LayoutRules, expandedSplitter_isTheWholeNumberPartOf85Percent)
 {

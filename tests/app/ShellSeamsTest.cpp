@@ -1,14 +1,9 @@
 // The interfaces through which the saved-message pane, the address books,
 // the templates and merge, and the editor reach the rest of the program,
 // driven through the real program against the demo webmail site.
-#include "app/MainController.h"
-#include "app/MainForm.h"
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
 #include "app/SubsystemHosts.h"
-#include "app/settings/SettingsFile.h"
-#include "demowebmail/DemoWebmailSite.h"
-#include "platform/web/BrowserPane.h"
 #include "store/SaveMessage.h"
 #include "store/SavedMessage.h"
 #include "store/ui/SavedFoldersPane.h"
@@ -18,13 +13,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeView>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "ScriptedMessageBoxes.h"
+#include "ProgramWithDemoSite.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -32,50 +24,20 @@ using ferrowen::testing::waitFor;
 
 namespace {
 
-class ShellSeamsTest : public ::testing::Test
+class ShellSeamsTest : public ferrowen::testing::ProgramWithDemoSite
 {
 protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
-    DemoWebmailSite site;
-    ferrowen::testing::ScriptedMessageBoxes boxes;
-    std::unique_ptr<MainController> controller;
-
     void SetUp() override
     {
-        ASSERT_TRUE(site.listen(0));
+        // A main folder with the saved-message folder the pane lists.
         ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("main/savedmgs"))).mkpath(QStringLiteral("Saved")));
         ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.filePath(QStringLiteral("main/"))));
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes});
-        controller->start();
-        load(1, site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/inbox"))).toString());
-    }
-
-    void TearDown() override
-    {
-        if (controller)
-            controller->window().close();
+        ProgramWithDemoSite::SetUp();
+        if (!HasFatalFailure())
+            openInbox("/yahoo/inbox");
     }
 
     Shell &shell() { return controller->shell(); }
-    MainForm &form() { return controller->window(); }
-
-    void load(int pane, const QString &address)
-    {
-        QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
-        form().browser(pane).navigate(address);
-        ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
-    }
-
-    QString composeField(const char *field)
-    {
-        try {
-            return form().browser(3).document().formField(QStringLiteral("compose"), QLatin1String(field)).value();
-        } catch (const WebPageError &) {
-            return QStringLiteral("<no form>");
-        }
-    }
-
     void click(const char *button) { form().findChild<QPushButton *>(QLatin1String(button))->click(); }
 };
 

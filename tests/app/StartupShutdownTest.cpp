@@ -17,6 +17,7 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +32,7 @@
 #include "WaitFor.h"
 
 using namespace ferrowen;
+using ferrowen::testing::waitFor;
 
 namespace {
 
@@ -42,25 +44,41 @@ protected:
     {
     }
 
+    void TearDown() override { QDir::setCurrent(m_previousFolder); }
+
     std::unique_ptr<MainController> startProgram()
     {
         auto controller = std::make_unique<MainController>(settings, MainController::Options{false, false});
         controller->start();
         return controller;
     }
+
+    // Writes a small page at `relativePath` in the test's folder; its full path.
+    QString writePage(const char *relativePath)
+    {
+        const QString path = dir.filePath(QLatin1String(relativePath));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile page(path);
+        EXPECT_TRUE(page.open(QIODevice::WriteOnly)) << relativePath;
+        page.write("<html><body>start</body></html>");
+        return path;
+    }
+    // The current folder until the test ends.
+    void enterFolder(const char *relativePath) { ASSERT_TRUE(QDir::setCurrent(dir.filePath(QLatin1String(relativePath)))); }
+    void setMainDir(const QString &mainDir)
+    {
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
+    }
+
+private:
+    const QString m_previousFolder = QDir::currentPath();
 };
 
 TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
 {
     // With no main folder the start page is looked up from the current folder.
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("cwd/html"))));
-    QFile page(dir.filePath(QStringLiteral("cwd/html/index.html")));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><body>start</body></html>");
-    page.close();
-    ASSERT_TRUE(QDir::setCurrent(dir.filePath(QStringLiteral("cwd"))));
-    struct RestoreFolder { QString path; ~RestoreFolder() { QDir::setCurrent(path); } } restore{previous};
+    const QString page = writePage("cwd/html/index.html");
+    enterFolder("cwd");
 
     auto controller = startProgram();
     MainForm &form = controller->window();
@@ -74,8 +92,7 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_FALSE(controller->shell().state().starting);
     EXPECT_TRUE(controller->findChild<QTimer *>(QStringLiteral("Timer2"))->isActive());
 
-    const QUrl expected = QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("html/index.html")));
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.browser(1).locationUrl()) == expected; }, 10000));
+    EXPECT_TRUE(waitFor([&] { return QUrl(form.browser(1).locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
 
     form.close();
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
@@ -139,16 +156,12 @@ TEST_F(StartupShutdownTest, autoposOffKeepsStoredEditorPlacement)
 
 TEST_F(StartupShutdownTest, mainDirIsJoinedToStartPageWithoutSeparator)
 {
-    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.path() + QStringLiteral("/main\\")).ok());
-    QDir().mkpath(dir.filePath(QStringLiteral("main/html")));
-    QFile page(dir.filePath(QStringLiteral("main/html/index.html")));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><body>start</body></html>");
-    page.close();
+    setMainDir(dir.path() + QStringLiteral("/main\\"));
+    const QString page = writePage("main/html/index.html");
 
     auto controller = startProgram();
     MainForm &form = controller->window();
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(form.browser(1).locationUrl()) == QUrl::fromLocalFile(page.fileName()); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return QUrl(form.browser(1).locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
     EXPECT_EQ(controller->mainDictionary(), dir.path() + QStringLiteral("/main\\american.vtd"));
 }
 
@@ -162,39 +175,31 @@ public:
 
 TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePaneEmpty)
 {
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("cwd/rel/html"))));
-    QFile page(dir.filePath(QStringLiteral("cwd/rel/html/index.html")));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><body>start</body></html>");
-    page.close();
-    ASSERT_TRUE(QDir::setCurrent(dir.filePath(QStringLiteral("cwd"))));
-    struct RestoreFolder { QString path; ~RestoreFolder() { QDir::setCurrent(path); } } restore{previous};
+    const QString page = writePage("cwd/rel/html/index.html");
+    enterFolder("cwd");
     RequestLog requests;
     QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&requests);
     struct Uninstall { ~Uninstall() { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); } } uninstall;
 
     // A relative main folder is a folder below the current one.
-    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("rel\\")).ok());
+    setMainDir(QStringLiteral("rel\\"));
     {
         auto controller = startProgram();
-        EXPECT_TRUE(ferrowen::testing::waitFor(
-            [&] { return QUrl(controller->window().browser(1).locationUrl()) == QUrl::fromLocalFile(page.fileName()); },
-            10000));
+        EXPECT_TRUE(waitFor([&] { return QUrl(controller->window().browser(1).locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
         controller->window().close();
     }
 
     // Empty, or naming a folder without the page: nothing is loaded, and no
     // folder name ever becomes a web address.
     for (const QString &mainDir : {QString(), QStringLiteral("html\\"), dir.filePath(QStringLiteral("nowhere/"))}) {
-        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
+        setMainDir(mainDir);
         auto controller = startProgram();
         BrowserPane &inbox = controller->window().browser(1);
         // Anything the start-up asked for is on its way once a later load
         // in another pane has finished.
         BrowserPane &calendar = controller->window().browser(4);
         QSignalSpy loaded(&calendar, &BrowserPane::documentComplete);
-        calendar.openLocalFile(page.fileName());
+        calendar.openLocalFile(page);
         ASSERT_TRUE(loaded.wait(10000));
         EXPECT_EQ(inbox.locationUrl(), QString()) << mainDir.toStdString();
         controller->window().close();
@@ -212,14 +217,13 @@ TEST_F(StartupShutdownTest, terminationSignalClosesThroughShutdown)
 
     std::raise(SIGTERM);
 
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return !form.isVisible(); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return !form.isVisible(); }, 5000));
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
 }
 
 TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
 {
-    const QString mainDir = dir.filePath(QStringLiteral("main/"));
-    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
+    setMainDir(dir.filePath(QStringLiteral("main/")));
     auto controller = startProgram();
     auto *button = controller->window().findChild<QAbstractButton *>(QStringLiteral("CommandDefBrowser"));
     ASSERT_NE(button, nullptr);
@@ -228,11 +232,7 @@ TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
     button->click();
     EXPECT_EQ(controller->help().window(), nullptr);
 
-    ASSERT_TRUE(QDir().mkpath(mainDir + QStringLiteral("kestrova.hlp")));
-    QFile topic(mainDir + QStringLiteral("kestrova.hlp/5002.html"));
-    ASSERT_TRUE(topic.open(QIODevice::WriteOnly));
-    topic.write("<html><body>mail links</body></html>");
-    topic.close();
+    const QString topic = writePage("main/kestrova.hlp/5002.html");
     button->click();
     QWidget *help = controller->help().window();
     ASSERT_NE(help, nullptr);
@@ -240,7 +240,7 @@ TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
     EXPECT_TRUE(help->isVisible());
     auto *view = help->findChild<BrowserPane *>();
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] { return QUrl(view->locationUrl()) == QUrl::fromLocalFile(topic.fileName()); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return QUrl(view->locationUrl()) == QUrl::fromLocalFile(topic); }, 10000));
 }
 
 TEST_F(StartupShutdownTest, paletteOnStartupAndTheOpenBookWrittenBackAtExit)

@@ -2,43 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using ferrowen::Twips;
 
 namespace {
 
-struct PixelCase
+TEST(Twips, toPixels_roundsToTheNearestPixel)
 {
-    double dpi;
-    int twips;
-    int pixels;
-};
-
-class TwipsToPixelsTest : public ::testing::TestWithParam<PixelCase>
-{
-};
-
-TEST_P(TwipsToPixelsTest, roundsToTheNearestPixel)
-{
-    EXPECT_EQ(Twips(GetParam().dpi).toPixels(GetParam().twips), GetParam().pixels);
+    const std::tuple<double, int, int> rows[] = {
+        {96, 3480, 232}, {96, 500, 33}, {96, 7, 0}, {96, 8, 1}, {96, -750, -50},
+        {144, 3480, 348}, {120, 950, 79}, {192, 750, 100},
+        // No usable DPI counts as 96.
+        {0, 3480, 232}, {-5, 750, 50},
+    };
+    for (const auto &[dpi, twips, pixels] : rows)
+        EXPECT_EQ(Twips(dpi).toPixels(twips), pixels) << dpi << " dpi, " << twips << " twips";
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, TwipsToPixelsTest,
-                         ::testing::Values(PixelCase{96, 3480, 232}, PixelCase{96, 500, 33}, PixelCase{96, 7, 0},
-                                           PixelCase{96, 8, 1}, PixelCase{96, -750, -50},
-                                           PixelCase{144, 3480, 348}, PixelCase{120, 950, 79},
-                                           PixelCase{192, 750, 100},
-                                           // No usable DPI counts as 96.
-                                           PixelCase{0, 3480, 232}, PixelCase{-5, 750, 50}));
-
-TEST(Twips, perPixel_is1440OverTheLogicalDpi)
+TEST(Twips, perPixelAndToTwips_areTheInverse)
 {
     EXPECT_DOUBLE_EQ(Twips(96).perPixel(), 15);
     EXPECT_DOUBLE_EQ(Twips(192).perPixel(), 7.5);
     EXPECT_DOUBLE_EQ(Twips(0).perPixel(), 15);
-}
-
-TEST(Twips, toTwips_isTheInverseOnWholePixels)
-{
     for (double dpi : {96.0, 120.0, 144.0}) {
         const Twips twips(dpi);
         for (int px : {0, 1, 33, 232, 1200})

@@ -3,11 +3,12 @@
 #include "editor/AffiliateSettings.h"
 #include "platform/FileLock.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
 
 #include "SettingsFileFixture.h"
 
@@ -17,79 +18,62 @@ using namespace std::chrono_literals;
 namespace {
 
 using WindowPlacementTest = ferrowen::testing::SettingsFileFixture;
+using Keys = std::vector<std::pair<const char *, const char *>>;
 
-TEST_F(WindowPlacementTest, noSettingsFileStartsMaximizedWithScreenEditor)
+TEST_F(WindowPlacementTest, storedPlacement_maximizedUnlessSetmaxIsZeroAndNormalFromLeftOn)
 {
-    const StoredPlacement placement = readWindowPlacement(settings);
-    EXPECT_TRUE(placement.maximized);
-    EXPECT_FALSE(placement.hasNormalGeometry);
-    const EditorPlacement editor = readEditorPlacement(settings, 15.0);
-    EXPECT_TRUE(editor.AutoPosition);
-    EXPECT_EQ(editor.EditorTop, 950);
-    EXPECT_EQ(editor.EditorHeight, 3030);
-    EXPECT_FALSE(QFile::exists(settings.path())) << "reading never creates the file";
+    const struct
+    {
+        Keys keys;
+        bool maximized;
+        std::optional<QRect> normal;
+    } rows[] = {
+        {{}, true, std::nullopt},
+        {{{"setmax", "0"}}, false, std::nullopt}, // the designed placement
+        {{{"setmax", "0"}, {"left", "0"}}, false, QRect(0, 0, 700, 500)},
+        // Unreadable numbers read as far as they go, or as zero.
+        {{{"setmax", "0"}, {"left", "abc"}, {"top", " 300"}, {"width", "9000x"}, {"height", "6000"}}, false, QRect(0, 300, 9000, 6000)},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SettingsFile file(dir.filePath(QStringLiteral("%1.ini").arg(i)));
+        for (const auto &[key, value] : rows[i].keys)
+            ASSERT_TRUE(file.SetIni(QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value)));
+        const StoredPlacement placement = readWindowPlacement(file);
+        EXPECT_EQ(placement.maximized, rows[i].maximized) << i;
+        EXPECT_EQ(placement.hasNormalGeometry, rows[i].normal.has_value()) << i;
+        EXPECT_EQ(placement.normalGeometry, rows[i].normal.value_or(QRect())) << i;
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("0.ini")))) << "reading never creates the file";
 }
 
-TEST_F(WindowPlacementTest, setmaxZeroWithoutLeftKeepsDesignedPlacement)
+TEST_F(WindowPlacementTest, editorPlacement_scalesWithTheScreenUnlessAutoposIsOff)
 {
-    set("setmax", "0");
-    const StoredPlacement placement = readWindowPlacement(settings);
-    EXPECT_FALSE(placement.maximized);
-    EXPECT_FALSE(placement.hasNormalGeometry);
-}
-
-TEST_F(WindowPlacementTest, leftZeroIsAPosition)
-{
-    set("setmax", "0");
-    set("left", "0");
-    const StoredPlacement placement = readWindowPlacement(settings);
-    ASSERT_TRUE(placement.hasNormalGeometry);
-    EXPECT_EQ(placement.normalGeometry, QRect(0, 0, 700, 500));
-}
-
-TEST_F(WindowPlacementTest, unreadableLeftReadsAsZeroAndApplies)
-{
-    set("setmax", "0");
-    set("left", "abc");
-    set("top", " 300");
-    set("width", "9000x");
-    set("height", "6000");
-    const StoredPlacement placement = readWindowPlacement(settings);
-    ASSERT_TRUE(placement.hasNormalGeometry);
-    EXPECT_EQ(placement.normalGeometry, QRect(0, 300, 9000, 6000));
-}
-
-TEST_F(WindowPlacementTest, editorScalesWithScreenRoundingHalfToEven)
-{
-    // 950 * 12 / 15 = 760 exactly; 3030 * 12 / 15 = 2424.
-    EXPECT_EQ(editorPlacementForScreen(12.0).EditorTop, 760);
-    EXPECT_EQ(editorPlacementForScreen(12.0).EditorHeight, 2424);
-    // 950 * 7.5 / 15 = 475; 3030 * 7.5 / 15 = 1515.
-    EXPECT_EQ(editorPlacementForScreen(7.5).EditorHeight, 1515);
-    // 950 * 14.4 / 15 = 912; 3030 * 14.4 / 15 = 2908.8 -> 2909.
-    EXPECT_EQ(editorPlacementForScreen(14.4).EditorHeight, 2909);
-    // A half: 950 * 0.0157894... constructed so the product is 0.5 -> 0.
-    EXPECT_EQ(editorPlacementForScreen(15.0 / 1900.0).EditorTop, 0);
-    EXPECT_EQ(editorPlacementForScreen(15.0 * 1.5 / 950.0).EditorTop, 2);
-}
-
-TEST_F(WindowPlacementTest, autoposOffUsesStoredValuesUnscaled)
-{
-    set("autopos", "0");
-    set("ed_top", " 1200");
-    set("ed_ht", " 2000");
-    const EditorPlacement editor = readEditorPlacement(settings, 12.0);
-    EXPECT_FALSE(editor.AutoPosition);
-    EXPECT_EQ(editor.EditorTop, 1200);
-    EXPECT_EQ(editor.EditorHeight, 2000);
-}
-
-TEST_F(WindowPlacementTest, autoposOffWithoutStoredValuesGivesDefaults)
-{
-    set("autopos", "0");
-    const EditorPlacement editor = readEditorPlacement(settings, 12.0);
-    EXPECT_EQ(editor.EditorTop, 950);
-    EXPECT_EQ(editor.EditorHeight, 3030);
+    const struct
+    {
+        Keys keys;
+        double twipsPerPixel;
+        bool autoPosition;
+        int top, height;
+    } rows[] = {
+        {{}, 15.0, true, 950, 3030},
+        {{}, 12.0, true, 760, 2424},
+        {{}, 7.5, true, 475, 1515},
+        {{}, 14.4, true, 912, 2909}, // 2908.8
+        // Exact halves go to the even number: 0.5 and 1.5.
+        {{}, 15.0 / 1900.0, true, 0, 2},
+        {{}, 15.0 * 1.5 / 950.0, true, 2, 5},
+        {{{"autopos", "0"}, {"ed_top", " 1200"}, {"ed_ht", " 2000"}}, 12.0, false, 1200, 2000},
+        {{{"autopos", "0"}}, 12.0, false, 950, 3030},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SettingsFile file(dir.filePath(QStringLiteral("%1.ini").arg(i)));
+        for (const auto &[key, value] : rows[i].keys)
+            ASSERT_TRUE(file.SetIni(QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value)));
+        const EditorPlacement editor = readEditorPlacement(file, rows[i].twipsPerPixel);
+        EXPECT_EQ(editor.AutoPosition, rows[i].autoPosition) << i;
+        EXPECT_EQ(editor.EditorTop, rows[i].top) << i;
+        EXPECT_EQ(editor.EditorHeight, rows[i].height) << i;
+    }
 }
 
 ExitState normalExitState()

@@ -12,8 +12,8 @@
 namespace ferrowen::testing {
 
 // For each mail link the program hands to the compose filling, records the
-// link and the To field of the demo site's Yahoo-style compose form just
-// after the filling. The look at the form is queued in the page at once,
+// To field of the demo site's Yahoo-style compose form just after the
+// filling. The look at the form is queued in the page at once,
 // ahead of the next filling's changes, and answers later; it runs no event
 // loop of its own, so no hand-off can start inside it.
 class ComposeFillRecorder : public QObject
@@ -21,8 +21,7 @@ class ComposeFillRecorder : public QObject
 public:
     explicit ComposeFillRecorder(MainController &controller)
     {
-        QObject::connect(&controller, &MainController::mailLinkHandled, this, [this, &controller](const QString &link) {
-            handledLinks << link;
+        QObject::connect(&controller, &MainController::mailLinkHandled, this, [this, &controller] {
             BrowserPaneProbe::page(controller.window().browser(3))->runJavaScript(
                 QStringLiteral("(function () {"
                                " const form = Array.from(document.forms).find(f => f.name.toLowerCase() === 'compose');"
@@ -31,7 +30,6 @@ public:
         });
     }
 
-    QStringList handledLinks;
     QStringList filledTo;
 };
 

@@ -150,7 +150,7 @@ protected:
     QNetworkAccessManager network;
 };
 
-TEST_F(DemoWebmailSiteTest, composePages_listTheirFieldsWithHiddenInputsBeforeTo)
+TEST_F(DemoWebmailSiteTest, pages_nameTheirFormsAndFieldsAsTheAutomationExpects)
 {
     EXPECT_EQ(controlNames(get(QStringLiteral("/yahoo/compose")).text(),
                            QStringLiteral(R"(<form name="Compose" method="post" action="/yahoo/compose?box=Inbox")")).join(u' '),
@@ -158,6 +158,12 @@ TEST_F(DemoWebmailSiteTest, composePages_listTheirFieldsWithHiddenInputsBeforeTo
     EXPECT_EQ(controlNames(get(QStringLiteral("/hotmail/compose")).text(),
                            QStringLiteral(R"(<form name="composeform" method="post" action="/hotmail/compose?curmbox=F000000001")")).join(u' '),
               QStringLiteral("curmbox a to cc bcc subject body Send"));
+
+    // The inbox lists carry the check boxes the inbox command ticks.
+    EXPECT_TRUE(controlNames(get(QStringLiteral("/yahoo/inbox")).text(), QStringLiteral(R"(<form name="messageList")"))
+                    .contains(QStringLiteral("Mid")));
+    EXPECT_TRUE(controlNames(get(QStringLiteral("/hotmail/inbox")).text(), QStringLiteral(R"(<form name="hotmail")"))
+                    .contains(QStringLiteral("allbox")));
 
     // The rich editor page has no form a merge could fill.
     const QString rich = get(QStringLiteral("/yahoo/compose-rich")).text();
@@ -274,6 +280,8 @@ TEST_F(DemoWebmailSiteTest, messagePages_showTheHeaderLabelsLineByLine)
                            hotmail.to + QStringLiteral(" you@demo.example"),
                            hotmail.subject + QStringLiteral(" Re: weekend hike"),
                            hotmail.date + QStringLiteral(" Thu, 29 Oct 2026 21:33:10 +0000")}));
+    // The message body is found by its id, or for Hotmail by its class.
+    EXPECT_EQ(get(QStringLiteral("/yahoo/message?id=1")).text().count(QStringLiteral(R"(<div id="message">)")), 1);
     EXPECT_EQ(hotmailPage.count(QStringLiteral(R"(class="rmsg")")), 1);
 }
 

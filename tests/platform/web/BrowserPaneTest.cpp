@@ -6,6 +6,8 @@
 #include <QWebEngineSettings>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace ferrowen;
 using namespace ferrowen::testing;
 
@@ -61,21 +63,27 @@ protected:
         events.clear();
     }
 
-    // Runs script in the pane's page (in world), waits for the next page to
-    // finish loading and returns the post data beforeNavigate reported for
-    // it, checking that it came once and matches what the server received.
-    QByteArray navigateBy(const QString &script, quint32 world = QWebEngineScript::MainWorld)
+    // Does `act`, waits for the next page to finish loading and returns the
+    // post data beforeNavigate reported for it, checking that it came once
+    // and matches what the server received.
+    QByteArray navigateBy(const std::function<void()> &act)
     {
         const qsizetype postsBefore = server.posted.size();
-        BrowserPaneProbe::page(pane)->runJavaScript(script, world);
+        act();
         if (!completed.wait(15000) || before.size() != 1) {
-            ADD_FAILURE() << qPrintable(script) << ": beforeNavigate came " << before.size() << " times";
+            ADD_FAILURE() << "beforeNavigate came " << before.size() << " times";
             return {};
         }
         EXPECT_EQ(events.value(0), QStringLiteral("before"));
         const QByteArray postData = before.first().at(1).toByteArray();
         EXPECT_EQ(postData, server.posted.size() > postsBefore ? server.posted.last() : QByteArray());
         return postData;
+    }
+    // Runs script in the pane's page (in world) and does as navigateBy.
+    QByteArray navigateBy(const QString &script, quint32 world = QWebEngineScript::MainWorld)
+    {
+        SCOPED_TRACE(script.toStdString());
+        return navigateBy([&] { BrowserPaneProbe::page(pane)->runJavaScript(script, world); });
     }
 
     FixtureServer server;
@@ -128,6 +136,15 @@ INSTANTIATE_TEST_SUITE_P(Submitters, BrowserPaneNavigationTest, ::testing::Value
                    QByteArray(), "/other"},
     NavigationCase{"linkToANewWindow", "document.getElementById('blank').click()", QByteArray(), "/other"}),
     [](const ::testing::TestParamInfo<NavigationCase> &info) { return std::string(info.param.name); });
+
+// The mail merge sends the form this way, naming the button in the action.
+TEST_F(BrowserPaneTest, submitForm_postsTheFormToItsActionWithTheSuffix)
+{
+    load(QStringLiteral("/send"));
+    EXPECT_EQ(navigateBy([this] { pane.document().submitForm(QStringLiteral("Compose"), QStringLiteral("&SEND")); }),
+              stateAndTo + subjectAndBody + checkedAndSelected);
+    EXPECT_EQ(pane.locationUrl(), server.url(QStringLiteral("/sent?box=1&SEND")).toString());
+}
 
 TEST_F(BrowserPaneTest, pageScriptsOff_lookupsWritesAndCaptureStillWork)
 {

@@ -33,7 +33,6 @@ public:
         m_server.route(path, [this, html, contentType](const QHttpServerRequest &request) {
             if (request.method() == QHttpServerRequest::Method::Post)
                 posted << request.body();
-            requested << request.url();
             return QHttpServerResponse(contentType, html);
         });
     }
@@ -46,7 +45,6 @@ public:
     bool listening() const { return m_port != 0; }
 
     QList<QByteArray> posted;
-    QList<QUrl> requested;
 
 private:
     QHttpServer m_server;

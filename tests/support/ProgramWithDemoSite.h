@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/MainController.h"
+#include "app/MainForm.h"
+#include "app/settings/SettingsFile.h"
+#include "demowebmail/DemoWebmailSite.h"
+#include "platform/web/BrowserPane.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ScriptedMessageBoxes.h"
+
+namespace ferrowen::testing {
+
+// The program started over a settings file of its own, beside the demo
+// webmail site.
+class ProgramWithDemoSite : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(site.listen(0));
+        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes});
+        controller->start();
+    }
+
+    void TearDown() override
+    {
+        if (controller)
+            controller->window().close();
+    }
+
+    MainForm &form() { return controller->window(); }
+
+    // Loads `address` into the pane and waits until it has.
+    void load(int pane, const QString &address)
+    {
+        QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
+        form().browser(pane).navigate(address);
+        ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
+    }
+    void openInbox(const char *sitePath) { load(1, site.baseUrl().resolved(QUrl(QLatin1String(sitePath))).toString()); }
+
+    // A field of the compose pane's form, or "<no form>".
+    QString composeField(const char *field)
+    {
+        try {
+            return form().browser(3).document().formField(QStringLiteral("compose"), QLatin1String(field)).value();
+        } catch (const WebPageError &) {
+            return QStringLiteral("<no form>");
+        }
+    }
+
+    QTemporaryDir dir;
+    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
+    DemoWebmailSite site;
+    ScriptedMessageBoxes boxes;
+    std::unique_ptr<MainController> controller;
+};
+
+} // namespace ferrowen::testing
