@@ -51,6 +51,9 @@ public:
     QString type() const;
     bool checked() const;
     void setChecked(bool checked);
+    // Clicks the element as the user would: a check box changes its state
+    // and the page's own listeners hear the click and the change.
+    void click();
 
 private:
     QString text(ElementProperty property) const;
@@ -83,6 +86,7 @@ public:
 
     virtual QVariant readProperty(const ElementRef &element, ElementProperty property) = 0;
     virtual void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) = 0;
+    virtual void clickElement(const ElementRef &element) = 0;
 
     // Sends the named form as its own submit() would, after adding
     // actionSuffix to the end of its action address (the mail merge names
@@ -117,5 +121,6 @@ inline QString WebElement::name() const { return text(ElementProperty::Name); }
 inline QString WebElement::type() const { return text(ElementProperty::Type); }
 inline bool WebElement::checked() const { return m_page->readProperty(m_ref, ElementProperty::Checked).toBool(); }
 inline void WebElement::setChecked(bool checked) { m_page->writeProperty(m_ref, ElementProperty::Checked, checked); }
+inline void WebElement::click() { m_page->clickElement(m_ref); }
 
 } // namespace ferrowen

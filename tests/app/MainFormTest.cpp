@@ -112,6 +112,7 @@ TEST_F(MainFormTest, designedValuesAtStart)
                         "First 15 Unread Messages|First 20 Unread Messages"},
         {"ComboFolders3", "*Saved"},
         {"ComboTemplate2", "*Saved"},
+        {"ComboTemplate", "*Saved"},
     };
     for (const auto &[name, items] : lists)
         EXPECT_EQ(entries(child(name)), QLatin1String(items)) << name;
