@@ -1,0 +1,138 @@
+// The rules of template files: the extension, names that must stay in the
+// templates folder, the checks before saving, and the file format with its
+// read-back rule.
+#include "merge/TemplateFile.h"
+#include "merge/TemplateName.h"
+#include "merge/TemplateSaveCheck.h"
+
+#include <gtest/gtest.h>
+
+using namespace ferrowen;
+
+namespace {
+
+TEST(TemplateFileName, appendsTxtUnlessTheNameHoldsItAnywhere)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("offer"), QStringLiteral("offer.txt")},
+        {QStringLiteral("Offer.TXT"), QStringLiteral("Offer.TXT")},
+        {QStringLiteral("offer.txt"), QStringLiteral("offer.txt")},
+        {QStringLiteral("notes.txt.old"), QStringLiteral("notes.txt.old")},
+        {QStringLiteral("notes.text"), QStringLiteral("notes.text.txt")},
+        {QStringLiteral("my.TxTfile"), QStringLiteral("my.TxTfile")},
+        {QStringLiteral(" spaced "), QStringLiteral(" spaced .txt")},
+    };
+    for (const auto &[entered, file] : cases)
+        EXPECT_EQ(templateFileName(entered), file) << entered.toStdString();
+}
+
+TEST(TemplateFileName, aNameStaysInTheTemplatesFolder)
+{
+    const std::pair<QString, bool> cases[] = {
+        {QStringLiteral("offer.txt"), true},
+        {QStringLiteral("\u00fcber uns.txt"), true},
+        {QStringLiteral("...txt"), true},
+        {QStringLiteral("../offer.txt"), false},
+        {QStringLiteral("sub/offer.txt"), false},
+        {QStringLiteral("sub\\offer.txt"), false},
+        {QStringLiteral("tab\there.txt"), false},
+        {QStringLiteral("."), false},
+        {QStringLiteral(".."), false},
+        {QString(), false},
+    };
+    for (const auto &[name, stays] : cases)
+        EXPECT_EQ(staysInTemplatesFolder(name), stays) << name.toStdString();
+}
+
+struct SaveCheckCase
+{
+    const char *name;
+    QString enteredName;
+    TemplateText text;
+    std::optional<TemplateBox> box; // none: may be saved
+    QString message;
+};
+
+void PrintTo(const SaveCheckCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class TemplateSaveCheck : public ::testing::TestWithParam<SaveCheckCase>
+{
+};
+
+TEST_P(TemplateSaveCheck, refusesWithTheBoxAndTheMessage)
+{
+    const std::optional<TemplateSaveProblem> problem = checkTemplateBeforeSaving(GetParam().enteredName, GetParam().text);
+    ASSERT_EQ(problem.has_value(), GetParam().box.has_value());
+    if (problem) {
+        EXPECT_EQ(problem->box, *GetParam().box);
+        EXPECT_EQ(problem->message, GetParam().message);
+    }
+}
+
+const TemplateText full{QStringLiteral("Subject"), QStringLiteral("Body")};
+const QString noName = QStringLiteral("You must give the email template a name.");
+const QString noSubject = QStringLiteral("You must specify a subject.");
+const QString noBody = QStringLiteral("You must enter some body text.");
+
+INSTANTIATE_TEST_SUITE_P(Templates, TemplateSaveCheck, ::testing::Values(
+    SaveCheckCase{"complete", QStringLiteral("offer"), full, std::nullopt, {}},
+    SaveCheckCase{"emptyName", QString(), full, TemplateBox::Name, noName},
+    SaveCheckCase{"blankName", QStringLiteral("   "), full, TemplateBox::Name, noName},
+    // The name is checked first, then the subject, then the body.
+    SaveCheckCase{"allEmpty", QString(), {}, TemplateBox::Name, noName},
+    SaveCheckCase{"blankSubject", QStringLiteral("offer"), {QStringLiteral("  "), QStringLiteral("Body")}, TemplateBox::Subject, noSubject},
+    SaveCheckCase{"emptySubjectAndBody", QStringLiteral("offer"), {}, TemplateBox::Subject, noSubject},
+    SaveCheckCase{"blankBody", QStringLiteral("offer"), {QStringLiteral("S"), QStringLiteral(" ")}, TemplateBox::Body, noBody},
+    // Only spaces count as blanks: a body of line ends is some body text.
+    SaveCheckCase{"bodyOfLineEnds", QStringLiteral("offer"), {QStringLiteral("S"), QStringLiteral("\r\n")}, std::nullopt, {}},
+    SaveCheckCase{"subjectAfterSpaces", QStringLiteral("offer"), {QStringLiteral("  S"), QStringLiteral("B")}, std::nullopt, {}},
+    SaveCheckCase{"nameLeavingTheFolder", QStringLiteral("../offer"), full, TemplateBox::Name,
+                  QStringLiteral("An email template name may not hold \"/\", \"\\\" or control characters.")}),
+    [](const ::testing::TestParamInfo<SaveCheckCase> &info) { return std::string(info.param.name); });
+
+TEST(TemplateFileContent, subjectLineThenTheBodyUnchangedInUtf8)
+{
+    const std::pair<TemplateText, QByteArray> cases[] = {
+        {{QStringLiteral("Offer"), QStringLiteral("Dear all,\r\nbuy now.")}, "Offer\r\nDear all,\r\nbuy now."},
+        {{QStringLiteral("Offer"), QStringLiteral("ends\r\n")}, "Offer\r\nends\r\n"},
+        // Line ends of another kind become CR LF.
+        {{QStringLiteral("Offer"), QStringLiteral("a\nb\rc")}, "Offer\r\na\r\nb\r\nc"},
+        {{QStringLiteral("Gr\u00fc\u00dfe"), QStringLiteral("\u20ac 5")}, "Gr\xc3\xbc\xc3\x9f" "e\r\n\xe2\x82\xac 5"},
+    };
+    for (const auto &[text, content] : cases)
+        EXPECT_EQ(templateFileContent(text), content) << text.body.toStdString();
+}
+
+TEST(TemplateFromFileContent, firstLineIsTheSubjectAndEveryOtherLineEndsTheBodyWithCrLf)
+{
+    const std::tuple<QByteArray, QString, QString> cases[] = {
+        // A body saved without a final line end comes back with one.
+        {"Offer\r\nDear all,\r\nbuy now.", QStringLiteral("Offer"), QStringLiteral("Dear all,\r\nbuy now.\r\n")},
+        {"Offer\r\nends\r\n", QStringLiteral("Offer"), QStringLiteral("ends\r\n")},
+        {"Offer\r\nends\r\n\r\n", QStringLiteral("Offer"), QStringLiteral("ends\r\n\r\n")},
+        {"Offer\r\n\r\nafter a gap", QStringLiteral("Offer"), QStringLiteral("\r\nafter a gap\r\n")},
+        {"Offer\r\n", QStringLiteral("Offer"), QString()},
+        {"Offer", QStringLiteral("Offer"), QString()},
+        {"", QString(), QString()},
+        // Files written elsewhere: other line ends, a byte-order mark, Latin-1.
+        {"Offer\nline\rlast", QStringLiteral("Offer"), QStringLiteral("line\r\nlast\r\n")},
+        {"\xEF\xBB\xBFOffer\r\nx", QStringLiteral("Offer"), QStringLiteral("x\r\n")},
+        {"Gr\xfc\xdf" "e\r\nK\xe4se", QStringLiteral("Gr\u00fc\u00dfe"), QStringLiteral("K\u00e4se\r\n")},
+    };
+    for (const auto &[content, subject, body] : cases) {
+        const TemplateText text = templateFromFileContent(content);
+        EXPECT_EQ(text.subject, subject) << content.toStdString();
+        EXPECT_EQ(text.body, body) << content.toStdString();
+    }
+}
+
+TEST(TemplateFromFileContent, aSavedTemplateReadsBackAsSavedOnceItEndsWithALineEnd)
+{
+    const TemplateText saved{QStringLiteral("Offer \u00e9t\u00e9"), QStringLiteral("Line 1\r\n\r\nLine 3\r\n")};
+    EXPECT_EQ(templateFromFileContent(templateFileContent(saved)), saved);
+}
+
+} // namespace
