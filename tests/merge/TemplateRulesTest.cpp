@@ -44,54 +44,37 @@ TEST(TemplateFileName, aNameStaysInTheTemplatesFolder)
         EXPECT_EQ(staysInTemplatesFolder(name), stays) << name.toStdString();
 }
 
-struct SaveCheckCase
+TEST(TemplateSaveCheck, refusesWithTheBoxToFixAndItsMessage)
 {
-    const char *name;
-    QString enteredName;
-    TemplateText text;
-    std::optional<TemplateBox> box; // none: may be saved
-    QString message;
-};
-
-void PrintTo(const SaveCheckCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class TemplateSaveCheck : public ::testing::TestWithParam<SaveCheckCase>
-{
-};
-
-TEST_P(TemplateSaveCheck, refusesWithTheBoxAndTheMessage)
-{
-    const std::optional<TemplateSaveProblem> problem = checkTemplateBeforeSaving(GetParam().enteredName, GetParam().text);
-    ASSERT_EQ(problem.has_value(), GetParam().box.has_value());
-    if (problem) {
-        EXPECT_EQ(problem->box, *GetParam().box);
-        EXPECT_EQ(problem->message, GetParam().message);
+    const QString noName = QStringLiteral("You must give the email template a name.");
+    const QString noSubject = QStringLiteral("You must specify a subject.");
+    const QString noBody = QStringLiteral("You must enter some body text.");
+    const TemplateText full{QStringLiteral("Subject"), QStringLiteral("Body")};
+    // Name, subject, body; the box refused (none: it may be saved), the message.
+    const std::tuple<QString, TemplateText, std::optional<TemplateBox>, QString> rows[] = {
+        {QStringLiteral("offer"), full, std::nullopt, {}},
+        {QString(), full, TemplateBox::Name, noName},
+        {QStringLiteral("   "), full, TemplateBox::Name, noName},
+        // The name is checked first, then the subject, then the body.
+        {QString(), {}, TemplateBox::Name, noName},
+        {QStringLiteral("offer"), {}, TemplateBox::Subject, noSubject},
+        {QStringLiteral("offer"), {QStringLiteral("  "), QStringLiteral("Body")}, TemplateBox::Subject, noSubject},
+        {QStringLiteral("offer"), {QStringLiteral("S"), QStringLiteral(" ")}, TemplateBox::Body, noBody},
+        // Only spaces are blanks: a body of line ends is some body text.
+        {QStringLiteral("offer"), {QStringLiteral("S"), QStringLiteral("\r\n")}, std::nullopt, {}},
+        {QStringLiteral("offer"), {QStringLiteral("  S"), QStringLiteral("B")}, std::nullopt, {}},
+        {QStringLiteral("../offer"), full, TemplateBox::Name,
+         QStringLiteral("An email template name may not hold \"/\", \"\\\" or control characters.")},
+    };
+    for (const auto &[name, text, box, message] : rows) {
+        const std::optional<TemplateSaveProblem> problem = checkTemplateBeforeSaving(name, text);
+        ASSERT_EQ(problem.has_value(), box.has_value()) << name.toStdString() << "/" << text.subject.toStdString();
+        if (problem) {
+            EXPECT_EQ(problem->box, *box) << message.toStdString();
+            EXPECT_EQ(problem->message, message);
+        }
     }
 }
-
-const TemplateText full{QStringLiteral("Subject"), QStringLiteral("Body")};
-const QString noName = QStringLiteral("You must give the email template a name.");
-const QString noSubject = QStringLiteral("You must specify a subject.");
-const QString noBody = QStringLiteral("You must enter some body text.");
-
-INSTANTIATE_TEST_SUITE_P(Templates, TemplateSaveCheck, ::testing::Values(
-    SaveCheckCase{"complete", QStringLiteral("offer"), full, std::nullopt, {}},
-    SaveCheckCase{"emptyName", QString(), full, TemplateBox::Name, noName},
-    SaveCheckCase{"blankName", QStringLiteral("   "), full, TemplateBox::Name, noName},
-    // The name is checked first, then the subject, then the body.
-    SaveCheckCase{"allEmpty", QString(), {}, TemplateBox::Name, noName},
-    SaveCheckCase{"blankSubject", QStringLiteral("offer"), {QStringLiteral("  "), QStringLiteral("Body")}, TemplateBox::Subject, noSubject},
-    SaveCheckCase{"emptySubjectAndBody", QStringLiteral("offer"), {}, TemplateBox::Subject, noSubject},
-    SaveCheckCase{"blankBody", QStringLiteral("offer"), {QStringLiteral("S"), QStringLiteral(" ")}, TemplateBox::Body, noBody},
-    // Only spaces count as blanks: a body of line ends is some body text.
-    SaveCheckCase{"bodyOfLineEnds", QStringLiteral("offer"), {QStringLiteral("S"), QStringLiteral("\r\n")}, std::nullopt, {}},
-    SaveCheckCase{"subjectAfterSpaces", QStringLiteral("offer"), {QStringLiteral("  S"), QStringLiteral("B")}, std::nullopt, {}},
-    SaveCheckCase{"nameLeavingTheFolder", QStringLiteral("../offer"), full, TemplateBox::Name,
-                  QStringLiteral("An email template name may not hold \"/\", \"\\\" or control characters.")}),
-    [](const ::testing::TestParamInfo<SaveCheckCase> &info) { return std::string(info.param.name); });
 
 TEST(TemplateFileContent, subjectLineThenTheBodyUnchangedInUtf8)
 {
