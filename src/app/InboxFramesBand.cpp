@@ -112,7 +112,16 @@ QWidget *InboxFramesBand::buildComposeFrame()
     auto *frame = compactFrame(tr("Compose"), "FrameCompose");
     auto *row = frameRow(frame);
     m_command4 = named(new QPushButton(tr("Use &Template >>")), "Command4");
+    // The templates saved; "Saved" heads the list and names none.
+    m_comboTemplate = named(new QComboBox, "ComboTemplate");
+    m_comboTemplate->addItem(QStringLiteral("Saved"));
+    m_comboTemplate->setCurrentIndex(0);
+    m_comboTemplate->setMinimumContentsLength(10);
+    m_comboTemplate->setAccessibleName(tr("Email template"));
+    m_commandTemplate = named(new QPushButton(tr("&New/Edit...")), "CommandTemplate");
     row->addWidget(m_command4);
+    row->addWidget(m_comboTemplate);
+    row->addWidget(m_commandTemplate);
     return frame;
 }
 

@@ -29,6 +29,8 @@ public:
     QPushButton *checkSpamButton() const { return m_command2; }      // Command2
     QPushButton *checkUnreadButton() const { return m_command1; }    // Command1
     QPushButton *useTemplateButton() const { return m_command4; }    // Command4
+    QComboBox *templateCombo() const { return m_comboTemplate; }      // ComboTemplate
+    QPushButton *templateDialogButton() const { return m_commandTemplate; } // CommandTemplate
 
 private:
     QWidget *buildSaveFrame();
@@ -45,6 +47,8 @@ private:
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command4 = nullptr;
+    QComboBox *m_comboTemplate = nullptr;
+    QPushButton *m_commandTemplate = nullptr;
 };
 
 } // namespace ferrowen
