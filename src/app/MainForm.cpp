@@ -76,6 +76,7 @@ MainForm::MainForm(QWidget *parent)
     connectPaneEvents();
     // Only now that every control exists may a resize lay them out.
     m_surface->installEventFilter(this);
+    m_band->installEventFilter(this);
 
     m_band->showAddressButton()->hide();
     m_band->paletteButton()->hide();

@@ -43,10 +43,13 @@ protected:
     }
     QString selectedCount() { return runInPane(1, QStringLiteral("document.getElementById('selectedCount').textContent")).toString(); }
 
-    void pressOnBareSurface()
+    // A press where the window shows no control: a corner of its surface,
+    // or the band's background to the right of its frames.
+    void pressOnBareSurface(bool besideTheFrames)
     {
-        QWidget *surface = child("LayoutSurface");
-        const QPoint bare(surface->width() - 3, surface->height() - 2);
+        QWidget *surface = besideTheFrames ? child("InboxFramesBand") : child("LayoutSurface");
+        const QPoint bare = besideTheFrames ? QPoint(surface->width() - 3, surface->height() / 2)
+                                            : QPoint(surface->width() - 3, surface->height() - 2);
         ASSERT_EQ(surface->childAt(bare), nullptr);
         QTest::mousePress(surface, Qt::LeftButton, {}, bare);
         QTest::mouseRelease(surface, Qt::LeftButton, {}, bare);
@@ -62,18 +65,18 @@ TEST_P(InboxCheckBoxesTest, theGapsBetweenTickedMessagesAreTickedAndCountedByThe
         {"......", "......"},
         {"x.x.x.", "xxx.xx"},
     };
-    bool fromMenu = false;
+    int way = 0; // the menu, the surface's corner, the band beside the frames in turn
     for (const auto &[before, after] : patterns) {
         open(GetParam().path);
         tick(QLatin1String(before));
         ASSERT_EQ(boxes(), QLatin1String(before));
         form().selectTab(5);
 
-        if (fromMenu)
+        if (way == 0)
             child<QAction>("mnuFillCheckedRange")->trigger();
         else
-            pressOnBareSurface();
-        fromMenu = !fromMenu;
+            pressOnBareSurface(way == 2);
+        way = (way + 1) % 3;
 
         EXPECT_EQ(form().selectedTab(), 1) << before;
         EXPECT_EQ(boxes(), QLatin1String(after)) << before;
