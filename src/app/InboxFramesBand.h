@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -32,8 +33,12 @@ public:
     QComboBox *templateCombo() const { return m_comboTemplate; }      // ComboTemplate
     QPushButton *templateDialogButton() const { return m_commandTemplate; } // CommandTemplate
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *buildSaveFrame();
+    void placeSavedLabel();
     QWidget *buildInboxFrame();
     QWidget *buildComposeFrame();
 
@@ -43,6 +48,7 @@ private:
     QPushButton *m_command6 = nullptr;
     QPushButton *m_getBody = nullptr;
     QCheckBox *m_saveSent = nullptr;
+    QGroupBox *m_saveFrame = nullptr;
     QLabel *m_labelSaved = nullptr;
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command1 = nullptr;

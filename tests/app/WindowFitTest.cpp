@@ -183,3 +183,32 @@ TEST_F(WindowFitTest, inboxFramesTakeAtMostTwoRowsAtTheUsualWidth)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowFitTest, theSavedLabelShowsInItsFrameWithoutMovingThePanes)
+{
+    auto controller = startAt(19200, 12000); // 1280 x 800 pixels
+    MainForm &form = controller->window();
+    QCoreApplication::processEvents();
+    QWidget *band = child(form, "InboxFramesBand");
+    QWidget *frame = child(form, "FrameSaveMessages");
+    const int bandHeight = band->height();
+    const int frameWidth = frame->width();
+
+    QWidget *label = child(form, "LabelSaved");
+    label->show();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(band->height(), bandHeight);
+    EXPECT_EQ(frame->width(), frameWidth);
+    EXPECT_TRUE(frame->rect().contains(label->geometry()));
+    EXPECT_TRUE(readable(label));
+    // Nothing of the frame's row lies under the label.
+    for (QWidget *control : frame->findChildren<QWidget *>()) {
+        if (control != label && isControl(control))
+            EXPECT_FALSE(control->geometry().intersects(label->geometry())) << control->objectName().toStdString();
+    }
+}
+
+} // namespace
