@@ -113,6 +113,7 @@ QWidget *FormImage::buildFileLocation()
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_folderTree->hideColumn(column);
     m_folderTree->header()->hide();
+    m_folderTree->setMinimumWidth(200);
     connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 const QString path = m_folders->filePath(current);

@@ -85,6 +85,7 @@ ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFil
     hint->setWordWrap(true);
 
     m_list = ferrowen::named(new QListWidget, "ListAreas");
+    m_list->setMinimumWidth(240);
     m_address = ferrowen::named(new QLineEdit, "TextAreaAddress");
     m_alternateText = ferrowen::named(new QLineEdit, "TextAreaAlt");
     auto *areaForm = new QFormLayout;
