@@ -171,6 +171,21 @@ TEST_F(FormImageTest, newPictureFromTheFileListGoesInAtTheCaretWithEveryLayoutSe
                   .arg(address(QStringLiteral("a.png"))));
 }
 
+TEST_F(FormImageTest, aPictureFromAFileShowsInTheEditor)
+{
+    setBody(QStringLiteral("<p>x</p><p>z</p>"));
+    placeCaretAfter(QStringLiteral("x"));
+    runDialog([&](FormImage &dialog) {
+        control<QLineEdit>(dialog, "Text1")->setText(path(QStringLiteral("a.png")));
+        click(dialog, "Command1");
+    });
+    // The 90 pixels high picture pushes the next paragraph down once it
+    // has loaded; a picture the engine refused stays a small icon.
+    const int z = int(document.bodyText().indexOf(QLatin1Char('z')));
+    EXPECT_TRUE(waitFor([&] { return document.rangeTop({z, z + 1}) >= 90; }))
+        << document.rangeTop({z, z + 1});
+}
+
 TEST_F(FormImageTest, aSelectedPictureIsShownAsItIsAndCancelChangesNothing)
 {
     setBody(QStringLiteral("<p>x<img src=\"file:///tmp/my%20pics/cat.png\" alt=\"cat\" width=\"50%\" height=\"30\" "
