@@ -144,10 +144,10 @@ ImageTagResult writeImageTag(const QString &imgTag, const ImageSettings &setting
 {
     const auto width = sizeValue(settings.width);
     if (!width)
-        return {{}, QStringLiteral("You must specify a valid width for the image.")};
+        return {{}, ImageTagResult::Invalid::Width, QStringLiteral("You must specify a valid width for the image.")};
     const auto height = sizeValue(settings.height);
     if (!height)
-        return {{}, QStringLiteral("You must specify a valid height for the image.")};
+        return {{}, ImageTagResult::Invalid::Height, QStringLiteral("You must specify a valid height for the image.")};
 
     QString tag = imgTag;
     write(tag, QStringLiteral("SRC"), imageSourceAddress(settings.source));
@@ -160,7 +160,7 @@ ImageTagResult writeImageTag(const QString &imgTag, const ImageSettings &setting
     write(tag, QStringLiteral("WIDTH"), *width);
     write(tag, QStringLiteral("HEIGHT"), *height);
     write(tag, QStringLiteral("USEMAP"), settings.mapReference);
-    return {tag, {}};
+    return {tag, ImageTagResult::Invalid::Nothing, {}};
 }
 
 QString linkedImageHtml(const QString &address, const QString &imgTag)

@@ -63,8 +63,11 @@ ImageSettings readImageTag(const QString &imgTag);
 
 struct ImageTagResult
 {
+    enum class Invalid { Nothing, Width, Height };
     QString tag;
-    // A message for the user when a setting is not valid (tag is empty).
+    // The setting that is not valid and the message for the user (the tag
+    // is then empty).
+    Invalid invalid = Invalid::Nothing;
     QString error;
 };
 

@@ -32,6 +32,17 @@ int afterBodyTag(const QString &text)
     return -1;
 }
 
+const QRegularExpression &mapTag()
+{
+    static const QRegularExpression tag(QStringLiteral("<map(?=[\\s>/])"), QRegularExpression::CaseInsensitiveOption);
+    return tag;
+}
+
+QString nameAt(const QString &documentText, int start)
+{
+    return TagValue(documentText, start + 1, QStringLiteral("NAME"), {}, TagValueMode::Read).text;
+}
+
 } // namespace
 
 QString InsertMapString(const QString &documentText, const QString &mapHtml)
@@ -42,13 +53,20 @@ QString InsertMapString(const QString &documentText, const QString &mapHtml)
     return documentText.left(at) + mapHtml + documentText.mid(at);
 }
 
+QStringList mapNamesIn(const QString &documentText)
+{
+    QStringList names;
+    for (auto matches = mapTag().globalMatch(documentText); matches.hasNext();)
+        names << nameAt(documentText, int(matches.next().capturedStart()));
+    return names;
+}
+
 MapElement findMapElement(const QString &documentText, const QString &name)
 {
-    static const QRegularExpression mapTag(QStringLiteral("<map(?=[\\s>/])"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression endTag(QStringLiteral("</map\\s*>"), QRegularExpression::CaseInsensitiveOption);
-    for (auto matches = mapTag.globalMatch(documentText); matches.hasNext();) {
+    for (auto matches = mapTag().globalMatch(documentText); matches.hasNext();) {
         const int start = int(matches.next().capturedStart());
-        if (TagValue(documentText, start + 1, QStringLiteral("NAME"), {}, TagValueMode::Read).text != name)
+        if (nameAt(documentText, start) != name)
             continue;
         const auto close = endTag.match(documentText, start);
         if (!close.hasMatch())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ferrowen {
 
@@ -21,6 +22,9 @@ struct MapElement
 // The first MAP element whose NAME is name (exactly; any tag case), from
 // its "<MAP" up to and including its "</MAP>".
 MapElement findMapElement(const QString &documentText, const QString &name);
+
+// The NAME of every MAP element, in document order.
+QStringList mapNamesIn(const QString &documentText);
 
 // The document with the map named name in place: every MAP element of
 // that name is taken out and mapHtml goes after the BODY tag, so each

@@ -139,6 +139,14 @@ QString mapNameFor(const QString &requested, const QString &pictureFile)
     return base.isEmpty() ? QStringLiteral("map") : base;
 }
 
+QString unusedMapName(const QString &base, const QStringList &taken)
+{
+    QString name = base;
+    for (int n = 2; taken.contains(name); ++n)
+        name = base + QLatin1Char('_') + QString::number(n);
+    return name;
+}
+
 bool isValidMapName(const QString &name)
 {
     static const QRegularExpression blank(QStringLiteral("\\s"));

@@ -3,6 +3,7 @@
 #include "editor/ImageMapShapes.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace ferrowen {
 
@@ -14,6 +15,9 @@ inline constexpr char UseFileMapName[] = "USEFILE";
 // nothing) the picture file's base name made into a map name (letters,
 // digits, "-" and "_"; "map" when nothing is left).
 QString mapNameFor(const QString &requested, const QString &pictureFile);
+
+// base, or base_2, base_3 ... whichever is not among taken.
+QString unusedMapName(const QString &base, const QStringList &taken);
 
 // A name the user may give a map: not empty, no blanks (a USEMAP
 // reference could not reach it otherwise).

@@ -377,12 +377,13 @@ protected:
 
 TEST_F(ImageMapEditorTest, shapesDrawnWithTheMouseGiveTheMapElement)
 {
-    ImageMapEditor editor(QLatin1String(UseFileMapName), picture, QString(), boxes);
+    // A map of another picture already has the file's name.
+    ImageMapEditor editor(QLatin1String(UseFileMapName), picture, QString(), {QStringLiteral("shop_front")}, boxes);
     editor.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
     auto *canvas = control<ImageMapCanvas>(editor, "PictureMap");
     EXPECT_EQ(canvas->size(), QSize(200, 150)); // the picture at its own size
-    EXPECT_EQ(control<QLineEdit>(editor, "TextMapName")->text(), QStringLiteral("shop_front"));
+    EXPECT_EQ(control<QLineEdit>(editor, "TextMapName")->text(), QStringLiteral("shop_front_2"));
     auto *areas = control<QListWidget>(editor, "ListAreas");
     auto *address = control<QLineEdit>(editor, "TextAreaAddress");
     auto *alt = control<QLineEdit>(editor, "TextAreaAlt");
@@ -417,11 +418,11 @@ TEST_F(ImageMapEditorTest, shapesDrawnWithTheMouseGiveTheMapElement)
     QTest::keyClicks(address, QStringLiteral("entry.html"));
 
     editor.accept();
-    EXPECT_EQ(editor.result().mapName, QStringLiteral("shop_front"));
-    EXPECT_EQ(editor.result().mapReference, QStringLiteral("#shop_front"));
+    EXPECT_EQ(editor.result().mapName, QStringLiteral("shop_front_2"));
+    EXPECT_EQ(editor.result().mapReference, QStringLiteral("#shop_front_2"));
     EXPECT_TRUE(editor.result().attributesSet);
     EXPECT_EQ(editor.result().mapHtml,
-              QStringLiteral("<map name=\"shop_front\">"
+              QStringLiteral("<map name=\"shop_front_2\">"
                              "<area shape=\"rect\" coords=\"10,5,60,40\" href=\"entry.html\" alt=\"The door\">"
                              "<area shape=\"circle\" coords=\"150,50,10\" href=\"http://example.org/?a=1&amp;b=2\" alt=\"\">"
                              "<area shape=\"poly\" coords=\"100,140,180,140,140,100\" alt=\"Roof &quot;top&quot;\">"
@@ -432,7 +433,7 @@ TEST_F(ImageMapEditorTest, areasAreDeletedAndOkWantsANameAndAnArea)
 {
     ImageMapEditor editor(QStringLiteral("shop"), picture,
                           QStringLiteral("<map name=\"shop\"><area shape=\"rect\" coords=\"1,2,30,40\" href=\"a.html\"></map>"),
-                          boxes);
+                          {QStringLiteral("door")}, boxes);
     editor.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
     auto *areas = control<QListWidget>(editor, "ListAreas");
@@ -446,9 +447,13 @@ TEST_F(ImageMapEditorTest, areasAreDeletedAndOkWantsANameAndAnArea)
     EXPECT_TRUE(editor.isVisible());
 
     drag(control<QWidget>(editor, "PictureMap"), {5, 5}, {25, 25});
-    control<QLineEdit>(editor, "TextMapName")->setText(QStringLiteral("two words"));
-    editor.accept();
-    EXPECT_EQ(boxes.texts().size(), 2);
+    for (const char *refused : {"two words", "door"}) {
+        control<QLineEdit>(editor, "TextMapName")->setText(QLatin1String(refused));
+        editor.accept();
+    }
+    EXPECT_EQ(boxes.texts().mid(1), QStringList({QStringLiteral("Please give the map a name without blanks."),
+                                                 QStringLiteral("Another image map of the document is named door. "
+                                                                "Please choose another name.")}));
     EXPECT_TRUE(editor.isVisible());
     EXPECT_FALSE(editor.result().attributesSet);
 }

@@ -56,9 +56,11 @@ TEST_P(WriteImageTable, writesTheSettingsIntoTheTag)
     const QString expected = QString::fromUtf8(c.expected);
     if (expected.startsWith(QLatin1String("You"))) {
         EXPECT_EQ(result.error, expected);
+        EXPECT_EQ(result.invalid, expected.contains(QLatin1String("width")) ? ImageTagResult::Invalid::Width
+                                                                            : ImageTagResult::Invalid::Height);
         EXPECT_TRUE(result.tag.isEmpty());
     } else {
-        EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+        EXPECT_EQ(result.invalid, ImageTagResult::Invalid::Nothing) << result.error.toStdString();
         EXPECT_EQ(result.tag, expected);
     }
 }
@@ -223,6 +225,7 @@ TEST(MapElements, foundByExactNameAndReplacedRatherThanAdded)
     const MapElement found = findMapElement(document, QStringLiteral("cat"));
     EXPECT_EQ(found.html, QStringLiteral("<MAP NAME=cat><AREA SHAPE=circle COORDS=5,5,3></MAP>"));
     EXPECT_EQ(findMapElement(document, QStringLiteral("dog")).start, -1);
+    EXPECT_EQ(mapNamesIn(document), QStringList({QStringLiteral("Cat"), QStringLiteral("cat")}));
 
     const QString once = placeMapElement(document, QStringLiteral("cat"), QStringLiteral("<map name=\"cat\"></map>"));
     EXPECT_EQ(once, QStringLiteral("<html><body><map name=\"cat\"></map><map name=\"Cat\"><area shape=\"rect\" "
@@ -349,6 +352,8 @@ TEST(MapReferences, goBothWays)
     EXPECT_FALSE(isValidMapName(QStringLiteral("two words")));
     EXPECT_FALSE(isValidMapName(QString()));
     EXPECT_TRUE(isValidMapName(QStringLiteral("cat-1")));
+    EXPECT_EQ(unusedMapName(QStringLiteral("cat"), {}), QStringLiteral("cat"));
+    EXPECT_EQ(unusedMapName(QStringLiteral("cat"), {QStringLiteral("cat"), QStringLiteral("cat_2")}), QStringLiteral("cat_3"));
 }
 
 } // namespace

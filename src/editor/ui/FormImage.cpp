@@ -367,7 +367,10 @@ void FormImage::editMap()
 {
     const QString requested = m_mapName.isEmpty() ? QLatin1String(UseFileMapName) : m_mapName;
     const QString picture = localPictureFile();
-    ImageMapEditor editor(requested, picture.isEmpty() ? m_source->text().trimmed() : picture, m_mapHtml, m_boxes, this);
+    QStringList otherMaps = mapNamesIn(m_document.DocumentHTML());
+    otherMaps.removeAll(m_mapName);
+    ImageMapEditor editor(requested, picture.isEmpty() ? m_source->text().trimmed() : picture, m_mapHtml, otherMaps,
+                          m_boxes, this);
     if (editor.exec() == QDialog::Accepted && editor.result().attributesSet) {
         const ImageMapResult &result = editor.result();
         m_mapName = result.mapName;
@@ -389,9 +392,9 @@ void FormImage::accept()
 {
     const ImageSettings settings = settingsFromControls();
     const ImageTagResult written = writeImageTag(m_imageTag, settings);
-    if (!written.error.isEmpty()) {
+    if (written.invalid != ImageTagResult::Invalid::Nothing) {
         m_boxes.show(written.error, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
-        (written.error.contains(QLatin1String("width")) ? m_width : m_height)->setFocus();
+        (written.invalid == ImageTagResult::Invalid::Width ? m_width : m_height)->setFocus();
         return;
     }
     // A picture without a file or address would only show as broken.

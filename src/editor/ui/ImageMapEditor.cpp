@@ -41,17 +41,20 @@ QString describe(int number, const QPointsSet &area)
 } // namespace
 
 ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFile, const QString &mapHtml,
-                               MessageBoxes &boxes, QWidget *parent)
+                               const QStringList &otherMapNames, MessageBoxes &boxes, QWidget *parent)
     : QDialog(parent)
     , m_boxes(boxes)
+    , m_otherMapNames(otherMapNames)
 {
     setObjectName(QStringLiteral("ImageMapEditor"));
     setWindowTitle(tr("Edit Image Map"));
 
     const ParsedMap existing = parseMapHtml(mapHtml);
     m_areas = existing.areas;
-    const bool hasName = !mapName.isEmpty() && mapName != QLatin1String(UseFileMapName);
-    m_name = ferrowen::named(new QLineEdit(hasName ? mapName : mapNameFor(existing.name, pictureFile)), "TextMapName");
+    QString name = mapNameFor(mapName, pictureFile);
+    if (mapName.isEmpty() || mapName == QLatin1String(UseFileMapName))
+        name = existing.name.isEmpty() ? unusedMapName(name, otherMapNames) : existing.name;
+    m_name = ferrowen::named(new QLineEdit(name), "TextMapName");
 
     m_canvas = ferrowen::named(new ImageMapCanvas, "PictureMap");
     m_canvas->setPicture(pictureFile);
@@ -182,6 +185,13 @@ void ImageMapEditor::accept()
     if (!isValidMapName(name)) {
         m_boxes.show(tr("Please give the map a name without blanks."), MessageBoxes::Buttons::Ok,
                      MessageBoxes::Icon::Warning);
+        m_name->setFocus();
+        return;
+    }
+    // OK would replace that map, which belongs to another picture.
+    if (m_otherMapNames.contains(name)) {
+        m_boxes.show(tr("Another image map of the document is named %1. Please choose another name.").arg(name),
+                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
         m_name->setFocus();
         return;
     }

@@ -25,15 +25,16 @@ struct ImageMapResult
 // The image-map editor: the picture with its areas, drawn with the mouse,
 // each with the address it leads to and its alternate text. It is handed
 // the map's name (or "USEFILE" for a picture without a map: the map is
-// then named after the picture's file), the picture file and the map as
-// it stands in the document.
+// then named after the picture's file), the picture file, the map as it
+// stands in the document and the names of the document's other maps,
+// which this map must not take.
 class ImageMapEditor : public QDialog
 {
     Q_OBJECT
 
 public:
     ImageMapEditor(const QString &mapName, const QString &pictureFile, const QString &mapHtml,
-                   MessageBoxes &boxes, QWidget *parent = nullptr);
+                   const QStringList &otherMapNames, MessageBoxes &boxes, QWidget *parent = nullptr);
 
     // Valid after OK.
     const ImageMapResult &result() const { return m_result; }
@@ -48,6 +49,7 @@ private:
     imagemap::QPointsSet *currentArea();
 
     MessageBoxes &m_boxes;
+    QStringList m_otherMapNames;
     imagemap::QPointsSets m_areas;
     ImageMapResult m_result;
 
