@@ -169,6 +169,16 @@ QString linkedImageHtml(const QString &address, const QString &imgTag)
            + QStringLiteral("</A>");
 }
 
+QString linkAddressAround(const QString &documentText, int position)
+{
+    static const QRegularExpression linkStart(QStringLiteral("<a(?=[\\s>])"), QRegularExpression::CaseInsensitiveOption);
+    const QString before = documentText.left(position);
+    const int start = int(before.lastIndexOf(linkStart));
+    if (start < 0 || before.indexOf(QLatin1String("</a"), start, Qt::CaseInsensitive) >= 0)
+        return {};
+    return TagValue(documentText, start + 1, QStringLiteral("HREF"), {}, TagValueMode::Read).text;
+}
+
 QString imageTagAfter(const QString &documentText, int from)
 {
     static const QRegularExpression imgTag(QStringLiteral("<img(?=[\\s>/])"), QRegularExpression::CaseInsensitiveOption);

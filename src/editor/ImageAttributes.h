@@ -78,6 +78,10 @@ ImageTagResult writeImageTag(const QString &imgTag, const ImageSettings &setting
 // The picture as a link: the IMG tag inside an A element to address.
 QString linkedImageHtml(const QString &address, const QString &imgTag);
 
+// The address of the link (A element) that holds position (0-based) of a
+// document text; empty when position is not inside a link.
+QString linkAddressAround(const QString &documentText, int position);
+
 // The IMG tag that starts at or after position from (0-based) of a
 // document text, up to its ">"; empty when there is none.
 QString imageTagAfter(const QString &documentText, int from);

@@ -249,6 +249,22 @@ TEST_F(FormImageTest, aPictureWithAHyperlinkTakesATypedAddress)
                   .arg(address(QStringLiteral("a.png"))));
 }
 
+TEST_F(FormImageTest, aLinkedPictureOpensWithItsLinkAndANewAddressReplacesIt)
+{
+    setBody(QStringLiteral("<p>t<a href=\"old.html\"><img src=\"a.png\"></a>u</p>"));
+    selectPicture();
+    runDialog([&](FormImage &dialog) {
+        EXPECT_TRUE(control<QRadioButton>(dialog, "optImageJump")->isChecked());
+        auto *target = control<QComboBox>(dialog, "cboImageHref");
+        EXPECT_EQ(target->currentText(), QStringLiteral("old.html"));
+        target->setCurrentText(QString());
+        QTest::keyClicks(target, QStringLiteral("new.html"));
+        click(dialog, "Command1");
+    });
+    EXPECT_EQ(document.bodyInnerHTML(), QStringLiteral("<p>t<a href=\"new.html\"><img src=\"a.png\" border=\"0\" "
+                                                       "hspace=\"0\" vspace=\"0\"></a>u</p>"));
+}
+
 struct RefusedCase
 {
     const char *name;

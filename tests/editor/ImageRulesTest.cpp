@@ -184,6 +184,16 @@ TEST(ImageTagAfter, findsTheWholeTagEvenWithAGreaterSignInAValue)
     EXPECT_EQ(imageTagAfter(QStringLiteral("<p>no picture</p>"), 0), QString());
 }
 
+TEST(LinkAddressAround, isTheAddressOfTheLinkHoldingThePosition)
+{
+    const QString text = QStringLiteral("<p><a href=\"x.html\">one</a> two <A HREF=y.html><b>|three</b></A></p>");
+    EXPECT_EQ(linkAddressAround(text, int(text.indexOf(QLatin1Char('|')))), QStringLiteral("y.html"));
+    EXPECT_EQ(linkAddressAround(text, int(text.indexOf(QLatin1String("two")))), QString());
+    EXPECT_EQ(linkAddressAround(text, int(text.indexOf(QLatin1String("one")))), QStringLiteral("x.html"));
+    // An abbreviation element is not a link.
+    EXPECT_EQ(linkAddressAround(QStringLiteral("<abbr title=t>|</abbr>"), 15), QString());
+}
+
 // --- The map in the document -----------------------------------------------
 
 struct MapStringCase

@@ -224,6 +224,7 @@ void FormImage::readSelectedPicture()
     m_selection = m_document.selection();
     m_imageTag = newImageTag();
     QString documentText;
+    QString linkAddress;
     if (m_selection.type == SelectionType::Control && m_selection.controlTag == QLatin1String("img")) {
         const QString marker = QLatin1String(SelectionMarker);
         const MarkedDocument marked = m_document.markedDocument(marker, MarkerPlace::SelectionStart);
@@ -232,6 +233,7 @@ void FormImage::readSelectedPicture()
         if (!tag.isEmpty()) {
             m_imageTag = tag;
             documentText = QString(marked.documentHtml).remove(marker);
+            linkAddress = linkAddressAround(marked.documentHtml, at);
         }
     }
 
@@ -250,6 +252,13 @@ void FormImage::readSelectedPicture()
         }
     }
     m_useMap->setChecked(m_mapSet);
+    // A linked picture shows its link; OK with another address replaces
+    // that link rather than putting a second one inside it.
+    if (!linkAddress.isEmpty()) {
+        m_linkTarget->setCurrentText(linkAddress);
+        if (!m_mapSet)
+            m_hyperlink->setChecked(true);
+    }
 
     const QString picture = localPictureFile();
     const QUrl base = m_document.BaseURL();
