@@ -54,9 +54,9 @@ ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFil
     QString name = mapNameFor(mapName, pictureFile);
     if (mapName.isEmpty() || mapName == QLatin1String(UseFileMapName))
         name = existing.name.isEmpty() ? unusedMapName(name, otherMapNames) : existing.name;
-    m_name = ferrowen::named(new QLineEdit(name), "TextMapName");
+    m_name = named(new QLineEdit(name), "TextMapName");
 
-    m_canvas = ferrowen::named(new ImageMapCanvas, "PictureMap");
+    m_canvas = named(new ImageMapCanvas, "PictureMap");
     m_canvas->setPicture(pictureFile);
     m_canvas->setAreas(&m_areas);
     auto *scroll = new QScrollArea;
@@ -65,19 +65,25 @@ ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFil
 
     auto *tools = new QButtonGroup(this);
     auto *toolRow = new QHBoxLayout;
-    const std::pair<Shape, const char *> toolNames[] = {
-        {Shape::Rectangle, "ToolRectangle"}, {Shape::Circle, "ToolCircle"}, {Shape::Polygon, "ToolPolygon"}};
-    const QString captions[] = {tr("&Rectangle"), tr("&Circle"), tr("&Polygon")};
-    for (int i = 0; i < 3; ++i) {
-        auto *button = ferrowen::named(new QToolButton, toolNames[i].second);
-        button->setText(captions[i]);
-        button->setAccessibleName(button->text().remove(QLatin1Char('&')));
+    struct Tool
+    {
+        Shape shape;
+        const char *name;
+        QString caption;
+    };
+    const Tool toolList[] = {{Shape::Rectangle, "ToolRectangle", tr("&Rectangle")},
+                             {Shape::Circle, "ToolCircle", tr("&Circle")},
+                             {Shape::Polygon, "ToolPolygon", tr("&Polygon")}};
+    for (const Tool &tool : toolList) {
+        auto *button = named(new QToolButton, tool.name);
+        button->setText(tool.caption);
+        button->setAccessibleName(QString(tool.caption).remove(QLatin1Char('&')));
         button->setCheckable(true);
-        button->setChecked(i == 0);
-        tools->addButton(button, int(toolNames[i].first));
+        button->setChecked(tool.shape == Shape::Rectangle);
+        tools->addButton(button, int(tool.shape));
         toolRow->addWidget(button);
     }
-    m_delete = ferrowen::named(new QPushButton(tr("&Delete Area")), "CommandDeleteArea");
+    m_delete = named(new QPushButton(tr("&Delete Area")), "CommandDeleteArea");
     toolRow->addWidget(m_delete);
     toolRow->addStretch();
     connect(tools, &QButtonGroup::idClicked, this, [this](int id) { m_canvas->setTool(Shape(id)); });
@@ -87,10 +93,10 @@ ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFil
                                "the last one."));
     hint->setWordWrap(true);
 
-    m_list = ferrowen::named(new QListWidget, "ListAreas");
+    m_list = named(new QListWidget, "ListAreas");
     m_list->setMinimumWidth(240);
-    m_address = ferrowen::named(new QLineEdit, "TextAreaAddress");
-    m_alternateText = ferrowen::named(new QLineEdit, "TextAreaAlt");
+    m_address = named(new QLineEdit, "TextAreaAddress");
+    m_alternateText = named(new QLineEdit, "TextAreaAlt");
     auto *areaForm = new QFormLayout;
     areaForm->addRow(tr("&Address:"), m_address);
     areaForm->addRow(tr("Alternate &text:"), m_alternateText);
