@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>

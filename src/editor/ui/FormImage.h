@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
