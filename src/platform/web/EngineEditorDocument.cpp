@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFile>
@@ -102,7 +103,9 @@ EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
             Qt::QueuedConnection);
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] { m_busy = false; });
 
-    startLoad(emptyDocument, QUrl(QStringLiteral("about:blank")));
+    // A new document is a local one, in the user's home folder: the engine
+    // shows pictures from files on this computer only in local documents.
+    startLoad(emptyDocument, QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/')));
 }
 
 EngineEditorDocument::~EngineEditorDocument()
