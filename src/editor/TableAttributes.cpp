@@ -4,6 +4,7 @@
 #include "editor/TagValue.h"
 
 #include <QLocale>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +44,22 @@ QString colourValue(const ColourSetting &colour)
     if (colour.picked || colour.found.isEmpty())
         return FormatRGBString(colour.colour);
     return colour.found;
+}
+
+BackgroundSetting readBackground(const QString &value)
+{
+    return {!value.isEmpty(), value, QString()};
+}
+
+// A picture chosen in the dialog is written as a file address; one left
+// alone as it stood.
+QString backgroundValue(const BackgroundSetting &background)
+{
+    if (!background.set)
+        return {};
+    if (!background.chosenFile.isEmpty())
+        return QUrl::fromLocalFile(background.chosenFile).toString(QUrl::FullyEncoded);
+    return background.found;
 }
 
 SizeSetting readSize(const QString &value)
@@ -156,6 +173,7 @@ QString cellTagRewritten(QString text, int position, const CellProperties &cell,
         text = writeAttribute(text, position, QStringLiteral("HEIGHT"), sizes.height);
     text = writeAttribute(text, position, QStringLiteral("BGCOLOR"), colourValue(cell.background));
     text = writeAttribute(text, position, QStringLiteral("BORDERCOLOR"), colourValue(cell.borderColour));
+    text = writeAttribute(text, position, QStringLiteral("BACKGROUND"), backgroundValue(cell.backgroundImage));
     text = writeAttribute(text, position, QStringLiteral("ALIGN"), alignmentValue(cell.align));
     text = writeAttribute(text, position, QStringLiteral("VALIGN"), alignmentValue(cell.verticalAlign));
     text = writeAttribute(text, position, QStringLiteral("NOWRAP"), cell.noWrap ? QStringLiteral("1") : QStringLiteral("0"),
@@ -168,6 +186,14 @@ QString cellTagRewritten(QString text, int position, const CellProperties &cell,
 }
 
 } // namespace
+
+QString backgroundShown(const BackgroundSetting &background)
+{
+    if (!background.chosenFile.isEmpty())
+        return background.chosenFile;
+    const QUrl address(background.found);
+    return address.isLocalFile() ? address.toLocalFile() : background.found;
+}
 
 QStringList horizontalAlignments()
 {
@@ -250,6 +276,7 @@ TableProperties readTableProperties(const QString &tableHtml)
         return table;
     table.background = readColour(readAttribute(tableHtml, at, QStringLiteral("BGCOLOR")));
     table.borderColour = readColour(readAttribute(tableHtml, at, QStringLiteral("BORDERCOLOR")));
+    table.backgroundImage = readBackground(readAttribute(tableHtml, at, QStringLiteral("BACKGROUND")));
     table.width = readSize(readAttribute(tableHtml, at, QStringLiteral("WIDTH")));
     table.height = readSize(readAttribute(tableHtml, at, QStringLiteral("HEIGHT")));
     table.align = readAlignment(readAttribute(tableHtml, at, QStringLiteral("ALIGN")), horizontalAlignments(),
@@ -276,6 +303,7 @@ TagRewrite writeTableProperties(const QString &tableHtml, const TableProperties 
     text = writeAttribute(text, at, QStringLiteral("HEIGHT"), sizes->height);
     text = writeAttribute(text, at, QStringLiteral("BGCOLOR"), colourValue(table.background));
     text = writeAttribute(text, at, QStringLiteral("BORDERCOLOR"), colourValue(table.borderColour));
+    text = writeAttribute(text, at, QStringLiteral("BACKGROUND"), backgroundValue(table.backgroundImage));
     text = writeAttribute(text, at, QStringLiteral("ALIGN"), alignmentValue(table.align));
     text = writeNumber(text, at, QStringLiteral("BORDER"), table.border);
     text = writeNumber(text, at, QStringLiteral("CELLPADDING"), table.padding);
@@ -304,6 +332,7 @@ CellProperties readCellProperties(const QString &text, int tagPosition)
         return cell;
     cell.background = readColour(readAttribute(text, tagPosition, QStringLiteral("BGCOLOR")));
     cell.borderColour = readColour(readAttribute(text, tagPosition, QStringLiteral("BORDERCOLOR")));
+    cell.backgroundImage = readBackground(readAttribute(text, tagPosition, QStringLiteral("BACKGROUND")));
     cell.width = readSize(readAttribute(text, tagPosition, QStringLiteral("WIDTH")));
     cell.height = readSize(readAttribute(text, tagPosition, QStringLiteral("HEIGHT")));
     cell.align = readAlignment(readAttribute(text, tagPosition, QStringLiteral("ALIGN")), horizontalAlignments(),

@@ -32,6 +32,18 @@ struct SizeSetting
     bool percent = true;
 };
 
+// A background image ("Use Background Image" and the picture chosen with
+// "Set Background Image..."), written as BACKGROUND.
+struct BackgroundSetting
+{
+    bool set = false;
+    QString found;      // the value in the tag when the dialog opened
+    QString chosenFile; // a picture chosen since (a local path)
+};
+
+// The picture as the dialog shows it: a file address as a plain path.
+QString backgroundShown(const BackgroundSetting &background);
+
 // A number with an up-down control (BORDER, CELLPADDING, ROWSPAN ...).
 struct NumberSetting
 {
@@ -64,6 +76,7 @@ struct TableProperties
     NumberSetting spacing;
     ColourSetting background;
     ColourSetting borderColour;
+    BackgroundSetting backgroundImage;
 };
 
 struct CellProperties
@@ -77,6 +90,7 @@ struct CellProperties
     bool noWrap = false;
     NumberSetting rowSpan;
     NumberSetting columnSpan;
+    BackgroundSetting backgroundImage;
 };
 
 // Which controls a scope of the cell dialog leaves to the user. A control

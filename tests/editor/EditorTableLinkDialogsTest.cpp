@@ -206,6 +206,7 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
     EXPECT_EQ(document().DocumentHTML(), before);
 
     caretIn(QStringLiteral("a"), 0);
+    host.files.openAnswers = {QStringLiteral("/tmp/pics/sky.gif")};
     ASSERT_TRUE(answered<FormTableProp>([&] { dialogs.openTableProperties(); }, [](FormTableProp &dialog) {
         EXPECT_TRUE(control<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
         EXPECT_EQ(control<QLineEdit>(dialog, "EditWidth")->text(), QStringLiteral("50"));
@@ -214,11 +215,14 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
         EXPECT_EQ(control<QLabel>(dialog, "ShapeBkColor")->text(), QStringLiteral("red"));
         typeInto(control<QLineEdit>(dialog, "EditWidth"), QStringLiteral("150"));
         control<QSpinBox>(dialog, "EditSpacing")->setValue(2);
+        control<QPushButton>(dialog, "CommandBkImage")->click();
+        EXPECT_TRUE(control<QCheckBox>(dialog, "CheckBkImage")->isChecked());
         pressOk(dialog);
     }));
     const QString body = document().bodyInnerHTML();
     EXPECT_TRUE(body.contains(QLatin1String(
-        "<table width=\"100%\" align=\"CENTER\" border=\"1\" bgcolor=\"red\" cellspacing=\"2\"><tbody><tr><td>a"
+        "<table width=\"100%\" align=\"CENTER\" border=\"1\" bgcolor=\"red\" background=\"file:///tmp/pics/sky.gif\" "
+        "cellspacing=\"2\"><tbody><tr><td>a"
         "<table id=\"inner\"><tbody>")))
         << body.toStdString();
 }
@@ -354,6 +358,19 @@ TEST_F(TableLinkDialogsTest, hyperlinkWithoutSelectedTextExplainsAndDoesNotOpen)
     EXPECT_FALSE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) { pressCancel(dialog); }));
     EXPECT_EQ(host.boxes.texts(), QStringList{QStringLiteral("You must select some text to make into a link")});
     EXPECT_EQ(document().DocumentHTML(), before);
+}
+
+TEST_F(TableLinkDialogsTest, hyperlinkOnAPictureSelectedAsAWhole)
+{
+    setBody(QStringLiteral("<p>a <img src=\"x.gif\" alt=\"x\"> b</p>"));
+    const int picture = int(document().bodyText().indexOf(QChar(0xFFFC)));
+    document().select({picture, picture + 1});
+    ASSERT_EQ(document().selection().type, SelectionType::Control);
+    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+        control<QLineEdit>(dialog, "EditExtURL")->setText(QStringLiteral("big.htm"));
+        pressOk(dialog);
+    }));
+    EXPECT_EQ(document().bodyInnerHTML(), QStringLiteral("<p>a <a href=\"big.htm\"><img src=\"x.gif\" alt=\"x\"></a> b</p>"));
 }
 
 TEST_F(TableLinkDialogsTest, hyperlinkPreviewShowsTheAddress)

@@ -192,6 +192,16 @@ TEST(TableProperties, okRewritesTheTableTag)
          nullptr},
         {"padding changed", "<table border=\"1\">", [](TableProperties &t) { t.padding.value = QStringLiteral("4"); },
          "<table border=\"1\" CELLPADDING=4>", nullptr},
+        {"background left alone", "<table background=\"file:///tmp/a%20b.gif\">", [](TableProperties &) {},
+         "<table background=file:///tmp/a%20b.gif>", nullptr},
+        {"background chosen", "<table>",
+         [](TableProperties &t) {
+             t.backgroundImage.set = true;
+             t.backgroundImage.chosenFile = QStringLiteral("/tmp/my pics/sky.gif");
+         },
+         "<table BACKGROUND=file:///tmp/my%20pics/sky.gif>", nullptr},
+        {"background unticked", "<table background=\"sky.gif\" border=\"1\">",
+         [](TableProperties &t) { t.backgroundImage.set = false; }, "<table  border=\"1\">", nullptr},
         {"invalid width", "<table width=\"50\">", [](TableProperties &t) { t.width.value = QStringLiteral("-1"); },
          nullptr, "You must specify a valid width for the table."},
         {"empty width", "<table>",
@@ -218,6 +228,15 @@ TEST(TableProperties, okRewritesTheTableTag)
             EXPECT_NE(rewrite.invalid, TagRewrite::Invalid::None) << c.name;
         }
     }
+}
+
+TEST(TableProperties, backgroundShownAsAPlainPath)
+{
+    EXPECT_EQ(backgroundShown({true, QStringLiteral("file:///tmp/my%20pics/sky.gif"), QString()}),
+              QStringLiteral("/tmp/my pics/sky.gif"));
+    EXPECT_EQ(backgroundShown({true, QStringLiteral("images/sky.gif"), QString()}), QStringLiteral("images/sky.gif"));
+    EXPECT_EQ(backgroundShown({true, QStringLiteral("images/sky.gif"), QStringLiteral("/tmp/new.png")}),
+              QStringLiteral("/tmp/new.png"));
 }
 
 // --- Cells -------------------------------------------------------------------------

@@ -48,12 +48,13 @@ void EditorDialogSet::openInsertTable()
 
 void EditorDialogSet::openCellProperties(CellScope scope)
 {
-    run<FormCellProp>(m_panel.document(), m_host.messageBoxes(), m_host.colorChooser(), scope);
+    run<FormCellProp>(m_panel.document(), m_host.messageBoxes(), m_host.colorChooser(), m_host.fileDialogs(),
+                      scope);
 }
 
 void EditorDialogSet::openTableProperties()
 {
-    run<FormTableProp>(m_panel.document(), m_host.messageBoxes(), m_host.colorChooser());
+    run<FormTableProp>(m_panel.document(), m_host.messageBoxes(), m_host.colorChooser(), m_host.fileDialogs());
 }
 
 } // namespace ferrowen

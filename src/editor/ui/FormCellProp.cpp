@@ -27,7 +27,7 @@ const QString messageTitle = QStringLiteral("Halvanor HTML Edition");
 
 } // namespace
 
-FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, CellScope scope,
+FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, FileDialogs &files, CellScope scope,
                            QWidget *parent)
     : QDialog(parent)
     , m_document(document)
@@ -61,6 +61,7 @@ FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorC
                                      "ShapeBkColor", colours, this);
     m_borderColour = new ColourControl(tr("Set Border Color:"), "CheckSetBorderColor", "CommandBorderColor",
                                        "ShapeBorderColor", colours, this);
+    m_backgroundImage = new BackgroundControl(files, this);
 
     auto *grid = new QGridLayout;
     m_width->addTo(grid, 0);
@@ -74,6 +75,7 @@ FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorC
     grid->addLayout(fields, 2, 0, 1, 3);
     m_background->addTo(grid, 3);
     m_borderColour->addTo(grid, 4);
+    m_backgroundImage->addTo(grid, 5);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -104,6 +106,7 @@ void FormCellProp::load()
     m_columnSpan->load(m_loaded.columnSpan);
     m_background->load(m_loaded.background);
     m_borderColour->load(m_loaded.borderColour);
+    m_backgroundImage->load(m_loaded.backgroundImage);
 }
 
 void FormCellProp::setScope(CellScope scope)
@@ -133,6 +136,7 @@ CellProperties FormCellProp::properties() const
     cell.columnSpan = m_columnSpan->setting();
     cell.background = m_background->setting();
     cell.borderColour = m_borderColour->setting();
+    cell.backgroundImage = m_backgroundImage->setting();
     return cell;
 }
 

@@ -12,8 +12,10 @@ class QRadioButton;
 namespace ferrowen {
 
 class ColorChooser;
+class BackgroundControl;
 class ColourControl;
 class EditorDocument;
+class FileDialogs;
 class MessageBoxes;
 class NumberControl;
 class SizeControl;
@@ -28,7 +30,7 @@ class FormCellProp : public QDialog
     Q_OBJECT
 
 public:
-    FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, CellScope scope,
+    FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, FileDialogs &files, CellScope scope,
                  QWidget *parent = nullptr);
 
     CellScope scope() const { return m_scope; }
@@ -58,6 +60,7 @@ private:
     NumberControl *m_columnSpan;
     ColourControl *m_background;
     ColourControl *m_borderColour;
+    BackgroundControl *m_backgroundImage;
 };
 
 } // namespace ferrowen

@@ -17,7 +17,7 @@
 
 namespace ferrowen {
 
-FormTableProp::FormTableProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, QWidget *parent)
+FormTableProp::FormTableProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, FileDialogs &files, QWidget *parent)
     : QDialog(parent)
     , m_document(document)
     , m_boxes(boxes)
@@ -38,6 +38,7 @@ FormTableProp::FormTableProp(EditorDocument &document, MessageBoxes &boxes, Colo
                                      "ShapeBkColor", colours, this);
     m_borderColour = new ColourControl(tr("Set Border Color:"), "CheckSetBorderColor", "CommandBorderColor",
                                        "ShapeBorderColor", colours, this);
+    m_backgroundImage = new BackgroundControl(files, this);
 
     auto *grid = new QGridLayout;
     m_width->addTo(grid, 0);
@@ -50,7 +51,8 @@ FormTableProp::FormTableProp(EditorDocument &document, MessageBoxes &boxes, Colo
     grid->addLayout(numbers, 2, 0, 1, 3);
     m_background->addTo(grid, 3);
     m_borderColour->addTo(grid, 4);
-    grid->addWidget(m_showBorder, 5, 0, 1, 3);
+    m_backgroundImage->addTo(grid, 5);
+    grid->addWidget(m_showBorder, 6, 0, 1, 3);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -78,6 +80,7 @@ void FormTableProp::load()
     m_spacing->load(table.spacing);
     m_background->load(table.background);
     m_borderColour->load(table.borderColour);
+    m_backgroundImage->load(table.backgroundImage);
 }
 
 TableProperties FormTableProp::properties() const
@@ -91,6 +94,7 @@ TableProperties FormTableProp::properties() const
     table.spacing = m_spacing->setting();
     table.background = m_background->setting();
     table.borderColour = m_borderColour->setting();
+    table.backgroundImage = m_backgroundImage->setting();
     return table;
 }
 

@@ -10,8 +10,10 @@ class QComboBox;
 namespace ferrowen {
 
 class ColorChooser;
+class BackgroundControl;
 class ColourControl;
 class EditorDocument;
+class FileDialogs;
 class MessageBoxes;
 class NumberControl;
 class SizeControl;
@@ -24,7 +26,7 @@ class FormTableProp : public QDialog
     Q_OBJECT
 
 public:
-    FormTableProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, QWidget *parent = nullptr);
+    FormTableProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, FileDialogs &files, QWidget *parent = nullptr);
 
     TableProperties properties() const;
     bool foundTable() const { return !m_tableHtml.isEmpty(); }
@@ -46,6 +48,7 @@ private:
     QCheckBox *m_showBorder;
     ColourControl *m_background;
     ColourControl *m_borderColour;
+    BackgroundControl *m_backgroundImage;
 };
 
 } // namespace ferrowen

@@ -2,6 +2,7 @@
 
 #include "editor/RgbString.h"
 #include "platform/ColorChooser.h"
+#include "platform/FileDialogs.h"
 #include "platform/ui/NamedWidget.h"
 
 #include <QButtonGroup>
@@ -118,6 +119,50 @@ void SizeControl::setAvailable(bool available)
     for (QWidget *control : {static_cast<QWidget *>(m_check), static_cast<QWidget *>(m_edit),
                              static_cast<QWidget *>(m_percent), static_cast<QWidget *>(m_pixels)})
         control->setEnabled(available);
+}
+
+BackgroundControl::BackgroundControl(FileDialogs &files, QObject *parent)
+    : QObject(parent)
+    , m_files(files)
+    , m_check(named(new QCheckBox(tr("Use Background Image")), "CheckBkImage"))
+    , m_choose(named(new QPushButton(tr("Set Background Image...")), "CommandBkImage"))
+    , m_path(named(new QLabel, "LabelBkImage"))
+{
+    m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(m_choose, &QPushButton::clicked, this, &BackgroundControl::choose);
+}
+
+void BackgroundControl::addTo(QGridLayout *grid, int row) const
+{
+    grid->addWidget(m_check, row, 0);
+    grid->addWidget(m_choose, row, 1);
+    grid->addWidget(m_path, row, 2);
+}
+
+void BackgroundControl::load(const BackgroundSetting &setting)
+{
+    m_setting = setting;
+    m_check->setChecked(setting.set);
+    m_path->setText(backgroundShown(setting));
+}
+
+BackgroundSetting BackgroundControl::setting() const
+{
+    BackgroundSetting setting = m_setting;
+    setting.set = m_check->isChecked();
+    return setting;
+}
+
+void BackgroundControl::choose()
+{
+    const QString file = m_files.openFileName(
+        tr("Set Background Image"), QString(),
+        tr("Pictures (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;GIF Files (*.gif);;Windows bitmap (*.bmp);;All files (*)"));
+    if (file.isEmpty())
+        return;
+    m_setting.chosenFile = file;
+    m_check->setChecked(true);
+    m_path->setText(backgroundShown(m_setting));
 }
 
 NumberControl::NumberControl(const char *editName, int minimum, QObject *parent)

@@ -16,6 +16,7 @@ class QWidget;
 namespace ferrowen {
 
 class ColorChooser;
+class FileDialogs;
 
 // A colour row of the table dialogs: "Set Background Color:" (or "Set
 // Border Color:"), "Choose..." and the swatch. A colour chosen ticks the
@@ -65,6 +66,29 @@ private:
     QLineEdit *m_edit;
     QRadioButton *m_percent;
     QRadioButton *m_pixels;
+};
+
+// "Use Background Image" with "Set Background Image..." and the picture's
+// path. A picture chosen ticks the box.
+class BackgroundControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    BackgroundControl(FileDialogs &files, QObject *parent);
+
+    void addTo(QGridLayout *grid, int row) const;
+    void load(const BackgroundSetting &setting);
+    BackgroundSetting setting() const;
+
+private:
+    void choose();
+
+    FileDialogs &m_files;
+    QCheckBox *m_check;
+    QPushButton *m_choose;
+    QLabel *m_path;
+    BackgroundSetting m_setting;
 };
 
 // A number with an up-down control (BORDER, CELLPADDING, ROWSPAN ...).
