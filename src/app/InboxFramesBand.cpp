@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,6 +64,7 @@ InboxFramesBand::InboxFramesBand(QWidget *parent)
 QWidget *InboxFramesBand::buildSaveFrame()
 {
     auto *frame = compactFrame(tr("Save Messages Locally"), "FrameSaveMessages");
+    m_saveFrame = frame;
     auto *row = frameRow(frame);
 
     m_folders = named(new QComboBox, "ComboFolders");
@@ -80,20 +82,36 @@ QWidget *InboxFramesBand::buildSaveFrame()
     m_saveSent = named(new QCheckBox(tr("S&ave Sent Messages")), "CheckSaveSent");
     m_saveSent->setChecked(false);
 
-    m_labelSaved = named(new QLabel(tr("Message Saved")), "LabelSaved");
+    // The label sits in the frame's title line, outside the row: showing it
+    // must not widen the frame, or the band would wrap and every pane below
+    // would jump down while it shows.
+    m_labelSaved = named(new QLabel(tr("Message Saved"), frame), "LabelSaved");
     QFont bold = m_labelSaved->font();
     bold.setBold(true);
     m_labelSaved->setFont(bold);
     m_labelSaved->setStyleSheet(QStringLiteral("color: #1f7a3a;"));
     m_labelSaved->hide();
+    frame->installEventFilter(this);
 
     row->addWidget(label);
     row->addWidget(m_folders);
     row->addWidget(m_command6);
     row->addWidget(m_getBody);
     row->addWidget(m_saveSent);
-    row->addWidget(m_labelSaved);
     return frame;
+}
+
+bool InboxFramesBand::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_saveFrame && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        placeSavedLabel();
+    return QWidget::eventFilter(watched, event);
+}
+
+void InboxFramesBand::placeSavedLabel()
+{
+    const QSize size = m_labelSaved->sizeHint();
+    m_labelSaved->setGeometry(m_saveFrame->width() - size.width() - 8, 0, size.width(), size.height());
 }
 
 QWidget *InboxFramesBand::buildInboxFrame()
@@ -112,7 +130,16 @@ QWidget *InboxFramesBand::buildComposeFrame()
     auto *frame = compactFrame(tr("Compose"), "FrameCompose");
     auto *row = frameRow(frame);
     m_command4 = named(new QPushButton(tr("Use &Template >>")), "Command4");
+    // The templates saved; "Saved" heads the list and names none.
+    m_comboTemplate = named(new QComboBox, "ComboTemplate");
+    m_comboTemplate->addItem(QStringLiteral("Saved"));
+    m_comboTemplate->setCurrentIndex(0);
+    m_comboTemplate->setMinimumContentsLength(10);
+    m_comboTemplate->setAccessibleName(tr("Email template"));
+    m_commandTemplate = named(new QPushButton(tr("&New/Edit...")), "CommandTemplate");
     row->addWidget(m_command4);
+    row->addWidget(m_comboTemplate);
+    row->addWidget(m_commandTemplate);
     return frame;
 }
 

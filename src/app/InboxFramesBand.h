@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -29,9 +30,15 @@ public:
     QPushButton *checkSpamButton() const { return m_command2; }      // Command2
     QPushButton *checkUnreadButton() const { return m_command1; }    // Command1
     QPushButton *useTemplateButton() const { return m_command4; }    // Command4
+    QComboBox *templateCombo() const { return m_comboTemplate; }      // ComboTemplate
+    QPushButton *templateDialogButton() const { return m_commandTemplate; } // CommandTemplate
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildSaveFrame();
+    void placeSavedLabel();
     QWidget *buildInboxFrame();
     QWidget *buildComposeFrame();
 
@@ -41,10 +48,13 @@ private:
     QPushButton *m_command6 = nullptr;
     QPushButton *m_getBody = nullptr;
     QCheckBox *m_saveSent = nullptr;
+    QGroupBox *m_saveFrame = nullptr;
     QLabel *m_labelSaved = nullptr;
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command4 = nullptr;
+    QComboBox *m_comboTemplate = nullptr;
+    QPushButton *m_commandTemplate = nullptr;
 };
 
 } // namespace ferrowen

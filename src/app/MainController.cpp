@@ -11,11 +11,13 @@
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
 #include "app/SplashWindow.h"
+#include "app/SubsystemHosts.h"
 #include "app/Twips.h"
 #include "app/UnixSignalCloser.h"
 #include "app/WindowPlacement.h"
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
+#include "merge/ui/TemplateLists.h"
 #include "platform/web/BrowserPane.h"
 #include "spell/DictionaryChoice.h"
 #include "store/ui/SavedFoldersPane.h"
@@ -126,6 +128,8 @@ void MainController::start()
     m_shell->savedFolders().RefreshFolderLists(QString());
     if (QComboBox *saveFolders = form.band().folderCombo(); saveFolders->count() > 0)
         saveFolders->setCurrentIndex(0);
+    // The templates of earlier runs are offered as well.
+    ListSavedTemplates(m_shell->mergeHost());
     state.WaitCancelled = false;
     state.MergeInProgress = false;
 

@@ -76,6 +76,7 @@ MainForm::MainForm(QWidget *parent)
     connectPaneEvents();
     // Only now that every control exists may a resize lay them out.
     m_surface->installEventFilter(this);
+    m_band->installEventFilter(this);
 
     m_band->showAddressButton()->hide();
     m_band->paletteButton()->hide();
@@ -96,6 +97,14 @@ void MainForm::buildMenu()
     QAction *exit = file->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    // The same as a press on the window's bare surface, for the keyboard.
+    QMenu *inbox = menuBar()->addMenu(tr("&Inbox"));
+    inbox->setObjectName(QStringLiteral("mnuInbox"));
+    QAction *fill = inbox->addAction(tr("&Tick Messages Between Ticked Ones"));
+    fill->setObjectName(QStringLiteral("mnuFillCheckedRange"));
+    fill->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    connect(fill, &QAction::triggered, this, &MainForm::fillCheckedRangeRequested);
 }
 
 void MainForm::buildBrowserToolbar()

@@ -120,6 +120,9 @@ Q_SIGNALS:
     // A mouse button went down on the window's own surface, outside every
     // control.
     void surfaceMousePressed();
+    // The menu asked to tick the inbox messages between ticked ones (what a
+    // press on the bare surface does too).
+    void fillCheckedRangeRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -214,6 +214,11 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
+    } else if (watched == m_band && event->type() == QEvent::MouseButtonPress) {
+        // The band of frames spans the window's width: its background
+        // beside the frames is bare surface to the user as well.
+        if (!m_band->childAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            Q_EMIT surfaceMousePressed();
     } else if (watched == m_surface) {
         if (event->type() == QEvent::Resize) {
             applyResizeLayout();

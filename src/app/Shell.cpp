@@ -13,6 +13,8 @@
 #include "editor/ui/EditorPanel.h"
 #include "platform/spell/HunspellEngine.h"
 #include "platform/ui/QtColorChooser.h"
+#include "merge/ui/DialogTemplate.h"
+#include "merge/ui/TemplateLists.h"
 #include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/web/BrowserPane.h"
@@ -22,6 +24,7 @@
 #include "webmail/CaptureMessage.h"
 #include "webmail/CaptureSentMessage.h"
 #include "webmail/ComposePage.h"
+#include "webmail/FillCheckedRange.h"
 
 #include <QPushButton>
 
@@ -58,7 +61,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
         *m_form, m_state, settings,
         ShellEditorHost::Services{*m_messageBoxes, *fileDialogs, *colorChooser, *m_spellEngine, *spellDialog});
     m_mergeHost = std::make_unique<ShellMergeHost>(
-        *m_composeHost, m_state,
+        *m_composeHost, *m_form, m_state,
         [showHelp](ShellMergeHost::Help help) {
             showHelp(help == ShellMergeHost::Help::MailMerge ? HelpTopic::MailMerge : HelpTopic::Templates);
         },
@@ -68,6 +71,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_savedFolders = new SavedFoldersPane(*m_storeHost, m_form.get());
     m_editorPanel = new EditorPanel(*m_editorHost, m_form.get());
     m_composeHost->setAddressSource(*m_addressPane);
+    m_mergeHost->setAddressPane(*m_addressPane);
     m_form->attachAddressPane(m_addressPane->parts());
     m_form->attachSavedFolders(m_savedFolders->parts());
     m_form->attachEditorPanel(m_editorPanel->parts());
@@ -96,12 +100,20 @@ void Shell::connectWindow()
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
     connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBody);
+    connect(&form, &MainForm::surfaceMousePressed, this, [this] { FillCheckedRange(*m_composeHost); });
+    connect(&form, &MainForm::fillCheckedRangeRequested, this, [this] { FillCheckedRange(*m_composeHost); });
     connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::ListFolderMessages);
 
     InboxFramesBand &band = form.band();
     connect(band.saveMessageButton(), &QPushButton::clicked, this,
             [this] { CaptureMessage(*m_composeHost, *m_messageSaveHost); });
     connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
+    // Besides collapsing the editor panel (the window's part).
+    connect(band.useTemplateButton(), &QPushButton::clicked, this, [this] { UseChosenTemplate(*m_mergeHost); });
+    connect(band.templateDialogButton(), &QPushButton::clicked, this, [this] {
+        DialogTemplate dialog(*m_mergeHost, m_form.get());
+        dialog.exec();
+    });
 
     connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
     connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);

@@ -1,5 +1,6 @@
 #include "app/SubsystemHosts.h"
 
+#include "addressbook/ui/AddressPane.h"
 #include "app/InboxFramesBand.h"
 #include "app/MainForm.h"
 #include "app/SettingsPanel.h"
@@ -35,6 +36,22 @@ ComposeMode composeModeFor(SavedMessageAction action)
 QString storeFolder(const ShellState &state)
 {
     return toFileSystemPath(state.folders.path(AppPaths::SavedMessages));
+}
+
+MergeHost::FormFill formFillFor(ComposeFillOutcome outcome)
+{
+    switch (outcome) {
+    case ComposeFillOutcome::Filled: return MergeHost::FormFill::Done;
+    case ComposeFillOutcome::Stopped: return MergeHost::FormFill::Stopped;
+    case ComposeFillOutcome::Failed: return MergeHost::FormFill::Failed;
+    }
+    return MergeHost::FormFill::Failed;
+}
+
+void addIfMissing(QComboBox *combo, const QString &text)
+{
+    if (combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        combo->addItem(text);
 }
 
 void fillFolderCombo(QComboBox *combo, const QStringList &folders, int chosen)
@@ -225,9 +242,10 @@ int ShellEditorHost::firstPaneHeight() const
     return m_form.webBrowser1Geometry().height();
 }
 
-ShellMergeHost::ShellMergeHost(ComposeHost &compose, ShellState &state, ShowHelp showHelp,
+ShellMergeHost::ShellMergeHost(ComposeHost &compose, MainForm &form, ShellState &state, ShowHelp showHelp,
                                MessageBoxes &messageBoxes)
     : m_compose(compose)
+    , m_form(form)
     , m_state(state)
     , m_showHelp(std::move(showHelp))
     , m_messageBoxes(messageBoxes)
@@ -245,14 +263,59 @@ void ShellMergeHost::setTemplateText(const TemplateText &text)
     m_state.compose.TemplateBody = text.body;
 }
 
-void ShellMergeHost::insertTemplateIntoComposeForm()
+MergeHost::FormFill ShellMergeHost::insertTemplateIntoComposeForm()
 {
-    ReplyOrForward(m_compose, ComposeMode::InsertTemplate);
+    return formFillFor(ReplyOrForward(m_compose, ComposeMode::InsertTemplate));
 }
 
-void ShellMergeHost::captureTemplateFromComposeForm()
+MergeHost::FormFill ShellMergeHost::captureTemplateFromComposeForm()
 {
-    ReplyOrForward(m_compose, ComposeMode::CaptureTemplate);
+    return formFillFor(ReplyOrForward(m_compose, ComposeMode::CaptureTemplate));
+}
+
+void ShellMergeHost::cancelComposeWait()
+{
+    m_state.WaitCancelled = true;
+}
+
+QString ShellMergeHost::templatesFolder() const
+{
+    return toFileSystemPath(m_state.folders.path(AppPaths::Templates));
+}
+
+QStringList ShellMergeHost::templateNames() const
+{
+    const QComboBox *list = m_form.band().templateCombo();
+    QStringList names;
+    for (int i = 1; i < list->count(); ++i)
+        names << list->itemText(i);
+    return names;
+}
+
+QString ShellMergeHost::chosenTemplateName() const
+{
+    const QComboBox *list = m_form.band().templateCombo();
+    return list->currentIndex() > 0 ? list->currentText() : QString();
+}
+
+void ShellMergeHost::addTemplateName(const QString &fileName)
+{
+    addIfMissing(m_form.band().templateCombo(), fileName);
+    addIfMissing(m_form.settingsPanel().defaultTemplateCombo(), fileName);
+}
+
+bool ShellMergeHost::closeAddressPalette()
+{
+    if (!m_addresses || !m_addresses->isPaletteOpen())
+        return false;
+    m_addresses->closePalette();
+    return true;
+}
+
+void ShellMergeHost::showAddressPalette()
+{
+    if (m_addresses)
+        m_addresses->showPalette();
 }
 
 bool ShellMergeHost::mergeInProgress() const

@@ -10,6 +10,7 @@
 
 namespace ferrowen {
 
+class AddressPane;
 class ComposeHost;
 class MainForm;
 class SettingsAccess;
@@ -126,12 +127,24 @@ public:
     enum class Help { MailMerge, Templates };
     using ShowHelp = std::function<void(Help)>;
 
-    ShellMergeHost(ComposeHost &compose, ShellState &state, ShowHelp showHelp, MessageBoxes &messageBoxes);
+    ShellMergeHost(ComposeHost &compose, MainForm &form, ShellState &state, ShowHelp showHelp,
+                   MessageBoxes &messageBoxes);
+
+    // The pane whose palette the dialogs close while they are open (none
+    // until it is set).
+    void setAddressPane(AddressPane &addresses) { m_addresses = &addresses; }
 
     TemplateText templateText() const override;
     void setTemplateText(const TemplateText &text) override;
-    void insertTemplateIntoComposeForm() override;
-    void captureTemplateFromComposeForm() override;
+    FormFill insertTemplateIntoComposeForm() override;
+    FormFill captureTemplateFromComposeForm() override;
+    void cancelComposeWait() override;
+    QString templatesFolder() const override;
+    QStringList templateNames() const override;
+    QString chosenTemplateName() const override;
+    void addTemplateName(const QString &fileName) override;
+    bool closeAddressPalette() override;
+    void showAddressPalette() override;
     bool mergeInProgress() const override;
     void setMergeInProgress(bool inProgress) override;
     void showMailMergeHelp() override { m_showHelp(Help::MailMerge); }
@@ -140,9 +153,11 @@ public:
 
 private:
     ComposeHost &m_compose;
+    MainForm &m_form;
     ShellState &m_state;
     ShowHelp m_showHelp;
     MessageBoxes &m_messageBoxes;
+    AddressPane *m_addresses = nullptr;
 };
 
 } // namespace ferrowen

@@ -62,6 +62,9 @@ public:
     QString type() const;
     bool checked() const;
     void setChecked(bool checked);
+    // Clicks the element as the user would: a check box changes its state
+    // and the page's own listeners hear the click and the change.
+    void click();
 
 private:
     QString text(ElementProperty property) const;
@@ -94,6 +97,7 @@ public:
 
     virtual QVariant readProperty(const ElementRef &element, ElementProperty property) = 0;
     virtual void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) = 0;
+    virtual void clickElement(const ElementRef &element) = 0;
 
     // The address of a document shown in frames of this one: frames names
     // the frame elements (by name or id), outermost first.
@@ -172,5 +176,6 @@ inline QString WebElement::name() const { return text(ElementProperty::Name); }
 inline QString WebElement::type() const { return text(ElementProperty::Type); }
 inline bool WebElement::checked() const { return m_page->readProperty(m_ref, ElementProperty::Checked).toBool(); }
 inline void WebElement::setChecked(bool checked) { m_page->writeProperty(m_ref, ElementProperty::Checked, checked); }
+inline void WebElement::click() { m_page->clickElement(m_ref); }
 
 } // namespace ferrowen

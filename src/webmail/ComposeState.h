@@ -18,6 +18,9 @@ struct ComposeState
     qint16 pendingInsertField = 0;
     // The last mail link taken from the settings file.
     QString mailtoText;
+    // Counts the compose fillings started: a filling still waiting for the
+    // form gives way when a later one has started meanwhile.
+    int fillRequests = 0;
     // A template on its way to or from the compose form.
     QString TemplateSubject;
     QString TemplateBody;

@@ -1,5 +1,7 @@
 #include "webmail/MailtoLink.h"
 
+#include "webmail/PercentDecoding.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -11,35 +13,9 @@ const QString Scheme = QStringLiteral("mailto:");
 const QString AddressSeparator = QStringLiteral(", ");
 const QString CrLf = QStringLiteral("\r\n");
 
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 QString percentDecoded(QStringView text)
 {
-    const QByteArray encoded = text.toUtf8();
-    QByteArray decoded;
-    decoded.reserve(encoded.size());
-    for (qsizetype i = 0; i < encoded.size(); ++i) {
-        if (encoded.at(i) == '%' && i + 2 < encoded.size()) {
-            const int high = hexDigitValue(encoded.at(i + 1));
-            const int low = hexDigitValue(encoded.at(i + 2));
-            if (high >= 0 && low >= 0) {
-                decoded.append(char(high * 16 + low));
-                i += 2;
-                continue;
-            }
-        }
-        decoded.append(encoded.at(i));
-    }
-    return QString::fromUtf8(decoded);
+    return PercentDecoded(text.toUtf8(), PlusSign::Literal);
 }
 
 void appendAddresses(QStringList &addresses, const QString &list)

@@ -44,8 +44,10 @@ QString withoutCaption(const QString &value)
     const int colon = value.indexOf(QLatin1Char(':'));
     if (colon < 0)
         return value;
+    // The saved file puts a non-breaking space after each caption: it goes
+    // too, or a reply's recipient and subject would start with it.
     int start = colon + 1;
-    while (start < value.size() && value.at(start) == QLatin1Char(' '))
+    while (start < value.size() && (value.at(start) == QLatin1Char(' ') || value.at(start) == QChar(0x00a0)))
         ++start;
     return value.mid(start);
 }

@@ -16,7 +16,7 @@ QString quoteBodyLines(const QString &body);
 QString plainTextMirrorHtml(const QString &body);
 
 // Keeps what follows the first ":" of a preview line such as "To: ann",
-// without the ordinary spaces that lead it.
+// without the spaces (ordinary or non-breaking) that lead it.
 QString withoutCaption(const QString &value);
 
 } // namespace ferrowen

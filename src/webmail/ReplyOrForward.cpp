@@ -7,6 +7,7 @@
 #include "webmail/MailtoLink.h"
 #include "webmail/ProviderProfile.h"
 #include "webmail/QuotedBody.h"
+#include "webmail/ReplyShaping.h"
 
 #include <optional>
 
@@ -74,12 +75,7 @@ Draft gatherFromPreview(ComposeHost &host, ComposeMode mode)
     draft.recipient = withoutCaption(draft.recipient);
     draft.cc = withoutCaption(draft.cc);
     draft.bcc = withoutCaption(draft.bcc);
-    draft.subject = withoutCaption(draft.subject);
-
-    if (mode == ComposeMode::ReplyWithText || mode == ComposeMode::ReplyBlank)
-        draft.subject = QStringLiteral("RE: ") + draft.subject;
-    else if (mode == ComposeMode::Forward)
-        draft.subject = QStringLiteral("FWD: ") + draft.subject;
+    draft.subject = subjectForMode(mode, withoutCaption(draft.subject));
     return draft;
 }
 
@@ -105,8 +101,9 @@ Draft gather(ComposeHost &host, ComposeMode mode)
 }
 
 // Waits until the provider's To field answers in the compose pane. False
-// when the user cancelled or the window went away.
-bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFormNames &names)
+// when the user cancelled, a later filling started while this one waited,
+// or the window went away.
+bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFormNames &names, int request)
 {
     for (;;) {
         if (host.takeWaitCancelled()) {
@@ -117,6 +114,10 @@ bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFormNa
         }
         host.writeTrace(QStringLiteral("5"));
         if (!host.letPendingEventsRun())
+            return false;
+        // The later filling has run to its end inside this wait (or ended
+        // too); this one must not write over it.
+        if (host.state().fillRequests != request)
             return false;
         try {
             compose.formField(names.form, names.to);
@@ -141,23 +142,9 @@ void setValueIfFieldExists(WebPage &page, const QString &form, const QString &fi
     element->setValue(value);
 }
 
-QString bodyToWrite(ComposeMode mode, const QString &body)
+ComposeFillOutcome fill(ComposeHost &host, ComposeMode mode)
 {
-    switch (mode) {
-    case ComposeMode::ReplyWithText:
-    case ComposeMode::Forward:
-        return quoteBodyLines(wrapBodyLines(QStringLiteral("\n\n") + body));
-    case ComposeMode::SendAgain:
-        return wrapBodyLines(QStringLiteral("\n\n") + body);
-    case ComposeMode::Mailto:
-        return body;
-    default:
-        return QString();
-    }
-}
-
-void fill(ComposeHost &host, ComposeMode mode)
-{
+    const int request = ++host.state().fillRequests;
     host.writeTrace(QStringLiteral("1"));
     host.state().keepComposeOnce = true;
 
@@ -172,16 +159,16 @@ void fill(ComposeHost &host, ComposeMode mode)
     Draft draft = gather(host, mode);
     host.writeTrace(QStringLiteral("4"));
 
-    if (!waitForComposeForm(host, host.page(composePane), names))
-        return;
+    if (!waitForComposeForm(host, host.page(composePane), names, request))
+        return ComposeFillOutcome::Stopped;
 
     // Fetched again after the wait: the pane may have loaded a new document.
     WebPage &compose = host.page(composePane);
     const bool writesHeaders = static_cast<int>(mode) < 10;
 
     if (writesHeaders) {
-        if (profile.recipientFromAngleBracket && draft.recipient.contains(QLatin1Char('<')))
-            draft.recipient = draft.recipient.mid(draft.recipient.indexOf(QLatin1Char('<')));
+        if (profile.recipientFromAngleBracket)
+            draft.recipient = recipientFromAngleBracket(draft.recipient);
         compose.formField(names.form, names.to).setValue(draft.recipient);
     }
     if (mirror.present())
@@ -201,13 +188,13 @@ void fill(ComposeHost &host, ComposeMode mode)
     WebElement bodyField = compose.formField(names.form, names.body);
     if (mode == ComposeMode::CaptureTemplate) {
         host.state().TemplateBody = bodyField.value();
-        return;
+        return ComposeFillOutcome::Filled;
     }
     if (mode == ComposeMode::InsertTemplate) {
         draft.body = useInboxPane ? host.state().TemplateBody + CrLf + CrLf + bodyField.value()
                                   : host.state().TemplateBody;
     } else {
-        draft.body = bodyToWrite(mode, draft.body);
+        draft.body = bodyForMode(mode, draft.body);
     }
     bodyField.setValue(draft.body);
 
@@ -220,16 +207,18 @@ void fill(ComposeHost &host, ComposeMode mode)
             compose.formField(names.form, mirror.recipientField).setValue(draft.recipient);
     }
     host.writeTrace(QStringLiteral("0"));
+    return ComposeFillOutcome::Filled;
 }
 
 } // namespace
 
-void ReplyOrForward(ComposeHost &host, ComposeMode mode)
+ComposeFillOutcome ReplyOrForward(ComposeHost &host, ComposeMode mode)
 {
     try {
-        fill(host, mode);
+        return fill(host, mode);
     } catch (const WebPageError &) {
         // Ends silently; the trace shows the last step reached.
+        return ComposeFillOutcome::Failed;
     }
 }
 

@@ -15,9 +15,18 @@ enum class ComposeMode : int {
     CaptureTemplate = 11 // the form's subject and body into the template
 };
 
+// How a compose filling ended.
+enum class ComposeFillOutcome {
+    Filled,  // every field written (or, capturing a template, read)
+    Stopped, // ended while waiting for the form, nothing written: the user
+             // cancelled, a later filling took over, or the window closed
+    Failed   // a page look-up failed; what was written before stays
+};
+
 // Fills the provider's compose form, switching to the "Compose" tab when
-// needed and waiting (cancellably) until the form is there. Failures end it
-// silently; the "bug" trace in the settings file tells how far it got.
-void ReplyOrForward(ComposeHost &host, ComposeMode mode);
+// needed and waiting (cancellably) until the form is there. A filling
+// started while this one waits replaces it. Failures end it silently; the
+// "bug" trace in the settings file tells how far it got.
+ComposeFillOutcome ReplyOrForward(ComposeHost &host, ComposeMode mode);
 
 } // namespace ferrowen

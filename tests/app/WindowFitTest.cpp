@@ -162,20 +162,53 @@ TEST_F(WindowFitTest, everyControlIsReachableOnEachTabOfASmallWindow)
     }
 }
 
-TEST_F(WindowFitTest, inboxFramesStayInOneRowAtTheUsualWidth)
+TEST_F(WindowFitTest, inboxFramesTakeAtMostTwoRowsAtTheUsualWidth)
 {
     // 1024 x 720 pixels, the usual width of a small laptop screen.
     auto controller = startAt(15360, 10800);
     MainForm &form = controller->window();
     QCoreApplication::processEvents();
 
-    // Each frame beside the first one, none below it.
+    // The frames before the Compose frame side by side; the Compose frame
+    // (with the template list and its button) may start a second row.
     const QRect first = child(form, "FrameSaveMessages")->geometry();
-    for (const char *name : {"AddressPaneButtons", "FrameInboxManagement", "FrameCompose"}) {
+    int firstRowBottom = first.bottom();
+    for (const char *name : {"AddressPaneButtons", "FrameInboxManagement"}) {
         const QRect frame = child(form, name)->geometry();
         EXPECT_TRUE(frame.top() < first.bottom() && first.top() < frame.bottom()) << name;
+        firstRowBottom = qMax(firstRowBottom, frame.bottom());
     }
+    EXPECT_LE(child(form, "FrameCompose")->geometry().top(), firstRowBottom + 10);
     EXPECT_EQ(unreachableControls(form), QStringList());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowFitTest, theSavedLabelShowsInItsFrameWithoutMovingThePanes)
+{
+    auto controller = startAt(19200, 12000); // 1280 x 800 pixels
+    MainForm &form = controller->window();
+    QCoreApplication::processEvents();
+    QWidget *band = child(form, "InboxFramesBand");
+    QWidget *frame = child(form, "FrameSaveMessages");
+    const int bandHeight = band->height();
+    const int frameWidth = frame->width();
+
+    QWidget *label = child(form, "LabelSaved");
+    label->show();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(band->height(), bandHeight);
+    EXPECT_EQ(frame->width(), frameWidth);
+    EXPECT_TRUE(frame->rect().contains(label->geometry()));
+    EXPECT_TRUE(readable(label));
+    // Nothing of the frame's row lies under the label.
+    for (QWidget *control : frame->findChildren<QWidget *>()) {
+        if (control != label && isControl(control))
+            EXPECT_FALSE(control->geometry().intersects(label->geometry())) << control->objectName().toStdString();
+    }
 }
 
 } // namespace

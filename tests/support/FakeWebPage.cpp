@@ -135,4 +135,12 @@ void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property,
     }
 }
 
+void FakeWebPage::clickElement(const ElementRef &ref)
+{
+    FakeElement &e = at(ref);
+    ++e.clicks;
+    if (e.type == QLatin1String("checkbox"))
+        e.checked = !e.checked;
+}
+
 } // namespace ferrowen::testing

@@ -18,6 +18,7 @@ struct FakeElement
     QString innerText;
     QString innerHTML;
     bool checked = false;
+    int clicks = 0;
 };
 
 // An in-memory document with forms and elements, looked up the way the
@@ -40,6 +41,8 @@ public:
     QString bodyText() override { return text; }
     QVariant readProperty(const ElementRef &element, ElementProperty property) override;
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
+    // Counts the click; a check box changes its state as in a page.
+    void clickElement(const ElementRef &element) override;
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;

@@ -25,11 +25,13 @@ protected:
 
     void previewSavedMessage()
     {
-        host.preview.addElement(QStringLiteral("replyto"), QStringLiteral("Reply-to: Ann <ann@example.com>"));
-        host.preview.addElement(QStringLiteral("to"), QStringLiteral("To: me@example.com"));
-        host.preview.addElement(QStringLiteral("cc"), QStringLiteral("Cc: carl@example.com"));
-        host.preview.addElement(QStringLiteral("bcc"), QStringLiteral("Bcc: "));
-        host.preview.addElement(QStringLiteral("subject"), QStringLiteral("Subject: Hello"));
+        // As the saved file renders: each caption followed by a
+        // non-breaking space.
+        host.preview.addElement(QStringLiteral("replyto"), QStringLiteral("Reply-to:\u00a0Ann <ann@example.com>"));
+        host.preview.addElement(QStringLiteral("to"), QStringLiteral("To:\u00a0me@example.com"));
+        host.preview.addElement(QStringLiteral("cc"), QStringLiteral("Cc:\u00a0carl@example.com"));
+        host.preview.addElement(QStringLiteral("bcc"), QStringLiteral("Bcc:\u00a0"));
+        host.preview.addElement(QStringLiteral("subject"), QStringLiteral("Subject:\u00a0Hello"));
         host.preview.addElement(QStringLiteral("body"), QStringLiteral("line one\nline two"));
     }
 };
@@ -179,16 +181,41 @@ TEST_F(ReplyOrForwardTest, cancelWhileWaitingWritesNothingAndNextRunWorks)
         if (round == 2)
             host.cancelRequested = true;
     };
-    ReplyOrForward(host, ComposeMode::Mailto);
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Stopped);
     EXPECT_EQ(host.trace.last(), QStringLiteral("5"));
     EXPECT_FALSE(host.cancelRequested) << "the cancel is consumed";
 
     addHotmailComposeForm(host.compose);
     host.trace.clear();
     host.onEvents = nullptr;
-    ReplyOrForward(host, ComposeMode::Mailto);
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Filled);
     EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("bob@example.com"));
     EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
+}
+
+TEST_F(ReplyOrForwardTest, aFillingStartedWhileOneWaitsReplacesIt)
+{
+    host.inbox.url = HotmailInbox;
+    host.composeState.mailtoText = QStringLiteral("first@example.com");
+    ComposeFillOutcome later = ComposeFillOutcome::Failed;
+    host.onEvents = [&](int round) {
+        if (round == 2) {
+            // A second request, run from inside the first one's wait as a
+            // click or the mail link timer would be.
+            host.composeState.mailtoText = QStringLiteral("second@example.com");
+            later = ReplyOrForward(host, ComposeMode::Mailto);
+        }
+        if (round == 4)
+            addHotmailComposeForm(host.compose);
+    };
+
+    const ComposeFillOutcome earlier = ReplyOrForward(host, ComposeMode::Mailto);
+
+    EXPECT_EQ(later, ComposeFillOutcome::Filled);
+    EXPECT_EQ(earlier, ComposeFillOutcome::Stopped);
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("second@example.com"));
+    EXPECT_EQ(host.trace.count(QStringLiteral("0")), 1) << "only the later one ran to its end";
+    EXPECT_FALSE(host.waitPanelVisible);
 }
 
 TEST_F(ReplyOrForwardTest, closingWindowEndsTheWait)
@@ -251,7 +278,7 @@ TEST_F(ReplyOrForwardTest, missingPreviewElementEndsSilentlyBeforeWriting)
     addHotmailComposeForm(host.compose);
     host.compose.field(QStringLiteral("composeform"), QStringLiteral("to"))->value = QStringLiteral("kept");
 
-    ReplyOrForward(host, ComposeMode::Forward);
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Forward), ComposeFillOutcome::Failed);
 
     EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("kept"));
     EXPECT_EQ(host.trace.last(), QStringLiteral("2"));
@@ -297,7 +324,7 @@ TEST_F(ReplyOrForwardTest, captureTemplateCopiesFormIntoTemplateFields)
     host.compose.field(QStringLiteral("composeform"), QStringLiteral("body"))->value = QStringLiteral("B");
     host.tab = 4;
 
-    ReplyOrForward(host, ComposeMode::CaptureTemplate);
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::CaptureTemplate), ComposeFillOutcome::Filled);
 
     EXPECT_EQ(host.composeState.TemplateSubject, QStringLiteral("S"));
     EXPECT_EQ(host.composeState.TemplateBody, QStringLiteral("B"));

@@ -179,10 +179,11 @@ void DemoWebmailSite::addSiteRoutes()
     m_server->route(QStringLiteral("/static/style.css"), [] {
         return resourceResponse(QStringLiteral("static/style.css"), QByteArrayLiteral("text/css; charset=utf-8"));
     });
-    m_server->route(QStringLiteral("/static/hotmail-inbox.js"), [] {
-        return resourceResponse(QStringLiteral("static/hotmail-inbox.js"),
-                                QByteArrayLiteral("text/javascript; charset=utf-8"));
-    });
+    for (const QString &script : {QStringLiteral("hotmail-inbox.js"), QStringLiteral("yahoo-inbox.js")}) {
+        m_server->route(QStringLiteral("/static/") + script, [script] {
+            return resourceResponse(QStringLiteral("static/") + script, QByteArrayLiteral("text/javascript; charset=utf-8"));
+        });
+    }
     m_server->route(QStringLiteral("/api/sent"), [this](const QHttpServerRequest &request) {
         if (isRead(request))
             return sentListing();

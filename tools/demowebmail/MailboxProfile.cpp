@@ -37,7 +37,7 @@ const MailboxProfile &yahooMailbox()
         QStringLiteral("SEND"),
         QStringLiteral("SAVEDRAFT"),
         YahooHeaderLabels,
-        QString(),
+        QStringLiteral("/static/yahoo-inbox.js"),
     };
     return profile;
 }

@@ -26,7 +26,7 @@ struct MailboxProfile
     QString sendMarker;
     QString draftMarker; // the "Save Draft" button; empty when the page has none
     MessageHeaderLabels labels;
-    QString inboxScript; // convenience script of the inbox page; empty for none
+    QString inboxScript; // script of the inbox page: selection count and conveniences
 
     QString path(const QString &page) const;
     QString templateName(const QString &page) const;

@@ -82,6 +82,11 @@ void EngineWebPage::writeProperty(const ElementRef &element, ElementProperty pro
                                    {QStringLiteral("value"), json}});
 }
 
+void EngineWebPage::clickElement(const ElementRef &element)
+{
+    call(QStringLiteral("click"), {{QStringLiteral("ref"), refJson(element)}});
+}
+
 void EngineWebPage::submitForm(const QString &form, const QString &actionSuffix)
 {
     call(QStringLiteral("submitForm"), {{QStringLiteral("form"), form}, {QStringLiteral("actionSuffix"), actionSuffix}});

@@ -28,6 +28,7 @@ public:
     QString bodyText() override;
     QVariant readProperty(const ElementRef &element, ElementProperty property) override;
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
+    void clickElement(const ElementRef &element) override;
     void submitForm(const QString &form, const QString &actionSuffix) override;
     QString frameLocation(const QStringList &frames) override;
     FieldSelection selectedFieldText() override;

@@ -31,12 +31,14 @@ const QByteArray formsPage = QByteArrayLiteral(R"(<!DOCTYPE html>
 <form name="compose"><input name="Subj" value="exact-form"></form>
 <form id="Other"><input id="Cc" value="by-id"></form>
 <p id="dup">by id</p><div id="target"></div>
-<span id="echo"></span><span id="changes">0</span>
+<span id="echo"></span><span id="changes">0</span><span id="clicks">0</span>
 <script>
   const compose = document.forms.Compose;
   compose.To.addEventListener('input', e => { document.getElementById('echo').textContent = e.target.value; });
   let changes = 0;
   compose.addEventListener('change', () => { document.getElementById('changes').textContent = ++changes; });
+  let clicks = 0;
+  compose.Mid.addEventListener('click', () => { document.getElementById('clicks').textContent = ++clicks; });
 </script>
 </body></html>)");
 
@@ -116,6 +118,13 @@ TEST_F(EngineWebPageTest, writesShowInThePageAsTyping)
     EXPECT_TRUE(box.checked());
     EXPECT_TRUE(runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.forms.Compose.Mid.checked")).toBool());
     EXPECT_EQ(page().elementById(QStringLiteral("changes")).innerText(), QStringLiteral("2"));
+    EXPECT_EQ(page().elementById(QStringLiteral("clicks")).innerText(), QStringLiteral("0"));
+
+    // A click is heard as a click and a change, and toggles the box.
+    box.click();
+    EXPECT_FALSE(box.checked());
+    EXPECT_EQ(page().elementById(QStringLiteral("clicks")).innerText(), QStringLiteral("1"));
+    EXPECT_EQ(page().elementById(QStringLiteral("changes")).innerText(), QStringLiteral("3"));
 
     // What a textarea shows is what it posts.
     WebElement body = page().formField(QStringLiteral("Compose"), QStringLiteral("Body"));

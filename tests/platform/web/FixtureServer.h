@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RunInPage.h"
 #include "WaitFor.h"
 
 #include <QByteArray>
@@ -65,16 +66,6 @@ inline bool loadAndWait(QWebEnginePage &page, const QUrl &url)
         }
         return false;
     }, 15000);
-}
-
-// Runs a script as the page's own scripts would and returns its result.
-inline QVariant runInPage(QWebEnginePage &page, const QString &script)
-{
-    auto result = std::make_shared<std::optional<QVariant>>();
-    page.runJavaScript(script, QWebEngineScript::MainWorld, [result](const QVariant &value) { *result = value; });
-    if (!waitFor([&] { return result->has_value(); }))
-        return {};
-    return result->value_or(QVariant());
 }
 
 } // namespace ferrowen::testing

@@ -362,6 +362,15 @@
             announce(field);
             return true;
         },
+        // The element's own click: its default action and every listener of
+        // the page run as for a click of the user.
+        click({ ref }) {
+            const element = recall(ref);
+            if (!(element instanceof HTMLElement))
+                fail('<' + element.localName + '> cannot be clicked');
+            HTMLElement.prototype.click.call(element);
+            return null;
+        },
         submitForm({ form, actionSuffix }) {
             const found = findForm(form);
             if (actionSuffix)

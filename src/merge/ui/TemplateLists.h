@@ -1,0 +1,15 @@
+#pragma once
+
+namespace ferrowen {
+
+class MergeHost;
+
+// The main window's template lists: filled at start-up with the templates
+// of earlier runs (so saving under a name in use shows it is in use).
+void ListSavedTemplates(MergeHost &host);
+
+// "Use &Template >>": the template chosen in the main window's list goes
+// into the compose form. No choice, or a file that has gone, is said so.
+void UseChosenTemplate(MergeHost &host);
+
+} // namespace ferrowen

@@ -1,0 +1,82 @@
+// The templates folder: listing, reading and writing template files.
+#include "merge/TemplateFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ferrowen;
+
+namespace {
+
+class TemplateFolderTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString folder() const { return dir.filePath(QStringLiteral("main/templates")); }
+
+    void put(const QString &name, const QByteArray &content)
+    {
+        ASSERT_TRUE(QDir().mkpath(folder()));
+        QFile file(QDir(folder()).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QByteArray contentOf(const QString &name)
+    {
+        QFile file(QDir(folder()).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+};
+
+TEST_F(TemplateFolderTest, writingMakesTheMissingFolderAndReplacesAnExistingFileWhole)
+{
+    ASSERT_FALSE(QDir(folder()).exists());
+    ASSERT_TRUE(writeTemplateFile(folder(), QStringLiteral("offer.txt"), {QStringLiteral("A"), QStringLiteral("long body")}));
+    ASSERT_TRUE(writeTemplateFile(folder(), QStringLiteral("offer.txt"), {QStringLiteral("B"), QStringLiteral("x")}));
+    EXPECT_EQ(contentOf(QStringLiteral("offer.txt")), QByteArray("B\r\nx"));
+    // Nothing is left beside it.
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("offer.txt")});
+}
+
+TEST_F(TemplateFolderTest, namesThatLeaveTheFolderAreRefusedAndNothingIsWritten)
+{
+    for (const QString &name : {QStringLiteral("../escaped.txt"), QStringLiteral("sub/x.txt"), QStringLiteral("..")}) {
+        const Status written = writeTemplateFile(folder(), name, {QStringLiteral("S"), QStringLiteral("B")});
+        EXPECT_FALSE(written) << name.toStdString();
+        EXPECT_TRUE(written.error().contains(name)) << written.error().toStdString();
+        EXPECT_FALSE(readTemplateFile(folder(), name)) << name.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("main/escaped.txt"))));
+    EXPECT_FALSE(QDir(folder()).exists(QStringLiteral("sub")));
+}
+
+TEST_F(TemplateFolderTest, aFileThatHasGoneGivesAClearMessage)
+{
+    const StatusOr<TemplateText> read = readTemplateFile(folder(), QStringLiteral("gone.txt"));
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error(), QStringLiteral("The email template \"gone.txt\" is no longer in the templates folder."));
+}
+
+TEST_F(TemplateFolderTest, readsWhatWasWrittenWithTheBodyEndingInALineEnd)
+{
+    ASSERT_TRUE(writeTemplateFile(folder(), QStringLiteral("offer.txt"), {QStringLiteral("S"), QStringLiteral("a\r\nb")}));
+    const StatusOr<TemplateText> read = readTemplateFile(folder(), QStringLiteral("offer.txt"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->subject, QStringLiteral("S"));
+    EXPECT_EQ(read->body, QStringLiteral("a\r\nb\r\n"));
+}
+
+TEST_F(TemplateFolderTest, listsTheTemplateFilesInNameOrder)
+{
+    EXPECT_TRUE(templateNamesInFolder(folder()).isEmpty()) << "a missing folder lists nothing";
+    for (const char *name : {"zeta.txt", "Alpha.TXT", "beta.txt", "notes.txt.old", "readme.md", "image.png"})
+        put(QLatin1String(name), "S\r\nB");
+    ASSERT_TRUE(QDir(folder()).mkpath(QStringLiteral("folder.txt")));
+    EXPECT_EQ(templateNamesInFolder(folder()), QStringList({QStringLiteral("Alpha.TXT"), QStringLiteral("beta.txt"),
+                                                            QStringLiteral("notes.txt.old"), QStringLiteral("zeta.txt")}));
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "ScriptedMessageBoxes.h"
+#include "merge/ui/MergeHost.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace ferrowen::testing {
+
+// The rest of the program as the template dialog sees it: the main
+// window's template list, the palette, and a compose form that is either
+// there at once or never comes (the wait then lasts until it is cancelled).
+class FakeMergeHost : public MergeHost
+{
+public:
+    QString folder;
+    QStringList listed;   // ComboTemplate after "Saved"
+    QString chosen;       // ComboTemplate's choice
+    QStringList added;    // names added to the main window's lists
+    TemplateText carried; // TemplateSubject / TemplateBody
+    bool formThere = true;
+    TemplateText form;    // the compose form's subject and body
+    int fills = 0;
+    int cancels = 0;
+    bool paletteOpen = false;
+    int paletteShows = 0;
+    int templateHelps = 0;
+    bool merging = false;
+    ScriptedMessageBoxes boxes;
+
+    TemplateText templateText() const override { return carried; }
+    void setTemplateText(const TemplateText &text) override { carried = text; }
+    FormFill insertTemplateIntoComposeForm() override
+    {
+        const FormFill outcome = waitForForm();
+        if (outcome == FormFill::Done)
+            form = carried;
+        return outcome;
+    }
+    FormFill captureTemplateFromComposeForm() override
+    {
+        const FormFill outcome = waitForForm();
+        if (outcome == FormFill::Done)
+            carried = form;
+        return outcome;
+    }
+    void cancelComposeWait() override
+    {
+        ++cancels;
+        if (m_wait)
+            m_wait->quit();
+    }
+    QString templatesFolder() const override { return folder; }
+    QStringList templateNames() const override { return listed; }
+    QString chosenTemplateName() const override { return chosen; }
+    void addTemplateName(const QString &fileName) override
+    {
+        added << fileName;
+        listed << fileName;
+    }
+    bool closeAddressPalette() override { return std::exchange(paletteOpen, false); }
+    void showAddressPalette() override
+    {
+        paletteOpen = true;
+        ++paletteShows;
+    }
+    bool mergeInProgress() const override { return merging; }
+    void setMergeInProgress(bool inProgress) override { merging = inProgress; }
+    void showMailMergeHelp() override {}
+    void showTemplateHelp() override { ++templateHelps; }
+    MessageBoxes &messageBoxes() override { return boxes; }
+
+private:
+    FormFill waitForForm()
+    {
+        ++fills;
+        if (formThere)
+            return FormFill::Done;
+        QEventLoop wait;
+        m_wait = &wait;
+        // A wait nobody cancels fails the test rather than hanging it.
+        QTimer::singleShot(10000, &wait, &QEventLoop::quit);
+        wait.exec();
+        m_wait = nullptr;
+        return FormFill::Stopped;
+    }
+
+    QEventLoop *m_wait = nullptr;
+};
+
+} // namespace ferrowen::testing
