@@ -66,7 +66,8 @@ SizeSetting readSize(const QString &value)
 {
     SizeSetting size;
     size.set = !value.isEmpty();
-    size.percent = value.contains(QLatin1Char('%'));
+    // A size still to be typed is offered in percent.
+    size.percent = !size.set || value.contains(QLatin1Char('%'));
     size.value = QString(value).remove(QLatin1Char('%'));
     return size;
 }

@@ -27,6 +27,7 @@ ColourControl::ColourControl(const QString &caption, const char *checkName, cons
 {
     m_choose->setAccessibleName(caption + QLatin1Char(' ') + m_choose->text());
     m_swatch->setMinimumWidth(90);
+    m_swatch->setTextFormat(Qt::RichText);
     connect(m_choose, &QPushButton::clicked, this, &ColourControl::choose);
     showSwatch();
 }
@@ -67,9 +68,8 @@ void ColourControl::showSwatch()
 {
     const bool kept = !m_setting.picked && !m_setting.found.isEmpty();
     const QString text = kept ? m_setting.found : FormatRGBString(m_setting.colour);
-    m_swatch->setText(text);
-    m_swatch->setStyleSheet(QStringLiteral("QLabel { border-left: 24px solid %1; padding-left: 4px; }")
-                                .arg(FormatRGBString(m_setting.colour)));
+    m_swatch->setText(QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</span> %2")
+                          .arg(FormatRGBString(m_setting.colour), text.toHtmlEscaped()));
 }
 
 SizeControl::SizeControl(const QString &caption, const char *checkName, const char *editName,
