@@ -9,6 +9,7 @@
 #include "app/SubsystemHosts.h"
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
+#include "editor/ui/EditorDialogSet.h"
 #include "editor/ui/EditorPanel.h"
 #include "platform/spell/HunspellEngine.h"
 #include "platform/ui/QtColorChooser.h"
@@ -74,6 +75,8 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_form->attachAddressPane(m_addressPane->parts());
     m_form->attachSavedFolders(m_savedFolders->parts());
     m_form->attachEditorPanel(m_editorPanel->parts());
+    m_editorDialogs = std::make_unique<EditorDialogSet>(*m_editorPanel, *m_editorHost, m_form.get());
+    m_editorPanel->setDialogs(m_editorDialogs.get());
 
     connectWindow();
 }
@@ -81,6 +84,8 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
 Shell::~Shell()
 {
     markClosing();
+    // The panel goes with the window, after the dialogs.
+    m_editorPanel->setDialogs(nullptr);
 }
 
 void Shell::markClosing()

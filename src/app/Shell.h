@@ -11,6 +11,7 @@ namespace ferrowen {
 
 class AddressPane;
 class ColorChooser;
+class EditorDialogSet;
 class EditorPanel;
 class FileDialogs;
 class HunspellEngine;
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<ShellAddressBookHost> m_addressBookHost;
     std::unique_ptr<ShellEditorHost> m_editorHost;
     std::unique_ptr<ShellMergeHost> m_mergeHost;
+    std::unique_ptr<EditorDialogSet> m_editorDialogs;
 
     // Owned by the window, like the controls they attach to it.
     AddressPane *m_addressPane = nullptr;

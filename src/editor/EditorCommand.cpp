@@ -30,6 +30,7 @@ const Entry table[] = {
     {EditorCommand::FontDialog, Route::Engine, "fontName", Use::Prompt},
     {EditorCommand::GetFontName, Route::Engine, "fontName", Use::ReadValue},
     {EditorCommand::GetFontSize, Route::Engine, "fontSize", Use::ReadValue},
+    {EditorCommand::Hyperlink, Route::Dom, "hyperlink", Use::Run},
     {EditorCommand::Indent, Route::Engine, "indent", Use::Run},
     {EditorCommand::InsertColumn, Route::Dom, "insertColumn", Use::Run},
     {EditorCommand::InsertRow, Route::Dom, "insertRow", Use::Run},
@@ -49,6 +50,7 @@ const Entry table[] = {
     {EditorCommand::SetForeColor, Route::Engine, "foreColor", Use::Run},
     {EditorCommand::Underline, Route::Engine, "underline", Use::Run},
     {EditorCommand::Undo, Route::ViewAction, "undo", Use::Run},
+    {EditorCommand::Unlink, Route::Dom, "unlink", Use::Run},
     {EditorCommand::UnorderedList, Route::Engine, "insertUnorderedList", Use::Run},
 };
 

@@ -18,6 +18,7 @@ enum class EditorCommand : int {
     FontDialog = 5009,
     GetFontName = 5013,
     GetFontSize = 5014,
+    Hyperlink = 5016, // links the selection, or readdresses the link holding it
     Indent = 5018,
     InsertColumn = 5020,
     InsertRow = 5021,
@@ -37,6 +38,7 @@ enum class EditorCommand : int {
     SetForeColor = 5046,
     Underline = 5048,
     Undo = 5049,
+    Unlink = 5050,
     UnorderedList = 5051,
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/SizeSetting.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,14 +23,6 @@ int defaultImageFileType();
 
 // The alignment list: "Default" (no ALIGN) and the values ALIGN takes.
 QStringList imageAlignments();
-
-// A width or height as the dialog holds it.
-struct SizeSetting
-{
-    bool set = false;
-    QString value;
-    bool percent = false;
-};
 
 // The attributes of an IMG tag as the dialog shows them.
 struct ImageSettings

@@ -137,6 +137,19 @@ public:
     // The tag name (lower case) of the element holding the caret, or of the
     // selected control; empty when there is none.
     virtual QString selectedElementTag() = 0;
+    // The source (outerHTML) of the nearest element named tagName (lower
+    // case) holding the selection: the selected picture or table itself,
+    // or one around the start of the selection. A caret just before a
+    // link's first character is inside that link. Empty when there is none.
+    virtual QString enclosingElementHtml(const QString &tagName) = 0;
+    // Puts html (one element named tagName) in place of that element, but
+    // only while its source is still expected; the new element holds the
+    // selection afterwards. False (and nothing written) otherwise.
+    virtual bool replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html) = 0;
+    // Whether the cells of tables without a border are drawn while editing;
+    // a drawing of the editor's own that never enters the document.
+    virtual bool showBorders() = 0;
+    virtual void setShowBorders(bool on) = 0;
     // Inserts marker, reads the document and the selection's HTML, and
     // removes the marker again, leaving the document and the selection
     // exactly as they were.

@@ -12,6 +12,9 @@
 #include "editor/ui/AffiliateDialog.h"
 #include "editor/ui/EditorFormatBar.h"
 #include "editor/ui/EditorPanel.h"
+#include "editor/ui/FormHyperLink.h"
+#include "editor/ui/FormImage.h"
+#include "editor/ui/InsertTableDlg.h"
 #include "platform/EditorDocument.h"
 #include "platform/spell/HunspellEngine.h"
 #include "platform/web/BrowserPane.h"
@@ -196,6 +199,47 @@ TEST_F(EditorSeamsTest, theDictionaryPickedInTheSpellingDialogIsKept)
     EXPECT_EQ(spelling.asked.first().word, QStringLiteral("wrod"));
     EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dictionary"), QString()), installed.first());
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("The spelling check is complete.")});
+}
+
+TEST_F(EditorSeamsTest, tableLinkAndPictureDialogsOpenFromTheToolbarAndPostTheirResult)
+{
+    openBlog();
+    setBody(QStringLiteral("<p>see here</p>"));
+    EditorDocument &document = editor().document();
+    const int start = int(document.bodyText().indexOf(QStringLiteral("here")));
+    document.select({start, start + 4});
+
+    QAction *link = editor().formatBar().button("link");
+    ASSERT_TRUE(link->isEnabled());
+    answerNextModal<FormHyperLink>([](FormHyperLink &dialog) {
+        dialog.findChild<QLineEdit *>(QStringLiteral("EditExtURL"))->setText(QStringLiteral("http://example.com/"));
+        dialog.accept();
+    });
+    link->trigger();
+
+    document.select({start + 4, start + 4});
+    answerNextModal<InsertTableDlg>([](InsertTableDlg &dialog) {
+        dialog.findChild<QLineEdit *>(QStringLiteral("Cols"))->setText(QStringLiteral("1"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("Rows"))->setText(QStringLiteral("1"));
+        dialog.accept();
+    });
+    editor().formatBar().button("table")->trigger();
+
+    // The picture dialog opens from its button too; cancelled, it adds nothing.
+    bool imageDialogShown = false;
+    answerNextModal<FormImage>([&imageDialogShown](FormImage &dialog) {
+        imageDialogShown = true;
+        dialog.reject();
+    });
+    QAction *image = editor().formatBar().button("image");
+    ASSERT_TRUE(image->isEnabled());
+    image->trigger();
+    EXPECT_TRUE(imageDialogShown);
+
+    child<QPushButton>("Command2")->click();
+    EXPECT_EQ(postingField(), QStringLiteral("<p>see <a href=\"http://example.com/\">here</a></p>"
+                                             "<table align=\"CENTER\" border=\"0\" cellpadding=\"3\" cellspacing=\"0\">"
+                                             "<tbody><tr><td>&nbsp;</td></tr></tbody></table>"));
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #pragma once
 
-namespace ferrowen {
+#include "editor/CellScope.h"
 
-// Which cells the cell properties dialog changes.
-enum class CellScope { Cell = 0, Row = 1, Column = 2 };
+namespace ferrowen {
 
 // The editor's dialogs for hyperlinks, images and tables, which the panel
 // opens from its toolbar and its context menu. Until a set of dialogs is

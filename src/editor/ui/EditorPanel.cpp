@@ -51,6 +51,9 @@ EditorPanel::EditorPanel(EditorHost &host, QObject *parent)
     auto *fill = new QVBoxLayout(m_parts.editor);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(m_document->view());
+    // Giving the editing area the focus (after a dialog) puts the caret
+    // back into the document.
+    m_parts.editor->setFocusProxy(m_document->view());
 
     m_bar = new EditorFormatBar(m_parts.panel);
     m_parts.panel->installEventFilter(this);

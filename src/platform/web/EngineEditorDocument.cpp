@@ -164,7 +164,11 @@ void EngineEditorDocument::startLoad(const QString &html, const QUrl &base)
 bool EngineEditorDocument::load(const QString &html, const QUrl &base)
 {
     startLoad(html, base);
-    return waitWhileBusy();
+    if (!waitWhileBusy())
+        return false;
+    if (m_showBorders)
+        setShowBorders(true);
+    return true;
 }
 
 bool EngineEditorDocument::waitWhileBusy()
@@ -421,6 +425,30 @@ MarkedDocument EngineEditorDocument::markedDocument(const QString &marker, Marke
     const QJsonObject found = answer->toObject();
     return {true, found.value(QLatin1String("documentHtml")).toString(),
             found.value(QLatin1String("selectionHtml")).toString()};
+}
+
+QString EngineEditorDocument::enclosingElementHtml(const QString &tagName)
+{
+    return call(QStringLiteral("enclosingElement"), {{QStringLiteral("tag"), tagName}}).value_or(QJsonValue()).toString();
+}
+
+bool EngineEditorDocument::replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html)
+{
+    return call(QStringLiteral("replaceElement"),
+                {{QStringLiteral("tag"), tagName}, {QStringLiteral("expected"), expected}, {QStringLiteral("html"), html}})
+        .value_or(QJsonValue(false))
+        .toBool();
+}
+
+bool EngineEditorDocument::showBorders()
+{
+    return call(QStringLiteral("showBorders")).value_or(QJsonValue(false)).toBool();
+}
+
+void EngineEditorDocument::setShowBorders(bool on)
+{
+    m_showBorders = on;
+    (void)call(QStringLiteral("setShowBorders"), {{QStringLiteral("on"), on}});
 }
 
 } // namespace ferrowen

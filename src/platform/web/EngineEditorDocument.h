@@ -64,6 +64,10 @@ public:
     bool replaceText(const TextRange &range, const QString &expected, const QString &replacement) override;
     QString selectedElementTag() override;
     MarkedDocument markedDocument(const QString &marker, MarkerPlace place) override;
+    QString enclosingElementHtml(const QString &tagName) override;
+    bool replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html) override;
+    bool showBorders() override;
+    void setShowBorders(bool on) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -86,6 +90,8 @@ private:
     PageScriptRunner m_runner;
     std::chrono::milliseconds m_timeLimit{10000};
     bool m_busy = false;
+    // Drawn again in every new page.
+    bool m_showBorders = false;
     QUrl m_baseUrl;
     QTimer m_displayChanged;
 

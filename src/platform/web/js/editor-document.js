@@ -285,6 +285,41 @@
         }
     }, true);
 
+    // --- Elements around the selection -------------------------------------
+
+    // The first character after a caret that stands at the end of a text or
+    // between elements: a caret just before a link's first character is in
+    // that link.
+    function textAfterCaret(range) {
+        const node = range.startContainer;
+        if (node.nodeType === Node.TEXT_NODE && range.startOffset < node.data.length)
+            return null;
+        const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        for (let text = walker.nextNode(); text; text = walker.nextNode()) {
+            if (text.data.length > 0 && range.comparePoint(text, 0) >= 0)
+                return text;
+        }
+        return null;
+    }
+
+    function enclosingElement(range, tag) {
+        if (!range)
+            return null;
+        const start = controlOf(range) || elementAtStart(range);
+        let found = start ? start.closest(tag) : null;
+        if (!found && range.collapsed) {
+            const next = textAfterCaret(range);
+            found = next && next.parentElement ? next.parentElement.closest(tag) : null;
+        }
+        return found && document.body.contains(found) ? found : null;
+    }
+
+    // Drawn round the cells of tables without a border while editing; an
+    // adopted sheet is no part of the document's source.
+    const bordersSheet = new CSSStyleSheet();
+    bordersSheet.replaceSync('table:not([border]) td, table:not([border]) th, table[border="0"] td, '
+        + 'table[border="0"] th { outline: 1px dotted #a0a0a0; outline-offset: -1px; }');
+
     // --- Commands -----------------------------------------------------------
 
     function cellOf(range) {
@@ -436,6 +471,27 @@
                 element.style.top = Math.round(box.top + window.scrollY) + 'px';
             },
         },
+        // Links the selection, or gives the link holding it a new address.
+        hyperlink: {
+            enabled: range => range !== null && (!range.collapsed || enclosingElement(range, 'a') !== null),
+            run(range, value) {
+                const link = enclosingElement(range, 'a');
+                if (link && link.hasAttribute('href')) {
+                    link.setAttribute('href', String(value));
+                    return true;
+                }
+                return document.execCommand('createLink', false, String(value));
+            },
+        },
+        unlink: {
+            enabled: range => enclosingElement(range, 'a') !== null,
+            run(range) {
+                const whole = document.createRange();
+                whole.selectNode(enclosingElement(range, 'a'));
+                selectRange(whole);
+                return document.execCommand('unlink', false, null);
+            },
+        },
         sendToBack: {
             enabled: range => positionedOf(range) !== null,
             run(range) {
@@ -510,9 +566,9 @@
             const dom = domCommands[command.name];
             if (!dom || !dom.enabled(range))
                 return false;
-            dom.run(range);
+            const done = dom.run(range, value);
             notify('display');
-            return true;
+            return done !== false;
         },
         documentHtml: () => serialised(),
         inspect: ({ html }) => ({ frameset: parsed(html).querySelector('frameset') !== null }),
@@ -576,6 +632,34 @@
             const range = currentRange();
             const element = range ? selectedElement(range) : null;
             return element ? element.localName : '';
+        },
+        enclosingElement({ tag }) {
+            const element = enclosingElement(currentRange(), tag);
+            return element ? element.outerHTML : '';
+        },
+        replaceElement({ tag, expected, html }) {
+            const element = enclosingElement(currentRange(), tag);
+            if (!element || element.outerHTML !== expected)
+                return false;
+            const holder = document.createElement('template');
+            holder.innerHTML = String(html);
+            const fresh = holder.content.firstElementChild;
+            if (!fresh || fresh.localName !== tag)
+                return false;
+            element.replaceWith(holder.content);
+            const range = document.createRange();
+            range.selectNodeContents(fresh);
+            if (tag !== 'a')
+                range.collapse(true);
+            selectRange(range);
+            notify('display');
+            return true;
+        },
+        showBorders: () => document.adoptedStyleSheets.includes(bordersSheet),
+        setShowBorders({ on }) {
+            const others = document.adoptedStyleSheets.filter(sheet => sheet !== bordersSheet);
+            document.adoptedStyleSheets = on ? others.concat([bordersSheet]) : others;
+            return null;
         },
         markedDocument({ marker, place }) {
             const range = currentRange();

@@ -1,0 +1,166 @@
+#include "editor/ui/FormCellProp.h"
+
+#include "editor/TableCells.h"
+#include "editor/ui/TableControls.h"
+#include "platform/EditorDocument.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ui/NamedWidget.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace ferrowen {
+
+namespace {
+
+// The caption of the cell dialog's own messages.
+const QString messageTitle = QStringLiteral("Halvanor HTML Edition");
+
+} // namespace
+
+FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorChooser &colours, FileDialogs &files, CellScope scope,
+                           QWidget *parent)
+    : QDialog(parent)
+    , m_document(document)
+    , m_boxes(boxes)
+{
+    setObjectName(QStringLiteral("FormCellProp"));
+
+    m_cellOption = named(new QRadioButton(scopeControls(CellScope::Cell).caption), "OptionCell");
+    m_rowOption = named(new QRadioButton(scopeControls(CellScope::Row).caption), "OptionRow");
+    m_columnOption = named(new QRadioButton(scopeControls(CellScope::Column).caption), "OptionColumn");
+    auto *scopes = new QButtonGroup(this);
+    auto *scopeRow = new QHBoxLayout;
+    for (auto [option, each] : {std::pair{m_cellOption, CellScope::Cell}, std::pair{m_rowOption, CellScope::Row},
+                                std::pair{m_columnOption, CellScope::Column}}) {
+        scopes->addButton(option);
+        scopeRow->addWidget(option);
+        connect(option, &QRadioButton::clicked, this, [this, each = each] { setScope(each); });
+    }
+
+    m_width = new SizeControl(tr("Set Width"), "CheckSetWidth", "EditWidth", "OptionWidthPct", "OptionWidthPix", this);
+    m_height = new SizeControl(tr("Set Height"), "CheckSetHeight", "EditHeight", "OptionHeightPct", "OptionHeightPix",
+                               this);
+    m_align = named(new QComboBox, "ComboHoriz");
+    m_align->addItems(horizontalAlignments());
+    m_verticalAlign = named(new QComboBox, "ComboVert");
+    m_verticalAlign->addItems(verticalAlignments());
+    m_noWrap = named(new QCheckBox(tr("No text wrapping")), "CheckNoWrap");
+    m_rowSpan = new NumberControl("EditRowSpan", 0, this);
+    m_columnSpan = new NumberControl("EditColSpan", 0, this);
+    m_background = new ColourControl(tr("Set Background Color:"), "CheckSetBkColor", "CommandBkColor",
+                                     "ShapeBkColor", colours, this);
+    m_borderColour = new ColourControl(tr("Set Border Color:"), "CheckSetBorderColor", "CommandBorderColor",
+                                       "ShapeBorderColor", colours, this);
+    m_backgroundImage = new BackgroundControl(files, this);
+
+    auto *grid = new QGridLayout;
+    m_width->addTo(grid, 0);
+    m_height->addTo(grid, 1);
+    auto *fields = new QFormLayout;
+    fields->addRow(tr("&Horizontal alignment:"), m_align);
+    fields->addRow(tr("&Vertical alignment:"), m_verticalAlign);
+    fields->addRow(tr("&Rows spanned:"), m_rowSpan->box());
+    fields->addRow(tr("&Columns spanned:"), m_columnSpan->box());
+    fields->addRow(QString(), m_noWrap);
+    grid->addLayout(fields, 2, 0, 1, 3);
+    m_background->addTo(grid, 3);
+    m_borderColour->addTo(grid, 4);
+    m_backgroundImage->addTo(grid, 5);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *column = new QVBoxLayout(this);
+    column->addLayout(scopeRow);
+    column->addLayout(grid);
+    column->addWidget(buttons);
+
+    load();
+    setScope(scope);
+}
+
+void FormCellProp::load()
+{
+    m_caret = SaveSelection(m_document);
+    m_snapshot = GetSelection(m_document);
+    const int tag = cellTagAt(m_snapshot.documentText, m_snapshot.markerPosition);
+    if (tag == 0)
+        return;
+    m_loaded = readCellProperties(m_snapshot.documentText, tag);
+    m_width->load(m_loaded.width);
+    m_height->load(m_loaded.height);
+    m_align->setCurrentText(m_loaded.align);
+    m_verticalAlign->setCurrentText(m_loaded.verticalAlign);
+    m_noWrap->setChecked(m_loaded.noWrap);
+    m_rowSpan->load(m_loaded.rowSpan);
+    m_columnSpan->load(m_loaded.columnSpan);
+    m_background->load(m_loaded.background);
+    m_borderColour->load(m_loaded.borderColour);
+    m_backgroundImage->load(m_loaded.backgroundImage);
+}
+
+void FormCellProp::setScope(CellScope scope)
+{
+    m_scope = scope;
+    const ScopeControls controls = scopeControls(scope);
+    setWindowTitle(controls.caption);
+    (scope == CellScope::Row ? m_rowOption : scope == CellScope::Column ? m_columnOption : m_cellOption)->setChecked(true);
+    m_width->setAvailable(controls.width);
+    m_height->setAvailable(controls.height);
+    for (auto [span, available] : {std::pair{m_rowSpan, controls.rowSpan}, std::pair{m_columnSpan, controls.columnSpan}}) {
+        if (!available)
+            span->box()->setValue(1);
+        span->box()->setEnabled(available);
+    }
+}
+
+CellProperties FormCellProp::properties() const
+{
+    CellProperties cell;
+    cell.width = m_width->setting();
+    cell.height = m_height->setting();
+    cell.align = m_align->currentText();
+    cell.verticalAlign = m_verticalAlign->currentText();
+    cell.noWrap = m_noWrap->isChecked();
+    cell.rowSpan = m_rowSpan->setting();
+    cell.columnSpan = m_columnSpan->setting();
+    cell.background = m_background->setting();
+    cell.borderColour = m_borderColour->setting();
+    cell.backgroundImage = m_backgroundImage->setting();
+    return cell;
+}
+
+void FormCellProp::accept()
+{
+    const QList<int> tags = cellTagsInScope(m_snapshot.documentText, m_snapshot.markerPosition, m_scope);
+    if (tags.isEmpty()) {
+        QDialog::accept();
+        return;
+    }
+    const TagRewrite rewrite = writeCellProperties(m_snapshot.documentText, tags, properties(), m_scope);
+    if (rewrite.invalid != TagRewrite::Invalid::None) {
+        m_boxes.show(rewrite.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning, messageTitle);
+        (rewrite.invalid == TagRewrite::Invalid::Width ? m_width : m_height)->edit()->setFocus();
+        return;
+    }
+    if (rewrite.text != m_snapshot.documentText) {
+        const QUrl base = m_document.BaseURL();
+        m_document.setDocumentHTML(rewrite.text);
+        if (m_document.BaseURL() != base)
+            m_document.setBaseURL(base);
+        m_document.select({m_caret, m_caret});
+    }
+    QDialog::accept();
+}
+
+} // namespace ferrowen
