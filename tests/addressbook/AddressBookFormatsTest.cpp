@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "AddressTableDump.h"
+#include "TestFiles.h"
 
 using namespace ferrowen;
+using ferrowen::testing::fileBytes;
 using ferrowen::testing::dump;
 using ferrowen::testing::lines;
 
@@ -171,18 +173,7 @@ class AddressBookFileTest : public ::testing::Test
 protected:
     QString write(const char *name, const QByteArray &bytes)
     {
-        const QString path = dir.filePath(QLatin1String(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
-    QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
+        return ferrowen::testing::writeFile(dir.filePath(QLatin1String(name)), bytes);
     }
 
     QTemporaryDir dir;
@@ -205,9 +196,9 @@ TEST_F(AddressBookFileTest, saveThenReload_givesTheSameGrid)
         ASSERT_TRUE(reloaded.ok()) << name;
         EXPECT_EQ(dump(*reloaded), dump(saved)) << name;
         // Saving what was read changes no byte.
-        const QByteArray first = contents(path);
+        const QByteArray first = fileBytes(path);
         ASSERT_TRUE(writeAddressBookFile(path, *reloaded).ok());
-        EXPECT_EQ(contents(path), first) << name;
+        EXPECT_EQ(fileBytes(path), first) << name;
     }
 }
 
@@ -217,7 +208,7 @@ TEST_F(AddressBookFileTest, programWrittenBook_openedAndSavedWithoutEdit_isWritt
     const StatusOr<AddressTable> table = readAddressBookFile(path);
     ASSERT_TRUE(table.ok());
     ASSERT_TRUE(writeAddressBookFile(path, *table).ok());
-    EXPECT_EQ(contents(path), QByteArray("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
+    EXPECT_EQ(fileBytes(path), QByteArray("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
                                          "\"Ann\",\"Lee\",\"ann@x.org\",\"\"\r\n"
                                          "\"\",\"\",\"\",\"\"\r\n"));
 }
@@ -234,7 +225,7 @@ TEST_F(AddressBookFileTest, failures_sayWhy)
                                                AddressTable(QStringList{QStringLiteral("A"), QString()}));
     EXPECT_FALSE(failed.ok());
     EXPECT_FALSE(failed.error().isEmpty());
-    EXPECT_EQ(contents(notAFolder), QByteArray("x"));
+    EXPECT_EQ(fileBytes(notAFolder), QByteArray("x"));
 }
 
 // Shaped like a contact service's export: a byte-order mark, UTF-8, no

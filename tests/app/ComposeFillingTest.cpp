@@ -5,30 +5,22 @@
 #include "addressbook/ui/AddressGrid.h"
 #include "addressbook/ui/AddressPane.h"
 #include "app/InboxFramesBand.h"
-#include "app/MainController.h"
-#include "app/MainForm.h"
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
-#include "app/settings/SettingsFile.h"
-#include "demowebmail/DemoWebmailSite.h"
-#include "platform/web/BrowserPane.h"
 #include "webmail/ComposePage.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QComboBox>
-#include <QFile>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
 #include "BrowserPaneProbe.h"
-#include "ScriptedFileDialogs.h"
-#include "ScriptedMessageBoxes.h"
+#include "ProgramWithDemoSite.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -57,50 +49,24 @@ const SiteCompose Yahoo{"yahoo", "Compose", "To", "Cc", "Bcc", "Subj", "Body", "
 const SiteCompose Hotmail{"hotmail", "composeform", "to", "cc", "bcc", "subject", "body", "Send",
                           "/hotmail/message?id=4&lang=sv", "Sam|Lee|sam@example.com"};
 
-class ComposeFillingTest : public ::testing::TestWithParam<SiteCompose>
+class ComposeFillingTest : public ferrowen::testing::ProgramWithDemoSite, public ::testing::WithParamInterface<SiteCompose>
 {
 protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
-    DemoWebmailSite site;
-    ferrowen::testing::ScriptedMessageBoxes boxes;
-    ferrowen::testing::ScriptedFileDialogs fileDialogs;
-    std::unique_ptr<MainController> controller;
-
     void SetUp() override
     {
-        ASSERT_TRUE(site.listen(0));
-        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.filePath(QStringLiteral("main/"))));
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
-        controller->start();
+        ProgramWithDemoSite::SetUp();
+        if (HasFatalFailure())
+            return;
         form().showAddressPane();
         load(1, site.baseUrl().resolved(QUrl(QLatin1String("/%1/inbox").arg(QLatin1String(GetParam().provider)))).toString());
     }
 
-    void TearDown() override
-    {
-        if (controller)
-            controller->window().close();
-    }
-
-    MainForm &form() { return controller->window(); }
     AddressPane &pane() { return controller->shell().addressPane(); }
     AddressGrid &grid() { return *pane().parts().grid; }
 
-    void load(int pane, const QString &address)
-    {
-        QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
-        form().browser(pane).navigate(address);
-        ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
-    }
-
     void openBook(const QByteArray &text)
     {
-        const QString path = dir.filePath(QStringLiteral("book.csv"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        file.close();
+        const QString path = ferrowen::testing::writeFile(dir.filePath(QStringLiteral("book.csv")), text);
         fileDialogs.openAnswers << path;
         pane().Open_CSV();
         ASSERT_EQ(pane().currentPath(), path);
@@ -135,6 +101,11 @@ protected:
         grid().selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::Select);
     }
 
+    QComboBox *paletteList()
+    {
+        return form().findChild<QWidget *>(QStringLiteral("FormEmail"))->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    }
+
     void trigger(const char *key) { pane().parts().toolbar->findChild<QAction *>(QLatin1String(key))->trigger(); }
 
     QString siteAddress(const char *path) { return site.baseUrl().resolved(QUrl(QString::fromUtf8(path))).toString(); }
@@ -155,17 +126,13 @@ protected:
         ASSERT_TRUE(waitFor([&] { return site.sentMessages().size() == sentBefore + 1 && !loaded.isEmpty(); }, 10000));
     }
 
-    QString sentFolder() const { return dir.filePath(QStringLiteral("main/savedmgs/sent")); }
-
     // The saved copies in "sent", their contents in the order of their names.
     QStringList sentCopies() const
     {
         QStringList copies;
-        const QDir folder(sentFolder());
-        for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
-            QFile file(folder.filePath(name));
-            copies << (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<unreadable>"));
-        }
+        const QDir folder(mainPath("savedmgs/sent"));
+        for (const QString &name : folder.entryList(QDir::Files, QDir::Name))
+            copies << QString::fromUtf8(ferrowen::testing::fileBytes(folder.filePath(name)));
         return copies;
     }
 
@@ -176,7 +143,7 @@ protected:
     }
 };
 
-TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing)
+TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing_andThePalettesChoiceToo)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
              "\"B\",\"\",\"b@example.com\",\"\"\r\n"
@@ -194,10 +161,19 @@ TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing)
     selectRows(4, 4);
     trigger("setcc");
     EXPECT_EQ(fieldValue(GetParam().cc), QStringLiteral("jimbob@example.com,bob@example.com"));
+
+    field(GetParam().to).setValue(QString());
+    form().findChild<QPushButton *>(QStringLiteral("CommandTo"))->click();
+    ASSERT_TRUE(pane().isPaletteOpen());
+    paletteList()->setCurrentIndex(3); // as a user's choice does before it is announced
+    Q_EMIT paletteList()->activated(3);
+    EXPECT_EQ(fieldValue(GetParam().to), QStringLiteral("bob@example.com"));
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
 }
 
-TEST_P(ComposeFillingTest, insertionFromTheSavedMessagesTab_arrivesOnceTheComposePageHasLoaded)
+// Leaves the compose tab for the saved messages, so the compose page is
+// loaded again before the address arrives; then empties the form.
+TEST_P(ComposeFillingTest, insertionFromTheSavedMessagesTabArrivesOnceTheComposePageHasLoaded_thenClearingEmptiesEveryField)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
     form().selectTab(3);
@@ -207,26 +183,10 @@ TEST_P(ComposeFillingTest, insertionFromTheSavedMessagesTab_arrivesOnceTheCompos
     EXPECT_TRUE(waitFor([&] { return fieldValue(GetParam().bcc) == QStringLiteral("di@example.com"); }, 10000));
     EXPECT_FALSE(controller->shell().state().compose.pendingInsert);
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
-}
 
-TEST_P(ComposeFillingTest, paletteChoiceGoesIntoTo)
-{
-    openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Ed\",\"\",\"ed@example.com\",\"\"\r\n");
-    openComposeTab();
-    form().findChild<QPushButton *>(QStringLiteral("CommandTo"))->click();
-    ASSERT_TRUE(pane().isPaletteOpen());
-    auto *list = form().findChild<QWidget *>(QStringLiteral("FormEmail"))->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    Q_EMIT list->activated(0);
-    EXPECT_EQ(fieldValue(GetParam().to), QStringLiteral("ed@example.com"));
-}
-
-TEST_P(ComposeFillingTest, clearingTheComposeForm_emptiesEveryField)
-{
-    openComposeTab();
     const SiteCompose &site = GetParam();
     for (const char *name : {site.to, site.cc, site.bcc, site.subject, site.body})
         field(name).setValue(QStringLiteral("left over"));
-
     // A reply's form is kept once.
     controller->shell().state().compose.keepComposeOnce = true;
     ClearComposeForm(controller->shell().compose());
@@ -238,9 +198,15 @@ TEST_P(ComposeFillingTest, clearingTheComposeForm_emptiesEveryField)
     EXPECT_FALSE(form().browser(3).isHidden());
 }
 
-TEST_P(ComposeFillingTest, sentMessagesAreKeptInSentWithTheirSubjectsAsTyped)
+TEST_P(ComposeFillingTest, sentMessagesAreKeptInSentWithTheirSubjectsAsTyped_butNotWhileUntickedOrWhileAMergeSends)
 {
+    send(QStringLiteral("unticked"), QStringLiteral("x"));
     form().band().saveSentCheck()->setChecked(true);
+    controller->shell().state().MergeInProgress = true;
+    send(QStringLiteral("merged"), QStringLiteral("x"));
+    EXPECT_EQ(sentCopies(), QStringList());
+
+    controller->shell().state().MergeInProgress = false;
     send(QStringLiteral("Re: Hello+world"), QStringLiteral("line one\r\nline two"));
     ASSERT_TRUE(waitFor([&] { return sentCopies().size() == 1; }, 10000));
     const QString copy = sentCopies().first();
@@ -254,17 +220,7 @@ TEST_P(ComposeFillingTest, sentMessagesAreKeptInSentWithTheirSubjectsAsTyped)
     ASSERT_TRUE(waitFor([&] { return sentCopies().size() == 2; }, 10000));
     const QStringList copies = sentCopies();
     EXPECT_TRUE(copies.filter(headerLine("subject", "Subject", greek)).size() == 1) << copies.join(u'\n').toStdString();
-    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
-}
-
-TEST_P(ComposeFillingTest, nothingIsKeptWhileTheBoxIsUntickedOrAMergeSends)
-{
-    send(QStringLiteral("unticked"), QStringLiteral("x"));
-    form().band().saveSentCheck()->setChecked(true);
-    controller->shell().state().MergeInProgress = true;
-    send(QStringLiteral("merged"), QStringLiteral("x"));
-    EXPECT_EQ(site.sentMessages().size(), 2);
-    EXPECT_EQ(sentCopies(), QStringList());
+    EXPECT_EQ(site.sentMessages().size(), 4);
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
 }
 
@@ -284,8 +240,7 @@ TEST_P(ComposeFillingTest, senderOfTheDisplayedMessage_joinsTheOpenBook)
     EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Addr Added"));
     EXPECT_NE(controller->shell().state().compose.labelVariant, 0);
     ASSERT_TRUE(pane().isPaletteOpen());
-    auto *list = form().findChild<QWidget *>(QStringLiteral("FormEmail"))->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(paletteList()->count(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, ComposeFillingTest, ::testing::Values(Yahoo, Hotmail),

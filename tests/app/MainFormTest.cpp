@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -70,11 +71,8 @@ protected:
 // Writes a small page and gives its file address.
 QString writePage(const QTemporaryDir &dir, const char *name)
 {
-    const QString path = dir.filePath(QLatin1String(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name;
-    file.write("<html><body>page</body></html>");
-    return QUrl::fromLocalFile(path).toString();
+    return QUrl::fromLocalFile(ferrowen::testing::writeFile(dir.filePath(QLatin1String(name)), "<html><body>page</body></html>"))
+        .toString();
 }
 
 TEST_F(MainFormTest, everyButtonHasAnAccessibleName)

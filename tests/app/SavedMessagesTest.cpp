@@ -1,12 +1,7 @@
 // Saving the message the inbox pane shows, and the saved messages' preview,
 // driven through the real program against the demo webmail site.
 #include "app/InboxFramesBand.h"
-#include "app/MainController.h"
-#include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/settings/SettingsFile.h"
-#include "demowebmail/DemoWebmailSite.h"
-#include "platform/web/BrowserPane.h"
 #include "store/FolderListing.h"
 #include "store/SaveMessage.h"
 #include "store/SavedMessage.h"
@@ -14,19 +9,16 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
-#include "ScriptedMessageBoxes.h"
+#include "ProgramWithDemoSite.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -34,41 +26,16 @@ using ferrowen::testing::waitFor;
 
 namespace {
 
-class SavedMessagesTest : public ::testing::Test
+class SavedMessagesTest : public ferrowen::testing::ProgramWithDemoSite
 {
 protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
-    DemoWebmailSite site;
-    ferrowen::testing::ScriptedMessageBoxes boxes;
-    std::unique_ptr<MainController> controller;
-
     void SetUp() override
     {
-        ASSERT_TRUE(site.listen(0));
-        for (const char *folder : {"Saved", "sent", "Work"})
-            ASSERT_TRUE(QDir(store()).mkpath(QLatin1String(folder)));
-        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.filePath(QStringLiteral("main")) + u'/'));
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes});
-        controller->start();
+        ASSERT_TRUE(QDir(store()).mkpath(QStringLiteral("Work")));
+        ProgramWithDemoSite::SetUp();
     }
 
-    void TearDown() override
-    {
-        if (controller)
-            controller->window().close();
-    }
-
-    MainForm &form() { return controller->window(); }
-    QString store() const { return dir.filePath(QStringLiteral("main/savedmgs")); }
-
-    void load(int pane, const QString &address)
-    {
-        QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
-        form().browser(pane).navigate(address);
-        ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
-    }
-    void open(const char *page) { load(1, site.baseUrl().resolved(QUrl(QLatin1String(page))).toString()); }
+    QString store() const { return mainPath("savedmgs"); }
     void saveDisplayedMessage() { form().band().saveMessageButton()->click(); }
 
     std::vector<ListedMessage> saved(const char *folder) { return listFolderMessages(QDir(store()).filePath(QLatin1String(folder))); }
@@ -81,8 +48,7 @@ protected:
     }
     QString content(const char *folder, const ListedMessage &message)
     {
-        QFile file(QDir(store()).filePath(QLatin1String(folder) + u'/' + message.fileName));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(ferrowen::testing::fileBytes(QDir(store()).filePath(QLatin1String(folder) + u'/' + message.fileName)));
     }
     QString bodyLine(const QString &content)
     {
@@ -91,7 +57,69 @@ protected:
     }
 };
 
-TEST_F(SavedMessagesTest, startUpFillsTheFolderListsFromDiskAndChoosesTheFirstForSaving)
+TEST_F(SavedMessagesTest, yahooMessagesAreSavedFromAnyTab_withTheRecipientBeforeVia_orThePageTextWithoutABodyElement)
+{
+    openInbox("/yahoo/message?id=1&view=print");
+    saveDisplayedMessage();
+    openInbox("/yahoo/message?id=5");
+    form().selectTab(3);
+    saveDisplayedMessage();
+
+    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
+    const std::vector<ListedMessage> messages = saved("Saved");
+    ASSERT_EQ(messages.size(), 2u);
+    // The print view: the page text after the last header, its line breaks
+    // gaining a <br> as plain text does.
+    const QString printed = bodyLine(content("Saved", messages[0]));
+    EXPECT_TRUE(printed.startsWith(QStringLiteral("<p><br>\r\n"))) << printed.left(40).toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("Are you free for lunch on Thursday?")));
+    EXPECT_FALSE(printed.contains(QStringLiteral("Subject:")));
+
+    EXPECT_EQ(columns(messages[1]),
+              QStringLiteral("Priya Natarajan  priya@work.example |Release checklist for Friday|team@lists.work.exam...|Wed, 28 Oct 2026"));
+    const QString file = content("Saved", messages[1]);
+    EXPECT_TRUE(file.contains(QStringLiteral("<b>To:&nbsp;</b>team@lists.work.example</font>")));
+    EXPECT_TRUE(file.contains(QStringLiteral("<b>Date:&nbsp;</b>Wed, 28 Oct 2026 11:20:05 +0000</font>")));
+    EXPECT_TRUE(bodyLine(file).startsWith(QStringLiteral("Team,<br>\r\n<br>\r\n1. Freeze the branch")));
+    EXPECT_FALSE(form().band().messageSavedLabel()->isHidden());
+    EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Msg Saved"));
+}
+
+// A Hotmail conversation (no reply-to line; the last body element wins),
+// then pages in other languages: the version of the labels found is kept,
+// also for a reply-to line between From and To.
+TEST_F(SavedMessagesTest, hotmailPagesFollowTheirLabels_otherVersionsAreFoundAndKeptForBothProviders)
+{
+    openInbox("/hotmail/message?id=6");
+    saveDisplayedMessage();
+    const std::pair<const char *, int> pages[] = {
+        {"/yahoo/message?id=2&lang=de", 1}, {"/hotmail/message?id=2&lang=de", 1}, {"/hotmail/message?id=4&lang=sv", 7}};
+    for (const auto &[page, variant] : pages) {
+        openInbox(page);
+        saveDisplayedMessage();
+        EXPECT_EQ(controller->shell().state().compose.labelVariant, variant) << page;
+    }
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
+
+    const std::vector<ListedMessage> messages = saved("Saved");
+    QStringList shown;
+    for (const ListedMessage &message : messages)
+        shown << columns(message);
+    EXPECT_EQ(shown, QStringList({
+                         QStringLiteral("Bernd M\u00fcller  bernd.mueller@example.de |Viele Gr\u00fc\u00dfe aus M\u00fcnchen|"
+                                        "you@demo.example|Mon, 2 Nov 2026"),
+                         QStringLiteral("J\u00fcrgen Wei\u00df  juergen@example.at |Sch\u00f6ne Gr\u00fc\u00dfe aus Wien|"
+                                        "you@demo.example|Tue, 3 Nov 2026"),
+                         QStringLiteral("Maya Lind  maya@example.org |Re:  Cabin weekend|you@demo.example|Mon, 2 Nov 2026"),
+                         QStringLiteral("Sam Lee  sam@example.com |Re:  weekend hike|you@demo.example|Thu, 29 Oct 2026"),
+                     }));
+    const QString body = bodyLine(content("Saved", messages[2]));
+    EXPECT_TRUE(body.startsWith(QStringLiteral("Booked! The cabin is ours")));
+    EXPECT_FALSE(body.contains(QStringLiteral("Shall we book")));
+}
+
+TEST_F(SavedMessagesTest, startUpListsTheFoldersAndChoosesTheFirst_nothingToSaveSaysSoAndWritesNothing)
 {
     QComboBox *folders = form().band().folderCombo();
     QStringList entries;
@@ -99,93 +127,10 @@ TEST_F(SavedMessagesTest, startUpFillsTheFolderListsFromDiskAndChoosesTheFirstFo
         entries << folders->itemText(i);
     EXPECT_EQ(entries, QStringList({QStringLiteral("Saved"), QStringLiteral("sent"), QStringLiteral("Work")}));
     EXPECT_EQ(folders->currentIndex(), 0);
-}
 
-TEST_F(SavedMessagesTest, aYahooMessageIsSavedFromAnyTabWithItsRecipientBeforeVia)
-{
-    open("/yahoo/message?id=5");
-    form().selectTab(3);
+    openInbox("/yahoo/inbox");
     saveDisplayedMessage();
-
-    EXPECT_EQ(form().selectedTab(), 1);
-    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
-    const std::vector<ListedMessage> messages = saved("Saved");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(columns(messages[0]),
-              QStringLiteral("Priya Natarajan  priya@work.example |Release checklist for Friday|team@lists.work.exam...|Wed, 28 Oct 2026"));
-    const QString file = content("Saved", messages[0]);
-    EXPECT_TRUE(file.contains(QStringLiteral("<b>To:&nbsp;</b>team@lists.work.example</font>")));
-    EXPECT_TRUE(file.contains(QStringLiteral("<b>Date:&nbsp;</b>Wed, 28 Oct 2026 11:20:05 +0000</font>")));
-    // Plain text: each line break gains a <br>.
-    EXPECT_TRUE(bodyLine(file).startsWith(QStringLiteral("Team,<br>\r\n<br>\r\n1. Freeze the branch")));
-    EXPECT_FALSE(form().band().messageSavedLabel()->isHidden());
-    EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Msg Saved"));
-}
-
-TEST_F(SavedMessagesTest, aYahooPageWithoutItsBodyElementSavesThePageTextAfterTheLastHeader)
-{
-    open("/yahoo/message?id=1&view=print");
-    saveDisplayedMessage();
-    const std::vector<ListedMessage> messages = saved("Saved");
-    ASSERT_EQ(messages.size(), 1u);
-    const QString body = bodyLine(content("Saved", messages[0]));
-    // The page text is plain text: its line breaks gain a <br> too.
-    EXPECT_TRUE(body.startsWith(QStringLiteral("<p><br>\r\n"))) << body.left(40).toStdString();
-    EXPECT_TRUE(body.contains(QStringLiteral("Are you free for lunch on Thursday?")));
-    EXPECT_FALSE(body.contains(QStringLiteral("Subject:")));
-}
-
-TEST_F(SavedMessagesTest, hotmailPagesFollowTheirLabelsAndTheLastBodyElementWins)
-{
-    // A conversation: the earlier message and this one each in a body
-    // element; no reply-to line.
-    open("/hotmail/message?id=6");
-    saveDisplayedMessage();
-    // A reply-to line between From and To.
-    open("/hotmail/message?id=4");
-    saveDisplayedMessage();
-    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
-
-    const std::vector<ListedMessage> messages = saved("Saved");
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(columns(messages[0]), QStringLiteral("Maya Lind  maya@example.org |Re:  Cabin weekend|you@demo.example|Mon, 2 Nov 2026"));
-    const QString body = bodyLine(content("Saved", messages[0]));
-    EXPECT_TRUE(body.startsWith(QStringLiteral("Booked! The cabin is ours")));
-    EXPECT_FALSE(body.contains(QStringLiteral("Shall we book")));
-    EXPECT_EQ(columns(messages[1]), QStringLiteral("Sam Lee  sam@example.com |Re:  weekend hike|you@demo.example|Thu, 29 Oct 2026"));
-}
-
-TEST_F(SavedMessagesTest, aPageVersionOtherThanTheFirstIsFoundAndKeptForBothProviders)
-{
-    open("/yahoo/message?id=2&lang=de");
-    saveDisplayedMessage();
-    EXPECT_EQ(controller->shell().state().compose.labelVariant, 1);
-    open("/hotmail/message?id=2&lang=de");
-    saveDisplayedMessage();
-    EXPECT_EQ(controller->shell().state().compose.labelVariant, 1);
-    open("/hotmail/message?id=4&lang=sv");
-    saveDisplayedMessage();
-    EXPECT_EQ(controller->shell().state().compose.labelVariant, 7);
-    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
-
-    QStringList shown;
-    for (const ListedMessage &message : saved("Saved"))
-        shown << columns(message);
-    EXPECT_EQ(shown, QStringList({
-                         QStringLiteral("Bernd M\u00fcller  bernd.mueller@example.de |Viele Gr\u00fc\u00dfe aus M\u00fcnchen|"
-                                        "you@demo.example|Mon, 2 Nov 2026"),
-                         QStringLiteral("J\u00fcrgen Wei\u00df  juergen@example.at |Sch\u00f6ne Gr\u00fc\u00dfe aus Wien|"
-                                        "you@demo.example|Tue, 3 Nov 2026"),
-                         QStringLiteral("Sam Lee  sam@example.com |Re:  weekend hike|you@demo.example|Thu, 29 Oct 2026"),
-                     }));
-}
-
-TEST_F(SavedMessagesTest, nothingToSaveSaysSoAndWritesNothing)
-{
-    open("/yahoo/inbox");
-    saveDisplayedMessage();
-    QComboBox *folders = form().band().folderCombo();
-    open("/yahoo/message?id=1");
+    openInbox("/yahoo/message?id=1");
     folders->setCurrentIndex(folders->findText(QStringLiteral("sent")));
     saveDisplayedMessage();
     folders->setCurrentIndex(-1);
@@ -226,7 +171,7 @@ TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesN
         false};
     ASSERT_TRUE(writeSavedMessage(QDir(store()).filePath(QStringLiteral("Saved")), message));
 
-    open("/hotmail/inbox");
+    openInbox("/hotmail/inbox");
     form().selectTab(3);
     SavedFoldersPane &pane = controller->shell().savedFolders();
     QSignalSpy listed(&pane, &SavedFoldersPane::folderListed);

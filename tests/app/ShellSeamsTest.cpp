@@ -29,9 +29,6 @@ class ShellSeamsTest : public ferrowen::testing::ProgramWithDemoSite
 protected:
     void SetUp() override
     {
-        // A main folder with the saved-message folder the pane lists.
-        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("main/savedmgs"))).mkpath(QStringLiteral("Saved")));
-        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), dir.filePath(QStringLiteral("main/"))));
         ProgramWithDemoSite::SetUp();
         if (!HasFatalFailure())
             openInbox("/yahoo/inbox");
@@ -45,7 +42,7 @@ TEST_F(ShellSeamsTest, savedMessageButtons_fillTheComposeFormFromThePreview)
 {
     const SavedMessage message{QStringLiteral("ann@example.com"), QStringLiteral("Hello"), QStringLiteral("d"),
                                QStringLiteral("me@example.com"), {}, {}, QStringLiteral("See you"), false};
-    ASSERT_TRUE(writeSavedMessage(dir.filePath(QStringLiteral("main/savedmgs/Saved")), message));
+    ASSERT_TRUE(writeSavedMessage(mainPath("savedmgs/Saved"), message));
     // Choosing the tab lists the folder again: the message is chosen anew.
     const auto previewTheMessage = [this] {
         form().selectTab(3);
@@ -72,7 +69,8 @@ TEST_F(ShellSeamsTest, savedMessageButtons_fillTheComposeFormFromThePreview)
     EXPECT_TRUE(composeField("Body").endsWith(QStringLiteral(">See you")));
 }
 
-TEST_F(ShellSeamsTest, templates_goIntoTheComposeFormAndComeBack)
+// One program start for the template, address book and editor seams.
+TEST_F(ShellSeamsTest, templatesGoIntoTheComposeFormAndComeBack_insertionWithoutABookSaysSo_editorChangesAreWrittenAtExit)
 {
     ShellMergeHost &merge = shell().mergeHost();
     merge.setTemplateText({QStringLiteral("Offer"), QStringLiteral("Dear all")});
@@ -88,31 +86,24 @@ TEST_F(ShellSeamsTest, templates_goIntoTheComposeFormAndComeBack)
     // The merge's flag is the one the compose automation consults.
     merge.setMergeInProgress(true);
     EXPECT_TRUE(shell().compose().mergeInProgress());
-}
+    merge.setMergeInProgress(false);
 
-TEST_F(ShellSeamsTest, addressInsertionWithoutABook_saysSoOnce)
-{
+    // No address book is open.
     form().selectTab(2);
     ASSERT_TRUE(waitFor([&] { return composeField("To") != QStringLiteral("<no form>"); }, 10000));
     form().findChild<QAction *>(QStringLiteral("setto"))->trigger();
     EXPECT_EQ(boxes.texts(),
               QStringList{QStringLiteral("Unable to insert address. Are you sure the Compose screen is displayed in your browser?")});
-}
 
-TEST_F(ShellSeamsTest, editorPlacementAndAffiliateChanges_areWrittenAtExit)
-{
     ShellEditorHost &editor = shell().editorHost();
     editor.placement().EditorHeight = 4321;
     editor.affiliate() = {true, QStringLiteral("A-17"), QStringLiteral("Made with care")};
-
     form().close();
-    const auto get = [&](const char *key) {
-        return settings.GetIni(QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("<none>"));
-    };
-    EXPECT_EQ(get("ed_ht"), QStringLiteral("4321"));
-    EXPECT_EQ(get("do_affiliate"), QStringLiteral("1"));
-    EXPECT_EQ(get("affID"), QStringLiteral("A-17"));
-    EXPECT_EQ(get("afftext"), QStringLiteral("Made with care"));
+    QStringList written;
+    for (const char *key : {"ed_ht", "do_affiliate", "affID", "afftext"})
+        written << settings.GetIni(QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("<none>"));
+    EXPECT_EQ(written, QStringList({QStringLiteral("4321"), QStringLiteral("1"), QStringLiteral("A-17"),
+                                    QStringLiteral("Made with care")}));
 }
 
 } // namespace

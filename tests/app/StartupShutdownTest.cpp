@@ -29,6 +29,7 @@
 
 #include "ScriptedFileDialogs.h"
 #include "SettingsFileFixture.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -56,12 +57,7 @@ protected:
     // Writes a small page at `relativePath` in the test's folder; its full path.
     QString writePage(const char *relativePath)
     {
-        const QString path = dir.filePath(QLatin1String(relativePath));
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile page(path);
-        EXPECT_TRUE(page.open(QIODevice::WriteOnly)) << relativePath;
-        page.write("<html><body>start</body></html>");
-        return path;
+        return ferrowen::testing::writeFile(dir.filePath(QLatin1String(relativePath)), "<html><body>start</body></html>");
     }
     // The current folder until the test ends.
     void enterFolder(const char *relativePath) { ASSERT_TRUE(QDir::setCurrent(dir.filePath(QLatin1String(relativePath)))); }
@@ -103,25 +99,34 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_TRUE(fileText().contains(QByteArray("ed_ht= ").append(QByteArray::number(controller->shell().state().editor.EditorHeight))));
 }
 
-TEST_F(StartupShutdownTest, storedNormalPlacementIsAppliedAndWrittenBack)
+TEST_F(StartupShutdownTest, storedNormalPlacementAndEditorPlacementAreAppliedAndWrittenBack)
 {
     set("setmax", "0");
     set("left", "1500");
     set("top", "900");
     set("width", "18000");
     set("height", "12000");
+    // With automatic placement off the editor keeps its stored place.
+    set("autopos", "0");
+    set("ed_top", " 1234");
+    set("ed_ht", "2222");
     auto controller = startProgram();
     MainForm &form = controller->window();
     const Twips twips(form.logicalDpiX());
 
     EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(form.geometry(), twips.toPixels(QRect(1500, 900, 18000, 12000)));
+    const EditorPlacement &editor = controller->shell().state().editor;
+    EXPECT_EQ(QList<int>({editor.AutoPosition, editor.EditorTop, editor.EditorHeight}), QList<int>({false, 1234, 2222}));
 
     form.close();
     EXPECT_EQ(get("setmax"), QStringLiteral("0"));
     // Pixels back to twips: the same numbers when they fall on whole pixels.
     EXPECT_EQ(twips.toPixels(QRect(get("left").toInt(), get("top").toInt(), get("width").toInt(), get("height").toInt())),
               form.geometry());
+    EXPECT_EQ(get("autopos"), QStringLiteral("0"));
+    EXPECT_TRUE(fileText().contains("ed_top= 1234\r\n"));
+    EXPECT_TRUE(fileText().contains("ed_ht= 2222\r\n"));
 }
 
 TEST_F(StartupShutdownTest, minimizedAtExitStoresOnlySetmax)
@@ -136,22 +141,6 @@ TEST_F(StartupShutdownTest, minimizedAtExitStoresOnlySetmax)
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
     EXPECT_EQ(get("left"), QStringLiteral("1500"));
     EXPECT_EQ(get("top"), QStringLiteral("<none>"));
-}
-
-TEST_F(StartupShutdownTest, autoposOffKeepsStoredEditorPlacement)
-{
-    set("autopos", "0");
-    set("ed_top", " 1234");
-    set("ed_ht", "2222");
-    auto controller = startProgram();
-    EXPECT_FALSE(controller->shell().state().editor.AutoPosition);
-    EXPECT_EQ(controller->shell().state().editor.EditorTop, 1234);
-    EXPECT_EQ(controller->shell().state().editor.EditorHeight, 2222);
-
-    controller->window().close();
-    EXPECT_EQ(get("autopos"), QStringLiteral("0"));
-    EXPECT_TRUE(fileText().contains("ed_top= 1234\r\n"));
-    EXPECT_TRUE(fileText().contains("ed_ht= 2222\r\n"));
 }
 
 TEST_F(StartupShutdownTest, mainDirIsJoinedToStartPageWithoutSeparator)
@@ -246,13 +235,9 @@ TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
 TEST_F(StartupShutdownTest, paletteOnStartupAndTheOpenBookWrittenBackAtExit)
 {
     const QString mainDir = dir.filePath(QStringLiteral("main/"));
-    ASSERT_TRUE(QDir().mkpath(mainDir + QStringLiteral("addrbooks")));
-    ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainDir).ok());
-    const QString book = mainDir + QStringLiteral("addrbooks/friends.csv");
-    QFile file(book);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Name\",\"Email\",\"\"\r\n\"Ann\",\"ann@example.com\",\"\"\r\n");
-    file.close();
+    setMainDir(mainDir);
+    const QString book = ferrowen::testing::writeFile(mainDir + QStringLiteral("addrbooks/friends.csv"),
+                                                      "\"Name\",\"Email\",\"\"\r\n\"Ann\",\"ann@example.com\",\"\"\r\n");
 
     ferrowen::testing::ScriptedFileDialogs fileDialogs;
     fileDialogs.openAnswers << book;
@@ -269,8 +254,7 @@ TEST_F(StartupShutdownTest, paletteOnStartupAndTheOpenBookWrittenBackAtExit)
 
     controller.window().close();
     EXPECT_FALSE(pane.isPaletteOpen());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\"Name\",\"Email\",\"\"\r\n\"Ann Lee\",\"ann@example.com\",\"\"\r\n"));
+    EXPECT_EQ(ferrowen::testing::fileBytes(book), QByteArray("\"Name\",\"Email\",\"\"\r\n\"Ann Lee\",\"ann@example.com\",\"\"\r\n"));
 }
 
 } // namespace

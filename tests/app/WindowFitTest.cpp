@@ -117,24 +117,12 @@ protected:
     }
 };
 
-TEST_F(WindowFitTest, smallStoredPlacementIsKeptAndWrittenBack)
+TEST_F(WindowFitTest, smallStoredPlacementIsKept_everyControlReachableOnEachTab_andThePlacementWrittenBack)
 {
     auto controller = startAt(SmallWidth, SmallHeight);
     MainForm &form = controller->window();
-    const Twips twips(form.logicalDpiX());
     QCoreApplication::processEvents();
-
-    EXPECT_EQ(form.geometry(), twips.toPixels(QRect(1500, 900, SmallWidth, SmallHeight)));
-
-    form.close();
-    EXPECT_EQ(get("width"), QString::number(SmallWidth));
-    EXPECT_EQ(get("height"), QString::number(SmallHeight));
-}
-
-TEST_F(WindowFitTest, everyControlIsReachableOnEachTabOfASmallWindow)
-{
-    auto controller = startAt(SmallWidth, SmallHeight);
-    MainForm &form = controller->window();
+    EXPECT_EQ(form.geometry(), Twips(form.logicalDpiX()).toPixels(QRect(1500, 900, SmallWidth, SmallHeight)));
 
     struct Row
     {
@@ -160,6 +148,10 @@ TEST_F(WindowFitTest, everyControlIsReachableOnEachTabOfASmallWindow)
             << "tab " << row.tab << (row.addressPaneShown ? ", address pane shown" : "")
             << (row.spamEditorOpen ? ", spam editor open" : "");
     }
+
+    form.close();
+    EXPECT_EQ(get("width"), QString::number(SmallWidth));
+    EXPECT_EQ(get("height"), QString::number(SmallHeight));
 }
 
 TEST_F(WindowFitTest, inboxFramesTakeAtMostTwoRowsAtTheUsualWidth)
@@ -181,10 +173,6 @@ TEST_F(WindowFitTest, inboxFramesTakeAtMostTwoRowsAtTheUsualWidth)
     EXPECT_LE(child(form, "FrameCompose")->geometry().top(), firstRowBottom + 10);
     EXPECT_EQ(unreachableControls(form), QStringList());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(WindowFitTest, theSavedLabelShowsInItsFrameWithoutMovingThePanes)
 {

@@ -7,16 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
+
 using namespace ferrowen;
+using ferrowen::testing::writeFile;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 TEST(HunspellDictionaries, wordFilesWithTheirAffixFilesOnceEach)
 {

@@ -6,6 +6,7 @@
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -14,21 +15,29 @@
 
 #include <memory>
 
+#include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 
 namespace ferrowen::testing {
 
-// The program started over a settings file of its own, beside the demo
-// webmail site.
+// The program started over a settings file of its own and a main folder
+// with the "Saved" and "sent" message folders, beside the demo webmail site;
+// message boxes and file dialogs are answered by the test.
 class ProgramWithDemoSite : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(site.listen(0));
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes});
+        for (const char *folder : {"Saved", "sent"})
+            ASSERT_TRUE(QDir(mainPath("savedmgs")).mkpath(QLatin1String(folder)));
+        ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainPath("")));
+        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
         controller->start();
     }
+
+    // A path in the main folder.
+    QString mainPath(const char *relative) const { return dir.filePath(QStringLiteral("main/") + QLatin1String(relative)); }
 
     void TearDown() override
     {
@@ -61,6 +70,7 @@ protected:
     SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
     DemoWebmailSite site;
     ScriptedMessageBoxes boxes;
+    ScriptedFileDialogs fileDialogs;
     std::unique_ptr<MainController> controller;
 };
 

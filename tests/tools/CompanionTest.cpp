@@ -176,25 +176,6 @@ TEST_F(CompanionTest, fullKey_isWaitedForAndFilledOnceCleared)
     EXPECT_FALSE(QFile::exists(queuePath())) << "the companion left the queue";
 }
 
-// Each companion starts once the one before it has its link in the file or
-// its place in the queue, as links clicked one after another do.
-TEST_F(CompanionTest, companionsStartedOneAfterAnother_handOverInOrder)
-{
-    const QStringList links = numberedLinks(5);
-    for (const QString &link : links) {
-        QProcess &companion = start({link});
-        ASSERT_TRUE(ferrowen::testing::waitFor([&] {
-            takeWaitingLink();
-            return received.contains(link) || mailto() == link || isQueued(companion);
-        }, 10000)) << link.toStdString();
-    }
-    EXPECT_TRUE(ferrowen::testing::waitFor([&] {
-        takeWaitingLink();
-        return received.size() >= links.size() && allFinishedWith(0);
-    }, 20000));
-    EXPECT_EQ(received, links);
-}
-
 TEST_F(CompanionTest, companionsStartedAtOnce_allHandOverOnce)
 {
     QStringList links = numberedLinks(8);

@@ -8,23 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
+
 using namespace ferrowen;
+using ferrowen::testing::fileBytes;
+using ferrowen::testing::writeFile;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &contents)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contents);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 class MainFolderInstallerTest : public ::testing::Test
 {
@@ -47,17 +37,26 @@ protected:
     }
 };
 
-TEST_F(MainFolderInstallerTest, firstRunLaysOutEveryFolderAndFile)
+TEST_F(MainFolderInstallerTest, firstRunLaysOutEverything_laterRunKeepsUserDataAndRefreshesProgramPages)
 {
-    const StatusOr<QStringList> changes = installer().install();
-    ASSERT_TRUE(changes.ok());
+    const StatusOr<QStringList> first = installer().install();
+    ASSERT_TRUE(first.ok());
     for (const char *folder : {"savedmgs/Saved", "savedmgs/sent", "addrbooks", "templates"})
         EXPECT_TRUE(QDir(main.filePath(QString::fromLatin1(folder))).exists()) << folder;
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v2");
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("kestrova.hlp/5000.html"))), "merge help");
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("sorvik2"))), "program");
+    EXPECT_EQ(fileBytes(main.filePath(QStringLiteral("kestrova.hlp/5000.html"))), "merge help");
+    EXPECT_EQ(fileBytes(main.filePath(QStringLiteral("sorvik2"))), "program");
     EXPECT_FALSE(QFile::exists(main.filePath(QStringLiteral("applications/x.desktop"))));
-    EXPECT_FALSE(changes->isEmpty());
+    EXPECT_FALSE(first->isEmpty());
+
+    writeFile(main.filePath(QStringLiteral("blank.dat")), "My,Own,Columns\r\n");
+    writeFile(main.filePath(QStringLiteral("addrbooks/friends.csv")), "Name,E-mail\r\nann,ann@x\r\n");
+    writeFile(data.filePath(QStringLiteral("html/index.html")), "start v3");
+    const StatusOr<QStringList> later = installer().install();
+    ASSERT_TRUE(later.ok());
+    EXPECT_EQ(fileBytes(main.filePath(QStringLiteral("blank.dat"))), "My,Own,Columns\r\n");
+    EXPECT_EQ(fileBytes(main.filePath(QStringLiteral("addrbooks/friends.csv"))), "Name,E-mail\r\nann,ann@x\r\n");
+    EXPECT_EQ(fileBytes(main.filePath(QStringLiteral("html/index.html"))), "start v3");
+    EXPECT_EQ(*later, QStringList{QStringLiteral("updated html/index.html")});
 }
 
 TEST_F(MainFolderInstallerTest, dataFolderGivenRelativeToCurrentFolder)
@@ -68,22 +67,7 @@ TEST_F(MainFolderInstallerTest, dataFolderGivenRelativeToCurrentFolder)
     const StatusOr<QStringList> changes = relative.install();
     QDir::setCurrent(previous);
     ASSERT_TRUE(changes.ok());
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v2");
-}
-
-TEST_F(MainFolderInstallerTest, laterRunKeepsUserDataAndRefreshesProgramPages)
-{
-    ASSERT_TRUE(installer().install().ok());
-    writeFile(main.filePath(QStringLiteral("blank.dat")), "My,Own,Columns\r\n");
-    writeFile(main.filePath(QStringLiteral("addrbooks/friends.csv")), "Name,E-mail\r\nann,ann@x\r\n");
-    writeFile(data.filePath(QStringLiteral("html/index.html")), "start v3");
-
-    const StatusOr<QStringList> changes = installer().install();
-    ASSERT_TRUE(changes.ok());
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("blank.dat"))), "My,Own,Columns\r\n");
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("addrbooks/friends.csv"))), "Name,E-mail\r\nann,ann@x\r\n");
-    EXPECT_EQ(readFile(main.filePath(QStringLiteral("html/index.html"))), "start v3");
-    EXPECT_EQ(*changes, QStringList{QStringLiteral("updated html/index.html")});
+    EXPECT_EQ(fileBytes(main.filePath(QStringLiteral("html/index.html"))), "start v2");
 }
 
 TEST_F(MainFolderInstallerTest, mainDirIsWrittenOnlyWhenAbsent)

@@ -71,21 +71,4 @@ INSTANTIATE_TEST_SUITE_P(Links, MailtoLinkTest, ::testing::Values(
     MailtoCase{"questionMarkInValue", "mailto:?subject=Why?&body=x", "", "", "", "Why?", "x"}),
     [](const ::testing::TestParamInfo<MailtoCase> &info) { return std::string(info.param.name); });
 
-TEST(MailtoLongLink, bodyOfFourKibibyteLinkArrivesWhole)
-{
-    QString body;
-    while (body.size() < 4096)
-        body += QStringLiteral("line %1 of a long message\n").arg(body.size());
-    QString encodedBody = body;
-    encodedBody.replace(QLatin1Char(' '), QLatin1String("%20")).replace(QLatin1Char('\n'), QLatin1String("%0A"));
-    const QString link = QStringLiteral("mailto:ann@example.com?subject=Long&body=") + encodedBody;
-    ASSERT_GT(link.size(), 4096);
-
-    const MailtoFields fields = parseMailtoLink(link);
-
-    QString expected = body;
-    EXPECT_EQ(fields.body, expected.replace(QLatin1Char('\n'), QLatin1String("\r\n")));
-    EXPECT_EQ(fields.subject, QStringLiteral("Long"));
-}
-
 } // namespace
