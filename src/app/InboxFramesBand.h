@@ -31,6 +31,7 @@ public:
     QPushButton *useTemplateButton() const { return m_command4; }    // Command4
     QComboBox *templateCombo() const { return m_comboTemplate; }      // ComboTemplate
     QPushButton *templateDialogButton() const { return m_commandTemplate; } // CommandTemplate
+    QPushButton *mailMergeButton() const { return m_command5; }       // Command5
 
 private:
     QWidget *buildSaveFrame();
@@ -49,6 +50,7 @@ private:
     QPushButton *m_command4 = nullptr;
     QComboBox *m_comboTemplate = nullptr;
     QPushButton *m_commandTemplate = nullptr;
+    QPushButton *m_command5 = nullptr;
 };
 
 } // namespace ferrowen

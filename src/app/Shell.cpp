@@ -12,6 +12,7 @@
 #include "editor/ui/EditorPanel.h"
 #include "platform/spell/HunspellEngine.h"
 #include "platform/ui/QtColorChooser.h"
+#include "merge/ui/DialogMerge.h"
 #include "merge/ui/DialogTemplate.h"
 #include "merge/ui/TemplateLists.h"
 #include "platform/ui/QtFileDialogs.h"
@@ -81,6 +82,21 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
 Shell::~Shell()
 {
     markClosing();
+    // Before the host it works through goes.
+    delete m_mergeDialog;
+}
+
+void Shell::openMailMerge()
+{
+    if (m_form->selectedTab() != 2)
+        m_form->selectTab(2);
+    if (!m_mergeDialog) {
+        m_mergeDialog = new DialogMerge(*m_mergeHost, m_form.get());
+        m_mergeDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_mergeDialog->show();
+    m_mergeDialog->raise();
+    m_mergeDialog->activateWindow();
 }
 
 void Shell::markClosing()
@@ -105,6 +121,7 @@ void Shell::connectWindow()
     connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
     // Besides collapsing the editor panel (the window's part).
     connect(band.useTemplateButton(), &QPushButton::clicked, this, [this] { UseChosenTemplate(*m_mergeHost); });
+    connect(band.mailMergeButton(), &QPushButton::clicked, this, &Shell::openMailMerge);
     connect(band.templateDialogButton(), &QPushButton::clicked, this, [this] {
         DialogTemplate dialog(*m_mergeHost, m_form.get());
         dialog.exec();
