@@ -90,6 +90,10 @@ void Shell::openMailMerge()
 {
     if (m_form->selectedTab() != 2)
         m_form->selectTab(2);
+    // One hidden by Escape without a run opens afresh; one hidden during a
+    // run shows again as it is.
+    if (m_mergeDialog && m_mergeDialog->isHidden() && !m_mergeDialog->isRunning())
+        delete m_mergeDialog;
     if (!m_mergeDialog) {
         m_mergeDialog = new DialogMerge(*m_mergeHost, m_form.get());
         m_mergeDialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -32,8 +32,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // Escape closes as "Close" does.
-    void reject() override { close(); }
 
 private:
     void buildControls();
