@@ -167,8 +167,10 @@ void MergeRun::step()
         submit();
         return enter(Phase::AwaitAnswer);
     case Phase::AwaitAnswer:
-        // The site has answered when its page has loaded on another address.
-        if (stillWaiting(busy || onCompose()))
+        // The site has answered when the pane shows another address: the
+        // form's own navigation is over, the message is with the site. Its
+        // answer page need not finish loading before the next row.
+        if (stillWaiting(onCompose()))
             return;
         countAnswer();
         if (m_stopRequested)
@@ -176,7 +178,7 @@ void MergeRun::step()
         m_host.navigateCompose(m_composeAddress);
         return enter(Phase::AwaitCompose);
     case Phase::AwaitCompose:
-        if (stillWaiting(busy || !onCompose()))
+        if (stillWaiting(busy || !onCompose() || !composeFormShown()))
             return;
         if (m_stopRequested)
             return leaveSending();
@@ -189,11 +191,23 @@ void MergeRun::step()
         m_host.navigateCompose(m_composeAddress);
         return enter(Phase::RestoreAwait);
     case Phase::RestoreAwait:
-        if (!stillWaiting(busy || !onCompose()))
+        if (!stillWaiting(busy || !onCompose() || !composeFormShown()))
             enter(Phase::RestoreFill);
         return;
     case Phase::RestoreFill:
         return restoreFill();
+    }
+}
+
+bool MergeRun::composeFormShown()
+{
+    // The page left behind may still report the end of its load while the
+    // compose page is on its way: only the form itself says it has come.
+    try {
+        m_host.composePage().formField(m_names.form, m_names.to);
+        return true;
+    } catch (const WebPageError &) {
+        return false;
     }
 }
 

@@ -33,7 +33,9 @@ struct MergeWaitLimits
 // event loops: for each row of the address book it fills the form with the
 // row's address and the personalised subject and body, submits it, waits
 // for the site's answer, counts the address, and opens the compose page
-// again; at the end it puts the user's message back into the form.
+// again; at the end it puts the user's message back into the form. The
+// compose pane is sent nowhere while the form's own navigation is in
+// flight (the engine would drop one of the two).
 //
 // "Stop" asks first (stopRequested); the run looks at the request after
 // every wait and just before each submit, so nothing is submitted after
@@ -95,7 +97,7 @@ private:
         SettleTest,       // wait for the pane after the test filling
         Submit,           // wait for the pane, then submit
         AwaitAnswer,      // wait for the site's answer on another address
-        AwaitCompose,     // wait for the compose page again
+        AwaitCompose,     // wait for the compose page and its form again
         RestoreReturn,    // wait for the pane, go back to the compose page if needed
         RestoreAwait,     // wait for the compose page
         RestoreFill,      // put the user's message back
@@ -104,7 +106,7 @@ private:
     void step();
     void enter(Phase phase);
     bool waitedTooLong() const;
-    bool paneSettled();
+    bool composeFormShown();
     bool prepare();
     void fillRow();
     void submit();

@@ -45,6 +45,9 @@ public:
     bool busy = false;
     ComposePage page;
     bool siteAnswers = true;
+    // The compose page's address shows at once, its form only when the test
+    // loads it (the answer page's document stays until then).
+    bool composeFormComesLate = false;
     QList<Sent> sent;
     // Runs right after each submit, as the user or the site would meanwhile.
     std::function<void()> afterSubmit;
@@ -92,7 +95,7 @@ public:
     bool composeBusy() override { return busy; }
     void navigateCompose(const QString &address) override
     {
-        if (address == composeAddress)
+        if (address == composeAddress && !composeFormComesLate)
             loadComposePage();
         else
             location = address;

@@ -169,6 +169,25 @@ INSTANTIATE_TEST_SUITE_P(
                  nullptr, 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(MergeRunTest, theNextRowWaitsForTheComposeFormItselfNotOnlyForItsAddress)
+{
+    site.composeFormComesLate = true;
+    run.start(MergeRun::Kind::Send, false);
+    run.advance();
+
+    ASSERT_TRUE(run.isRunning());
+    EXPECT_EQ(site.sent.size(), 1);
+    EXPECT_EQ(site.location, site.composeAddress);
+    EXPECT_TRUE(site.boxes.shown.isEmpty());
+
+    site.composeFormComesLate = false;
+    site.loadComposePage();
+    run.advance();
+    EXPECT_EQ(sentTo(), (QStringList{QStringLiteral("ann@example.com"), QStringLiteral("cy@example.com")}));
+    EXPECT_EQ(endings, QList<Ending>{Ending::Completed});
+    expectUsersMessageInForm();
+}
+
 TEST_F(MergeRunTest, aWaitPastItsLimitEndsTheRunWithItsMessageAndStopThenRestoresThisRunsMessage)
 {
     site.afterSubmit = [this] { site.busy = true; };
