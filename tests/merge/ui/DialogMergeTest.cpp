@@ -1,10 +1,9 @@
 // The mail merge dialog on the offscreen platform, against a fake compose
-// pane and site: its texts and place, the buttons' enabled states through
-// a run, a test and a failure, the log, and Close during a run.
+// pane and site: its texts and place, the log, and the buttons after a
+// failure. (Test, Stop and Close during a run: MailMergeEndToEndTest.)
 #include "FakeMergeHost.h"
 #include "merge/ui/DialogMerge.h"
 
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -140,50 +139,6 @@ TEST_F(DialogMergeTest, startCountsAndLogsEachAddressSentAndEndsIdle)
     ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
     EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(), QStringLiteral("cy@example.com"));
     EXPECT_EQ(text("LabelNumSent"), QStringLiteral("Emails Sent: 1"));
-}
-
-TEST_F(DialogMergeTest, testThenStopTestSwitchTheButtonsAndPutTheMessageBack)
-{
-    click("CommandTest");
-    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
-    EXPECT_EQ(buttons(), (QList<bool>{false, true, false, false}));
-    EXPECT_EQ(host.site.composeValue("To"), QStringLiteral("ann@example.com"));
-    EXPECT_TRUE(host.site.sent.isEmpty());
-
-    click("CommandUndoTest");
-    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
-    EXPECT_EQ(buttons(), Idle);
-    EXPECT_EQ(host.site.composeValue("To"), QString());
-    EXPECT_EQ(host.site.composeValue("Subj"), QStringLiteral("Hello <<First>>"));
-}
-
-TEST_F(DialogMergeTest, closeDuringARunOnlyHidesAndStopStillEndsIt)
-{
-    host.site.siteAnswers = false;
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    click("CommandStart");
-    ASSERT_TRUE(dialog->isRunning());
-    EXPECT_EQ(buttons(), (QList<bool>{false, false, false, true}));
-
-    click("CancelButton");
-    ASSERT_FALSE(dialog.isNull());
-    EXPECT_TRUE(dialog->isHidden());
-    EXPECT_TRUE(dialog->isRunning());
-    EXPECT_TRUE(host.merging);
-
-    dialog->show();
-    click("CommandStop");
-    host.site.siteAnswers = true;
-    host.site.location = QStringLiteral("https://mail.yahoo.example/sent?confirm=1");
-    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
-    EXPECT_EQ(buttons(), Idle);
-    EXPECT_EQ(text("LabelNumSent"), QStringLiteral("Emails Sent: 1"));
-    EXPECT_EQ(host.site.sent.size(), 1);
-    EXPECT_FALSE(host.merging);
-
-    click("CancelButton");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(dialog.isNull());
 }
 
 TEST_F(DialogMergeTest, afterAFailureStopIsLeftOnAndRestoresTheMessage)
