@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ferrowen {
 
 namespace {
@@ -157,7 +159,11 @@ void DialogMerge::place()
     const auto pixels = [](int twips, double dpi) { return int(twips * dpi / TwipsPerInch + 0.5); };
     const int left = shownOn ? shownOn->availableGeometry().left() : 0;
     const int top = shownOn ? shownOn->availableGeometry().top() : 0;
-    resize(pixels(PlacementTwips[2], dpiX), pixels(PlacementTwips[3], dpiY));
+    // Never so small that a wrapped text is cut (fonts differ from screen
+    // to screen).
+    const int width = std::max(pixels(PlacementTwips[2], dpiX), minimumSizeHint().width());
+    const int height = std::max(pixels(PlacementTwips[3], dpiY), layout()->totalHeightForWidth(width));
+    resize(width, height);
     move(left + pixels(PlacementTwips[0], dpiX), top + pixels(PlacementTwips[1], dpiY));
 }
 
