@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 
 using namespace ferrowen;
 using namespace ferrowen::testing;
@@ -168,6 +169,15 @@ TEST_P(MailMergeEndToEndTest, testFillsTheFirstAddressWithoutSendingAndStopTestP
     ASSERT_TRUE(finished(dialog));
     expectUsersMessageBack();
     EXPECT_EQ(buttons(dialog), Idle);
+
+    // Only the selected addresses: the selection's first row, here the
+    // second address of the book.
+    grid().setCurrentCell(2, 0);
+    in<QRadioButton>(dialog, "Option1")->setChecked(true);
+    in(dialog, "CommandTest")->click();
+    ASSERT_TRUE(finished(dialog));
+    EXPECT_EQ(compose(GetParam().to), QStringLiteral("cy@example.com"));
+    EXPECT_EQ(compose(GetParam().subject), QStringLiteral("Offer for Cy"));
     EXPECT_TRUE(site.sentMessages().isEmpty());
 }
 
