@@ -139,7 +139,9 @@ QWidget *InboxFramesBand::buildComposeFrame()
     m_commandTemplate = named(new QPushButton(tr("&New/Edit...")), "CommandTemplate");
     row->addWidget(m_command4);
     row->addWidget(m_comboTemplate);
+    m_command5 = named(new QPushButton(tr("&Mail Merge...")), "Command5");
     row->addWidget(m_commandTemplate);
+    row->addWidget(m_command5);
     return frame;
 }
 

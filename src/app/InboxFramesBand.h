@@ -32,6 +32,7 @@ public:
     QPushButton *useTemplateButton() const { return m_command4; }    // Command4
     QComboBox *templateCombo() const { return m_comboTemplate; }      // ComboTemplate
     QPushButton *templateDialogButton() const { return m_commandTemplate; } // CommandTemplate
+    QPushButton *mailMergeButton() const { return m_command5; }       // Command5
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -55,6 +56,7 @@ private:
     QPushButton *m_command4 = nullptr;
     QComboBox *m_comboTemplate = nullptr;
     QPushButton *m_commandTemplate = nullptr;
+    QPushButton *m_command5 = nullptr;
 };
 
 } // namespace ferrowen

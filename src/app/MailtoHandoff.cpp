@@ -20,13 +20,16 @@ MailtoHandoff::MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace
 
 StatusOr<QString> MailtoHandoff::tick()
 {
-    if (m_running)
+    if (m_running || (m_held && m_held()))
         return QString();
     m_running = true;
     struct Reset { bool &flag; ~Reset() { flag = false; } } reset{m_running};
 
     if (m_pumpEvents)
         m_pumpEvents();
+    // The events may have started a mail merge.
+    if (m_held && m_held())
+        return QString();
     const QString link = m_file.readWholeString(Settings, Mailto, QString());
     if (link.isEmpty())
         return QString();

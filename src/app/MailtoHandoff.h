@@ -26,6 +26,7 @@ public:
     using PumpEvents = std::function<void()>;
     using FillCompose = std::function<void(const QString &link)>;
     using WriteTrace = std::function<void(const QString &code)>;
+    using Held = std::function<bool()>;
 
     MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace, PumpEvents pumpEvents, FillCompose fillCompose);
 
@@ -35,11 +36,17 @@ public:
     // be cleared.
     StatusOr<QString> tick();
 
+    // While held answers true, ticks leave the key unread: a mail merge
+    // sending through the compose form must not see a link written over
+    // its message. The link is taken at the first tick after.
+    void holdWhile(Held held) { m_held = std::move(held); }
+
 private:
     ProfileFile m_file;
     WriteTrace m_writeTrace;
     PumpEvents m_pumpEvents;
     FillCompose m_fillCompose;
+    Held m_held;
     bool m_running = false;
 };
 

@@ -93,6 +93,7 @@ const AppFolders &MainController::folders() const
 
 void MainController::connectWindow()
 {
+    m_mailto.holdWhile([this] { return m_shell->state().MergeInProgress; });
     MainForm &form = window();
     connect(&form, &MainForm::closing, this, &MainController::shutdown);
     connect(&form.settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this, [this] {

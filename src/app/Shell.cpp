@@ -13,6 +13,7 @@
 #include "editor/ui/EditorPanel.h"
 #include "platform/spell/HunspellEngine.h"
 #include "platform/ui/QtColorChooser.h"
+#include "merge/ui/DialogMerge.h"
 #include "merge/ui/DialogTemplate.h"
 #include "merge/ui/TemplateLists.h"
 #include "platform/ui/QtFileDialogs.h"
@@ -86,6 +87,25 @@ Shell::~Shell()
     markClosing();
     // The panel goes with the window, after the dialogs.
     m_editorPanel->setDialogs(nullptr);
+    // The merge dialog goes before the host it works through.
+    delete m_mergeDialog;
+}
+
+void Shell::openMailMerge()
+{
+    if (m_form->selectedTab() != 2)
+        m_form->selectTab(2);
+    // One hidden by Escape without a run opens afresh; one hidden during a
+    // run shows again as it is.
+    if (m_mergeDialog && m_mergeDialog->isHidden() && !m_mergeDialog->isRunning())
+        delete m_mergeDialog;
+    if (!m_mergeDialog) {
+        m_mergeDialog = new DialogMerge(*m_mergeHost, m_form.get());
+        m_mergeDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_mergeDialog->show();
+    m_mergeDialog->raise();
+    m_mergeDialog->activateWindow();
 }
 
 void Shell::markClosing()
@@ -110,6 +130,7 @@ void Shell::connectWindow()
     connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
     // Besides collapsing the editor panel (the window's part).
     connect(band.useTemplateButton(), &QPushButton::clicked, this, [this] { UseChosenTemplate(*m_mergeHost); });
+    connect(band.mailMergeButton(), &QPushButton::clicked, this, &Shell::openMailMerge);
     connect(band.templateDialogButton(), &QPushButton::clicked, this, [this] {
         DialogTemplate dialog(*m_mergeHost, m_form.get());
         dialog.exec();

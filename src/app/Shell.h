@@ -3,6 +3,7 @@
 #include "app/ShellState.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@ namespace ferrowen {
 class AddressPane;
 class ColorChooser;
 class EditorDialogSet;
+class DialogMerge;
 class EditorPanel;
 class FileDialogs;
 class HunspellEngine;
@@ -67,6 +69,9 @@ public:
 
 private:
     void connectWindow();
+    // "&Mail Merge...": the "Compose" tab, then the merge dialog, the one
+    // still running if it was closed during a run.
+    void openMailMerge();
 
     ShellState m_state;
     std::unique_ptr<MainForm> m_form;
@@ -89,6 +94,7 @@ private:
     AddressPane *m_addressPane = nullptr;
     SavedFoldersPane *m_savedFolders = nullptr;
     EditorPanel *m_editorPanel = nullptr;
+    QPointer<DialogMerge> m_mergeDialog;
 };
 
 } // namespace ferrowen

@@ -1,5 +1,7 @@
 #include "app/SubsystemHosts.h"
 
+#include "addressbook/ui/AddressGrid.h"
+#include "addressbook/ui/AddressGridModel.h"
 #include "addressbook/ui/AddressPane.h"
 #include "app/InboxFramesBand.h"
 #include "app/MainForm.h"
@@ -11,12 +13,15 @@
 #include "webmail/AddressInsertion.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/DetectProvider.h"
+#include "webmail/ProviderProfile.h"
 #include "webmail/ReplyOrForward.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QUrl>
+
+#include <tuple>
 
 namespace ferrowen {
 
@@ -326,6 +331,63 @@ bool ShellMergeHost::mergeInProgress() const
 void ShellMergeHost::setMergeInProgress(bool inProgress)
 {
     m_state.MergeInProgress = inProgress;
+}
+
+void ShellMergeHost::selectComposeTab()
+{
+    // While the merge holds MergeInProgress the tab's activation neither
+    // reloads nor empties the compose page.
+    if (m_compose.selectedTab() != 2)
+        m_compose.selectTab(2);
+}
+
+WebPage &ShellMergeHost::composePage()
+{
+    return m_compose.page(Pane::Compose);
+}
+
+QString ShellMergeHost::composeLocation()
+{
+    return m_compose.location(Pane::Compose);
+}
+
+bool ShellMergeHost::composeBusy()
+{
+    return m_form.browser(3).isBusy();
+}
+
+void ShellMergeHost::navigateCompose(const QString &address)
+{
+    m_compose.navigate(Pane::Compose, address);
+}
+
+MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)
+{
+    // The merge knows the provider by the compose pane's own address.
+    const ComposeFormNames &names = profileForInboxAddress(composeAddress).compose;
+    return {names.form, names.to, names.subject, names.body, names.sendSuffix};
+}
+
+MergeAddresses ShellMergeHost::addressesToMerge(bool selectedOnly)
+{
+    MergeAddresses addresses;
+    if (!m_addresses || m_addresses->EmailColumn() < 0)
+        return addresses;
+    const AddressGrid &grid = *m_addresses->parts().grid;
+    const AddressTable &table = grid.addressModel().table();
+    addresses.columnNames = table.columnNames();
+    addresses.emailColumn = m_addresses->EmailColumn();
+    // Grid rows count the header row; the table's rows do not.
+    int first = 1;
+    int last = table.rowCount();
+    if (selectedOnly) {
+        std::tie(first, last) = grid.selectedRows();
+        if (first < 1)
+            return addresses;
+    }
+    for (int row = first; row <= last && row <= table.rowCount(); ++row)
+        addresses.rows << table.joinedRows().at(row - 1).split(QLatin1Char('\t'));
+    return addresses;
 }
 
 } // namespace ferrowen

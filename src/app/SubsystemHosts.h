@@ -147,6 +147,13 @@ public:
     void showAddressPalette() override;
     bool mergeInProgress() const override;
     void setMergeInProgress(bool inProgress) override;
+    void selectComposeTab() override;
+    WebPage &composePage() override;
+    QString composeLocation() override;
+    bool composeBusy() override;
+    void navigateCompose(const QString &address) override;
+    MergeFormNames composeFormNames(const QString &composeAddress) override;
+    MergeAddresses addressesToMerge(bool selectedOnly) override;
     void showMailMergeHelp() override { m_showHelp(Help::MailMerge); }
     void showTemplateHelp() override { m_showHelp(Help::Templates); }
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }

@@ -5,6 +5,7 @@
 #include "webmail/AddressSource.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/DetectProvider.h"
+#include "webmail/MergeGuard.h"
 #include "webmail/ProviderProfile.h"
 
 #include <optional>
@@ -100,6 +101,10 @@ QString withAddedAddresses(const QString &field, const QStringList &addresses)
 
 void Web_InsertField(ComposeHost &host, qint16 code)
 {
+    if (refusedWhileMerging(host)) {
+        host.state().pendingInsert = false;
+        return;
+    }
     const std::optional<Pane> pane = composePaneAtHand(host, code);
     if (!pane)
         return;
@@ -113,6 +118,9 @@ void ComposeDocumentComplete(ComposeHost &host)
     if (!host.state().pendingInsert)
         return;
     host.state().pendingInsert = false;
+    // The merge's own page loads: an insertion asked for earlier is dropped.
+    if (refusedWhileMerging(host))
+        return;
     // Into the pane that just loaded, even if the user has left its tab.
     if (!insert(host, Pane::Compose, host.state().pendingInsertField))
         host.messageBoxes().show(UnableToInsert);

@@ -19,7 +19,8 @@ enum class InsertField : qint16 {
 // compose form. When the compose form is not at hand (another tab is
 // shown), the "Compose" tab is selected and the insertion waits until the
 // compose pane has loaded a page (ComposeDocumentComplete). A failure
-// shows one message and leaves the field as it was.
+// shows one message and leaves the field as it was; so does a mail merge
+// sending through the form.
 void Web_InsertField(ComposeHost &host, qint16 code);
 
 // The compose pane finished loading a document: runs an insertion that

@@ -17,6 +17,9 @@ Pane ComposePane(ComposeHost &host)
 
 void OpenComposePage(ComposeHost &host)
 {
+    // The merge's page and what it wrote stay as they are.
+    if (host.mergeInProgress())
+        return;
     const bool keepLoadedPage = host.state().keepComposeOnce
         && host.location(Pane::Compose).contains(QLatin1String("compose"));
     if (!keepLoadedPage) {

@@ -18,6 +18,7 @@ Pane ComposePane(ComposeHost &host);
 // page prepared by a reply, forward or mailto link, or opens the provider's
 // compose page afresh (derived from the inbox pane's address; it arrives
 // empty), or, when there is no such address, empties the form shown.
+// While a mail merge sends, the page is left alone.
 void OpenComposePage(ComposeHost &host);
 
 // Empties the compose form of the "Compose" pane, unless a reply, forward

@@ -44,7 +44,8 @@ ProviderProfile yahoo()
     p.key = YahooKey;
     p.addressWord = QStringLiteral("yahoo");
     p.compose = {QStringLiteral("compose"), QStringLiteral("To"), QStringLiteral("Cc"),
-                 QStringLiteral("Bcc"), QStringLiteral("Subj"), QStringLiteral("Body")};
+                 QStringLiteral("Bcc"), QStringLiteral("Subj"), QStringLiteral("Body"),
+                 QStringLiteral("&SEND")};
     p.plainTextMirror = {QStringLiteral("plainmsg"), QStringLiteral("Compose"), QStringLiteral("PlainMsg"),
                          QStringLiteral("to")};
     p.displayedMessage = {QStringLiteral("message"), QString(), yahooHeaderLabels()};
@@ -59,7 +60,8 @@ ProviderProfile hotmail()
     ProviderProfile p;
     p.key = HotmailKey;
     p.compose = {QStringLiteral("composeform"), QStringLiteral("to"), QStringLiteral("cc"),
-                 QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body")};
+                 QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body"),
+                 QStringLiteral("&Send.x")};
     p.recipientFromAngleBracket = true;
     p.displayedMessage = {QString(), QStringLiteral("rmsg"), hotmailHeaderLabels()};
     p.inboxList = {QStringLiteral("hotmail"), QString(), QStringLiteral("checkbox"), QStringLiteral("allbox")};

@@ -20,6 +20,9 @@ struct ComposeFormNames
     QString bcc;
     QString subject;
     QString body;
+    // Added to the form's action address when the mail merge submits the
+    // form, so the site takes it for a press of its send button.
+    QString sendSuffix;
 
     const QString &field(ComposeField role) const;
 };

@@ -5,6 +5,7 @@
 #include "webmail/ComposePage.h"
 #include "webmail/DetectProvider.h"
 #include "webmail/MailtoLink.h"
+#include "webmail/MergeGuard.h"
 #include "webmail/ProviderProfile.h"
 #include "webmail/QuotedBody.h"
 #include "webmail/ReplyShaping.h"
@@ -101,8 +102,8 @@ Draft gather(ComposeHost &host, ComposeMode mode)
 }
 
 // Waits until the provider's To field answers in the compose pane. False
-// when the user cancelled, a later filling started while this one waited,
-// or the window went away.
+// when the user cancelled, a later filling or a mail merge started while
+// this one waited, or the window went away.
 bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFormNames &names, int request)
 {
     for (;;) {
@@ -119,6 +120,11 @@ bool waitForComposeForm(ComposeHost &host, WebPage &compose, const ComposeFormNa
         // too); this one must not write over it.
         if (host.state().fillRequests != request)
             return false;
+        // A mail merge started meanwhile has the form now.
+        if (host.mergeInProgress()) {
+            host.hideWaitPanel();
+            return false;
+        }
         try {
             compose.formField(names.form, names.to);
             host.hideWaitPanel();
@@ -214,6 +220,8 @@ ComposeFillOutcome fill(ComposeHost &host, ComposeMode mode)
 
 ComposeFillOutcome ReplyOrForward(ComposeHost &host, ComposeMode mode)
 {
+    if (refusedWhileMerging(host))
+        return ComposeFillOutcome::Stopped;
     try {
         return fill(host, mode);
     } catch (const WebPageError &) {

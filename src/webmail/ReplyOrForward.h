@@ -26,7 +26,8 @@ enum class ComposeFillOutcome {
 // Fills the provider's compose form, switching to the "Compose" tab when
 // needed and waiting (cancellably) until the form is there. A filling
 // started while this one waits replaces it. Failures end it silently; the
-// "bug" trace in the settings file tells how far it got.
+// "bug" trace in the settings file tells how far it got. While a mail merge
+// sends, it tells the user so and writes nothing (Stopped).
 ComposeFillOutcome ReplyOrForward(ComposeHost &host, ComposeMode mode);
 
 } // namespace ferrowen

@@ -24,6 +24,7 @@
 
 #include "BrowserPaneProbe.h"
 #include "RunInPage.h"
+#include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 #include "WaitFor.h"
 
@@ -36,6 +37,7 @@ protected:
     SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
     DemoWebmailSite site;
     ScriptedMessageBoxes boxes;
+    ScriptedFileDialogs fileDialogs;
     std::unique_ptr<MainController> controller;
     // Owns the timers of actions that run inside the program's waits.
     std::unique_ptr<QObject> pending = std::make_unique<QObject>();
@@ -50,7 +52,7 @@ protected:
         ASSERT_TRUE(QDir(mainPath(QStringLiteral("savedmgs"))).mkpath(QStringLiteral("sent")));
         prepareMainFolder();
         ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainPath(QString())));
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes});
+        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
         controller->start();
     }
 

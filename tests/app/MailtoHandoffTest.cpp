@@ -72,6 +72,31 @@ TEST_F(MailtoHandoffTest, tickDuringFillingWaitsItsTurn)
     EXPECT_EQ(read("mailto"), QStringLiteral("second")) << "the second link waits in the file, not lost";
 }
 
+TEST_F(MailtoHandoffTest, whileAMergeSendsTheLinkStaysUnreadAndIsFilledAfter)
+{
+    bool merging = true;
+    handoff.holdWhile([&merging] { return merging; });
+    setMailto(QStringLiteral("mailto:ann@example.com"));
+
+    EXPECT_TRUE(handoff.tick()->isEmpty());
+    EXPECT_TRUE(filled.isEmpty());
+    EXPECT_EQ(read("mailto"), QStringLiteral("mailto:ann@example.com"));
+    EXPECT_EQ(read("bug"), QStringLiteral("<none>"));
+
+    // A merge that starts while the hand-off lets events run holds it too.
+    merging = false;
+    MailtoHandoff startsMerge{settings, [](const QString &) {}, [&merging] { merging = true; },
+                              [this](const QString &link) { filled << link; }};
+    startsMerge.holdWhile([&merging] { return merging; });
+    EXPECT_TRUE(startsMerge.tick()->isEmpty());
+    EXPECT_TRUE(filled.isEmpty());
+
+    merging = false;
+    EXPECT_EQ(handoff.tick().value(), QStringLiteral("mailto:ann@example.com"));
+    EXPECT_EQ(filled, QStringList{QStringLiteral("mailto:ann@example.com")});
+    EXPECT_EQ(read("mailto"), QString());
+}
+
 // The link is filled only once it is cleared from the file; otherwise a
 // later tick would fill it a second time.
 TEST_F(MailtoHandoffTest, clearingThatFails_fillsNothingAndALaterTickHandlesTheLinkOnce)

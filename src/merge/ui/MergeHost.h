@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/MergeRunHost.h"
 #include "merge/TemplateText.h"
 
 #include <QString>
@@ -7,11 +8,9 @@
 
 namespace ferrowen {
 
-class MessageBoxes;
-
 // What the template dialog and the mail merge need from the rest of the
-// program.
-class MergeHost
+// program (the merge's run itself needs what MergeRunHost names).
+class MergeHost : public MergeRunHost
 {
 public:
     // How a filling of the compose form (or a reading of it) ended.
@@ -20,8 +19,6 @@ public:
         Stopped, // the wait for the form ended first: nothing written or read
         Failed   // the page failed halfway; what was written stays
     };
-
-    virtual ~MergeHost() = default;
 
     // The template carried to and from the compose form.
     virtual TemplateText templateText() const = 0;
@@ -52,14 +49,8 @@ public:
     virtual bool closeAddressPalette() = 0;
     virtual void showAddressPalette() = 0;
 
-    // Set while a merge sends through the compose form: nothing else may
-    // write the form, and sent copies are not kept.
-    virtual bool mergeInProgress() const = 0;
-    virtual void setMergeInProgress(bool inProgress) = 0;
-
     virtual void showMailMergeHelp() = 0;
     virtual void showTemplateHelp() = 0;
-    virtual MessageBoxes &messageBoxes() = 0;
 };
 
 } // namespace ferrowen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../FakeMergeSite.h"
 #include "ScriptedMessageBoxes.h"
 #include "merge/ui/MergeHost.h"
 
@@ -10,7 +11,8 @@ namespace ferrowen::testing {
 
 // The rest of the program as the template dialog sees it: the main
 // window's template list, the palette, and a compose form that is either
-// there at once or never comes (the wait then lasts until it is cancelled).
+// there at once or never comes (the wait then lasts until it is cancelled);
+// for the mail merge, the compose pane and site of FakeMergeSite.
 class FakeMergeHost : public MergeHost
 {
 public:
@@ -27,7 +29,9 @@ public:
     int paletteShows = 0;
     int templateHelps = 0;
     bool merging = false;
+    int mergeHelps = 0;
     ScriptedMessageBoxes boxes;
+    FakeMergeSite site;
 
     TemplateText templateText() const override { return carried; }
     void setTemplateText(const TemplateText &text) override { carried = text; }
@@ -67,7 +71,14 @@ public:
     }
     bool mergeInProgress() const override { return merging; }
     void setMergeInProgress(bool inProgress) override { merging = inProgress; }
-    void showMailMergeHelp() override {}
+    void showMailMergeHelp() override { ++mergeHelps; }
+    void selectComposeTab() override { site.selectComposeTab(); }
+    WebPage &composePage() override { return site.composePage(); }
+    QString composeLocation() override { return site.composeLocation(); }
+    bool composeBusy() override { return site.composeBusy(); }
+    void navigateCompose(const QString &address) override { site.navigateCompose(address); }
+    MergeFormNames composeFormNames(const QString &address) override { return site.composeFormNames(address); }
+    MergeAddresses addressesToMerge(bool selectedOnly) override { return site.addressesToMerge(selectedOnly); }
     void showTemplateHelp() override { ++templateHelps; }
     MessageBoxes &messageBoxes() override { return boxes; }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace ferrowen {
+
+// The addresses a merge sends to, copied from the open address book when
+// the run starts, so that sorting, editing or opening another book during
+// the run changes nothing.
+struct MergeAddresses
+{
+    // The book's column names (as stored, without the grid's sort marker).
+    QStringList columnNames;
+    // The rows of the run's range, top to bottom, one cell per column.
+    QList<QStringList> rows;
+    // The column of the e-mail addresses; -1 when no book is open.
+    int emailColumn = -1;
+
+    QString address(int row) const { return rows.at(row).value(emailColumn); }
+};
+
+} // namespace ferrowen

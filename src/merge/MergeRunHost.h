@@ -1,0 +1,53 @@
+#pragma once
+
+#include "merge/MergeAddresses.h"
+
+#include <QString>
+
+namespace ferrowen {
+
+class MessageBoxes;
+class WebPage;
+
+// The names a merge fills and submits on the compose page of one provider.
+struct MergeFormNames
+{
+    QString form;
+    QString to;
+    QString subject;
+    QString body;
+    // Added to the form's action address before the submit, so the site
+    // takes the submission for a press of its send button.
+    QString sendSuffix;
+};
+
+// What a mail merge run needs from the rest of the program: the "Compose"
+// pane, the open address book and the flag that keeps everything else
+// away from the compose form while the run sends.
+class MergeRunHost
+{
+public:
+    virtual ~MergeRunHost() = default;
+
+    // Shows the "Compose" tab without reloading or emptying its page.
+    virtual void selectComposeTab() = 0;
+    virtual WebPage &composePage() = 0;
+    virtual QString composeLocation() = 0;
+    // True while the compose pane loads a page.
+    virtual bool composeBusy() = 0;
+    virtual void navigateCompose(const QString &address) = 0;
+    // The provider's names for the compose page at this address.
+    virtual MergeFormNames composeFormNames(const QString &composeAddress) = 0;
+
+    // A copy of the open book's rows: all of them, or the selected block.
+    virtual MergeAddresses addressesToMerge(bool selectedOnly) = 0;
+
+    // Set while a merge sends through the compose form: nothing else may
+    // write the form, and sent copies are not kept.
+    virtual bool mergeInProgress() const = 0;
+    virtual void setMergeInProgress(bool inProgress) = 0;
+
+    virtual MessageBoxes &messageBoxes() = 0;
+};
+
+} // namespace ferrowen

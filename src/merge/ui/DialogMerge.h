@@ -1,0 +1,69 @@
+#pragma once
+
+#include "merge/MergeRun.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace ferrowen {
+
+class MergeHost;
+
+// The mail merge dialog: shown without blocking the main window, above
+// every other window. "Test" fills the compose form for the first address
+// without sending, "Stop Test" puts the user's message back; "Start" sends
+// one personalised message per address, "Stop" ends the sending and puts
+// the message back. The run goes on while the dialog is closed: "Close"
+// then only hides it, and the main window's "&Mail Merge..." shows it again.
+class DialogMerge : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit DialogMerge(MergeHost &host, QWidget *parent = nullptr, MergeRun::Limits limits = MergeRun::Limits());
+
+    bool isRunning() const { return m_run.isRunning(); }
+    const MergeRun &run() const { return m_run; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void place();
+    // The enabled states of Test, Stop Test, Start and Stop.
+    void setButtons(bool test, bool undoTest, bool start, bool stop);
+    void startRun(MergeRun::Kind kind);
+    void stopAndRestore();
+    void runFinished(MergeRun::Ending ending);
+    void messageSent(int count, const QString &address);
+    void showLog(bool shown);
+
+    MergeHost &m_host;
+    MergeRun m_run;
+
+    QRadioButton *m_option1 = nullptr;
+    QRadioButton *m_option2 = nullptr;
+    QGroupBox *m_frameTest = nullptr;
+    QLabel *m_label3 = nullptr;
+    QPushButton *m_commandTest = nullptr;
+    QPushButton *m_commandUndoTest = nullptr;
+    QPlainTextEdit *m_textSent = nullptr;
+    QPushButton *m_commandHide = nullptr;
+    QPushButton *m_commandStart = nullptr;
+    QPushButton *m_commandStop = nullptr;
+    QLabel *m_labelNumSent = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command5 = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    // The buttons as they were when Stop or Stop Test was pressed: a
+    // restore that fails gives them back, so the user can try again.
+    QList<bool> m_buttonsBeforeRestore;
+};
+
+} // namespace ferrowen

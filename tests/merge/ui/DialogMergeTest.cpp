@@ -1,0 +1,172 @@
+// The mail merge dialog on the offscreen platform, against a fake compose
+// pane and site: its texts and place, the log, and the buttons after a
+// failure. (Test, Stop and Close during a run: MailMergeEndToEndTest.)
+#include "FakeMergeHost.h"
+#include "merge/ui/DialogMerge.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include "WaitFor.h"
+
+using namespace ferrowen;
+using namespace ferrowen::testing;
+
+namespace {
+
+class DialogMergeTest : public ::testing::Test
+{
+protected:
+    FakeMergeHost host;
+    QPointer<DialogMerge> dialog = new DialogMerge(host);
+
+    void SetUp() override
+    {
+        host.site.addRow(QStringLiteral("Ann"), QStringLiteral("ann@example.com"));
+        host.site.addRow(QStringLiteral("Bob"), QString());
+        host.site.addRow(QStringLiteral("Cy"), QStringLiteral("cy@example.com"));
+        dialog->show();
+    }
+    void TearDown() override { delete dialog; }
+
+    template<typename W = QWidget>
+    W *control(const char *name)
+    {
+        W *found = dialog->findChild<W *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void click(const char *name) { control<QPushButton>(name)->click(); }
+    // Test, Stop Test, Start, Stop.
+    QList<bool> buttons()
+    {
+        QList<bool> enabled;
+        for (const char *name : {"CommandTest", "CommandUndoTest", "CommandStart", "CommandStop"})
+            enabled << control(name)->isEnabled();
+        return enabled;
+    }
+    QString text(const char *name)
+    {
+        if (auto *label = dialog->findChild<QLabel *>(QLatin1String(name)))
+            return label->text();
+        if (auto *button = dialog->findChild<QAbstractButton *>(QLatin1String(name)))
+            return button->text();
+        if (auto *frame = dialog->findChild<QGroupBox *>(QLatin1String(name)))
+            return frame->title();
+        return QStringLiteral("<none>");
+    }
+};
+
+const QList<bool> Idle{true, false, true, false};
+
+TEST_F(DialogMergeTest, opensWithItsTextsAboveOtherWindowsWithoutBlockingInItsPlace)
+{
+    const std::pair<const char *, const char *> texts[] = {
+        {"Label1", "Mail Merge lets you send personalized email to a list of people. You must enter the body of your "
+                   "email message into the Compose form. You can use \"Merge  Fields\" to insert personalized "
+                   "information such as names from your address book.  "},
+        {"Frame1", "Merge Settings"},
+        {"Label2", "Send Mail To:"},
+        {"Option2", "All addresses in your address book"},
+        {"Option1", "Only the selected addresses "},
+        {"Label4", "For detailed instructions on how to use this feature, please  click the Help button."},
+        {"FrameTest", "Test"},
+        {"Label3", "The test feature will create one email based on the first address in your list and will display "
+                   "it in the Compose form. The email will not be sent. After checking the test email to make sure it "
+                   "is correct, click the Stop Test button go return to your original email template."},
+        {"CommandTest", "Test"},
+        {"CommandUndoTest", "Stop Test"},
+        {"CommandHide", "X"},
+        {"Frame3", "Start Merge: Press Start to begin sending"},
+        {"CommandStart", "Start"},
+        {"CommandStop", "Stop"},
+        {"LabelNumSent", "Emails Sent: 0"},
+        {"Command1", "Show Log"},
+        {"Command5", "Help"},
+        {"CancelButton", "Close"},
+    };
+    for (const auto &[name, expected] : texts)
+        EXPECT_EQ(text(name), QString::fromUtf8(expected)) << name;
+
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Mail Merge"));
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(buttons(), Idle);
+    EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
+    EXPECT_TRUE(control("TextSent")->isHidden());
+    EXPECT_TRUE(control("CommandHide")->isHidden());
+    // 3585 by 7920 twips, 400 twips from the top of the screen.
+    const double dpiX = dialog->screen()->logicalDotsPerInchX();
+    const double dpiY = dialog->screen()->logicalDotsPerInchY();
+    // No smaller, and larger only as far as its texts need.
+    EXPECT_NEAR(dialog->pos().y() - dialog->screen()->availableGeometry().top(), 400 * dpiY / 1440, 1);
+    EXPECT_NEAR(dialog->width(), std::max(3585 * dpiX / 1440, double(dialog->minimumSizeHint().width())), 1);
+    EXPECT_GE(dialog->height(), int(7920 * dpiY / 1440));
+    for (const char *name : {"Label1", "Label3", "Label4"}) {
+        const QLabel *label = control<QLabel>(name);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name << " is cut";
+    }
+
+    click("Command5");
+    EXPECT_EQ(host.mergeHelps, 1);
+}
+
+TEST_F(DialogMergeTest, startCountsAndLogsEachAddressSentAndEndsIdle)
+{
+    click("CommandStart");
+    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
+
+    EXPECT_EQ(host.site.sent.size(), 2);
+    EXPECT_EQ(text("LabelNumSent"), QStringLiteral("Emails Sent: 2"));
+    EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(), QStringLiteral("ann@example.com\ncy@example.com"));
+    EXPECT_FALSE(control("TextSent")->isHidden());
+    EXPECT_EQ(text("FrameTest"), QStringLiteral("Emails have been sent to:"));
+    EXPECT_EQ(buttons(), Idle);
+
+    click("CommandHide");
+    EXPECT_TRUE(control("TextSent")->isHidden());
+    EXPECT_TRUE(control("CommandHide")->isHidden());
+    EXPECT_EQ(text("FrameTest"), QString());
+    click("Command1");
+    EXPECT_FALSE(control("TextSent")->isHidden());
+    EXPECT_EQ(text("FrameTest"), QStringLiteral("Emails have been sent to:"));
+
+    // A second run starts a new log.
+    host.site.addresses.rows.removeFirst();
+    click("CommandStart");
+    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
+    EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(), QStringLiteral("cy@example.com"));
+    EXPECT_EQ(text("LabelNumSent"), QStringLiteral("Emails Sent: 1"));
+}
+
+TEST_F(DialogMergeTest, afterAFailureStopIsLeftOnAndRestoresTheMessage)
+{
+    // The site's page never finishes loading after the first submit.
+    DialogMerge *quick = new DialogMerge(host, nullptr, MergeWaitLimits{50, 2});
+    delete dialog;
+    dialog = quick;
+    dialog->show();
+    host.site.afterSubmit = [this] { host.site.busy = true; };
+
+    click("CommandStart");
+    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
+    EXPECT_EQ(host.boxes.shown.size(), 1);
+    EXPECT_FALSE(host.merging);
+    EXPECT_EQ(buttons(), (QList<bool>{false, false, false, true}));
+
+    host.site.busy = false;
+    click("CommandStop");
+    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
+    EXPECT_EQ(buttons(), Idle);
+    EXPECT_EQ(host.site.composeValue("Subj"), QStringLiteral("Hello <<First>>"));
+    EXPECT_EQ(host.site.sent.size(), 1);
+}
+
+} // namespace
