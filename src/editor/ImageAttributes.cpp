@@ -186,19 +186,8 @@ QString imageTagAfter(const QString &documentText, int from)
     if (!match.hasMatch())
         return {};
     const int start = int(match.capturedStart());
-    QChar quote;
-    for (int pos = int(match.capturedEnd()); pos < documentText.size(); ++pos) {
-        const QChar c = documentText.at(pos);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (c == QLatin1Char('>')) {
-            return documentText.mid(start, pos + 1 - start);
-        }
-    }
-    return {};
+    const int end = TagEnd(documentText, start);
+    return end < 0 ? QString() : documentText.mid(start, end + 1 - start);
 }
 
 } // namespace ferrowen

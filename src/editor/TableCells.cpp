@@ -1,5 +1,7 @@
 #include "editor/TableCells.h"
 
+#include "editor/TagValue.h"
+
 namespace ferrowen {
 
 namespace {
@@ -24,24 +26,6 @@ struct OpenTable
 bool isNameCharacter(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char(':');
-}
-
-// The ">" that ends the tag at from, outside quoted values; -1 if none.
-int tagEnd(const QString &source, int from)
-{
-    QChar quote;
-    for (int i = from + 1; i < source.size(); ++i) {
-        const QChar c = source.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (c == QLatin1Char('>')) {
-            return i;
-        }
-    }
-    return -1;
 }
 
 class CellScanner
@@ -70,7 +54,7 @@ private:
             while (nameEnd < m_source.size() && isNameCharacter(m_source.at(nameEnd)))
                 ++nameEnd;
             const QString name = m_source.mid(at + (closing ? 2 : 1), nameEnd - at - (closing ? 2 : 1)).toLower();
-            const int end = tagEnd(m_source, at);
+            const int end = TagEnd(m_source, at);
             if (end < 0)
                 break;
             onTag(name, closing, at);

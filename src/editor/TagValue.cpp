@@ -199,4 +199,21 @@ TagValueResult TagValue(const QString &text, int start, const QString &name, con
     return result;
 }
 
+int TagEnd(const QString &text, int from)
+{
+    QChar quote;
+    for (int i = from + 1; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (c == QLatin1Char('>')) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 } // namespace ferrowen

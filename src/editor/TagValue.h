@@ -30,4 +30,8 @@ struct TagValueResult
 // text without one gives an empty result.
 TagValueResult TagValue(const QString &text, int start, const QString &name, const QString &value, TagValueMode mode);
 
+// The position of the ">" that ends the tag whose "<" is at from (0-based),
+// outside quoted values; -1 when the text ends first.
+int TagEnd(const QString &text, int from);
+
 } // namespace ferrowen
