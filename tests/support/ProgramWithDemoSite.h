@@ -31,13 +31,18 @@ protected:
         ASSERT_TRUE(site.listen(0));
         for (const char *folder : {"Saved", "sent"})
             ASSERT_TRUE(QDir(mainPath("savedmgs")).mkpath(QLatin1String(folder)));
+        prepareMainFolder();
         ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainPath("")));
         controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
         controller->start();
     }
 
-    // A path in the main folder.
-    QString mainPath(const char *relative) const { return dir.filePath(QStringLiteral("main/") + QLatin1String(relative)); }
+    // Runs before the program starts: the main folder may be filled first.
+    virtual void prepareMainFolder() {}
+
+    // A path in the main folder ("" for the folder itself, with its "/").
+    QString mainPath(const QString &relative) const { return dir.filePath(QStringLiteral("main/")) + relative; }
+    QString mainPath(const char *relative) const { return mainPath(QString::fromUtf8(relative)); }
 
     void TearDown() override
     {
