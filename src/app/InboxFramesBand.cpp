@@ -134,7 +134,7 @@ QWidget *InboxFramesBand::buildComposeFrame()
     m_comboTemplate = named(new QComboBox, "ComboTemplate");
     m_comboTemplate->addItem(QStringLiteral("Saved"));
     m_comboTemplate->setCurrentIndex(0);
-    m_comboTemplate->setMinimumContentsLength(10);
+    m_comboTemplate->setMinimumContentsLength(6);
     m_comboTemplate->setAccessibleName(tr("Email template"));
     m_commandTemplate = named(new QPushButton(tr("&New/Edit...")), "CommandTemplate");
     row->addWidget(m_command4);

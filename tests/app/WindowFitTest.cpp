@@ -174,7 +174,7 @@ TEST_F(WindowFitTest, inboxFramesTakeAtMostTwoRowsAtTheUsualWidth)
     EXPECT_EQ(unreachableControls(form), QStringList());
 }
 
-TEST_F(WindowFitTest, theSavedLabelShowsInItsFrameWithoutMovingThePanes)
+TEST_F(WindowFitTest, atTheUsualWidthTheFramesStandInOneRowAndTheSavedLabelMovesNoPane)
 {
     auto controller = startAt(19200, 12000); // 1280 x 800 pixels
     MainForm &form = controller->window();
@@ -183,6 +183,8 @@ TEST_F(WindowFitTest, theSavedLabelShowsInItsFrameWithoutMovingThePanes)
     QWidget *frame = child(form, "FrameSaveMessages");
     const int bandHeight = band->height();
     const int frameWidth = frame->width();
+    // At this width the band's frames stand in one row.
+    EXPECT_LT(child(form, "FrameCompose")->geometry().top(), frame->geometry().bottom());
 
     QWidget *label = child(form, "LabelSaved");
     label->show();
