@@ -200,6 +200,16 @@ TEST_F(MergeJournalTest, onlyTheNewestJournalOfTheOpenBookIsOfferedAndAFinishedO
     EXPECT_TRUE(refused->inDoubt().isEmpty()) << "a refusal is an answer";
     EXPECT_FALSE(findUnfinishedMergeJournal(dir.path(), QStringLiteral("/books/other.csv")).has_value());
 
+    // Starting the same message anew says what it would send twice; declined,
+    // it leaves no journal of its own.
+    site.boxes.shown.clear();
+    site.boxes.answers = {Answer::No};
+    newRun()->start(MergeRun::Kind::Send, false);
+    ASSERT_EQ(site.boxes.shown.size(), 1);
+    EXPECT_TRUE(site.boxes.shown[0].text.startsWith(
+        QLatin1String("An unfinished merge of this message has already sent it to 3 of these addresses")));
+    EXPECT_EQ(unfinished()->path, refused->path);
+
     site.refusals.clear();
     now += 1000;
     site.boxes.answers = {Answer::Yes};

@@ -43,6 +43,15 @@ QLabel *wrappedLabel(const QString &text, const char *name)
     return label;
 }
 
+// A wrapped label keeps the lines of its text: the dialog's height is fixed,
+// and a frame would squeeze it to one line otherwise.
+void keepLines(QLabel *label, int dialogWidth)
+{
+    // The frames' margins and the dialog's, on either side.
+    constexpr int Margins = 48;
+    label->setMinimumHeight(label->text().isEmpty() ? 0 : label->heightForWidth(dialogWidth - Margins));
+}
+
 // The dialog's place in twips: left, top, width, height.
 constexpr int PlacementTwips[4] = {0, 400, 3585, 7920};
 constexpr double TwipsPerInch = 1440.0;
@@ -65,8 +74,8 @@ DialogMerge::DialogMerge(MergeHost &host, QWidget *parent, MergeRun::Limits limi
     setButtons(true, false, true, false);
     m_labelNumSent->setText(sentCountText(0));
     m_run.setJournalFolder(m_host.mergesFolder());
-    offerResume();
     place();
+    offerResume();
 
     connect(&m_run, &MergeRun::messageSent, this, [this](int count) { messageSent(count); });
     connect(&m_run, &MergeRun::rowLogged, this, &DialogMerge::rowLogged);
@@ -146,6 +155,8 @@ void DialogMerge::buildControls()
     startColumn->addLayout(countRow);
     startColumn->addWidget(m_labelTimeLeft);
     startColumn->addWidget(m_labelSummary);
+    m_labelTimeLeft->hide();
+    m_labelSummary->hide();
     startColumn->addWidget(m_commandSaveResults, 0, Qt::AlignLeft);
 
     m_command5 = named(new QPushButton(QStringLiteral("Help")), "Command5");
@@ -232,6 +243,7 @@ void DialogMerge::offerResume()
                                .arg(done)
                                .arg(planned)
                                .arg(planned - done));
+    keepLines(m_labelResume, width());
     m_commandSaveResults->setEnabled(true);
 }
 
@@ -244,6 +256,7 @@ void DialogMerge::resume()
     m_textSent->clear();
     m_labelNumSent->setText(sentCountText(0));
     m_labelSummary->clear();
+    m_labelSummary->hide();
     settingsChanged();
     m_timeLeftTicker.start();
     m_run.resume(m_unfinished->path);
@@ -277,6 +290,8 @@ void DialogMerge::showTimeLeft()
     const qint64 left = m_run.estimatedMsLeft();
     m_labelTimeLeft->setText(m_run.isRunning() && left > 0 ? QStringLiteral("Time left: about ") + mergeDurationText(left)
                                                            : QString());
+    // Empty lines would push Help and Close off a small screen.
+    m_labelTimeLeft->setVisible(!m_labelTimeLeft->text().isEmpty());
 }
 
 void DialogMerge::place()
@@ -313,6 +328,7 @@ void DialogMerge::startRun(MergeRun::Kind kind)
         m_textSent->clear();
         m_labelNumSent->setText(sentCountText(0));
         m_labelSummary->clear();
+        m_labelSummary->hide();
         settingsChanged();
         m_timeLeftTicker.start();
     }
@@ -354,6 +370,8 @@ void DialogMerge::runFinished(MergeRun::Ending ending)
     showTimeLeft();
     if (ending != MergeRun::Ending::TestShown && ending != MergeRun::Ending::Restored)
         m_labelSummary->setText(m_run.summaryText());
+    keepLines(m_labelSummary, width());
+    m_labelSummary->setVisible(!m_labelSummary->text().isEmpty());
     m_commandSaveResults->setEnabled(m_run.hasResults());
     offerResume();
 }
