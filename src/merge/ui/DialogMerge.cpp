@@ -75,6 +75,10 @@ DialogMerge::DialogMerge(MergeHost &host, QWidget *parent, MergeRun::Limits limi
     m_labelNumSent->setText(sentCountText(0));
     m_run.setJournalFolder(m_host.mergesFolder());
     place();
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (label->wordWrap())
+            keepLines(label, width());
+    }
     offerResume();
 
     connect(&m_run, &MergeRun::messageSent, this, [this](int count) { messageSent(count); });
