@@ -66,7 +66,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
         [showHelp](ShellMergeHost::Help help) {
             showHelp(help == ShellMergeHost::Help::MailMerge ? HelpTopic::MailMerge : HelpTopic::Templates);
         },
-        *m_messageBoxes);
+        ShellMergeHost::Services{*m_messageBoxes, *fileDialogs, settings});
 
     m_addressPane = new AddressPane(*m_addressBookHost, m_form.get());
     m_savedFolders = new SavedFoldersPane(*m_storeHost, m_form.get());

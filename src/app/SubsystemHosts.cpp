@@ -248,12 +248,12 @@ int ShellEditorHost::firstPaneHeight() const
 }
 
 ShellMergeHost::ShellMergeHost(ComposeHost &compose, MainForm &form, ShellState &state, ShowHelp showHelp,
-                               MessageBoxes &messageBoxes)
+                               Services services)
     : m_compose(compose)
     , m_form(form)
     , m_state(state)
     , m_showHelp(std::move(showHelp))
-    , m_messageBoxes(messageBoxes)
+    , m_services(services)
 {
 }
 
@@ -361,6 +361,11 @@ void ShellMergeHost::navigateCompose(const QString &address)
     m_compose.navigate(Pane::Compose, address);
 }
 
+QString ShellMergeHost::composeLoadError()
+{
+    return m_form.browser(3).lastLoadError();
+}
+
 MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)
 {
     // The merge knows the provider by the compose pane's own address.
@@ -377,6 +382,7 @@ MergeAddresses ShellMergeHost::addressesToMerge(bool selectedOnly)
     const AddressTable &table = grid.addressModel().table();
     addresses.columnNames = table.columnNames();
     addresses.emailColumn = m_addresses->EmailColumn();
+    addresses.bookPath = m_addresses->currentPath();
     // Grid rows count the header row; the table's rows do not.
     int first = 1;
     int last = table.rowCount();
@@ -385,9 +391,37 @@ MergeAddresses ShellMergeHost::addressesToMerge(bool selectedOnly)
         if (first < 1)
             return addresses;
     }
+    addresses.firstBookRow = first;
     for (int row = first; row <= last && row <= table.rowCount(); ++row)
         addresses.rows << table.joinedRows().at(row - 1).split(QLatin1Char('\t'));
     return addresses;
+}
+
+QString ShellMergeHost::mergesFolder() const
+{
+    return toFileSystemPath(m_state.folders.path(AppPaths::Merges));
+}
+
+MergeSettings ShellMergeHost::mergeSettings() const
+{
+    const auto number = [this](QLatin1String key) {
+        return std::max(0, iniNumber(m_services.settings.GetIni(SettingsKeys::Settings, key, QStringLiteral("0"))));
+    };
+    MergeSettings settings;
+    settings.pauseSeconds = number(SettingsKeys::MergePause);
+    settings.stopAfter = number(SettingsKeys::MergeStopAfter);
+    settings.stopAtFirstFailure = number(SettingsKeys::MergeStopAtFailure) == 1;
+    return settings;
+}
+
+void ShellMergeHost::setMergeSettings(const MergeSettings &settings)
+{
+    // A setting that cannot be kept is no reason to stop a merge.
+    SettingsAccess &file = m_services.settings;
+    (void)file.SetIni(SettingsKeys::Settings, SettingsKeys::MergePause, plainNumberText(settings.pauseSeconds));
+    (void)file.SetIni(SettingsKeys::Settings, SettingsKeys::MergeStopAfter, plainNumberText(settings.stopAfter));
+    (void)file.SetIni(SettingsKeys::Settings, SettingsKeys::MergeStopAtFailure,
+                      settings.stopAtFirstFailure ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace ferrowen

@@ -127,8 +127,14 @@ public:
     enum class Help { MailMerge, Templates };
     using ShowHelp = std::function<void(Help)>;
 
-    ShellMergeHost(ComposeHost &compose, MainForm &form, ShellState &state, ShowHelp showHelp,
-                   MessageBoxes &messageBoxes);
+    struct Services
+    {
+        MessageBoxes &messageBoxes;
+        FileDialogs &fileDialogs;
+        SettingsAccess &settings;
+    };
+
+    ShellMergeHost(ComposeHost &compose, MainForm &form, ShellState &state, ShowHelp showHelp, Services services);
 
     // The pane whose palette the dialogs close while they are open (none
     // until it is set).
@@ -152,18 +158,23 @@ public:
     QString composeLocation() override;
     bool composeBusy() override;
     void navigateCompose(const QString &address) override;
+    QString composeLoadError() override;
     MergeFormNames composeFormNames(const QString &composeAddress) override;
     MergeAddresses addressesToMerge(bool selectedOnly) override;
+    QString mergesFolder() const override;
+    MergeSettings mergeSettings() const override;
+    void setMergeSettings(const MergeSettings &settings) override;
+    FileDialogs &fileDialogs() override { return m_services.fileDialogs; }
     void showMailMergeHelp() override { m_showHelp(Help::MailMerge); }
     void showTemplateHelp() override { m_showHelp(Help::Templates); }
-    MessageBoxes &messageBoxes() override { return m_messageBoxes; }
+    MessageBoxes &messageBoxes() override { return m_services.messageBoxes; }
 
 private:
     ComposeHost &m_compose;
     MainForm &m_form;
     ShellState &m_state;
     ShowHelp m_showHelp;
-    MessageBoxes &m_messageBoxes;
+    Services m_services;
     AddressPane *m_addresses = nullptr;
 };
 

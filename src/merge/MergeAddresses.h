@@ -17,6 +17,10 @@ struct MergeAddresses
     QList<QStringList> rows;
     // The column of the e-mail addresses; -1 when no book is open.
     int emailColumn = -1;
+    // The book's file, and the number of the first row in the book (1 for
+    // its first address row).
+    QString bookPath;
+    int firstBookRow = 1;
 
     QString address(int row) const { return rows.at(row).value(emailColumn); }
 };

@@ -36,10 +36,14 @@ public:
     // True while the compose pane loads a page.
     virtual bool composeBusy() = 0;
     virtual void navigateCompose(const QString &address) = 0;
+    // Why the page the compose pane loaded last came as an error ("HTTP
+    // 403", a failed connection); empty when it loaded as a page should.
+    virtual QString composeLoadError() = 0;
     // The provider's names for the compose page at this address.
     virtual MergeFormNames composeFormNames(const QString &composeAddress) = 0;
 
-    // A copy of the open book's rows: all of them, or the selected block.
+    // A copy of the open book's rows: all of them, or the selected block,
+    // with the book's file.
     virtual MergeAddresses addressesToMerge(bool selectedOnly) = 0;
 
     // Set while a merge sends through the compose form: nothing else may

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QHash>
+
 #include <functional>
 
 namespace ferrowen::testing {
@@ -45,6 +47,10 @@ public:
     bool busy = false;
     ComposePage page;
     bool siteAnswers = true;
+    // The answer to a send to this address: an error page ("HTTP 403"), or
+    // the compose form again (""); any other address is taken.
+    QHash<QString, QString> refusals;
+    QString loadError;
     // The compose page's address shows at once, its form only when the test
     // loads it (the answer page's document stays until then).
     bool composeFormComesLate = false;
@@ -61,10 +67,18 @@ public:
     {
         loadComposePage(QStringLiteral("Hello <<First>>"), QStringLiteral("Dear <<first>>,\r\nhi."));
         page.onSubmit = [this](const QString &form, const QString &suffix) {
-            sent.append({composeValue("To"), composeValue("Subj"), composeValue("Body"), suffix});
-            if (siteAnswers) {
-                location = QStringLiteral("https://mail.yahoo.example/sent?confirm=%1").arg(sent.size());
-                page.clear();
+            const QString to = composeValue("To");
+            if (refusals.contains(to)) {
+                loadError = refusals.value(to);
+                location = composeAddress + QStringLiteral("?SEND");
+                if (!loadError.isEmpty())
+                    page.clear();
+            } else {
+                sent.append({to, composeValue("Subj"), composeValue("Body"), suffix});
+                if (siteAnswers) {
+                    location = QStringLiteral("https://mail.yahoo.example/sent?confirm=%1").arg(sent.size());
+                    page.clear();
+                }
             }
             Q_UNUSED(form);
             if (afterSubmit)
@@ -72,11 +86,13 @@ public:
         };
         addresses.columnNames = {QStringLiteral("First"), QStringLiteral("Email"), QString()};
         addresses.emailColumn = 1;
+        addresses.bookPath = QStringLiteral("/books/friends.csv");
     }
 
     void loadComposePage(const QString &subject = QString(), const QString &body = QString())
     {
         location = composeAddress;
+        loadError.clear();
         page.clear();
         page.addField(QStringLiteral("Compose"), QStringLiteral("To"));
         page.addField(QStringLiteral("Compose"), QStringLiteral("Subj"), subject);
@@ -100,6 +116,7 @@ public:
         else
             location = address;
     }
+    QString composeLoadError() override { return loadError; }
     MergeFormNames composeFormNames(const QString &address) override
     {
         EXPECT_EQ(address, composeAddress);

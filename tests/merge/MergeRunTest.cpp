@@ -1,6 +1,7 @@
 // A mail merge run against a compose pane and site of its own: what is
-// sent, counted and put back; Stop at each wait and before a submit; the
-// checks before sending; the limit of a wait; MergeInProgress.
+// sent, counted, logged and put back; the question before sending; Stop at
+// each wait and before a submit; the checks before sending; the limit of a
+// wait; the site's refusals; the pace; MergeInProgress.
 #include "merge/MergeRun.h"
 
 #include "FakeMergeSite.h"
@@ -24,6 +25,7 @@ protected:
     MergeRun run{site, MergeRun::Limits{60000, 1000}, [this] { return now; }};
     QList<Ending> endings;
     QStringList logged;
+    QStringList log;
     QList<int> counts;
 
     void SetUp() override
@@ -33,6 +35,7 @@ protected:
             counts << count;
             logged << address;
         });
+        QObject::connect(&run, &MergeRun::rowLogged, [this](const QString &line) { log << line; });
         site.addRow(QStringLiteral("Ann"), QStringLiteral("ann@example.com"));
         site.addRow(QStringLiteral("Bob"), QString());
         site.addRow(QStringLiteral("Cy"), QStringLiteral("cy@example.com"));
@@ -75,7 +78,30 @@ TEST_F(MergeRunTest, sendsOnePersonalisedMessagePerAddressCountsThemAndPutsTheMe
     EXPECT_FALSE(site.merging);
     EXPECT_FALSE(site.askedForSelection);
     expectUsersMessageInForm();
-    EXPECT_TRUE(site.boxes.shown.isEmpty()) << site.boxes.texts().join(u'|').toStdString();
+    // Asked once, before anything went: what will happen, and the first message.
+    ASSERT_EQ(site.boxes.shown.size(), 1) << site.boxes.texts().join(u'|').toStdString();
+    EXPECT_EQ(site.boxes.shown[0].buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(site.boxes.shown[0].text, QStringLiteral("2 messages will be sent, one to each address.\n"
+                                                       "1 row is skipped: no address.\n\n"
+                                                       "The first message, to ann@example.com:\n"
+                                                       "Subject: Hello Ann\n\nDear Ann,\r\nhi.\n\n"
+                                                       "Send the messages?"));
+    // One line per row; the skipped row is said, at the end too.
+    EXPECT_EQ(log, (QStringList{QStringLiteral("ann@example.com: sent"), QStringLiteral("Row 2: skipped: no address"),
+                                QStringLiteral("cy@example.com: sent")}));
+    EXPECT_EQ(run.summaryText(), QStringLiteral("2 messages sent, 1 row skipped: no address."));
+}
+
+TEST_F(MergeRunTest, answeringNoToTheQuestionBeforeSendingSendsNothingAndLeavesTheFormAsItWas)
+{
+    site.boxes.answers = {MessageBoxes::Answer::No};
+    run.start(MergeRun::Kind::Send, false);
+
+    EXPECT_EQ(endings, QList<Ending>{Ending::Declined});
+    EXPECT_TRUE(site.sent.isEmpty());
+    EXPECT_FALSE(site.merging);
+    EXPECT_FALSE(run.hasCapturedTemplates());
+    expectUsersMessageInForm();
 }
 
 TEST_F(MergeRunTest, testFillsTheFirstAddressWithoutSendingAndStopTestPutsTheMessageBack)
@@ -178,7 +204,7 @@ TEST_F(MergeRunTest, theNextRowWaitsForTheComposeFormItselfNotOnlyForItsAddress)
     ASSERT_TRUE(run.isRunning());
     EXPECT_EQ(site.sent.size(), 1);
     EXPECT_EQ(site.location, site.composeAddress);
-    EXPECT_TRUE(site.boxes.shown.isEmpty());
+    EXPECT_EQ(site.boxes.shown.size(), 1);
 
     site.composeFormComesLate = false;
     site.loadComposePage();
@@ -188,7 +214,7 @@ TEST_F(MergeRunTest, theNextRowWaitsForTheComposeFormItselfNotOnlyForItsAddress)
     expectUsersMessageInForm();
 }
 
-TEST_F(MergeRunTest, aWaitPastItsLimitEndsTheRunWithItsMessageAndStopThenRestoresThisRunsMessage)
+TEST_F(MergeRunTest, anAnswerPastTheLimitLeavesTheRowInDoubtAndAComposePagePastItEndsTheRun)
 {
     site.afterSubmit = [this] { site.busy = true; };
     run.start(MergeRun::Kind::Send, false);
@@ -197,13 +223,18 @@ TEST_F(MergeRunTest, aWaitPastItsLimitEndsTheRunWithItsMessageAndStopThenRestore
 
     now += 60001;
     run.advance();
+    ASSERT_TRUE(run.isRunning());
+    EXPECT_EQ(log, QStringList{QStringLiteral("ann@example.com: failed: no answer from the site within 60 seconds; "
+                                              "the message may have gone out")});
+    now += 60001;
+    run.advance();
 
     EXPECT_FALSE(run.isRunning());
     EXPECT_EQ(endings, QList<Ending>{Ending::Failed});
     EXPECT_FALSE(site.merging);
-    ASSERT_EQ(site.boxes.shown.size(), 1);
-    EXPECT_TRUE(site.boxes.shown[0].text.startsWith(MergeRun::ErrorText));
-    EXPECT_TRUE(site.boxes.shown[0].text.contains(QLatin1String("60 seconds")));
+    ASSERT_EQ(site.boxes.shown.size(), 2);
+    EXPECT_TRUE(site.boxes.shown[1].text.startsWith(MergeRun::ErrorText));
+    EXPECT_TRUE(site.boxes.shown[1].text.contains(QLatin1String("60 seconds")));
     EXPECT_EQ(site.sent.size(), 1);
 
     site.busy = false;
@@ -225,7 +256,7 @@ TEST_F(MergeRunTest, stopNeverPutsBackTheMessageOfAnEarlierRun)
 
     EXPECT_EQ(endings, (QList<Ending>{Ending::Completed, Ending::Declined, Ending::Restored}));
     EXPECT_EQ(site.composeValue("Subj"), QStringLiteral("New text"));
-    EXPECT_EQ(site.boxes.shown.size(), 1);
+    EXPECT_EQ(site.boxes.shown.size(), 2);
     EXPECT_FALSE(site.merging);
 }
 
@@ -285,9 +316,103 @@ TEST_F(MergeRunTest, mergeFieldsOfNoColumnAreAskedAboutOnceAndNoStopsBeforeSendi
 
     site.boxes.answers = {MessageBoxes::Answer::Yes};
     run.start(MergeRun::Kind::Send, false);
-    EXPECT_EQ(site.boxes.shown.size(), 2);
+    EXPECT_EQ(site.boxes.shown.size(), 3);
     ASSERT_EQ(site.sent.size(), 2);
     EXPECT_EQ(site.sent[0].subject, QStringLiteral("<<Phone>> for Ann"));
+}
+
+
+// The site refuses the first address: the row is logged as failed and the
+// run goes on, or stops there when the settings say so.
+struct RefusalCase
+{
+    const char *name;
+    const char *answer; // an error page's status, or "" for the compose form shown again
+    bool stopAtFirstFailure;
+    QStringList log;
+    QStringList sentTo;
+    Ending ending;
+    const char *summary;
+};
+
+class MergeRefusalTest : public MergeRunTest, public ::testing::WithParamInterface<RefusalCase>
+{
+};
+
+TEST_P(MergeRefusalTest, isLoggedAsFailedAndTheRunGoesOnUnlessToldToStop)
+{
+    site.refusals.insert(QStringLiteral("ann@example.com"), QLatin1String(GetParam().answer));
+    run.setSettings({0, 0, GetParam().stopAtFirstFailure});
+    run.start(MergeRun::Kind::Send, false);
+    for (int step = 0; step < 10 && run.isRunning(); ++step)
+        run.advance();
+
+    EXPECT_EQ(log, GetParam().log);
+    EXPECT_EQ(sentTo(), GetParam().sentTo);
+    EXPECT_EQ(endings, QList<Ending>{GetParam().ending});
+    EXPECT_EQ(run.summaryText(), QLatin1String(GetParam().summary));
+    expectUsersMessageInForm();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MergeRefusalTest,
+    ::testing::Values(
+        RefusalCase{"errorPage", "HTTP 403", false,
+                    {QStringLiteral("ann@example.com: failed: the site answered with an error page (HTTP 403)"),
+                     QStringLiteral("Row 2: skipped: no address"), QStringLiteral("cy@example.com: sent")},
+                    {QStringLiteral("cy@example.com")}, Ending::Completed,
+                    "1 message sent, 1 failed, 1 row skipped: no address. 1 row not sent: Resume sends them."},
+        RefusalCase{"composeFormAgain", "", false,
+                    {QStringLiteral("ann@example.com: failed: the site showed the compose form again"),
+                     QStringLiteral("Row 2: skipped: no address"), QStringLiteral("cy@example.com: sent")},
+                    {QStringLiteral("cy@example.com")}, Ending::Completed,
+                    "1 message sent, 1 failed, 1 row skipped: no address. 1 row not sent: Resume sends them."},
+        RefusalCase{"stopAtTheFirstFailure", "HTTP 403", true,
+                    {QStringLiteral("ann@example.com: failed: the site answered with an error page (HTTP 403)")}, {},
+                    Ending::Stopped,
+                    "0 messages sent, 1 failed. The run stopped at the first failure. 2 rows not sent: Resume sends "
+                    "them."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(MergeRunTest, thePauseSpacesTheMessagesAndStopDuringItEndsTheRunAtOnce)
+{
+    site.addRow(QStringLiteral("Di"), QStringLiteral("di@example.com"));
+    run.setSettings({2, 0, false});
+    run.start(MergeRun::Kind::Send, false);
+    // The first message goes at once; two more, each after a pause.
+    EXPECT_EQ(sentTo(), QStringList{QStringLiteral("ann@example.com")});
+    EXPECT_EQ(run.estimatedMsLeft(), 4000);
+
+    now += 1999;
+    run.advance();
+    EXPECT_EQ(site.sent.size(), 1);
+    now += 1;
+    run.advance();
+    EXPECT_EQ(site.sent.size(), 2);
+
+    now += 500;
+    EXPECT_EQ(run.estimatedMsLeft(), 1500);
+    run.stopAndRestore();
+    EXPECT_FALSE(run.isRunning());
+    EXPECT_EQ(endings, QList<Ending>{Ending::Stopped});
+    EXPECT_EQ(site.sent.size(), 2);
+    expectUsersMessageInForm();
+}
+
+TEST_F(MergeRunTest, aLimitOfMessagesStopsTheRunAndLeavesTheRestForLater)
+{
+    run.setSettings({0, 1, false});
+    run.start(MergeRun::Kind::Send, false);
+
+    EXPECT_EQ(sentTo(), QStringList{QStringLiteral("ann@example.com")});
+    EXPECT_EQ(endings, QList<Ending>{Ending::Stopped});
+    EXPECT_TRUE(site.boxes.shown[0].text.startsWith(
+        QLatin1String("1 message will be sent, one to each address.\nThe run stops after 1 message; the other 1 can be "
+                      "sent later with Resume.")))
+        << site.boxes.shown[0].text.toStdString();
+    EXPECT_EQ(run.summaryText(), QStringLiteral("1 message sent, 1 row skipped: no address. The run stopped after 1 "
+                                                "message. 1 row not sent: Resume sends them."));
+    expectUsersMessageInForm();
 }
 
 } // namespace

@@ -37,6 +37,15 @@ protected:
         controller->start();
     }
 
+    // The program gone at once, as if killed, and started anew over the
+    // same settings file and main folder; the site goes on.
+    void restartProgram()
+    {
+        controller.reset();
+        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
+        controller->start();
+    }
+
     // Runs before the program starts: the main folder may be filled first.
     virtual void prepareMainFolder() {}
 

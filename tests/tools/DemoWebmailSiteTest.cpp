@@ -193,6 +193,9 @@ TEST_F(DemoWebmailSiteTest, compose_sendsOnlyForASendMarkerAndARecipient)
         {"/hotmail/compose?curmbox=F000000001", "to=x%40example.com&Send.x=12&Send.y=7", 303, hotmailSent},
         {"/hotmail/compose?curmbox=F000000001&Send.x", "to=x%40example.com", 303, hotmailSent},
         {"/hotmail/compose?Send.x", "to=&subject=S", 200, NoRecipient},
+        // Addresses the site refuses, with an error page; also among others.
+        {"/yahoo/compose?box=Inbox&SEND", "To=b%40refused.example&Subj=S", 403, QStringLiteral("refuses")},
+        {"/hotmail/compose?Send.x", "to=a%40example.com%2C+B%40Refused.Example", 403, QStringLiteral("refuses")},
     };
     QSignalSpy announced(&site, &DemoWebmailSite::messageSent);
     for (const auto &row : rows) {

@@ -4,6 +4,22 @@
 
 namespace ferrowen::demowebmail {
 
+namespace {
+
+bool anyAddressAt(const ComposeFields &fields, QLatin1String domain)
+{
+    const QString suffix = QLatin1Char('@') + domain;
+    for (const QString &list : {fields.to, fields.cc, fields.bcc}) {
+        for (const QString &address : list.split(QLatin1Char(','))) {
+            if (address.trimmed().endsWith(suffix, Qt::CaseInsensitive))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 ComposeSubmission ComposeSubmission::evaluate(const MailboxProfile &mailbox, const QByteArray &query,
                                               const QByteArray &body)
 {
@@ -23,8 +39,11 @@ ComposeSubmission ComposeSubmission::evaluate(const MailboxProfile &mailbox, con
         submission.outcome = Outcome::KeepEditing;
     } else if (submission.fields.to.trimmed().isEmpty()) {
         submission.outcome = Outcome::MissingRecipient;
+    } else if (anyAddressAt(submission.fields, RefusedDomain)) {
+        submission.outcome = Outcome::Refused;
     } else {
         submission.outcome = Outcome::Send;
+        submission.answerLate = anyAddressAt(submission.fields, SlowDomain);
     }
     return submission;
 }

@@ -10,6 +10,9 @@
 #include "demowebmail/PageTemplate.h"
 
 #include <QHttpServer>
+#include <QHttpServerResponder>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
 #include <QJsonArray>
@@ -100,6 +103,15 @@ QString inboxNotice(const QSet<int> &ticked)
         numbers.append(QString::number(id));
     return QStringLiteral("Selected messages: %1. The demo mailbox keeps its messages.")
         .arg(numbers.join(QStringLiteral(", ")));
+}
+
+QString refusedPage(const QString &to)
+{
+    const QString content = PageTemplate::render(
+        QStringLiteral("<section class=\"panel\"><h1>Message not sent</h1><p class=\"error\">The demo site refuses "
+                       "to send to addresses at {{domain}}: {{to}}</p></section>"),
+        {{QStringLiteral("domain"), QString(ComposeSubmission::RefusedDomain)}, {QStringLiteral("to"), to}});
+    return PageFrame{QStringLiteral("Message not sent"), {}, {}, QStringLiteral("notfound"), {}, {}}.wrap(content);
 }
 
 } // namespace
@@ -268,13 +280,15 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
         return htmlResponse(*page);
     });
 
-    m_server->route(profile.path(QStringLiteral("compose")), [this, &pages](const QHttpServerRequest &request) {
-        if (isRead(request))
-            return htmlResponse(pages.composePage());
-        if (request.method() == Method::Post)
-            return composePost(pages, request);
-        return methodNotAllowed();
-    });
+    m_server->route(profile.path(QStringLiteral("compose")),
+                    [this, &pages](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+                        if (isRead(request))
+                            htmlResponse(pages.composePage()).write(std::move(responder));
+                        else if (request.method() == Method::Post)
+                            composePost(pages, request, std::move(responder));
+                        else
+                            methodNotAllowed().write(std::move(responder));
+                    });
 
     m_server->route(profile.path(QStringLiteral("compose-rich")), [&pages](const QHttpServerRequest &request) {
         if (isRead(request))
@@ -302,15 +316,20 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
     });
 }
 
-QHttpServerResponse DemoWebmailSite::composePost(MailboxPages &pages, const QHttpServerRequest &request)
+void DemoWebmailSite::composePost(MailboxPages &pages, const QHttpServerRequest &request,
+                                  QHttpServerResponder &&responder)
 {
     const auto submission = ComposeSubmission::evaluate(pages.profile(), rawQuery(request), request.body());
     switch (submission.outcome) {
     case ComposeSubmission::Outcome::KeepEditing:
         return htmlResponse(pages.composePage(submission.fields, QString(),
-                                              submission.draftSaved ? QStringLiteral("Draft saved.") : QString()));
+                                              submission.draftSaved ? QStringLiteral("Draft saved.") : QString()))
+            .write(std::move(responder));
     case ComposeSubmission::Outcome::MissingRecipient:
-        return htmlResponse(pages.composePage(submission.fields, MissingRecipientText));
+        return htmlResponse(pages.composePage(submission.fields, MissingRecipientText)).write(std::move(responder));
+    case ComposeSubmission::Outcome::Refused:
+        return htmlResponse(refusedPage(submission.fields.to), HttpStatus::Forbidden)
+            .write(std::move(responder));
     case ComposeSubmission::Outcome::Send:
         break;
     }
@@ -328,8 +347,15 @@ QHttpServerResponse DemoWebmailSite::composePost(MailboxPages &pages, const QHtt
     Q_EMIT messageSent(message);
 
     // Answer on another address, as a real site does after a send.
-    return redirectTo(pages.profile().path(QStringLiteral("sent")) + QStringLiteral("?confirm=")
-                      + QString::number(message.id));
+    auto answer = std::make_shared<QHttpServerResponse>(redirectTo(
+        pages.profile().path(QStringLiteral("sent")) + QStringLiteral("?confirm=") + QString::number(message.id)));
+    if (!submission.answerLate)
+        return answer->write(std::move(responder));
+    // Answered on the connection's own time: gone with it, if the browser
+    // (or the program around it) goes first.
+    auto held = std::make_shared<QHttpServerResponder>(std::move(responder));
+    QTimer::singleShot(ComposeSubmission::SlowAnswerMs, held->socket(),
+                       [held, answer] { answer->write(std::move(*held)); });
 }
 
 QHttpServerResponse DemoWebmailSite::sentListing() const

@@ -13,6 +13,7 @@
 
 class QHttpServer;
 class QHttpServerRequest;
+class QHttpServerResponder;
 class QHttpServerResponse;
 class QTcpServer;
 
@@ -36,6 +37,10 @@ struct BlogPost;
 // "/api/sent" (GET lists the sent messages as JSON, DELETE empties the list)
 // and "/api/sent/clear" (POST empties the list). A small blog under
 // "/blog" (see BlogPages) takes posts written in nested frames.
+//
+// A send to an address at "refused.example" is answered with an error page
+// (HTTP 403) and not kept; one to an address at "slow.example" is kept at
+// once and answered only 20 seconds later (see ComposeSubmission).
 //
 // Any other page open in a browser on this machine could post to the site,
 // so it refuses (403) every request but GET and HEAD whose Origin, or else
@@ -75,7 +80,7 @@ private:
     void addSiteRoutes();
     void addBlogRoutes();
     void addMailboxRoutes(demowebmail::MailboxPages &pages);
-    QHttpServerResponse composePost(demowebmail::MailboxPages &pages, const QHttpServerRequest &request);
+    void composePost(demowebmail::MailboxPages &pages, const QHttpServerRequest &request, QHttpServerResponder &&responder);
     QHttpServerResponse sentListing() const;
     int clearSentAndCount();
 

@@ -16,6 +16,7 @@ inline constexpr QLatin1String AddressBooks{"addrbooks\\"};
 inline constexpr QLatin1String BlankAddressBook{"blank.dat"};
 inline constexpr QLatin1String BlankMessagePage{"blankmsg.htm"};
 inline constexpr QLatin1String Templates{"templates\\"};
+inline constexpr QLatin1String Merges{"merges\\"};
 inline constexpr QLatin1String HelpFile{"kestrova.hlp"};
 inline constexpr QLatin1String MainDictionary{"american.vtd"};
 inline constexpr QLatin1String CompanionProgram{"sorvik2"};

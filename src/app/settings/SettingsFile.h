@@ -30,6 +30,9 @@ inline constexpr QLatin1String Bug{"bug"};
 inline constexpr QLatin1String DoAffiliate{"do_affiliate"};
 inline constexpr QLatin1String AffiliateId{"affID"};
 inline constexpr QLatin1String AffiliateText{"afftext"};
+inline constexpr QLatin1String MergePause{"merge pause"};
+inline constexpr QLatin1String MergeStopAfter{"merge stop after"};
+inline constexpr QLatin1String MergeStopAtFailure{"merge stop at failure"};
 } // namespace SettingsKeys
 
 // The program's settings file "plinthmere.ini". Every reader and writer,

@@ -1,9 +1,17 @@
 #include "merge/ui/DialogMerge.h"
 
+#include "merge/MergePreflight.h"
+#include "merge/MergeResults.h"
 #include "merge/ui/MergeHost.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ui/NamedWidget.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -32,6 +41,15 @@ QLabel *wrappedLabel(const QString &text, const char *name)
     auto *label = named(new QLabel(text), name);
     label->setWordWrap(true);
     return label;
+}
+
+// A wrapped label keeps the lines of its text: the dialog's height is fixed,
+// and a frame would squeeze it to one line otherwise.
+void keepLines(QLabel *label, int dialogWidth)
+{
+    // The frames' margins and the dialog's, on either side.
+    constexpr int Margins = 48;
+    label->setMinimumHeight(label->text().isEmpty() ? 0 : label->heightForWidth(dialogWidth - Margins));
 }
 
 // The dialog's place in twips: left, top, width, height.
@@ -55,10 +73,19 @@ DialogMerge::DialogMerge(MergeHost &host, QWidget *parent, MergeRun::Limits limi
     buildControls();
     setButtons(true, false, true, false);
     m_labelNumSent->setText(sentCountText(0));
+    m_run.setJournalFolder(m_host.mergesFolder());
     place();
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (label->wordWrap())
+            keepLines(label, width());
+    }
+    offerResume();
 
-    connect(&m_run, &MergeRun::messageSent, this, &DialogMerge::messageSent);
+    connect(&m_run, &MergeRun::messageSent, this, [this](int count) { messageSent(count); });
+    connect(&m_run, &MergeRun::rowLogged, this, &DialogMerge::rowLogged);
     connect(&m_run, &MergeRun::finished, this, &DialogMerge::runFinished);
+    m_timeLeftTicker.setInterval(1000);
+    connect(&m_timeLeftTicker, &QTimer::timeout, this, &DialogMerge::showTimeLeft);
 }
 
 void DialogMerge::buildControls()
@@ -109,18 +136,32 @@ void DialogMerge::buildControls()
 
     auto *frame3 = named(new QGroupBox(QStringLiteral("Start Merge: Press Start to begin sending")), "Frame3");
     m_commandStart = named(new QPushButton(QStringLiteral("Start")), "CommandStart");
+    m_commandResume = named(new QPushButton(QStringLiteral("&Resume")), "CommandResume");
+    m_commandResume->setAccessibleName(QStringLiteral("Resume"));
     m_commandStop = named(new QPushButton(QStringLiteral("Stop")), "CommandStop");
+    m_labelResume = wrappedLabel(QString(), "LabelResume");
     m_labelNumSent = named(new QLabel(QStringLiteral("Emails Sent: 0 ")), "LabelNumSent");
     m_command1 = named(new QPushButton(QStringLiteral("Show Log")), "Command1");
+    m_labelTimeLeft = named(new QLabel, "LabelTimeLeft");
+    m_labelSummary = wrappedLabel(QString(), "LabelSummary");
+    m_commandSaveResults = named(new QPushButton(QStringLiteral("Save Results...")), "CommandSaveResults");
+    m_commandSaveResults->setEnabled(false);
     auto *startColumn = new QVBoxLayout(frame3);
     auto *startRow = new QHBoxLayout;
     startRow->addWidget(m_commandStart);
+    startRow->addWidget(m_commandResume);
     startRow->addWidget(m_commandStop);
     startColumn->addLayout(startRow);
+    startColumn->addWidget(m_labelResume);
     auto *countRow = new QHBoxLayout;
     countRow->addWidget(m_labelNumSent, 1);
     countRow->addWidget(m_command1);
     startColumn->addLayout(countRow);
+    startColumn->addWidget(m_labelTimeLeft);
+    startColumn->addWidget(m_labelSummary);
+    m_labelTimeLeft->hide();
+    m_labelSummary->hide();
+    startColumn->addWidget(m_commandSaveResults, 0, Qt::AlignLeft);
 
     m_command5 = named(new QPushButton(QStringLiteral("Help")), "Command5");
     m_cancelButton = named(new QPushButton(QStringLiteral("Close")), "CancelButton");
@@ -129,13 +170,14 @@ void DialogMerge::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(m_cancelButton);
 
-    for (QPushButton *button : {m_commandTest, m_commandUndoTest, m_commandHide, m_commandStart, m_commandStop,
-                                m_command1, m_command5, m_cancelButton})
+    for (QPushButton *button : {m_commandTest, m_commandUndoTest, m_commandHide, m_commandStart, m_commandResume,
+                                m_commandStop, m_command1, m_commandSaveResults, m_command5, m_cancelButton})
         button->setAutoDefault(false);
 
     auto *column = new QVBoxLayout(this);
     column->addWidget(label1);
     column->addWidget(frame1);
+    column->addWidget(buildPace());
     column->addWidget(label4);
     column->addWidget(m_frameTest, 1);
     column->addWidget(frame3);
@@ -144,11 +186,116 @@ void DialogMerge::buildControls()
     connect(m_commandTest, &QPushButton::clicked, this, [this] { startRun(MergeRun::Kind::Test); });
     connect(m_commandUndoTest, &QPushButton::clicked, this, &DialogMerge::stopAndRestore);
     connect(m_commandStart, &QPushButton::clicked, this, [this] { startRun(MergeRun::Kind::Send); });
+    connect(m_commandResume, &QPushButton::clicked, this, &DialogMerge::resume);
     connect(m_commandStop, &QPushButton::clicked, this, &DialogMerge::stopAndRestore);
+    connect(m_commandSaveResults, &QPushButton::clicked, this, &DialogMerge::saveResults);
     connect(m_command1, &QPushButton::clicked, this, [this] { showLog(true); });
     connect(m_commandHide, &QPushButton::clicked, this, [this] { showLog(false); });
     connect(m_command5, &QPushButton::clicked, this, [this] { m_host.showMailMergeHelp(); });
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QGroupBox *DialogMerge::buildPace()
+{
+    auto *frame = named(new QGroupBox(QStringLiteral("Pace")), "FramePace");
+    m_spinPause = named(new QSpinBox, "SpinPause");
+    m_spinPause->setRange(0, 3600);
+    m_spinPause->setSuffix(QStringLiteral(" s"));
+    m_spinStopAfter = named(new QSpinBox, "SpinStopAfter");
+    m_spinStopAfter->setRange(0, 1000000);
+    m_spinStopAfter->setSpecialValueText(QStringLiteral("none"));
+    m_checkStopAtFailure = named(new QCheckBox(QStringLiteral("Stop at the first failure")), "CheckStopAtFailure");
+    const MergeSettings stored = m_host.mergeSettings();
+    m_spinPause->setValue(stored.pauseSeconds);
+    m_spinStopAfter->setValue(stored.stopAfter);
+    m_checkStopAtFailure->setChecked(stored.stopAtFirstFailure);
+    auto *form = new QFormLayout(frame);
+    form->addRow(QStringLiteral("Pause between messages:"), m_spinPause);
+    form->addRow(QStringLiteral("Stop after N messages:"), m_spinStopAfter);
+    form->addRow(m_checkStopAtFailure);
+    connect(m_spinPause, &QSpinBox::valueChanged, this, &DialogMerge::settingsChanged);
+    connect(m_spinStopAfter, &QSpinBox::valueChanged, this, &DialogMerge::settingsChanged);
+    connect(m_checkStopAtFailure, &QCheckBox::toggled, this, &DialogMerge::settingsChanged);
+    return frame;
+}
+
+void DialogMerge::settingsChanged()
+{
+    MergeSettings settings;
+    settings.pauseSeconds = m_spinPause->value();
+    settings.stopAfter = m_spinStopAfter->value();
+    settings.stopAtFirstFailure = m_checkStopAtFailure->isChecked();
+    m_host.setMergeSettings(settings);
+    // A run in progress takes the new pace from its next message on.
+    m_run.setSettings(settings);
+}
+
+void DialogMerge::offerResume()
+{
+    m_unfinished = findUnfinishedMergeJournal(m_host.mergesFolder(), m_host.addressesToMerge(false).bookPath);
+    const bool offered = m_unfinished.has_value() && !m_run.isRunning();
+    m_commandResume->setVisible(offered);
+    m_labelResume->setVisible(offered);
+    m_commandResume->setEnabled(offered && m_commandStart->isEnabled());
+    if (!offered)
+        return;
+    const int planned = int(m_unfinished->planned.size());
+    const int done = m_unfinished->doneCount();
+    m_labelResume->setText(QStringLiteral("An unfinished merge of this address book (\"%1\"): %2 of %3 rows done, "
+                                          "%4 remain.")
+                               .arg(m_unfinished->header.subject)
+                               .arg(done)
+                               .arg(planned)
+                               .arg(planned - done));
+    keepLines(m_labelResume, width());
+    m_commandSaveResults->setEnabled(true);
+}
+
+void DialogMerge::resume()
+{
+    if (!m_unfinished)
+        return;
+    setButtons(false, false, false, true);
+    m_commandResume->setEnabled(false);
+    m_textSent->clear();
+    m_labelNumSent->setText(sentCountText(0));
+    m_labelSummary->clear();
+    m_labelSummary->hide();
+    settingsChanged();
+    m_timeLeftTicker.start();
+    m_run.resume(m_unfinished->path);
+}
+
+void DialogMerge::saveResults()
+{
+    QByteArray csv;
+    if (m_run.hasResults()) {
+        csv = m_run.resultsCsv();
+    } else if (m_unfinished) {
+        const MergeAddresses book = m_host.addressesToMerge(false);
+        csv = mergeResultsCsv(book, mergeRowKeys(book), m_unfinished->latest);
+    } else {
+        return;
+    }
+    (void)QDir().mkpath(m_host.mergesFolder());
+    const QString bookPath = m_host.addressesToMerge(false).bookPath;
+    const QString suggested = QDir(m_host.mergesFolder())
+                                  .filePath(QFileInfo(bookPath).completeBaseName() + QStringLiteral(" results.csv"));
+    const QString path = m_host.fileDialogs().saveFileName(QStringLiteral("Save Results"), suggested,
+                                                           QStringLiteral("Comma-separated values (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (const Status saved = writeMergeResults(path, csv); !saved)
+        m_host.messageBoxes().show(saved.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+}
+
+void DialogMerge::showTimeLeft()
+{
+    const qint64 left = m_run.estimatedMsLeft();
+    m_labelTimeLeft->setText(m_run.isRunning() && left > 0 ? QStringLiteral("Time left: about ") + mergeDurationText(left)
+                                                           : QString());
+    // Empty lines would push Help and Close off a small screen.
+    m_labelTimeLeft->setVisible(!m_labelTimeLeft->text().isEmpty());
 }
 
 void DialogMerge::place()
@@ -181,8 +328,13 @@ void DialogMerge::startRun(MergeRun::Kind kind)
         setButtons(false, true, false, false);
     } else {
         setButtons(false, false, false, true);
+        m_commandResume->setEnabled(false);
         m_textSent->clear();
         m_labelNumSent->setText(sentCountText(0));
+        m_labelSummary->clear();
+        m_labelSummary->hide();
+        settingsChanged();
+        m_timeLeftTicker.start();
     }
     m_run.start(kind, m_option1->isChecked());
 }
@@ -218,14 +370,26 @@ void DialogMerge::runFinished(MergeRun::Ending ending)
         break;
     }
     m_buttonsBeforeRestore.clear();
+    m_timeLeftTicker.stop();
+    showTimeLeft();
+    if (ending != MergeRun::Ending::TestShown && ending != MergeRun::Ending::Restored)
+        m_labelSummary->setText(m_run.summaryText());
+    keepLines(m_labelSummary, width());
+    m_labelSummary->setVisible(!m_labelSummary->text().isEmpty());
+    m_commandSaveResults->setEnabled(m_run.hasResults());
+    offerResume();
 }
 
-void DialogMerge::messageSent(int count, const QString &address)
+void DialogMerge::messageSent(int count)
 {
     m_labelNumSent->setText(sentCountText(count));
+}
+
+void DialogMerge::rowLogged(const QString &line)
+{
     showLog(true);
     // Newest last.
-    m_textSent->appendPlainText(address);
+    m_textSent->appendPlainText(line);
 }
 
 void DialogMerge::showLog(bool shown)
@@ -236,15 +400,30 @@ void DialogMerge::showLog(bool shown)
     m_frameTest->setTitle(shown ? SentCaption : QString());
 }
 
-void DialogMerge::closeEvent(QCloseEvent *event)
+void DialogMerge::reject()
 {
     // A run goes on without the dialog; "&Mail Merge..." shows it again.
     if (m_run.isRunning()) {
-        event->ignore();
         hide();
         return;
     }
-    QDialog::closeEvent(event);
+    // The form shows the test's message: the user's own goes back first.
+    if (m_commandUndoTest->isEnabled() && m_run.hasCapturedTemplates()) {
+        hide();
+        stopAndRestore();
+        return;
+    }
+    QDialog::reject();
+}
+
+void DialogMerge::closeEvent(QCloseEvent *event)
+{
+    reject();
+    // Kept while something still runs (it may be shown again), else gone.
+    if (m_run.isRunning())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 } // namespace ferrowen

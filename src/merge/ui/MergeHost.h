@@ -1,12 +1,15 @@
 #pragma once
 
 #include "merge/MergeRunHost.h"
+#include "merge/MergeSettings.h"
 #include "merge/TemplateText.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace ferrowen {
+
+class FileDialogs;
 
 // What the template dialog and the mail merge need from the rest of the
 // program (the merge's run itself needs what MergeRunHost names).
@@ -48,6 +51,13 @@ public:
     // closes it and tells whether it was open.
     virtual bool closeAddressPalette() = 0;
     virtual void showAddressPalette() = 0;
+
+    // The folder of the merges' journals ("merges" in the main folder).
+    virtual QString mergesFolder() const = 0;
+    // The merge's pace, as the settings file keeps it.
+    virtual MergeSettings mergeSettings() const = 0;
+    virtual void setMergeSettings(const MergeSettings &settings) = 0;
+    virtual FileDialogs &fileDialogs() = 0;
 
     virtual void showMailMergeHelp() = 0;
     virtual void showTemplateHelp() = 0;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -31,6 +32,14 @@ BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
     connect(m_page, &QWebEnginePage::urlChanged, this,
             [this](const QUrl &url) { Q_EMIT navigateComplete(url.toString()); });
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            m_loadError.clear();
+        else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+            m_loadError = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                ? QStringLiteral("HTTP %1").arg(info.errorCode())
+                : info.errorString();
+    });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         m_busy = false;
         Q_EMIT documentComplete(locationUrl());
@@ -55,6 +64,7 @@ void BrowserPane::load(const QUrl &url)
     // Busy from the request on, as waits on the pane expect; the engine
     // reports the start of the load only later.
     m_busy = true;
+    m_loadError.clear();
     m_page->load(url);
 }
 

@@ -45,6 +45,10 @@ public:
     void refresh();
     void stop();
     bool isBusy() const;
+    // Why the last page came as an error ("HTTP 403", the engine's text for
+    // a failed connection); empty when it loaded as a page should, and
+    // while a load is on its way.
+    QString lastLoadError() const { return m_loadError; }
 
     // For documents of unknown origin (saved mail): from now on the pane
     // runs none of a page's scripts and fetches nothing from the network,
@@ -77,6 +81,7 @@ private:
     std::unique_ptr<EngineWebPage> m_document;
     LocalRequestFilter *m_localOnly = nullptr;
     bool m_busy = false;
+    QString m_loadError;
 };
 
 } // namespace ferrowen

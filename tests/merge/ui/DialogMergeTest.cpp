@@ -1,6 +1,7 @@
 // The mail merge dialog on the offscreen platform, against a fake compose
-// pane and site: its texts and place, the log, and the buttons after a
-// failure. (Test, Stop and Close during a run: MailMergeEndToEndTest.)
+// pane and site: its texts and place, the log, the buttons after a
+// failure, closing after Test, Resume and the results, the pace kept.
+// (Test, Stop and Close during a run: MailMergeEndToEndTest.)
 #include "FakeMergeHost.h"
 #include "merge/ui/DialogMerge.h"
 
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -125,7 +128,9 @@ TEST_F(DialogMergeTest, startCountsAndLogsEachAddressSentAndEndsIdle)
 
     EXPECT_EQ(host.site.sent.size(), 2);
     EXPECT_EQ(text("LabelNumSent"), QStringLiteral("Emails Sent: 2"));
-    EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(), QStringLiteral("ann@example.com\ncy@example.com"));
+    EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(),
+              QStringLiteral("ann@example.com: sent\nRow 2: skipped: no address\ncy@example.com: sent"));
+    EXPECT_EQ(text("LabelSummary"), QStringLiteral("2 messages sent, 1 row skipped: no address."));
     EXPECT_FALSE(control("TextSent")->isHidden());
     EXPECT_EQ(text("FrameTest"), QStringLiteral("Emails have been sent to:"));
     EXPECT_EQ(buttons(), Idle);
@@ -142,7 +147,8 @@ TEST_F(DialogMergeTest, startCountsAndLogsEachAddressSentAndEndsIdle)
     host.site.addresses.rows.removeFirst();
     click("CommandStart");
     ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
-    EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(), QStringLiteral("cy@example.com"));
+    EXPECT_EQ(control<QPlainTextEdit>("TextSent")->toPlainText(),
+              QStringLiteral("Row 1: skipped: no address\ncy@example.com: sent"));
     EXPECT_EQ(text("LabelNumSent"), QStringLiteral("Emails Sent: 1"));
 }
 
@@ -157,7 +163,7 @@ TEST_F(DialogMergeTest, afterAFailureStopIsLeftOnAndRestoresTheMessage)
 
     click("CommandStart");
     ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
-    EXPECT_EQ(host.boxes.shown.size(), 1);
+    EXPECT_EQ(host.boxes.shown.size(), 2) << "the question before sending, then the run's error";
     EXPECT_FALSE(host.merging);
     EXPECT_EQ(buttons(), (QList<bool>{false, false, false, true}));
 
@@ -167,6 +173,80 @@ TEST_F(DialogMergeTest, afterAFailureStopIsLeftOnAndRestoresTheMessage)
     EXPECT_EQ(buttons(), Idle);
     EXPECT_EQ(host.site.composeValue("Subj"), QStringLiteral("Hello <<First>>"));
     EXPECT_EQ(host.site.sent.size(), 1);
+}
+
+
+// Closing the dialog while the form shows the test's message, by its
+// button, by the window or by Escape, puts the user's message back first.
+class DialogMergeCloseTest : public DialogMergeTest, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(DialogMergeCloseTest, afterTestPutsTheUsersMessageBackFirst)
+{
+    click("CommandTest");
+    ASSERT_EQ(host.site.composeValue("Subj"), QStringLiteral("Hello Ann"));
+    const QString how = QLatin1String(GetParam());
+    if (how == QLatin1String("button"))
+        click("CancelButton");
+    else if (how == QLatin1String("window"))
+        dialog->close();
+    else
+        dialog->reject();
+    ASSERT_TRUE(waitFor([&] { return !dialog || !dialog->isRunning(); }));
+
+    EXPECT_EQ(host.site.composeValue("Subj"), QStringLiteral("Hello <<First>>"));
+    EXPECT_EQ(host.site.composeValue("To"), QString());
+    EXPECT_TRUE(host.site.sent.isEmpty());
+    EXPECT_FALSE(host.merging);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, DialogMergeCloseTest, ::testing::Values("button", "window", "escape"));
+
+TEST_F(DialogMergeTest, offersResumeForTheOpenBooksUnfinishedMergeAndSavesItsResults)
+{
+    QTemporaryDir merges;
+    host.merges = merges.path();
+    host.settings = {0, 1, false};
+    delete dialog;
+    dialog = new DialogMerge(host);
+    dialog->show();
+    EXPECT_TRUE(control("CommandResume")->isHidden());
+    EXPECT_EQ(control<QSpinBox>("SpinStopAfter")->value(), 1);
+
+    click("CommandStart");
+    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
+    ASSERT_EQ(host.site.sent.size(), 1);
+    EXPECT_FALSE(control("CommandResume")->isHidden());
+    EXPECT_TRUE(control("CommandResume")->isEnabled());
+    EXPECT_EQ(text("LabelResume"), QStringLiteral("An unfinished merge of this address book (\"Hello <<First>>\"): 1 of "
+                                                  "2 rows done, 1 remain."));
+
+    // Opened afresh, the dialog finds it in the journal.
+    control<QSpinBox>("SpinStopAfter")->setValue(0);
+    EXPECT_EQ(host.settings.stopAfter, 0);
+    delete dialog;
+    dialog = new DialogMerge(host);
+    dialog->show();
+    ASSERT_FALSE(control("CommandResume")->isHidden());
+    host.files.saveAnswers << merges.filePath(QStringLiteral("before.csv"));
+    click("CommandSaveResults");
+    QFile before(merges.filePath(QStringLiteral("before.csv")));
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(before.readAll().contains("\"Cy\",\"cy@example.com\",\"not sent\""));
+
+    click("CommandResume");
+    ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
+    EXPECT_EQ(host.site.sent.size(), 2);
+    EXPECT_EQ(host.site.sent.last().to, QStringLiteral("cy@example.com"));
+    EXPECT_TRUE(control("CommandResume")->isHidden());
+    host.files.saveAnswers << merges.filePath(QStringLiteral("after.csv"));
+    click("CommandSaveResults");
+    QFile after(merges.filePath(QStringLiteral("after.csv")));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    const QByteArray csv = after.readAll();
+    EXPECT_TRUE(csv.contains("\"Ann\",\"ann@example.com\",\"sent (")) << csv.constData();
+    EXPECT_TRUE(csv.contains("\"Cy\",\"cy@example.com\",\"sent (")) << csv.constData();
 }
 
 } // namespace

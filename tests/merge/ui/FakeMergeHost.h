@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../FakeMergeSite.h"
+#include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 #include "merge/ui/MergeHost.h"
 
@@ -31,7 +32,10 @@ public:
     bool merging = false;
     int mergeHelps = 0;
     ScriptedMessageBoxes boxes;
+    ScriptedFileDialogs files;
     FakeMergeSite site;
+    QString merges;          // the journals' folder
+    MergeSettings settings;  // as the settings file keeps them
 
     TemplateText templateText() const override { return carried; }
     void setTemplateText(const TemplateText &text) override { carried = text; }
@@ -77,6 +81,11 @@ public:
     QString composeLocation() override { return site.composeLocation(); }
     bool composeBusy() override { return site.composeBusy(); }
     void navigateCompose(const QString &address) override { site.navigateCompose(address); }
+    QString composeLoadError() override { return site.composeLoadError(); }
+    QString mergesFolder() const override { return merges; }
+    MergeSettings mergeSettings() const override { return settings; }
+    void setMergeSettings(const MergeSettings &kept) override { settings = kept; }
+    FileDialogs &fileDialogs() override { return files; }
     MergeFormNames composeFormNames(const QString &address) override { return site.composeFormNames(address); }
     MergeAddresses addressesToMerge(bool selectedOnly) override { return site.addressesToMerge(selectedOnly); }
     void showTemplateHelp() override { ++templateHelps; }
