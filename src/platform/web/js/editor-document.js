@@ -61,17 +61,13 @@
     }
 
     // Whitespace that only separates blocks in the source shows nothing.
-    // Whitespace kept as written (a <pre>, a tab the editor wrapped in
-    // white-space:pre) and whitespace between words in inline elements
-    // separate words, whatever element holds it.
+    // Whitespace between words separates them, also when an inline element
+    // holds it alone (the engine writes a pasted tab as a span of its own).
     function isLayoutWhitespace(node) {
         if (/[^ \t\n\r\f]/.test(node.data))
             return false;
         const parent = node.parentElement;
         if (parent && parent.closest('pre'))
-            return false;
-        const kept = parent ? getComputedStyle(parent).whiteSpace : '';
-        if (kept.startsWith('pre') || kept === 'break-spaces')
             return false;
         return blockEdgeBeside(node, 'previousSibling') && blockEdgeBeside(node, 'nextSibling');
     }
