@@ -105,14 +105,20 @@ QRect dragBar(const QRect &handle, int left)
     return rect(left, handle.y(), handle.width() / 2, handle.height());
 }
 
-EditorPlacement editorOverFirstPane(const QRect &firstPane)
+EditorPlacement editorOverFirstPane(const QRect &firstPane, int wantedHeight)
 {
-    return {firstPane.x(), firstPane.y() + EditorOverPaneOffset, firstPane.width(), firstPane.width() - EditorNarrower};
+    const int paneBottom = firstPane.y() + firstPane.height();
+    int top = firstPane.y() + EditorOverPaneOffset;
+    int height = qMin(wantedHeight, qMax(paneBottom - top, SmallestEditorHeight));
+    if (top + height > paneBottom)
+        top = qMax(firstPane.y(), paneBottom - height);
+    height = qMax(0, qMin(height, paneBottom - top));
+    return {firstPane.x(), top, firstPane.width(), firstPane.width() - EditorNarrower, height};
 }
 
-EditorPlacement editorCollapsed(const QRect &firstPane)
+EditorPlacement editorCollapsed(const QRect &firstPane, int wantedHeight)
 {
-    return {firstPane.x(), firstPane.y() + EditorCollapsedOffset, 1, firstPane.width() - EditorNarrower};
+    return {firstPane.x(), firstPane.y() + EditorCollapsedOffset, 1, firstPane.width() - EditorNarrower, wantedHeight};
 }
 
 int editorControlHeight(int panelHeight)

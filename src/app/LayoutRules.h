@@ -55,6 +55,8 @@ inline constexpr int EditorNarrower = 10;
 inline constexpr int EditorOverPaneOffset = 950;
 inline constexpr int EditorCollapsedOffset = 100;
 inline constexpr int DesignedEditorHeight = 3030;
+// A short first pane shortens the panel down to the bar and a few lines.
+inline constexpr int SmallestEditorHeight = 1500;
 
 // p is the handle's left plus the mouse position; the bar stays DragMargin
 // inside the window.
@@ -114,11 +116,16 @@ struct EditorPlacement
     int top = 0;
     int width = 0;
     int editorWidth = 0;
+    int height = 0;
 };
-// Over the upper part of the first pane ("Check &Unread").
-EditorPlacement editorOverFirstPane(const QRect &firstPane);
-// Collapsed to one twip at the first pane's top ("Use &Template >>").
-EditorPlacement editorCollapsed(const QRect &firstPane);
+// Over the upper part of the first pane ("Check &Unread"), as wide as the
+// pane and wantedHeight tall while the pane has room below the panel's
+// place; a shorter pane shortens the panel (down to SmallestEditorHeight),
+// then moves it up, so that it never reaches past the pane's bottom.
+EditorPlacement editorOverFirstPane(const QRect &firstPane, int wantedHeight);
+// Collapsed to one twip at the first pane's top ("Use &Template >>", the
+// editor's hide key): folded away, it keeps its height for coming back.
+EditorPlacement editorCollapsed(const QRect &firstPane, int wantedHeight);
 int editorControlHeight(int panelHeight);
 
 // Whether a page's progress event shows the progress bar.

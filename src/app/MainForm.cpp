@@ -215,8 +215,8 @@ void MainForm::attachSavedFolders(const SavedFoldersPane::Parts &parts)
 void MainForm::attachEditorPanel(const EditorPanel::Parts &parts)
 {
     m_editor = parts;
+    // Shown by the editor while its place shows (editorPlaceShown).
     adopt(parts.panel);
-    parts.panel->show();
     // The switch between the editor and the page's own field stays in
     // reach while the panel is hidden, right above the first pane.
     if (parts.modes) {
@@ -225,8 +225,6 @@ void MainForm::attachEditorPanel(const EditorPanel::Parts &parts)
     }
     // Designed place: collapsed at the first pane's top until a button
     // opens it; its height comes from the start-up.
-    m_editorPanelRect = QRect(0, 0, 1, 0);
-    m_editorControlRect = QRect(0, layout::EditorBarHeight, 0, 0);
     setEditorHeight(layout::DesignedEditorHeight);
 }
 

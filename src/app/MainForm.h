@@ -83,10 +83,14 @@ public:
     Twips twips() const;
 
     // --- Editor panel: its height, and the inbox frame buttons' places ---
+    // The height the panel is given; a short first pane shows less of it.
     void setEditorHeight(int height);
-    int editorHeight() const { return m_editorPanelRect.height(); }
+    int editorHeight() const { return m_editorWantedHeight; }
     void placeEditorOverFirstPane(); // Command1
     void collapseEditor();           // Command4
+    // The panel's place shows: it lies over the first pane, and that pane's
+    // tab is selected.
+    bool isEditorPlaceShown() const;
 
     // --- Wait panel PictureWait ---
     void showWaitPanel();
@@ -114,6 +118,9 @@ Q_SIGNALS:
     void addressPaneShown();
     // "Check S&pam": copy the editor's body into the page's posting form.
     void transferEditorBodyRequested();
+    // The editor panel's place came into view or went out of it (a tab
+    // change, the panel placed over the first pane or folded away).
+    void editorPlaceShown(bool shown);
     // Hiding or showing the address pane moves the address palette to the
     // left of the first pane (given in twips, relative to the window).
     void paletteMoveRequested(int webBrowser1Left);
@@ -141,7 +148,7 @@ private:
     // Layout (MainFormLayout.cpp).
     void place(QWidget *control, const QRect &twips, const Twips &conversion);
     void applyPaneRects(const layout::PaneRects &rects, const Twips &conversion);
-    void applyEditorPlacement(const layout::EditorPlacement &placement);
+    void placeEditorPanel();
     void placeWaitPanel();
     bool handleSplitterMouse(QEvent *event);
 
@@ -182,8 +189,9 @@ private:
     int m_splitterBeforeExpand = layout::ShownSplitter;
     bool m_dragging = false;
     int m_dragBarLeft = 0;
-    QRect m_editorPanelRect;
-    QRect m_editorControlRect;
+    // Folded away at start, until a button opens it.
+    bool m_editorOverPane = false;
+    int m_editorWantedHeight = layout::DesignedEditorHeight;
     QHash<const QWidget *, QRect> m_placed;
 };
 

@@ -97,6 +97,7 @@ void MainForm::applyPaneRects(const layout::PaneRects &r, const Twips &conversio
     place(m_savedFolders.list, r.saved.list, conversion);
     place(m_webBrowser[1], r.saved.preview, conversion);
     m_settings->setSpamEditorGeometry(conversion.toPixels(r.spamEditor));
+    placeEditorPanel();
     if (!m_pictureWait->isHidden())
         placeWaitPanel();
 }
@@ -233,32 +234,45 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainForm::applyEditorPlacement(const layout::EditorPlacement &placement)
+bool MainForm::isEditorPlaceShown() const
 {
-    m_editorPanelRect = QRect(placement.left, placement.top, placement.width, m_editorPanelRect.height());
-    m_editorControlRect.setWidth(placement.editorWidth);
+    return m_editorOverPane && selectedTab() == 1;
+}
+
+// The panel follows the first pane: over it or folded at its top, and
+// never past its bottom whatever the window's size.
+void MainForm::placeEditorPanel()
+{
+    if (!m_editor.panel)
+        return;
+    const QRect pane = webBrowser1Geometry();
+    const layout::EditorPlacement placement = m_editorOverPane ? layout::editorOverFirstPane(pane, m_editorWantedHeight)
+                                                               : layout::editorCollapsed(pane, m_editorWantedHeight);
     const Twips conversion = twips();
-    place(m_editor.panel, m_editorPanelRect, conversion);
-    place(m_editor.editor, m_editorControlRect, conversion);
+    place(m_editor.panel, QRect(placement.left, placement.top, placement.width, placement.height), conversion);
+    place(m_editor.editor,
+          QRect(0, layout::EditorBarHeight, placement.editorWidth, layout::editorControlHeight(placement.height)),
+          conversion);
 }
 
 void MainForm::placeEditorOverFirstPane()
 {
-    applyEditorPlacement(layout::editorOverFirstPane(webBrowser1Geometry()));
+    m_editorOverPane = true;
+    placeEditorPanel();
+    Q_EMIT editorPlaceShown(isEditorPlaceShown());
 }
 
 void MainForm::collapseEditor()
 {
-    applyEditorPlacement(layout::editorCollapsed(webBrowser1Geometry()));
+    m_editorOverPane = false;
+    placeEditorPanel();
+    Q_EMIT editorPlaceShown(isEditorPlaceShown());
 }
 
 void MainForm::setEditorHeight(int height)
 {
-    m_editorPanelRect.setHeight(height);
-    m_editorControlRect.setHeight(layout::editorControlHeight(height));
-    const Twips conversion = twips();
-    place(m_editor.panel, m_editorPanelRect, conversion);
-    place(m_editor.editor, m_editorControlRect, conversion);
+    m_editorWantedHeight = height;
+    placeEditorPanel();
 }
 
 void MainForm::placeWaitPanel()

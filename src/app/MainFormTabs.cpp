@@ -69,6 +69,9 @@ void MainForm::handleTabChange(int tab)
             widget->setVisible(shown.contains(pane));
     }
 
+    // The editor panel lies over the first pane and goes with it.
+    Q_EMIT editorPlaceShown(isEditorPlaceShown());
+
     switch (tab) {
     case 2:
         Q_EMIT composeTabSelected();

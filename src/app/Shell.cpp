@@ -119,7 +119,9 @@ void Shell::connectWindow()
     connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
     connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
-    connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBody);
+    connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBodyOnRequest);
+    connect(&form, &MainForm::editorPlaceShown, m_editorPanel, &EditorPanel::setPlaceShown);
+    m_editorPanel->setPlaceShown(form.isEditorPlaceShown());
     connect(&form, &MainForm::surfaceMousePressed, this, [this] { FillCheckedRange(*m_composeHost); });
     connect(&form, &MainForm::fillCheckedRangeRequested, this, [this] { FillCheckedRange(*m_composeHost); });
     connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::ListFolderMessages);

@@ -247,6 +247,18 @@ int ShellEditorHost::firstPaneHeight() const
     return m_form.webBrowser1Geometry().height();
 }
 
+void ShellEditorHost::foldEditorPanel()
+{
+    m_form.collapseEditor();
+}
+
+void ShellEditorHost::unfoldEditorPanel()
+{
+    if (m_form.selectedTab() != 1)
+        m_form.selectTab(1);
+    m_form.placeEditorOverFirstPane();
+}
+
 ShellMergeHost::ShellMergeHost(ComposeHost &compose, MainForm &form, ShellState &state, ShowHelp showHelp,
                                Services services)
     : m_compose(compose)

@@ -113,6 +113,8 @@ public:
     int editorPanelHeight() const override;
     void setEditorPanelHeight(int height) override;
     int firstPaneHeight() const override;
+    void foldEditorPanel() override;
+    void unfoldEditorPanel() override;
 
 private:
     MainForm &m_form;

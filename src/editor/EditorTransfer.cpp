@@ -21,6 +21,7 @@ PostingTransfer TransferEditorBody(EditorDocument &document, WebPage &page, cons
         transfer.footer = affiliateFooter(affiliate, address);
         transfer.value = GetBodyHtml(document) + transfer.footer;
         field.setValue(transfer.value);
+        transfer.field = field.ref();
         transfer.written = true;
     } catch (const WebPageError &) {
         return {};
@@ -28,24 +29,36 @@ PostingTransfer TransferEditorBody(EditorDocument &document, WebPage &page, cons
     return transfer;
 }
 
-std::optional<QString> editedPostingBody(WebPage &page, const PostingTransfer &last)
+std::optional<QString> sourceEditToTakeBack(const PostingTransfer &atSwitch, const std::optional<QString> &fieldNow,
+                                            const QString &editorBody)
 {
-    const BlogPostingForm &posting = blogPostingForm();
-    QString value;
-    try {
-        value = page.frameFormField(posting.frames, posting.form, posting.field).value();
-    } catch (const WebPageError &) {
+    if (!atSwitch.written || !fieldNow)
         return std::nullopt;
-    }
     // The page hands back its own line ends.
     const auto same = [](QString a, QString b) {
         return a.replace(QLatin1String("\r\n"), QLatin1String("\n")) == b.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     };
-    if (last.written && same(value, last.value))
+    QString value = *fieldNow;
+    if (same(value, atSwitch.value))
         return std::nullopt;
-    if (last.written && !last.footer.isEmpty() && value.endsWith(last.footer))
-        value.chop(last.footer.size());
+    if (!atSwitch.footer.isEmpty() && value.endsWith(atSwitch.footer))
+        value.chop(atSwitch.footer.size());
+    if (value.trimmed().isEmpty() && !editorBody.trimmed().isEmpty())
+        return std::nullopt;
     return value;
+}
+
+std::optional<QString> editedPostingBody(WebPage &page, const PostingTransfer &atSwitch, const QString &editorBody)
+{
+    if (!atSwitch.written)
+        return std::nullopt;
+    std::optional<QString> fieldNow;
+    try {
+        fieldNow = WebElement(page, atSwitch.field).value();
+    } catch (const WebPageError &) {
+        // The page the field was in is gone.
+    }
+    return sourceEditToTakeBack(atSwitch, fieldNow, editorBody);
 }
 
 } // namespace ferrowen

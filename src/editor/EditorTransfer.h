@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/AffiliateSettings.h"
+#include "platform/WebPage.h"
 
 #include <QString>
 
@@ -9,7 +10,6 @@
 namespace ferrowen {
 
 class EditorDocument;
-class WebPage;
 
 // The body's inner HTML: what goes into the posting form.
 QString GetBodyHtml(EditorDocument &document);
@@ -18,8 +18,9 @@ QString GetBodyHtml(EditorDocument &document);
 struct PostingTransfer
 {
     bool written = false;
-    QString value;  // the whole value written
-    QString footer; // the affiliate footer at its end (may be empty)
+    QString value;     // the whole value written
+    QString footer;    // the affiliate footer at its end (may be empty)
+    ElementRef field;  // the field written into
 };
 
 // Copies the editor's body, with the affiliate footer, into the blog
@@ -28,9 +29,18 @@ struct PostingTransfer
 // alone: nothing is written and nothing is said.
 PostingTransfer TransferEditorBody(EditorDocument &document, WebPage &page, const AffiliateSettings &affiliate);
 
-// The posting field's value, without the footer written with it, when the
-// user changed it after the transfer (by editing the source); nothing
-// when it is as written or the form is not there.
-std::optional<QString> editedPostingBody(WebPage &page, const PostingTransfer &last);
+// What the user made of the body while editing the source in the posting
+// field: the value now in the field written at the switch (fieldNow;
+// nothing when it cannot be read), without the footer written with it.
+// Nothing when the field is as written, and never an empty body over an
+// editor body that is not empty: a field emptied by the page (posted,
+// loaded again) is no edit of the user's.
+std::optional<QString> sourceEditToTakeBack(const PostingTransfer &atSwitch, const std::optional<QString> &fieldNow,
+                                            const QString &editorBody);
+
+// The same, reading the field written at the switch. It is that field the
+// user edited, not whatever field the page shows now: a form posted or
+// loaded again has a new, empty one.
+std::optional<QString> editedPostingBody(WebPage &page, const PostingTransfer &atSwitch, const QString &editorBody);
 
 } // namespace ferrowen

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 namespace ferrowen {
@@ -36,20 +37,12 @@ SizeSetting readSize(const QString &tag, const QString &name)
     return size;
 }
 
-// The attribute value for a size: empty to take it out, nothing when the
-// number is not valid.
-std::optional<QString> sizeValue(const SizeSetting &size)
+// Writes chosen (as written) only when the user changed it from loaded.
+void writeChanged(QString &tag, const QString &name, const QString &chosen, const QString &loaded,
+                  const std::function<QString(const QString &)> &written = {})
 {
-    if (!size.set)
-        return QString();
-    static const QRegularExpression wholeNumber(QStringLiteral("^\\d+$"));
-    const QString value = size.value.trimmed();
-    if (!wholeNumber.match(value).hasMatch())
-        return std::nullopt;
-    if (!size.percent)
-        return value;
-    return (value.size() > 3 || value.toInt() > 100 ? QStringLiteral("100") : QString::number(value.toInt()))
-           + QLatin1Char('%');
+    if (chosen != loaded)
+        write(tag, name, written ? written(chosen) : chosen);
 }
 
 // A number for BORDER, HSPACE, VSPACE: digits only, else taken out.
@@ -129,7 +122,10 @@ ImageSettings readImageTag(const QString &imgTag)
     settings.border = read(imgTag, QStringLiteral("BORDER"));
     settings.hspace = read(imgTag, QStringLiteral("HSPACE"));
     settings.vspace = read(imgTag, QStringLiteral("VSPACE"));
-    const QString align = read(imgTag, QStringLiteral("ALIGN"));
+    // A value the list lacks shows as it is, to be left alone.
+    const QString align = read(imgTag, QStringLiteral("ALIGN")).trimmed();
+    if (!align.isEmpty())
+        settings.align = align;
     for (const QString &item : imageAlignments()) {
         if (item.compare(align, Qt::CaseInsensitive) == 0)
             settings.align = item;
@@ -142,25 +138,45 @@ ImageSettings readImageTag(const QString &imgTag)
 
 ImageTagResult writeImageTag(const QString &imgTag, const ImageSettings &settings)
 {
-    const auto width = sizeValue(settings.width);
-    if (!width)
+    const ImageSettings loaded = readImageTag(imgTag);
+    const SizeChange width = sizeChange(settings.width, loaded.width);
+    if (width.refused)
         return {{}, ImageTagResult::Invalid::Width, QStringLiteral("You must specify a valid width for the image.")};
-    const auto height = sizeValue(settings.height);
-    if (!height)
+    const SizeChange height = sizeChange(settings.height, loaded.height);
+    if (height.refused)
         return {{}, ImageTagResult::Invalid::Height, QStringLiteral("You must specify a valid height for the image.")};
 
     QString tag = imgTag;
-    write(tag, QStringLiteral("SRC"), imageSourceAddress(settings.source));
-    write(tag, QStringLiteral("ALT"), settings.alternateText);
-    write(tag, QStringLiteral("BORDER"), spacingValue(settings.border));
-    write(tag, QStringLiteral("HSPACE"), spacingValue(settings.hspace));
-    write(tag, QStringLiteral("VSPACE"), spacingValue(settings.vspace));
-    const bool defaultAlign = settings.align.isEmpty() || settings.align == imageAlignments().constFirst();
-    write(tag, QStringLiteral("ALIGN"), defaultAlign ? QString() : settings.align);
-    write(tag, QStringLiteral("WIDTH"), *width);
-    write(tag, QStringLiteral("HEIGHT"), *height);
-    write(tag, QStringLiteral("USEMAP"), settings.mapReference);
+    if (settings.source != loaded.source)
+        write(tag, QStringLiteral("SRC"), imageSourceAddress(settings.source));
+    writeChanged(tag, QStringLiteral("ALT"), settings.alternateText, loaded.alternateText);
+    writeChanged(tag, QStringLiteral("BORDER"), settings.border, loaded.border, spacingValue);
+    writeChanged(tag, QStringLiteral("HSPACE"), settings.hspace, loaded.hspace, spacingValue);
+    writeChanged(tag, QStringLiteral("VSPACE"), settings.vspace, loaded.vspace, spacingValue);
+    if (settings.align != loaded.align) {
+        const bool defaultAlign = settings.align.isEmpty() || settings.align == imageAlignments().constFirst();
+        write(tag, QStringLiteral("ALIGN"), defaultAlign ? QString() : settings.align);
+    }
+    if (width.value)
+        write(tag, QStringLiteral("WIDTH"), *width.value);
+    if (height.value)
+        write(tag, QStringLiteral("HEIGHT"), *height.value);
+    writeChanged(tag, QStringLiteral("USEMAP"), settings.mapReference, loaded.mapReference);
     return {tag, ImageTagResult::Invalid::Nothing, {}};
+}
+
+int spacingShown(const QString &value)
+{
+    static const QRegularExpression leadingDigits(QStringLiteral("\\A\\s*(\\d{1,9})"));
+    const auto match = leadingDigits.match(value);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString spacingChosen(int boxValue, const QString &loaded)
+{
+    if (!loaded.isEmpty() && boxValue == spacingShown(loaded))
+        return loaded;
+    return QString::number(boxValue);
 }
 
 QString linkedImageHtml(const QString &address, const QString &imgTag)

@@ -33,7 +33,8 @@ struct ImageSettings
     QString border;
     QString hspace;
     QString vspace;
-    QString align = QStringLiteral("Default"); // an item of imageAlignments()
+    // An item of imageAlignments(), or a value the list lacks.
+    QString align = QStringLiteral("Default");
     SizeSetting width;
     SizeSetting height;
     // USEMAP: empty for a picture without a map.
@@ -65,9 +66,18 @@ struct ImageTagResult
     QString error;
 };
 
-// imgTag with the settings written into it, attributes of the dialog that
-// are left empty taken out, and every other attribute kept.
+// imgTag with the settings the user changed written into it (those left
+// empty taken out). What the user left as the tag had it stays as it
+// stands, even a size or alignment the dialog could not write ("50px",
+// "33.5%"), and so does every attribute the dialog does not show.
 ImageTagResult writeImageTag(const QString &imgTag, const ImageSettings &settings);
+
+// The number a spacing box (BORDER, HSPACE, VSPACE) shows for a value:
+// its leading digits ("3px" shows 3), 0 without any.
+int spacingShown(const QString &value);
+// What a spacing box gives back: the tag's own value while the box still
+// shows it, else the box's number.
+QString spacingChosen(int boxValue, const QString &loaded);
 
 // The picture as a link: the IMG tag inside an A element to address.
 QString linkedImageHtml(const QString &address, const QString &imgTag);

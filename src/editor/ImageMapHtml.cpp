@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace ferrowen {
@@ -40,7 +41,7 @@ QString shapeName(Shape shape)
 QString coordinates(const QPointsSet &area)
 {
     const QPoints &points = area.PointsSet;
-    QList<int> numbers;
+    QList<qint64> numbers;
     switch (area.shape) {
     case Shape::Rectangle: {
         if (points.Count() < 2)
@@ -55,8 +56,7 @@ QString coordinates(const QPointsSet &area)
             return {};
         const auto *centre = points.Item(0);
         const auto *rim = points.Item(1);
-        const int radius = int(std::lround(std::hypot(rim->x - centre->x, rim->y - centre->y)));
-        numbers = {centre->x, centre->y, radius};
+        numbers = {centre->x, centre->y, std::llround(imagemap::circleRadius(*centre, *rim))};
         break;
     }
     case Shape::Polygon:
@@ -67,7 +67,7 @@ QString coordinates(const QPointsSet &area)
         break;
     }
     QStringList texts;
-    for (int number : numbers)
+    for (qint64 number : numbers)
         texts << QString::number(number);
     return texts.join(QLatin1Char(','));
 }
@@ -97,10 +97,12 @@ std::optional<QPoints> pointsOf(Shape shape, const QString &coords)
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
     for (const QString &part : coords.split(separators, Qt::SkipEmptyParts)) {
         bool ok = false;
-        const double number = part.toDouble(&ok);
-        if (!ok)
+        const double number = std::round(part.toDouble(&ok));
+        // A number no picture has a pixel for makes the area unreadable.
+        if (!ok || !std::isfinite(number) || number < std::numeric_limits<int>::min()
+            || number > std::numeric_limits<int>::max())
             return std::nullopt;
-        numbers << int(std::lround(number));
+        numbers << int(number);
     }
     QPoints points;
     switch (shape) {
@@ -113,9 +115,17 @@ std::optional<QPoints> pointsOf(Shape shape, const QString &coords)
     case Shape::Circle:
         if (numbers.size() != 3)
             return std::nullopt;
+    {
+        // The rim point lies on the side of the centre where it still fits
+        // an int; either side gives the same radius back.
+        const qint64 right = qint64(numbers[0]) + numbers[2];
+        const qint64 rimX = right <= std::numeric_limits<int>::max() && right >= std::numeric_limits<int>::min()
+                                ? right
+                                : qint64(numbers[0]) - numbers[2];
         points.Add(numbers[0], numbers[1]);
-        points.Add(numbers[0] + numbers[2], numbers[1]);
+        points.Add(int(rimX), numbers[1]);
         break;
+    }
     case Shape::Polygon:
         if (numbers.size() < 6 || numbers.size() % 2 != 0)
             return std::nullopt;

@@ -1,5 +1,7 @@
 #include "editor/ImageMapShapes.h"
 
+#include <cmath>
+
 namespace ferrowen::imagemap {
 
 namespace {
@@ -15,6 +17,12 @@ QString nextFreeKey(const Collection &collection, QChar prefix)
 }
 
 } // namespace
+
+double circleRadius(const QPoint &centre, const QPoint &rim)
+{
+    // In floating point: the differences of two ints need not fit an int.
+    return std::hypot(double(rim.x) - double(centre.x), double(rim.y) - double(centre.y));
+}
 
 void QPoints::Add(int x, int y)
 {

@@ -83,6 +83,10 @@ enum class Shape {
     Polygon,   // the vertices in order, three or more
 };
 
+// The distance from a circle's centre to its rim point, in pixels; any
+// two points, however far apart, give a finite number.
+double circleRadius(const QPoint &centre, const QPoint &rim);
+
 // One area of the map: its vertices, what it is, where it leads.
 struct QPointsSet
 {

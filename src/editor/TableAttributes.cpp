@@ -72,22 +72,6 @@ SizeSetting readSize(const QString &value)
     return size;
 }
 
-// The attribute's new value ("" removes it), or nothing when the box holds
-// no valid size.
-std::optional<QString> sizeValue(const SizeSetting &size)
-{
-    if (!size.set)
-        return QString();
-    const QString text = size.value.trimmed();
-    bool isNumber = false;
-    const double number = QLocale::c().toDouble(text, &isNumber);
-    if (!isNumber || number < 0)
-        return std::nullopt;
-    if (!size.percent)
-        return text;
-    return (number > 100 ? QStringLiteral("100") : text) + QLatin1Char('%');
-}
-
 // The leading digits of a value, as the box shows it ("3px" shows 3).
 QString leadingNumber(const QString &value)
 {
@@ -118,15 +102,19 @@ std::optional<QString> numberValue(const NumberSetting &number)
     return leadingNumber(number.value);
 }
 
+// An item of the list, or a value the list lacks ("justify") as it stands,
+// so that the dialog can show it and leave it alone.
 QString readAlignment(const QString &value, const QStringList &items, const QString &alias, const QString &meaning)
 {
     const QString upper = value.trimmed().toUpper();
+    if (upper.isEmpty())
+        return items.first();
     const QString wanted = upper == alias ? meaning : upper;
     for (const QString &item : items) {
         if (item.compare(wanted, Qt::CaseInsensitive) == 0)
             return item;
     }
-    return items.first();
+    return value.trimmed();
 }
 
 QString alignmentValue(const QString &item)
@@ -134,51 +122,90 @@ QString alignmentValue(const QString &item)
     return item == QLatin1String("Default") ? QString() : item.toUpper();
 }
 
-// Validates width and height first, so that a refused OK changes nothing.
-struct SizeValues
+// What OK writes into every tag it changes: only the settings the user
+// changed since the dialog opened. Anything left alone stays as each tag
+// has it, so that a row or column keeps the cells' own colours and sizes.
+struct TagChanges
 {
-    QString width;
-    QString height;
+    std::optional<QString> width;
+    std::optional<QString> height;
+    std::optional<QString> background;
+    std::optional<QString> borderColour;
+    std::optional<QString> backgroundImage;
+    std::optional<QString> align;
+    std::optional<QString> verticalAlign;
+    std::optional<QString> noWrap;
 };
 
-std::optional<SizeValues> sizeValues(const SizeSetting &width, const SizeSetting &height, TagRewrite &refusal,
-                                     const QString &what)
+std::optional<QString> colourChange(const ColourSetting &chosen, const ColourSetting &loaded)
 {
-    const auto widthValue = sizeValue(width);
-    if (!widthValue) {
+    if (chosen.set == loaded.set && !chosen.picked)
+        return std::nullopt;
+    return colourValue(chosen);
+}
+
+std::optional<QString> backgroundChange(const BackgroundSetting &chosen, const BackgroundSetting &loaded)
+{
+    if (chosen.set == loaded.set && chosen.chosenFile.isEmpty())
+        return std::nullopt;
+    return backgroundValue(chosen);
+}
+
+std::optional<QString> alignmentChange(const QString &chosen, const QString &loaded)
+{
+    if (chosen == loaded)
+        return std::nullopt;
+    return alignmentValue(chosen);
+}
+
+// Width and height are checked first, so that a refused OK changes nothing.
+bool sizeChanges(const SizeSetting &width, const SizeSetting &loadedWidth, const SizeSetting &height,
+                 const SizeSetting &loadedHeight, TagChanges &changes, TagRewrite &refusal, const QString &what)
+{
+    const SizeChange widthChange = sizeChange(width, loadedWidth);
+    if (widthChange.refused) {
         refusal.invalid = TagRewrite::Invalid::Width;
         refusal.message = QStringLiteral("You must specify a valid width for the %1.").arg(what);
-        return std::nullopt;
+        return false;
     }
-    const auto heightValue = sizeValue(height);
-    if (!heightValue) {
+    const SizeChange heightChange = sizeChange(height, loadedHeight);
+    if (heightChange.refused) {
         refusal.invalid = TagRewrite::Invalid::Height;
         refusal.message = QStringLiteral("You must specify a valid height for the %1.").arg(what);
-        return std::nullopt;
+        return false;
     }
-    return SizeValues{*widthValue, *heightValue};
+    changes.width = widthChange.value;
+    changes.height = heightChange.value;
+    return true;
+}
+
+QString writeChange(const QString &text, int position, const QString &name, const std::optional<QString> &value,
+                    TagValueMode mode = TagValueMode::SetValue)
+{
+    return value ? writeAttribute(text, position, name, *value, mode) : text;
 }
 
 QString writeNumber(const QString &text, int position, const QString &name, const NumberSetting &number)
 {
-    const auto value = numberValue(number);
-    return value ? writeAttribute(text, position, name, *value) : text;
+    return writeChange(text, position, name, numberValue(number));
 }
 
-QString cellTagRewritten(QString text, int position, const CellProperties &cell, const SizeValues &sizes,
+QString tagRewritten(QString text, int position, const TagChanges &changes)
+{
+    text = writeChange(text, position, QStringLiteral("WIDTH"), changes.width);
+    text = writeChange(text, position, QStringLiteral("HEIGHT"), changes.height);
+    text = writeChange(text, position, QStringLiteral("BGCOLOR"), changes.background);
+    text = writeChange(text, position, QStringLiteral("BORDERCOLOR"), changes.borderColour);
+    text = writeChange(text, position, QStringLiteral("BACKGROUND"), changes.backgroundImage);
+    text = writeChange(text, position, QStringLiteral("ALIGN"), changes.align);
+    text = writeChange(text, position, QStringLiteral("VALIGN"), changes.verticalAlign);
+    return writeChange(text, position, QStringLiteral("NOWRAP"), changes.noWrap, TagValueMode::SetFlag);
+}
+
+QString cellTagRewritten(QString text, int position, const CellProperties &cell, const TagChanges &changes,
                          const ScopeControls &controls)
 {
-    if (controls.width)
-        text = writeAttribute(text, position, QStringLiteral("WIDTH"), sizes.width);
-    if (controls.height)
-        text = writeAttribute(text, position, QStringLiteral("HEIGHT"), sizes.height);
-    text = writeAttribute(text, position, QStringLiteral("BGCOLOR"), colourValue(cell.background));
-    text = writeAttribute(text, position, QStringLiteral("BORDERCOLOR"), colourValue(cell.borderColour));
-    text = writeAttribute(text, position, QStringLiteral("BACKGROUND"), backgroundValue(cell.backgroundImage));
-    text = writeAttribute(text, position, QStringLiteral("ALIGN"), alignmentValue(cell.align));
-    text = writeAttribute(text, position, QStringLiteral("VALIGN"), alignmentValue(cell.verticalAlign));
-    text = writeAttribute(text, position, QStringLiteral("NOWRAP"), cell.noWrap ? QStringLiteral("1") : QStringLiteral("0"),
-                          TagValueMode::SetFlag);
+    text = tagRewritten(text, position, changes);
     if (controls.rowSpan)
         text = writeNumber(text, position, QStringLiteral("ROWSPAN"), cell.rowSpan);
     if (controls.columnSpan)
@@ -223,7 +250,7 @@ std::optional<int> tableCount(const QString &text)
 QString insertTableAttributes(const InsertTableChoices &choices)
 {
     QString text;
-    if (const auto width = sizeValue(choices.width); width && !width->isEmpty())
+    if (const auto width = sizeAttributeValue(choices.width); width && !width->isEmpty())
         text += QStringLiteral(" WIDTH=") + *width;
     if (const QString align = alignmentValue(choices.align); !align.isEmpty())
         text += QStringLiteral(" ALIGN=") + align;
@@ -250,7 +277,7 @@ TableInsertion planTableInsertion(const InsertTableChoices &choices)
         insertion.message = QStringLiteral("Please specify a positive integer for the number of table columns.");
         return insertion;
     }
-    if (!sizeValue(choices.width)) {
+    if (!sizeAttributeValue(choices.width)) {
         insertion.message = QStringLiteral("You must specify a valid width for the table.");
         return insertion;
     }
@@ -296,16 +323,15 @@ TagRewrite writeTableProperties(const QString &tableHtml, const TableProperties 
     const int at = int(tableHtml.indexOf(QLatin1String("<TABLE"), 0, Qt::CaseInsensitive)) + 1;
     if (at == 0)
         return result;
-    const auto sizes = sizeValues(table.width, table.height, result, QStringLiteral("table"));
-    if (!sizes)
+    const TableProperties loaded = readTableProperties(tableHtml);
+    TagChanges changes;
+    if (!sizeChanges(table.width, loaded.width, table.height, loaded.height, changes, result, QStringLiteral("table")))
         return result;
-    QString text = tableHtml;
-    text = writeAttribute(text, at, QStringLiteral("WIDTH"), sizes->width);
-    text = writeAttribute(text, at, QStringLiteral("HEIGHT"), sizes->height);
-    text = writeAttribute(text, at, QStringLiteral("BGCOLOR"), colourValue(table.background));
-    text = writeAttribute(text, at, QStringLiteral("BORDERCOLOR"), colourValue(table.borderColour));
-    text = writeAttribute(text, at, QStringLiteral("BACKGROUND"), backgroundValue(table.backgroundImage));
-    text = writeAttribute(text, at, QStringLiteral("ALIGN"), alignmentValue(table.align));
+    changes.background = colourChange(table.background, loaded.background);
+    changes.borderColour = colourChange(table.borderColour, loaded.borderColour);
+    changes.backgroundImage = backgroundChange(table.backgroundImage, loaded.backgroundImage);
+    changes.align = alignmentChange(table.align, loaded.align);
+    QString text = tagRewritten(tableHtml, at, changes);
     text = writeNumber(text, at, QStringLiteral("BORDER"), table.border);
     text = writeNumber(text, at, QStringLiteral("CELLPADDING"), table.padding);
     text = writeNumber(text, at, QStringLiteral("CELLSPACING"), table.spacing);
@@ -347,16 +373,25 @@ CellProperties readCellProperties(const QString &text, int tagPosition)
     return cell;
 }
 
-TagRewrite writeCellProperties(const QString &text, const QList<int> &tagPositions, const CellProperties &cell,
-                               CellScope scope)
+TagRewrite writeCellProperties(const QString &text, const QList<int> &tagPositions, const CellProperties &loaded,
+                               const CellProperties &cell, CellScope scope)
 {
     TagRewrite result;
     result.text = text;
     const ScopeControls controls = scopeControls(scope);
-    const auto sizes = sizeValues(controls.width ? cell.width : SizeSetting{},
-                                  controls.height ? cell.height : SizeSetting{}, result, QStringLiteral("table cell"));
-    if (!sizes)
+    TagChanges changes;
+    // A size the scope leaves alone is neither checked nor written.
+    if (!sizeChanges(controls.width ? cell.width : loaded.width, loaded.width,
+                     controls.height ? cell.height : loaded.height, loaded.height, changes, result,
+                     QStringLiteral("table cell")))
         return result;
+    changes.background = colourChange(cell.background, loaded.background);
+    changes.borderColour = colourChange(cell.borderColour, loaded.borderColour);
+    changes.backgroundImage = backgroundChange(cell.backgroundImage, loaded.backgroundImage);
+    changes.align = alignmentChange(cell.align, loaded.align);
+    changes.verticalAlign = alignmentChange(cell.verticalAlign, loaded.verticalAlign);
+    if (cell.noWrap != loaded.noWrap)
+        changes.noWrap = cell.noWrap ? QStringLiteral("1") : QStringLiteral("0");
     // From the last tag to the first, so that the positions of the earlier
     // tags stay where they were.
     QList<int> positions = tagPositions;
@@ -365,7 +400,7 @@ TagRewrite writeCellProperties(const QString &text, const QList<int> &tagPositio
     QString changed = text;
     for (int position : positions) {
         if (position >= 1)
-            changed = cellTagRewritten(changed, position, cell, *sizes, controls);
+            changed = cellTagRewritten(changed, position, cell, changes, controls);
     }
     result.text = changed;
     return result;

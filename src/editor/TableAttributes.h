@@ -12,9 +12,11 @@
 namespace ferrowen {
 
 // What the table dialogs show and write, and how a table or cell tag is
-// read into them and rewritten from them. An attribute the user left
-// alone is written back as it stood (or stays missing), so that opening a
-// dialog and pressing OK changes nothing.
+// read into them and rewritten from them. OK writes only what the user
+// changed since the dialog opened: an attribute left alone stays as it
+// stands (or stays missing), even one the dialog cannot show or write
+// ("justify", "50px"), so that opening a dialog and pressing OK changes
+// nothing, and a row or column keeps its cells' own settings.
 
 // A colour of a table or cell ("Set Background Color:" and its swatch).
 struct ColourSetting
@@ -63,6 +65,7 @@ struct TableProperties
 {
     SizeSetting width;
     SizeSetting height;
+    // An item of horizontalAlignments(), or a value the list lacks.
     QString align = QStringLiteral("Default");
     NumberSetting border;
     NumberSetting padding;
@@ -137,8 +140,9 @@ TagRewrite writeTableProperties(const QString &tableHtml, const TableProperties 
 ScopeControls scopeControls(CellScope scope);
 // The cell tag at tagPosition (1-based) of text.
 CellProperties readCellProperties(const QString &text, int tagPosition);
-// Rewrites every cell tag at tagPositions (1-based, any order).
-TagRewrite writeCellProperties(const QString &text, const QList<int> &tagPositions, const CellProperties &properties,
-                               CellScope scope);
+// Rewrites every cell tag at tagPositions (1-based, any order) with what
+// changed from loaded (the cell the dialog opened with) to chosen.
+TagRewrite writeCellProperties(const QString &text, const QList<int> &tagPositions, const CellProperties &loaded,
+                               const CellProperties &chosen, CellScope scope);
 
 } // namespace ferrowen

@@ -30,6 +30,14 @@ bool isBlank(QChar c)
            || c == QLatin1Char('\f');
 }
 
+// Whether a name followed by "=" starts at pos.
+bool startsAttribute(const QString &text, int pos)
+{
+    static const QRegularExpression nameAndEquals(QStringLiteral("[A-Za-z_:][-A-Za-z0-9_:.]*[ \\t\\r\\n\\f]*="));
+    return nameAndEquals.match(text, pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption)
+        .hasMatch();
+}
+
 // Reads the attributes of the tag at from. A quoted value may hold ">";
 // a tag that never closes has end -1.
 ParsedTag parseTag(const QString &text, int from)
@@ -63,9 +71,17 @@ ParsedTag parseTag(const QString &text, int from)
             ++afterName;
         if (afterName < length && text.at(afterName) == QLatin1Char('=')) {
             pos = afterName + 1;
+            const int afterEquals = pos;
             while (pos < length && isBlank(text.at(pos)))
                 ++pos;
             attribute.hasValue = true;
+            // "WIDTH= ALIGN=center": the blank ends an empty value rather
+            // than letting WIDTH swallow ALIGN.
+            if (pos > afterEquals && startsAttribute(text, pos)) {
+                attribute.valueStart = attribute.valueEnd = afterEquals;
+                tag.attributes.append(attribute);
+                continue;
+            }
             attribute.valueStart = pos;
             if (pos < length && (text.at(pos) == QLatin1Char('"') || text.at(pos) == QLatin1Char('\''))) {
                 attribute.quote = text.at(pos);
@@ -98,7 +114,8 @@ bool isFlagAttribute(const QString &name)
 
 QString formattedValue(const QString &value)
 {
-    static const QRegularExpression plainToken(QStringLiteral("^[A-Za-z0-9#%+\\-./:?_]+$"));
+    // \\z, not $: "$" also matches before a final line break.
+    static const QRegularExpression plainToken(QStringLiteral("\\A[A-Za-z0-9#%+\\-./:?_]+\\z"));
     if (plainToken.match(value).hasMatch())
         return value;
     QString escaped = value;
@@ -126,6 +143,16 @@ int insertionPoint(const QString &text, int end)
             --point;
     }
     return point;
+}
+
+// A written value, with the blank that keeps it apart from whatever
+// follows at next: a bare value would run on into "/" or the next name.
+QString valueBefore(const QString &text, int next, const QString &value)
+{
+    const QString written = formattedValue(value);
+    if (next < text.size() && !isBlank(text.at(next)) && text.at(next) != QLatin1Char('>'))
+        return written + QLatin1Char(' ');
+    return written;
 }
 
 QString removed(const QString &text, int from, int to)
@@ -162,11 +189,13 @@ TagValueResult TagValue(const QString &text, int start, const QString &name, con
         switch (mode) {
         case TagValueMode::Read:
             return result;
-        case TagValueMode::SetValue:
-            result.text = value.isEmpty() ? text
-                                          : inserted(text, insertionPoint(text, tag.end),
-                                                     QLatin1Char(' ') + name + QLatin1Char('=') + formattedValue(value));
+        case TagValueMode::SetValue: {
+            const int point = insertionPoint(text, tag.end);
+            result.text = value.isEmpty()
+                              ? text
+                              : inserted(text, point, QLatin1Char(' ') + name + QLatin1Char('=') + valueBefore(text, point, value));
             return result;
+        }
         case TagValueMode::SetFlag:
             result.text = value == QLatin1String("1") ? inserted(text, insertionPoint(text, tag.end), QLatin1Char(' ') + name)
                                                       : text;
@@ -188,9 +217,9 @@ TagValueResult TagValue(const QString &text, int start, const QString &name, con
         if (value.isEmpty())
             result.text = removed(text, found->nameStart, attributeEnd);
         else if (found->hasValue)
-            result.text = text.left(found->valueStart) + formattedValue(value) + text.mid(found->valueEnd);
+            result.text = text.left(found->valueStart) + valueBefore(text, found->valueEnd, value) + text.mid(found->valueEnd);
         else
-            result.text = inserted(text, found->nameEnd, QLatin1Char('=') + formattedValue(value));
+            result.text = inserted(text, found->nameEnd, QLatin1Char('=') + valueBefore(text, found->nameEnd, value));
         return result;
     case TagValueMode::SetFlag:
         result.text = value == QLatin1String("1") ? text : removed(text, found->nameStart, attributeEnd);

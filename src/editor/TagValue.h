@@ -23,10 +23,12 @@ struct TagValueResult
 // Reads or changes one attribute of the tag that starts at position start
 // (1-based, normally the tag's "<") of a document text. Attribute names
 // are compared whole and without regard to case, outside quoted values; an
-// attribute has a value only when "=" follows its name. A written value is
-// put in double quotes only when it is not a plain token (letters, digits
-// and # % + - . / : ? _), so colours, sizes and simple addresses are
-// written bare. The tag ends at the first ">" outside a quoted value; a
+// attribute has a value only when "=" follows its name, and an empty one
+// when blanks and the next name with its "=" follow ("WIDTH= ALIGN=5"). A
+// written value is put in double quotes only when it is not a plain token
+// (letters, digits and # % + - . / : ? _), so colours, sizes and simple
+// addresses are written bare; a blank keeps it apart from a "/" or a name
+// right after it. The tag ends at the first ">" outside a quoted value; a
 // text without one gives an empty result.
 TagValueResult TagValue(const QString &text, int start, const QString &name, const QString &value, TagValueMode mode);
 

@@ -52,6 +52,10 @@ public:
     {
     }
 
+    // The element itself, to tell it from another one found later (a
+    // field of a page loaded again).
+    const ElementRef &ref() const { return m_ref; }
+
     QString value() const;
     void setValue(const QString &value);
     QString innerText() const;

@@ -136,6 +136,83 @@ TEST_F(EditorSeamsTest, bodyGoesIntoTheBlogFormAndSourceEditsComeBack)
     EXPECT_EQ(site.blogPosts().first().body, QStringLiteral("<p>Hello <i>edited</i> blog</p>") + footer);
 }
 
+TEST_F(EditorSeamsTest, sourceEditsComeBackButNotAFormLoadedAgainNorAnEmptiedField)
+{
+    openBlog();
+    setBody(QStringLiteral("<p>Kept <b>text</b></p>"));
+    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(1));
+    const auto field = [&] { return inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody")); };
+
+    // The blog's form loads again while the source is edited: its field is
+    // empty, and no edit of the user's.
+    child<QRadioButton>("CheckHTMLSource")->click();
+    ASSERT_EQ(postingField(), QStringLiteral("<p>Kept <b>text</b></p>"));
+    page->runJavaScript(QStringLiteral("frames['inside'].frames['blog_form'].location.reload()"));
+    ASSERT_TRUE(waitFor([&] { return postingField().isEmpty(); }, 10000));
+    child<QRadioButton>("CheckNormal")->click();
+    EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>Kept <b>text</b></p>"));
+
+    // Edited, then "Check S&pam" in source mode: the edit is not overwritten.
+    child<QRadioButton>("CheckHTMLSource")->click();
+    field().setValue(QStringLiteral("<p>Edited</p>"));
+    child<QPushButton>("Command2")->click();
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().value(0).contains(QStringLiteral("HTML source"))) << boxes.texts().value(0).toStdString();
+    EXPECT_EQ(postingField(), QStringLiteral("<p>Edited</p>"));
+    // A second click on the source switch copies nothing over it either.
+    child<QRadioButton>("CheckHTMLSource")->click();
+    EXPECT_EQ(postingField(), QStringLiteral("<p>Edited</p>"));
+
+    // Posted: the form comes back empty, the edit comes back to the editor.
+    page->runJavaScript(QStringLiteral("frames['inside'].frames['blog_form'].document.forms['stuffform'].btnPublish.click()"));
+    ASSERT_TRUE(waitFor([&] { return !site.blogPosts().isEmpty() && postingField().isEmpty(); }, 10000));
+    child<QRadioButton>("CheckNormal")->click();
+    EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>Edited</p>"));
+
+    // Emptied by the user: the editor keeps its text.
+    child<QRadioButton>("CheckHTMLSource")->click();
+    field().setValue(QString());
+    child<QRadioButton>("CheckNormal")->click();
+    EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>Edited</p>"));
+}
+
+TEST_F(EditorSeamsTest, theHideKeyFoldsThePanelAwayAndNothingIsWrittenWhileItIsAway)
+{
+    openBlog();
+    setBody(QStringLiteral("<p>in the editor</p>"));
+    QFrame *panel = child<QFrame>("PictureBlog");
+    child<QPushButton>("Command1")->click();
+    ASSERT_TRUE(panel->isVisible());
+    const auto typeOnThePage = [&] {
+        inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody"))
+            .setValue(QStringLiteral("typed on the page"));
+    };
+
+    // Leaving the panel the user sees copies the body into the form.
+    typeOnThePage();
+    Q_EMIT editor().document().pointerLeft();
+    EXPECT_EQ(postingField(), QStringLiteral("<p>in the editor</p>"));
+
+    typeOnThePage();
+    QAction *hide = editor().formatBar().button("hide");
+    ASSERT_TRUE(hide);
+    EXPECT_EQ(hide->toolTip(), QStringLiteral("Hide Editor"));
+    hide->trigger();
+    EXPECT_FALSE(panel->isVisible());
+    // The editor losing the focus or the pointer as it goes writes nothing.
+    Q_EMIT editor().document().focusLost();
+    Q_EMIT editor().document().pointerLeft();
+    EXPECT_EQ(postingField(), QStringLiteral("typed on the page"));
+
+    // "Edit Visually" brings it back over the first pane, from any tab.
+    form().selectTab(5);
+    child<QRadioButton>("CheckNormal")->click();
+    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(postingField(), QStringLiteral("typed on the page"));
+    EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>in the editor</p>"));
+}
+
 TEST_F(EditorSeamsTest, textSelectedInThePagesFieldIsCheckedThere)
 {
     if (HunspellEngine().installedDictionaries().isEmpty())
@@ -159,15 +236,20 @@ TEST_F(EditorSeamsTest, textSelectedInThePagesFieldIsCheckedThere)
     EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>The editor's own txet.</p>"));
 }
 
-TEST_F(EditorSeamsTest, aPageWithoutThePostingFormIsLeftAlone)
+TEST_F(EditorSeamsTest, aPageWithoutThePostingFormIsLeftAloneAndCheckSpamSaysSo)
 {
     form().browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/compose"))).toString());
     QSignalSpy loaded(&form().browser(1), &BrowserPane::documentComplete);
     ASSERT_TRUE(loaded.wait(10000));
     setBody(QStringLiteral("<p>not for this page</p>"));
     child<QPushButton>("Command2")->click();
-    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral(
+                                 "The page in the \"Inbox/Login\" tab has no blog posting form, so the editor's text was "
+                                 "not copied. Open the blog's page for a new post there first.")});
     EXPECT_EQ(inbox().formField(QStringLiteral("compose"), QStringLiteral("Body")).value(), QString());
+    // Leaving the editor says nothing.
+    Q_EMIT editor().document().pointerLeft();
+    EXPECT_EQ(boxes.texts().size(), 1);
 }
 
 TEST_F(EditorSeamsTest, earnButtonOpensTheAffiliateDialogAndItsAnswerIsWrittenAtExit)

@@ -81,6 +81,32 @@ TEST(LayoutRules, savedFolderPanels_shareThePaneWithoutOverlapping)
     EXPECT_EQ(r.preview.bottom(), pane.bottom());
 }
 
+TEST(LayoutRules, editorPanel_followsTheFirstPaneAndStaysInsideIt)
+{
+    const struct
+    {
+        const char *name;
+        QRect pane;
+        int wanted;
+        QRect expected; // the panel
+    } cases[] = {
+        {"room enough", QRect(50, 410, 14000, 8000), 3030, QRect(50, 1360, 14000, 3030)},
+        {"expanded to the pane", QRect(50, 410, 14000, 8000), 8000 - 950 - 50, QRect(50, 1360, 14000, 7000)},
+        {"a shorter pane shortens it", QRect(50, 410, 9000, 3500), 3030, QRect(50, 1360, 9000, 2550)},
+        {"down to its smallest, then moved up", QRect(50, 410, 9000, 2000), 3030, QRect(50, 910, 9000, 1500)},
+        {"never above the pane", QRect(50, 410, 9000, 1000), 3030, QRect(50, 410, 9000, 1000)},
+    };
+    for (const auto &c : cases) {
+        const EditorPlacement p = editorOverFirstPane(c.pane, c.wanted);
+        EXPECT_EQ(QRect(p.left, p.top, p.width, p.height), c.expected) << c.name;
+        EXPECT_EQ(p.editorWidth, c.pane.width() - 10) << c.name;
+        EXPECT_TRUE(c.pane.contains(QRect(p.left, p.top, p.width, p.height))) << c.name;
+    }
+    // Folded away it keeps the height it comes back with.
+    const EditorPlacement folded = editorCollapsed(QRect(50, 410, 9000, 1000), 3030);
+    EXPECT_EQ(QRect(folded.left, folded.top, folded.width, folded.height), QRect(50, 510, 1, 3030));
+}
+
 TEST(LayoutRules, dragBar_isHalfTheHandleAtTheGivenLeft)
 {
     EXPECT_EQ(dragBar(QRect(3480, 410, 50, 8000), 500), QRect(500, 410, 25, 8000));

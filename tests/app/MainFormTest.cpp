@@ -338,25 +338,46 @@ TEST_F(MainFormTest, inboxFrameButtons_moveTheEditorPanelOrAskForTheBody)
     QSignalSpy transfer(&form, &MainForm::transferEditorBodyRequested);
     click("Command2");
     EXPECT_EQ(transfer.count(), 1);
+    EXPECT_EQ(boxes.shown.size(), 1u); // the first pane shows no blog: that is said
 
     form.setEditorHeight(3030);
     QWidget *panel = child("PictureBlog");
     QWidget *editor = child("DHTMLEdit1");
+    EXPECT_FALSE(panel->isVisible()); // folded away at start
 
     const QRect first = form.webBrowser1Geometry();
     click("Command1");
     EXPECT_EQ(form.twipsGeometry(panel), QRect(first.x(), first.y() + 950, first.width(), 3030));
     EXPECT_EQ(form.twipsGeometry(editor).width(), first.width() - 10);
+    EXPECT_TRUE(panel->isVisible());
 
-    // The resize handling leaves the editor panel where it is.
+    // It lies over the first pane only: other tabs do not show it.
+    form.selectTab(5);
+    EXPECT_FALSE(panel->isVisible());
+    form.selectTab(1);
+    EXPECT_TRUE(panel->isVisible());
+
+    // The window's size changes: the panel follows the first pane, and a
+    // short pane never has it reach past its bottom.
     form.resize(1100, 760);
     EXPECT_TRUE(waitFor([&] { return form.webBrowser1Geometry() != first; }));
-    EXPECT_EQ(form.twipsGeometry(panel), QRect(first.x(), first.y() + 950, first.width(), 3030));
+    QRect now = form.webBrowser1Geometry();
+    EXPECT_EQ(form.twipsGeometry(panel), QRect(now.x(), now.y() + 950, now.width(), 3030));
+    form.resize(700, 330);
+    EXPECT_TRUE(waitFor([&] { return form.webBrowser1Geometry().width() < now.width(); }));
+    now = form.webBrowser1Geometry();
+    EXPECT_TRUE(now.contains(form.twipsGeometry(panel))) << now.height();
+    EXPECT_LT(form.twipsGeometry(panel).height(), 3030);
+    EXPECT_EQ(form.twipsGeometry(editor).height(), form.twipsGeometry(panel).height() - 400);
+    EXPECT_EQ(form.editorHeight(), 3030);
+    form.resize(1100, 760);
+    EXPECT_TRUE(waitFor([&] { return form.twipsGeometry(panel).height() == 3030; }));
 
-    const QRect now = form.webBrowser1Geometry();
+    now = form.webBrowser1Geometry();
     click("Command4");
     EXPECT_EQ(form.twipsGeometry(panel), QRect(now.x(), now.y() + 100, 1, 3030));
     EXPECT_EQ(form.twipsGeometry(editor).width(), now.width() - 10);
+    EXPECT_FALSE(panel->isVisible());
 }
 
 TEST_F(MainFormTest, closing_isSignalledWhileTheWindowIsStillThere)

@@ -134,7 +134,7 @@ TEST_F(EditorPanelTest, toolbarHasEveryKeyWithItsToolTipInOrder)
         {"LeftJustify", "Justify Left"}, {"Center", "Center"}, {"RightJustify", "Justify Right"},
         {"Numbers", "Numbering"}, {"Bullets", "Bullet Points"}, {"Outdent", "Decrease Indent"},
         {"Indent", "Increase Indent"}, {"link", "Insert Hyperlink"}, {"image", "Insert Image"},
-        {"table", "Insert Table"}, {"spell", "Spell Check"}, {"expand", "Expand Editor"},
+        {"table", "Insert Table"}, {"spell", "Spell Check"}, {"expand", "Expand Editor"}, {"hide", "Hide Editor"},
     };
     QStringList keys;
     for (QAction *action : bar().actions()) {
@@ -294,7 +294,7 @@ TEST_F(EditorPanelTest, fontItemOpensTheEditorsOwnFontDialog)
     EXPECT_TRUE(html.contains(QStringLiteral(" words"))) << html.toStdString();
 }
 
-TEST_F(EditorPanelTest, expandKeySwitchesBetweenTheTwoHeights)
+TEST_F(EditorPanelTest, expandKeySwitchesBetweenTheTwoHeightsAndHideFoldsThePanelAway)
 {
     host.placementValue.EditorHeight = 3030;
     host.panelHeight = 3030;
@@ -310,6 +310,11 @@ TEST_F(EditorPanelTest, expandKeySwitchesBetweenTheTwoHeights)
     host.placementValue.EditorHeight = 1200;
     click("expand");
     click("expand");
+    EXPECT_EQ(host.panelHeight, 3030);
+
+    // The hide key folds the panel away and keeps its height.
+    click("hide");
+    EXPECT_EQ(host.folds, 1);
     EXPECT_EQ(host.panelHeight, 3030);
 }
 

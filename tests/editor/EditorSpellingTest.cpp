@@ -65,6 +65,18 @@ TEST_F(EditorSpellingTest, wordsAfterLineBreaksAreMarkedExactlyAndReplacedInPlac
     EXPECT_TRUE(dialog.asked.first().suggestions.contains(QStringLiteral("second")));
 }
 
+TEST_F(EditorSpellingTest, wordsApartByTabsOrBlanksInTheirOwnElementsAreWordsOfTheirOwn)
+{
+    // Tabs as the engine writes them, and a blank alone in an inline element.
+    setBody(QStringLiteral("<p>Day<span style=\"white-space:pre\">\t</span>Plaec<span style=\"white-space:pre\">\t</span>Time</p>"
+                           "<p><b>Some</b><span> </span><i>wrods</i></p>"));
+    EXPECT_EQ(document.bodyText(), QStringLiteral("Day\tPlaec\tTime\nSome wrods"));
+    dialog.answers = {ScriptedSpellDialog::change(QStringLiteral("Place")), ScriptedSpellDialog::change(QStringLiteral("words"))};
+    check();
+    EXPECT_EQ(marked, (QStringList{QStringLiteral("Plaec"), QStringLiteral("wrods")}));
+    EXPECT_EQ(document.bodyText(), QStringLiteral("Day\tPlace\tTime\nSome words"));
+}
+
 TEST_F(EditorSpellingTest, aCancelledCheckKeepsWhatWasChanged)
 {
     setBody(QStringLiteral("<p>one mistaek</p><p>two mistaeks<br>three mistaekes</p>"));

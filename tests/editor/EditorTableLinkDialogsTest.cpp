@@ -221,7 +221,7 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
     }));
     const QString body = document().bodyInnerHTML();
     EXPECT_TRUE(body.contains(QLatin1String(
-        "<table width=\"100%\" align=\"CENTER\" border=\"1\" bgcolor=\"red\" background=\"file:///tmp/pics/sky.gif\" "
+        "<table width=\"100%\" align=\"middle\" border=\"1\" bgcolor=\"red\" background=\"file:///tmp/pics/sky.gif\" "
         "cellspacing=\"2\"><tbody><tr><td>a"
         "<table id=\"inner\"><tbody>")))
         << body.toStdString();
@@ -259,10 +259,12 @@ TEST_F(TableLinkDialogsTest, columnPropertiesOkChangesTheColumnCancelChangesNoth
         control<QComboBox>(dialog, "ComboVert")->setCurrentText(QStringLiteral("Top"));
         pressOk(dialog);
     }));
+    // Only what was changed goes into the column: the fifth cell keeps its
+    // own NOWRAP.
     const QString body = document().bodyInnerHTML();
     EXPECT_EQ(body, QStringLiteral("<table><tbody>"
                                    "<tr><td>1</td><td bgcolor=\"#FF0000\" valign=\"TOP\">2</td><td>3</td></tr>"
-                                   "<tr><td>4</td><td bgcolor=\"#FF0000\" valign=\"TOP\">5</td><td>6</td></tr>"
+                                   "<tr><td>4</td><td nowrap=\"\" bgcolor=\"#FF0000\" valign=\"TOP\">5</td><td>6</td></tr>"
                                    "<tr><td>7</td><td bgcolor=\"#FF0000\" valign=\"TOP\">8</td><td>9</td></tr>"
                                    "</tbody></table>"));
     EXPECT_EQ(document().BaseURL(), base);

@@ -1,5 +1,6 @@
 #include "editor/AffiliateFooter.h"
 #include "editor/DocumentFileReasons.h"
+#include "editor/EditorTransfer.h"
 #include "editor/SelectionSnapshot.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,39 @@ TEST(SelectionSnapshotFromSource, findsTheMarkerAndCutsTheSelection)
     EXPECT_EQ(lost.markerPosition, 0);
     EXPECT_EQ(lost.selectedText, QString());
     EXPECT_TRUE(lost.inCell);
+}
+
+TEST(SourceEditToTakeBack, onlyWhatTheUserMadeOfTheFieldAndNeverAnEmptyBodyOverText)
+{
+    const QString footer = QStringLiteral("<p><small>credit</small></p>");
+    const PostingTransfer written{true, QStringLiteral("<p>one</p>") + footer, footer, {}};
+    const QString editor = QStringLiteral("<p>one</p>");
+    const struct
+    {
+        const char *name;
+        bool written;
+        std::optional<QString> field;
+        QString editorBody;
+        std::optional<QString> expected;
+    } cases[] = {
+        {"as written", true, written.value, editor, std::nullopt},
+        {"edited, footer kept", true, QStringLiteral("<p>two</p>") + footer, editor, QStringLiteral("<p>two</p>")},
+        {"edited, footer taken out", true, QStringLiteral("<p>two</p>"), editor, QStringLiteral("<p>two</p>")},
+        {"emptied over a body", true, QString(), editor, std::nullopt},
+        {"blanks over a body", true, QStringLiteral(" \r\n"), editor, std::nullopt},
+        {"only the footer left", true, footer, editor, std::nullopt},
+        {"emptied over an empty body", true, QString(), QString(), QString()},
+        {"field gone", true, std::nullopt, editor, std::nullopt},
+        {"nothing written at the switch", false, QStringLiteral("<p>two</p>"), editor, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        PostingTransfer atSwitch = written;
+        atSwitch.written = c.written;
+        EXPECT_EQ(sourceEditToTakeBack(atSwitch, c.field, c.editorBody), c.expected) << c.name;
+    }
+    // The page hands line breaks back as CR LF.
+    const PostingTransfer twoLines{true, QStringLiteral("<p>a</p>\n<p>b</p>"), QString(), {}};
+    EXPECT_EQ(sourceEditToTakeBack(twoLines, QStringLiteral("<p>a</p>\r\n<p>b</p>"), editor), std::nullopt);
 }
 
 TEST(AffiliateFooter, onlyWhenSwitchedOnWithIdentifierAndTextAndNotOnTheMakersPages)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace ferrowen;
 
 namespace {
@@ -76,7 +78,7 @@ const WriteCase writeCases[] = {
     {"altWithBlanksIsQuoted", "<IMG SRC=X>", settings("/a.png", "a cat"),
      "<IMG SRC=file:///a.png ALT=\"a cat\" BORDER=0 HSPACE=2 VSPACE=3>"},
     {"emptyAltIsRemoved", "<img src=\"/a.png\" alt=\"old\">", settings("/a.png"),
-     "<img src=file:///a.png  BORDER=0 HSPACE=2 VSPACE=3>"},
+     "<img src=\"/a.png\"  BORDER=0 HSPACE=2 VSPACE=3>"},
     {"alignWritten", "<IMG SRC=X>", settings("/a.png", "", "absmiddle"),
      "<IMG SRC=file:///a.png BORDER=0 HSPACE=2 VSPACE=3 ALIGN=absmiddle>"},
     {"defaultAlignRemoves", "<IMG SRC=X ALIGN=left>", settings("/a.png"),
@@ -98,7 +100,14 @@ const WriteCase writeCases[] = {
      "<IMG SRC=file:///a.png BORDER=0 HSPACE=2 VSPACE=3 USEMAP=#cat>"},
     // Attributes the dialog does not show stay.
     {"otherAttributesKept", "<img src=\"b.png\" title=\"T\" usemap=\"#old\">", settings("b.png"),
-     "<img src=b.png title=\"T\"  BORDER=0 HSPACE=2 VSPACE=3>"},
+     "<img src=\"b.png\" title=\"T\"  BORDER=0 HSPACE=2 VSPACE=3>"},
+    // What the user leaves as the tag had it stays, even what the dialog
+    // could not write; a size typed with decimals is a size.
+    {"untouchedStays", "<img src=\"a.png\" border=\"0\" hspace=\"2\" vspace=\"3\" width=\"50px\" height=\"33.5%\" align=\"justify\">",
+     settings("a.png", "", "justify", px("50px"), pct("33.5")),
+     "<img src=\"a.png\" border=\"0\" hspace=\"2\" vspace=\"3\" width=\"50px\" height=\"33.5%\" align=\"justify\">"},
+    {"decimalPercent", "<IMG SRC=X>", settings("/a.png", "", "Default", pct("33.5")),
+     "<IMG SRC=file:///a.png BORDER=0 HSPACE=2 VSPACE=3 WIDTH=33.5%>"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, WriteImageTable, ::testing::ValuesIn(writeCases), caseName<WriteCase>);
@@ -119,6 +128,14 @@ TEST(ReadImageTag, fillsEverySettingAndShowsFileAddressesAsPaths)
     EXPECT_TRUE(s.height.set && !s.height.percent);
     EXPECT_EQ(s.height.value, QStringLiteral("80"));
     EXPECT_EQ(s.mapReference, QStringLiteral("#cat"));
+
+    EXPECT_EQ(readImageTag(QStringLiteral("<img align=\"justify\">")).align, QStringLiteral("justify"));
+    // A spacing box shows a value's number and gives the value back while
+    // the user leaves the box alone.
+    EXPECT_EQ(spacingShown(QStringLiteral("3px")), 3);
+    EXPECT_EQ(spacingChosen(3, QStringLiteral("3px")), QStringLiteral("3px"));
+    EXPECT_EQ(spacingChosen(4, QStringLiteral("3px")), QStringLiteral("4"));
+    EXPECT_EQ(spacingChosen(0, QString()), QStringLiteral("0"));
 
     const ImageSettings fresh = readImageTag(newImageTag());
     EXPECT_EQ(fresh.source, QStringLiteral("X"));
@@ -323,6 +340,20 @@ TEST(ImageMapHtml, readsTheEnginesWritingAndSkipsWhatItCannotDraw)
     EXPECT_EQ(parsed.areas.Item(0)->address, QStringLiteral("x.html"));
     EXPECT_EQ(parsed.areas.Item(1)->alternateText, QStringLiteral("z")); // no SHAPE is a rectangle
     EXPECT_EQ(parsed.areas.Item(1)->PointsSet.Item(1)->x, 7);
+
+    // Circles at the edge of the numbers keep their radius both ways; a
+    // coordinate beyond them leaves its area out.
+    const char *circles[] = {"2147483000,7,2147483000", "-2147483000,7,2147483000"};
+    const ParsedMap far = parseMapHtml(QStringLiteral("<map name=f><area shape=circle coords=\"%1\">"
+                                                      "<area shape=circle coords=\"%2\"><area coords=\"0,0,1,9999999999\"></map>")
+                                           .arg(QLatin1String(circles[0]), QLatin1String(circles[1])));
+    ASSERT_EQ(far.areas.Count(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const auto *centre = far.areas.Item(i)->PointsSet.Item(0);
+        const auto *rim = far.areas.Item(i)->PointsSet.Item(1);
+        EXPECT_EQ(std::hypot(double(rim->x) - double(centre->x), double(rim->y) - double(centre->y)), 2147483000.0) << i;
+        EXPECT_TRUE(MapHtml(far.name, far.areas).contains(QLatin1String(circles[i]))) << i;
+    }
 }
 
 struct MapNameCase

@@ -132,7 +132,7 @@ TEST(TableProperties, loading)
         {"<TABLE WIDTH=300 ALIGN=left CELLPADDING=4 BGCOLOR=red>", true, "300", false, "Left", "0", "4", true,
          0x0000FF},
         {"<table align=\"RIGHT\" border=\"3px\">", false, "", true, "Right", "3", "0", false, 0},
-        {"<table align=\"justify\">", false, "", true, "Default", "0", "0", false, 0},
+        {"<table align=\"justify\">", false, "", true, "justify", "0", "0", false, 0},
         {"<p>x</p><table bgcolor=\"#f00\">", false, "", true, "Default", "0", "0", true, 0x0000FF},
     };
     for (const auto &c : cases) {
@@ -161,8 +161,14 @@ TEST(TableProperties, okRewritesTheTableTag)
 {
     const RewriteCase cases[] = {
         {"nothing changed", "<table width=\"50%\" border=\"1\" bgcolor=\"red\" align=\"middle\"><tbody></tbody></table>",
-         [](TableProperties &) {}, "<table width=50% border=\"1\" bgcolor=red align=CENTER><tbody></tbody></table>",
+         [](TableProperties &) {}, "<table width=\"50%\" border=\"1\" bgcolor=\"red\" align=\"middle\"><tbody></tbody></table>",
          nullptr},
+        // What the dialog cannot show or write stays while the user leaves it.
+        {"values the dialog lacks", "<table width=\"50px\" height=\"33.5%\" align=\"justify\">",
+         [](TableProperties &t) { t.padding.value = QStringLiteral("4"); },
+         "<table width=\"50px\" height=\"33.5%\" align=\"justify\" CELLPADDING=4>", nullptr},
+        {"a changed unit checks the number", "<table width=\"50px\">", [](TableProperties &t) { t.width.percent = true; },
+         nullptr, "You must specify a valid width for the table."},
         {"150 percent", "<table width=\"50%\">", [](TableProperties &t) { t.width.value = QStringLiteral("150"); },
          "<table width=100%>", nullptr},
         {"150 pixels", "<table width=\"50%\">",
@@ -177,7 +183,7 @@ TEST(TableProperties, okRewritesTheTableTag)
          [](TableProperties &t) { t.align = QStringLiteral("Default"); }, "<table  border=\"1\">", nullptr},
         {"alignment chosen", "<table>", [](TableProperties &t) { t.align = QStringLiteral("Right"); },
          "<table ALIGN=RIGHT>", nullptr},
-        {"short colour kept", "<table bgcolor=\"#f00\">", [](TableProperties &) {}, "<table bgcolor=#f00>", nullptr},
+        {"short colour kept", "<table bgcolor=\"#f00\">", [](TableProperties &) {}, "<table bgcolor=\"#f00\">", nullptr},
         {"colour picked", "<table bgcolor=\"red\">",
          [](TableProperties &t) {
              t.background.colour = 0x00FF00;
@@ -191,7 +197,7 @@ TEST(TableProperties, okRewritesTheTableTag)
         {"padding changed", "<table border=\"1\">", [](TableProperties &t) { t.padding.value = QStringLiteral("4"); },
          "<table border=\"1\" CELLPADDING=4>", nullptr},
         {"background left alone", "<table background=\"file:///tmp/a%20b.gif\">", [](TableProperties &) {},
-         "<table background=file:///tmp/a%20b.gif>", nullptr},
+         "<table background=\"file:///tmp/a%20b.gif\">", nullptr},
         {"background chosen", "<table>",
          [](TableProperties &t) {
              t.backgroundImage.set = true;
@@ -367,7 +373,7 @@ TEST(CellProperties, okRewritesTheCellsOfItsScope)
         {"nothing changed",
          "<table><tr><td width=\"30\" bgcolor=\"red\" nowrap=\"\" rowspan=\"2\">|a</td><td>b</td></tr></table>",
          CellScope::Cell, [](CellProperties &) {},
-         "<table><tr><td width=30 bgcolor=red nowrap=\"\" rowspan=\"2\">a</td><td>b</td></tr></table>", nullptr},
+         "<table><tr><td width=\"30\" bgcolor=\"red\" nowrap=\"\" rowspan=\"2\">a</td><td>b</td></tr></table>", nullptr},
         {"nowrap on", "<table><tr><td>|a</td></tr></table>", CellScope::Cell,
          [](CellProperties &c) { c.noWrap = true; }, "<table><tr><td NOWRAP>a</td></tr></table>", nullptr},
         {"nowrap off", "<table><tr><td nowrap=\"\">|a</td></tr></table>", CellScope::Cell,
@@ -402,8 +408,30 @@ TEST(CellProperties, okRewritesTheCellsOfItsScope)
         {"percent clamp", "<table><tr><td>|a</td></tr></table>", CellScope::Cell,
          [](CellProperties &c) { c.width = {true, QStringLiteral("250"), true}; },
          "<table><tr><td WIDTH=100%>a</td></tr></table>", nullptr},
-        {"alignment read as middle is written as center", "<table><tr><td align=\"middle\">|a</td></tr></table>",
-         CellScope::Cell, [](CellProperties &) {}, "<table><tr><td align=CENTER>a</td></tr></table>", nullptr},
+        {"alignment read as middle stays", "<table><tr><td align=\"middle\">|a</td></tr></table>", CellScope::Cell,
+         [](CellProperties &) {}, "<table><tr><td align=\"middle\">a</td></tr></table>", nullptr},
+        {"what the dialog lacks stays", "<table><tr><td align=\"justify\" width=\"50px\">|a</td></tr></table>",
+         CellScope::Cell, [](CellProperties &c) { c.noWrap = true; },
+         "<table><tr><td align=\"justify\" width=\"50px\" NOWRAP>a</td></tr></table>", nullptr},
+        // A row or column gets only what the user changed, not the clicked
+        // cell's other settings.
+        {"row scope writes only the change",
+         "<table><tr><td bgcolor=\"red\" nowrap=\"\" align=\"left\">|a</td><td bgcolor=\"blue\" align=\"right\">b</td>"
+         "</tr></table>",
+         CellScope::Row, [](CellProperties &c) { c.verticalAlign = QStringLiteral("Top"); },
+         "<table><tr><td bgcolor=\"red\" nowrap=\"\" align=\"left\" VALIGN=TOP>a</td>"
+         "<td bgcolor=\"blue\" align=\"right\" VALIGN=TOP>b</td></tr></table>",
+         nullptr},
+        {"column scope writes only the change",
+         "<table><tr><td width=\"40%\" bgcolor=\"red\" nowrap=\"\">|a</td></tr><tr><td width=\"20\">b</td></tr></table>",
+         CellScope::Column,
+         [](CellProperties &c) {
+             c.background.colour = 0x00FF00;
+             c.background.picked = true;
+         },
+         "<table><tr><td width=\"40%\" bgcolor=#00FF00 nowrap=\"\">a</td></tr><tr><td width=\"20\" BGCOLOR=#00FF00>b</td>"
+         "</tr></table>",
+         nullptr},
         {"invalid width", "<table><tr><td>|a</td></tr></table>", CellScope::Cell,
          [](CellProperties &c) { c.width = {true, QStringLiteral("x"), false}; }, nullptr,
          "You must specify a valid width for the table cell."},
@@ -416,9 +444,11 @@ TEST(CellProperties, okRewritesTheCellsOfItsScope)
     };
     for (const auto &c : cases) {
         const auto [source, marker] = markedSource(c.source);
-        CellProperties cell = readCellProperties(source, cellTagAt(source, marker));
+        const CellProperties loaded = readCellProperties(source, cellTagAt(source, marker));
+        CellProperties cell = loaded;
         c.change(cell);
-        const TagRewrite rewrite = writeCellProperties(source, cellTagsInScope(source, marker, c.scope), cell, c.scope);
+        const TagRewrite rewrite =
+            writeCellProperties(source, cellTagsInScope(source, marker, c.scope), loaded, cell, c.scope);
         if (c.expected) {
             EXPECT_EQ(rewrite.text, QLatin1String(c.expected)) << c.name;
             EXPECT_TRUE(rewrite.message.isEmpty()) << c.name;

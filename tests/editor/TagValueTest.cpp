@@ -90,6 +90,16 @@ const TagCase cases[] = {
     {"laterTagSet", "<p>x</p><TD WIDTH=50>y", 9, "WIDTH", "60", Set, "<p>x</p><TD WIDTH=60>y", false},
     {"selfClosing", "<img src=a />", 1, "BORDER", "2", Set, "<img src=a BORDER=2 />", false},
     {"startPastEnd", "<TD>", 9, "WIDTH", "", Read, "", false},
+    // What is written never runs on into what follows it.
+    {"bareValueBeforeSlash", "<td/>", 1, "WIDTH", "50", Set, "<td WIDTH=50 />", false},
+    {"valueRightBeforeName", "<td width=\"10\"height=\"5\">", 1, "WIDTH", "75", Set, "<td width=75 height=\"5\">", true},
+    {"nameRightAfterValueReads", "<td width=\"10\"height=\"5\">", 1, "HEIGHT", "", Read, "5", true},
+    {"valueEndingInLineBreak", "<IMG SRC=a.gif>", 1, "ALT", "50\n", Set, "<IMG SRC=a.gif ALT=\"50\n\">", false},
+    // An empty value ends at its blank, leaving the next attribute its own.
+    {"emptyValueLeavesTheNext", "<td width= align=center>", 1, "ALIGN", "", Read, "center", false},
+    {"emptyValueReadsEmpty", "<td width= align=center>", 1, "WIDTH", "", Read, "", false},
+    {"emptyValueSet", "<td width= align=center>", 1, "WIDTH", "50", Set, "<td width=50 align=center>", false},
+    {"blankBeforeAValue", "<td width= 50 align=center>", 1, "WIDTH", "", Read, "50", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, TagValueTable, ::testing::ValuesIn(cases),

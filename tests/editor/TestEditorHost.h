@@ -58,6 +58,8 @@ public:
     QString chosenDictionary;
     int panelHeight = 3030;
     int paneHeight = 9000;
+    int folds = 0;
+    int unfolds = 0;
 
     EditorPlacement &placement() override { return placementValue; }
     AffiliateSettings &affiliate() override { return affiliateValue; }
@@ -73,6 +75,8 @@ public:
     int editorPanelHeight() const override { return panelHeight; }
     void setEditorPanelHeight(int height) override { panelHeight = height; }
     int firstPaneHeight() const override { return paneHeight; }
+    void foldEditorPanel() override { ++folds; }
+    void unfoldEditorPanel() override { ++unfolds; }
 };
 
 } // namespace ferrowen::testing

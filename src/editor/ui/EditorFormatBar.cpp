@@ -42,6 +42,7 @@ const Key keys[] = {
     {"table", "Insert Table"},
     {"spell", "Spell Check"},
     {"expand", "Expand Editor"},
+    {"hide", "Hide Editor"},
 };
 
 // Groups of buttons, separated on the bar, start at these keys.

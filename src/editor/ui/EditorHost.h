@@ -45,6 +45,12 @@ public:
     virtual int editorPanelHeight() const = 0;
     virtual void setEditorPanelHeight(int height) = 0;
     virtual int firstPaneHeight() const = 0;
+    // The hide key: the window folds the panel away at the first pane's
+    // top; it shows again when unfolded. The panel hears of both through
+    // EditorPanel::setPlaceShown.
+    virtual void foldEditorPanel() = 0;
+    // "Edit Visually": the panel over the first pane, with its tab shown.
+    virtual void unfoldEditorPanel() = 0;
 };
 
 } // namespace ferrowen

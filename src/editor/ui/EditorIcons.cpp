@@ -181,6 +181,15 @@ std::function<void(QPainter &)> drawingFor(QStringView key)
         return [](QPainter &p) { verticalArrows(p, true); };
     if (key == u"contract")
         return [](QPainter &p) { verticalArrows(p, false); };
+    if (key == u"hide")
+        return [](QPainter &p) {
+            // Folded down to a line.
+            p.setPen(pen(Blue, 1.8));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolyline(QPolygonF({QPointF(4, 5), QPointF(8, 9.5), QPointF(12, 5)}));
+            p.setPen(pen(Ink, 1.8));
+            p.drawLine(QPointF(3, 13), QPointF(13, 13));
+        };
     return {};
 }
 

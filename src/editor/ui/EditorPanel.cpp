@@ -11,6 +11,7 @@
 #include "editor/ui/EditorFormatBar.h"
 #include "editor/ui/EditorHost.h"
 #include "platform/ColorChooser.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ui/NamedWidget.h"
 #include "platform/web/EngineEditorDocument.h"
 
@@ -110,8 +111,8 @@ void EditorPanel::connectDocument()
     connect(&document, &EditorDocument::contextMenuRequested, this, &EditorPanel::offerContextMenu);
     connect(&document, &EditorDocument::contextMenuItemChosen, this, &EditorPanel::runContextMenuItem);
     // The user may be on the way to the page's own submit button.
-    connect(&document, &EditorDocument::pointerLeft, this, &EditorPanel::transferEditorBody);
-    connect(&document, &EditorDocument::focusLost, this, &EditorPanel::transferEditorBody);
+    connect(&document, &EditorDocument::pointerLeft, this, &EditorPanel::transferOnLeaving);
+    connect(&document, &EditorDocument::focusLost, this, &EditorPanel::transferOnLeaving);
 }
 
 void EditorPanel::connectBar()
@@ -176,6 +177,8 @@ void EditorPanel::runToolbarButton(const QString &key)
         checkSpelling();
     else if (key == QLatin1String("expand"))
         toggleExpanded();
+    else if (key == QLatin1String("hide"))
+        m_host.foldEditorPanel();
     else if (m_dialogs && key == QLatin1String("link"))
         m_dialogs->openHyperlink();
     else if (m_dialogs && key == QLatin1String("image"))
@@ -338,27 +341,68 @@ void EditorPanel::openPendingTableDialog()
 
 void EditorPanel::transferEditorBody()
 {
-    const PostingTransfer transfer = TransferEditorBody(*m_document, m_host.inboxPage(), m_host.affiliate());
-    if (transfer.written)
-        m_lastTransfer = transfer;
+    (void)TransferEditorBody(*m_document, m_host.inboxPage(), m_host.affiliate());
+}
+
+// Only from the panel the user sees: a panel hidden or folded away (which
+// takes the focus from it) writes nothing.
+void EditorPanel::transferOnLeaving()
+{
+    if (m_parts.panel->isVisible())
+        transferEditorBody();
+}
+
+void EditorPanel::transferEditorBodyOnRequest()
+{
+    if (m_editingSource) {
+        m_host.messageBoxes().show(
+            tr("The post is being edited as HTML source in the page, so the editor's text was not copied over it. "
+               "Choose \"Edit Visually\" to go on in the editor."),
+            MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
+        return;
+    }
+    if (!TransferEditorBody(*m_document, m_host.inboxPage(), m_host.affiliate()).written)
+        m_host.messageBoxes().show(tr("The page in the \"Inbox/Login\" tab has no blog posting form, so the editor's "
+                                      "text was not copied. Open the blog's page for a new post there first."),
+                                   MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
 }
 
 void EditorPanel::editSource()
 {
-    transferEditorBody();
-    m_parts.panel->hide();
+    // A second click must not copy the editor over what the user typed.
+    if (m_editingSource)
+        return;
+    m_atSourceSwitch = TransferEditorBody(*m_document, m_host.inboxPage(), m_host.affiliate());
+    m_editingSource = true;
+    showPanelForMode();
     m_editSource->setChecked(true);
 }
 
 void EditorPanel::editVisually()
 {
-    m_parts.panel->show();
     m_editVisually->setChecked(true);
-    if (const auto edited = editedPostingBody(m_host.inboxPage(), m_lastTransfer)) {
-        m_document->setBodyInnerHTML(*edited);
-        // What the page holds now is the editor's body (and footer).
-        m_lastTransfer = TransferEditorBody(*m_document, m_host.inboxPage(), m_host.affiliate());
+    if (m_editingSource) {
+        m_editingSource = false;
+        const PostingTransfer atSwitch = std::exchange(m_atSourceSwitch, {});
+        if (const auto edited = editedPostingBody(m_host.inboxPage(), atSwitch, GetBodyHtml(*m_document))) {
+            m_document->setBodyInnerHTML(*edited);
+            // What the page holds now is the editor's body (and footer).
+            transferEditorBody();
+        }
     }
+    showPanelForMode();
+    m_host.unfoldEditorPanel();
+}
+
+void EditorPanel::setPlaceShown(bool shown)
+{
+    m_placeShown = shown;
+    showPanelForMode();
+}
+
+void EditorPanel::showPanelForMode()
+{
+    m_parts.panel->setVisible(m_placeShown && !m_editingSource);
 }
 
 void EditorPanel::showAffiliateDialog()

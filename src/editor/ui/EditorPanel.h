@@ -53,14 +53,20 @@ public:
     // The hyperlink, image and table dialogs; null detaches them.
     void setDialogs(EditorDialogs *dialogs);
 
-    // Copies the body into the page's posting form ("Check S&pam", and
-    // whenever the user leaves the editing area).
+    // Copies the body into the page's posting form (also whenever the user
+    // leaves the visible editing area); silent when the page has none.
     void transferEditorBody();
+    // "Check S&pam": the same, and the user hears when nothing was copied
+    // (no posting form, or the source being edited in it).
+    void transferEditorBodyOnRequest();
     // CheckHTMLSource: the body goes to the page and the panel hides.
     void editSource();
-    // CheckNormal: the panel shows again, with the page's field when the
-    // user changed it there.
+    // CheckNormal: the panel shows again over the first pane, with what
+    // the user made of the source in the page's field.
     void editVisually();
+    // The window shows the panel's place (the first pane, the panel not
+    // folded away) or not.
+    void setPlaceShown(bool shown);
     // "Earn $$".
     void showAffiliateDialog();
 
@@ -80,6 +86,8 @@ private:
     void promptFont();
     void toggleExpanded();
     void checkSpelling();
+    void transferOnLeaving();
+    void showPanelForMode();
     void offerContextMenu();
     void runContextMenuItem(int index);
     void openPendingTableDialog();
@@ -103,7 +111,10 @@ private:
     // 1 the cell properties dialog, 2 the table properties dialog.
     int m_pendingTableDialog = 0;
     CellScope m_cellScope = CellScope::Cell;
-    PostingTransfer m_lastTransfer;
+    bool m_editingSource = false;
+    bool m_placeShown = true;
+    // What went into the page's field when the source editing began.
+    PostingTransfer m_atSourceSwitch;
     QString m_fileFolder;
 };
 

@@ -1,6 +1,7 @@
 #include "editor/ui/FormCellProp.h"
 
 #include "editor/TableCells.h"
+#include "editor/ui/ListChoice.h"
 #include "editor/ui/TableControls.h"
 #include "platform/EditorDocument.h"
 #include "platform/MessageBoxes.h"
@@ -99,8 +100,8 @@ void FormCellProp::load()
     m_loaded = readCellProperties(m_snapshot.documentText, tag);
     m_width->load(m_loaded.width);
     m_height->load(m_loaded.height);
-    m_align->setCurrentText(m_loaded.align);
-    m_verticalAlign->setCurrentText(m_loaded.verticalAlign);
+    selectListItem(m_align, m_loaded.align);
+    selectListItem(m_verticalAlign, m_loaded.verticalAlign);
     m_noWrap->setChecked(m_loaded.noWrap);
     m_rowSpan->load(m_loaded.rowSpan);
     m_columnSpan->load(m_loaded.columnSpan);
@@ -117,11 +118,8 @@ void FormCellProp::setScope(CellScope scope)
     (scope == CellScope::Row ? m_rowOption : scope == CellScope::Column ? m_columnOption : m_cellOption)->setChecked(true);
     m_width->setAvailable(controls.width);
     m_height->setAvailable(controls.height);
-    for (auto [span, available] : {std::pair{m_rowSpan, controls.rowSpan}, std::pair{m_columnSpan, controls.columnSpan}}) {
-        if (!available)
-            span->box()->setValue(1);
-        span->box()->setEnabled(available);
-    }
+    m_rowSpan->setAvailable(controls.rowSpan);
+    m_columnSpan->setAvailable(controls.columnSpan);
 }
 
 CellProperties FormCellProp::properties() const
@@ -147,7 +145,7 @@ void FormCellProp::accept()
         QDialog::accept();
         return;
     }
-    const TagRewrite rewrite = writeCellProperties(m_snapshot.documentText, tags, properties(), m_scope);
+    const TagRewrite rewrite = writeCellProperties(m_snapshot.documentText, tags, m_loaded, properties(), m_scope);
     if (rewrite.invalid != TagRewrite::Invalid::None) {
         m_boxes.show(rewrite.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning, messageTitle);
         (rewrite.invalid == TagRewrite::Invalid::Width ? m_width : m_height)->edit()->setFocus();

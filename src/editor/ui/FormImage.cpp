@@ -4,6 +4,7 @@
 #include "editor/ImageMapHtml.h"
 #include "editor/SelectionSnapshot.h"
 #include "editor/ui/ImageMapEditor.h"
+#include "editor/ui/ListChoice.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ui/NamedWidget.h"
 
@@ -237,6 +238,7 @@ void FormImage::readSelectedPicture()
     }
 
     const ImageSettings settings = readImageTag(m_imageTag);
+    m_loaded = settings;
     showSettings(settings);
     m_loadedMapReference = settings.mapReference;
     if (!settings.mapReference.isEmpty()) {
@@ -275,10 +277,10 @@ void FormImage::showSettings(const ImageSettings &settings)
     // A new picture starts with the box's "http://", not its placeholder.
     m_source->setText(m_imageTag == newImageTag() ? shownImageSource({}) : settings.source);
     m_alternateText->setText(settings.alternateText);
-    m_border->setValue(settings.border.toInt());
-    m_hspace->setValue(settings.hspace.toInt());
-    m_vspace->setValue(settings.vspace.toInt());
-    m_align->setCurrentText(settings.align);
+    m_border->setValue(spacingShown(settings.border));
+    m_hspace->setValue(spacingShown(settings.hspace));
+    m_vspace->setValue(spacingShown(settings.vspace));
+    selectListItem(m_align, settings.align);
     m_setWidth->setChecked(settings.width.set);
     m_width->setText(settings.width.value);
     (settings.width.percent ? m_widthPercent : m_widthPixels)->setChecked(true);
@@ -292,9 +294,9 @@ ImageSettings FormImage::settingsFromControls() const
     ImageSettings settings;
     settings.source = m_source->text().trimmed();
     settings.alternateText = m_alternateText->text();
-    settings.border = QString::number(m_border->value());
-    settings.hspace = QString::number(m_hspace->value());
-    settings.vspace = QString::number(m_vspace->value());
+    settings.border = spacingChosen(m_border->value(), m_loaded.border);
+    settings.hspace = spacingChosen(m_hspace->value(), m_loaded.hspace);
+    settings.vspace = spacingChosen(m_vspace->value(), m_loaded.vspace);
     settings.align = m_align->currentText();
     settings.width = {m_setWidth->isChecked(), m_width->text(), m_widthPercent->isChecked()};
     settings.height = {m_setHeight->isChecked(), m_height->text(), m_heightPercent->isChecked()};

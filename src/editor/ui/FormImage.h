@@ -66,6 +66,7 @@ private:
     EditorSelection m_selection;
     QString m_imageTag;       // the tag being edited
     QString m_loadedMapReference; // USEMAP as the picture had it
+    ImageSettings m_loaded;       // the picture's settings as it had them
     bool m_mapSet = false;    // map attributes are set
     QString m_mapName;
     QString m_mapReference;

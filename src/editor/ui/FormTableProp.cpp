@@ -1,6 +1,7 @@
 #include "editor/ui/FormTableProp.h"
 
 #include "editor/SelectionSnapshot.h"
+#include "editor/ui/ListChoice.h"
 #include "editor/ui/TableControls.h"
 #include "platform/EditorDocument.h"
 #include "platform/MessageBoxes.h"
@@ -74,7 +75,7 @@ void FormTableProp::load()
     const TableProperties table = readTableProperties(m_tableHtml);
     m_width->load(table.width);
     m_height->load(table.height);
-    m_align->setCurrentText(table.align);
+    selectListItem(m_align, table.align);
     m_border->load(table.border);
     m_padding->load(table.padding);
     m_spacing->load(table.spacing);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ferrowen {
@@ -19,9 +20,12 @@ constexpr int smallestSize = 3;
 // How near the first corner a click closes the polygon.
 constexpr int closingDistance = 6;
 
+// Bounded for drawing: a far-off rim point from a hand-written map must
+// not overflow the painter's numbers.
 int radius(QPoint centre, QPoint rim)
 {
-    return int(std::lround(std::hypot(rim.x() - centre.x(), rim.y() - centre.y())));
+    const double r = imagemap::circleRadius({{}, centre.x(), centre.y()}, {{}, rim.x(), rim.y()});
+    return int(std::lround(std::min(r, 1e6)));
 }
 
 void drawArea(QPainter &painter, Shape shape, const QList<QPoint> &points)

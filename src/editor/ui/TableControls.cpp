@@ -114,8 +114,14 @@ SizeSetting SizeControl::setting() const
 
 void SizeControl::setAvailable(bool available)
 {
-    if (!available)
+    if (available == m_check->isEnabled())
+        return;
+    if (!available) {
+        m_tickedWhileAvailable = m_check->isChecked();
         m_check->setChecked(false);
+    } else {
+        m_check->setChecked(m_tickedWhileAvailable);
+    }
     for (QWidget *control : {static_cast<QWidget *>(m_check), static_cast<QWidget *>(m_edit),
                              static_cast<QWidget *>(m_percent), static_cast<QWidget *>(m_pixels)})
         control->setEnabled(available);
@@ -176,6 +182,19 @@ void NumberControl::load(const NumberSetting &setting)
 {
     m_loaded = setting;
     m_box->setValue(setting.shown.toInt());
+}
+
+void NumberControl::setAvailable(bool available)
+{
+    if (available == m_box->isEnabled())
+        return;
+    if (!available) {
+        m_valueWhileAvailable = m_box->value();
+        m_box->setValue(1);
+    } else {
+        m_box->setValue(m_valueWhileAvailable);
+    }
+    m_box->setEnabled(available);
 }
 
 NumberSetting NumberControl::setting() const

@@ -57,11 +57,13 @@ public:
     void addTo(QGridLayout *grid, int row) const;
     void load(const SizeSetting &setting);
     SizeSetting setting() const;
-    // A scope that leaves the size alone: unticked and disabled.
+    // A scope that leaves the size alone: unticked and disabled; available
+    // again, the box is ticked as it was.
     void setAvailable(bool available);
     QLineEdit *edit() const { return m_edit; }
 
 private:
+    bool m_tickedWhileAvailable = false;
     QCheckBox *m_check;
     QLineEdit *m_edit;
     QRadioButton *m_percent;
@@ -102,8 +104,12 @@ public:
     QSpinBox *box() const { return m_box; }
     void load(const NumberSetting &setting);
     NumberSetting setting() const;
+    // A scope that leaves the number alone shows 1, disabled; available
+    // again, the box shows what it held.
+    void setAvailable(bool available);
 
 private:
+    int m_valueWhileAvailable = 0;
     QSpinBox *m_box;
     NumberSetting m_loaded;
 };

@@ -46,16 +46,30 @@
     const controlNames = new Set(['img', 'table', 'hr']);
     const objectCharacter = '\uFFFC';
 
+    // Whether a block edge (or a line break) lies next to node on one side:
+    // the edge of an inline element is not one, so its neighbours count.
+    function blockEdgeBeside(node, side) {
+        let current = node;
+        while (!current[side]) {
+            current = current.parentElement;
+            if (!current || blockNames.has(current.localName))
+                return true;
+        }
+        const sibling = current[side];
+        return sibling.nodeType === Node.ELEMENT_NODE
+            && (blockNames.has(sibling.localName) || sibling.localName === 'br');
+    }
+
     // Whitespace that only separates blocks in the source shows nothing.
+    // Whitespace between words separates them, also when an inline element
+    // holds it alone (the engine writes a pasted tab as a span of its own).
     function isLayoutWhitespace(node) {
         if (/[^ \t\n\r\f]/.test(node.data))
             return false;
         const parent = node.parentElement;
         if (parent && parent.closest('pre'))
             return false;
-        const edge = sibling => !sibling || (sibling.nodeType === Node.ELEMENT_NODE
-            && (blockNames.has(sibling.localName) || sibling.localName === 'br'));
-        return edge(node.previousSibling) && edge(node.nextSibling);
+        return blockEdgeBeside(node, 'previousSibling') && blockEdgeBeside(node, 'nextSibling');
     }
 
     function bodyModel() {
