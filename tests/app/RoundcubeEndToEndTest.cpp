@@ -156,7 +156,7 @@ TEST_F(RoundcubeEndToEndTest, mailDeliveredToAliceShowsInTheFirstPane_andMailSen
     EXPECT_EQ(runInPane(3, QStringLiteral("Array.from(document.getElementById('_to').parentElement.querySelectorAll('li.recipient'))"
                                           ".map(li => li.textContent.trim()).join(' ')"))
                   .toString(),
-              lab.address(QStringLiteral("bob")) + QLatin1Char(','));
+              QString(lab.address(QStringLiteral("bob")) + QLatin1Char(',')));
 
     ASSERT_TRUE(runInPane(3, QStringLiteral("rcmail.command('send', '')")).toBool());
     // The page goes back to the mailbox once the server has sent it.
