@@ -20,12 +20,16 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The Roundcube lab's packages, for the end-to-end tests against a real
+# webmail (its script preseeds them so they configure no system services).
+if [ "${FERROWEN_SKIP_ROUNDCUBE:-}" != 1 ]; then
+  bash "$(dirname "$0")/roundcube-lab.sh" install
+fi
