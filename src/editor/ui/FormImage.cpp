@@ -50,6 +50,7 @@ QWidget *sizeRow(const QString &caption, QCheckBox *&set, QLineEdit *&value, QRa
     auto *row = new QWidget;
     set = named(new QCheckBox(caption), names[0]);
     value = named(new QLineEdit, names[1]);
+    value->setAccessibleName(caption);
     value->setMaximumWidth(60);
     percent = named(new QRadioButton(FormImage::tr("Percent")), names[2]);
     pixels = named(new QRadioButton(FormImage::tr("Pixels")), names[3]);
@@ -108,6 +109,7 @@ QWidget *FormImage::buildFileLocation()
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setRootPath(QDir::rootPath());
     m_folderTree = named(new QTreeView, "Dir1");
+    m_folderTree->setAccessibleName(tr("Folders"));
     m_folderTree->setModel(m_folders);
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_folderTree->hideColumn(column);
@@ -121,6 +123,7 @@ QWidget *FormImage::buildFileLocation()
             });
 
     m_files = named(new QListWidget, "File1");
+    m_files->setAccessibleName(tr("Image Files"));
     connect(m_files, &QListWidget::itemClicked, this, &FormImage::pickFile);
     connect(m_files, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         pickFile(item);
