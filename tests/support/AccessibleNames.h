@@ -23,10 +23,13 @@
 
 namespace ferrowen::testing {
 
-// Whether the widget is a part of another control: the editor and list of
-// a combo box, the editor of a spin box, the header of a list.
+// Whether the widget is a part of another control: the list of a combo
+// box, the editor of a spin box, the header of a list. (The text box of an
+// editable combo box is met on its own.)
 inline bool isPartOfAControl(const QWidget *widget)
 {
+    if (qobject_cast<const QLineEdit *>(widget) && qobject_cast<const QComboBox *>(widget->parentWidget()))
+        return false;
     for (const QWidget *above = widget->parentWidget(); above; above = above->parentWidget()) {
         if (qobject_cast<const QComboBox *>(above) || qobject_cast<const QAbstractSpinBox *>(above))
             return true;

@@ -189,6 +189,8 @@ QWidget *FormImage::buildInsertAs()
     // No topics to offer: the user types the address.
     m_linkTarget = named(new QComboBox, "cboImageHref");
     m_linkTarget->setEditable(true);
+    m_linkTarget->setAccessibleName(tr("Target URL"));
+    m_linkTarget->lineEdit()->setAccessibleName(m_linkTarget->accessibleName());
     m_mapFrame = named(new QGroupBox(tr("Image Map")), "FrameImageMap");
     m_useMap = named(new QCheckBox(tr("Use Image Map")), "CheckUseMap");
     auto *editMapButton = named(new QPushButton(tr("Edit Image Map...")), "cmdMapEdit");
