@@ -34,6 +34,24 @@ public:
         return state;
     }
 
+    // The drop-down list is a child too, as screen readers know it from
+    // Qt's own combo boxes, although it is a window of its own.
+    int childCount() const override { return QAccessibleWidget::childCount() + (box()->view() ? 1 : 0); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == QAccessibleWidget::childCount() && box()->view())
+            return QAccessible::queryAccessibleInterface(box()->view());
+        return QAccessibleWidget::child(index);
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (child && box()->view() && child->object() == box()->view())
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
     QStringList actionNames() const override
     {
         return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
