@@ -4,6 +4,7 @@
 #include "addressbook/AddressBookFormat.h"
 #include "addressbook/AddressBookReader.h"
 #include "addressbook/AddressBookWriter.h"
+#include "platform/SaveFileLeftovers.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -23,6 +24,7 @@ StatusOr<AddressTable> readAddressBookFile(const QString &path)
 
 Status writeAddressBookFile(const QString &path, const AddressTable &table)
 {
+    removeStaleLeftoversOf(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(file.errorString());

@@ -15,7 +15,8 @@ StatusOr<AddressTable> readAddressBookFile(const QString &path);
 
 // Writes the book to path in the format its name asks for, replacing the
 // file only once the whole text is written: a failure or a killed program
-// leaves the old file as it was.
+// leaves the old file as it was. Old leftovers of killed writers beside
+// the file are removed first.
 Status writeAddressBookFile(const QString &path, const AddressTable &table);
 
 } // namespace ferrowen

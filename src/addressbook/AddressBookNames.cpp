@@ -1,5 +1,9 @@
 #include "addressbook/AddressBookNames.h"
 
+#include "platform/SaveFileLeftovers.h"
+
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace ferrowen {
@@ -21,6 +25,8 @@ StatusOr<QString> newAddressBookPath(const QString &folder, const QString &typed
     QString path = folder + name;
     if (!path.right(4).toLower().endsWith(QLatin1String(".csv")))
         path += QLatin1String(".csv");
+    if (QFileInfo(path).fileName().toUtf8().size() > MaxReplaceableFileNameBytes)
+        return Status::failure(QStringLiteral("too long a file name: %1").arg(typed));
     return path;
 }
 

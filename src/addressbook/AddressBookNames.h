@@ -14,7 +14,8 @@ QString addressBookLabel(const QString &path);
 // (given as a file-system path ending with "/"): the name without
 // surrounding spaces, with ".csv" appended unless it already ends so
 // (ignoring case). A name that is empty, holds "/", "\", ".." or a control
-// character, and so could leave the folder or name no file, is refused.
+// character, and so could leave the folder or name no file, is refused; so
+// is one too long to leave room for the temporary file that replaces it.
 StatusOr<QString> newAddressBookPath(const QString &folder, const QString &typed);
 
 } // namespace ferrowen

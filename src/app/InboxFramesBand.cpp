@@ -68,6 +68,7 @@ QWidget *InboxFramesBand::buildSaveFrame()
     auto *row = frameRow(frame);
 
     m_folders = named(new QComboBox, "ComboFolders");
+    m_folders->setAccessibleName(tr("Folder"));
     m_folders->addItems({QStringLiteral("Saved"), QStringLiteral("sent")});
     m_folders->setCurrentIndex(0);
     m_folders->setMinimumContentsLength(8);

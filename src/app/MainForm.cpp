@@ -4,6 +4,7 @@
 #include "app/InboxFramesBand.h"
 #include "app/settings/ProgramTitle.h"
 #include "app/SettingsPanel.h"
+#include "platform/ui/AccessibleComboBox.h"
 #include "platform/ui/NamedWidget.h"
 #include "platform/ui/ToolButtons.h"
 #include "platform/web/BrowserPane.h"
@@ -50,6 +51,8 @@ QFrame *panel(QWidget *parent, const char *objectName)
 MainForm::MainForm(QWidget *parent)
     : QMainWindow(parent)
 {
+    // Before any control is asked for its name.
+    installAccessibleComboBoxes();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(ProgramTitle.toString());
 
@@ -123,7 +126,9 @@ void MainForm::buildBrowserToolbar()
     auto *label = named(new QLabel(tr("Address:")), "LabelAddress");
     label->setContentsMargins(6, 0, 6, 0);
     m_addressCombo = named(new QComboBox, "AddressCombo");
+    m_addressCombo->setAccessibleName(tr("Address"));
     m_addressCombo->setEditable(true);
+    m_addressCombo->lineEdit()->setAccessibleName(tr("Address"));
     m_addressCombo->setInsertPolicy(QComboBox::NoInsert);
     m_addressCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     label->setBuddy(m_addressCombo);

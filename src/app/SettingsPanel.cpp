@@ -50,6 +50,8 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     defaults->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_comboFolders3 = singleEntryCombo("ComboFolders3", QStringLiteral("Saved"));
     m_comboTemplate2 = singleEntryCombo("ComboTemplate2", QStringLiteral("Saved"));
+    m_comboFolders3->setAccessibleName(tr("Default Folder for Saving Messages"));
+    m_comboTemplate2->setAccessibleName(tr("Default Email Template"));
     defaults->addRow(named(new QLabel(tr("Default Folder for Saving Messages:")), "LabelFolders3"), m_comboFolders3);
     defaults->addRow(named(new QLabel(tr("Default Email Template:")), "LabelTemplate2"), m_comboTemplate2);
     column->addLayout(defaults);
@@ -86,6 +88,7 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     // The keyword editor is laid over the panel by the main window's layout,
     // not by the column above.
     m_textSpam = named(new QPlainTextEdit(this), "TextSpam");
+    m_textSpam->setAccessibleName(tr("Spam Keywords"));
     m_textSpam->hide();
     m_spamClose = named(new QPushButton(tr("Close"), this), "SpamClose");
     m_spamClose->hide();

@@ -54,8 +54,10 @@ Status writeExitState(SettingsFile &settings, const ExitState &state, const std:
         {Settings, DoAffiliate, state.affiliate ? One : Zero},
         {Settings, AffiliateId, state.affiliateId},
         {Settings, AffiliateText, state.affiliateText},
-        {Settings, SettingsKeys::EditorTop, signedNumberText(state.editor.EditorTop)},
-        {Settings, SettingsKeys::EditorHeight, signedNumberText(state.editor.EditorHeight)},
+        // A blank where the minus sign would be: "ed_top= 950".
+        {Settings, SettingsKeys::EditorTop, plainNumberText(state.editor.EditorTop), IniDocument::ValueLayout::SignPosition},
+        {Settings, SettingsKeys::EditorHeight, plainNumberText(state.editor.EditorHeight),
+         IniDocument::ValueLayout::SignPosition},
     };
     if (!state.normalWindow) {
         entries.push_back({Settings, SetMax, One});

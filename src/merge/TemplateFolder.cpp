@@ -2,6 +2,7 @@
 
 #include "merge/TemplateFile.h"
 #include "merge/TemplateName.h"
+#include "platform/SaveFileLeftovers.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,9 @@ namespace {
 Status refusedName(const QString &fileName)
 {
     return Status::failure(QStringLiteral("\"%1\" cannot be the name of an email template: it may not hold "
-                                          "\"/\", \"\\\" or control characters.")
-                               .arg(fileName));
+                                          "\"/\", \"\\\" or control characters, and must be shorter than %2 bytes.")
+                               .arg(fileName)
+                               .arg(MaxReplaceableFileNameBytes + 1));
 }
 
 } // namespace
@@ -24,11 +26,15 @@ Status refusedName(const QString &fileName)
 QStringList templateNamesInFolder(const QString &folder)
 {
     QStringList names;
+    QStringList leftovers;
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (const QString &file : files) {
-        if (file.toLower().contains(QLatin1String(".txt")))
+        if (isTemplateLeftover(file))
+            leftovers << file;
+        else if (file.contains(QLatin1String(".txt"), Qt::CaseInsensitive))
             names << file;
     }
+    removeStaleLeftovers(folder, leftovers);
     return names;
 }
 

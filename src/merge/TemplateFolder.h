@@ -13,7 +13,10 @@ namespace ferrowen {
 // and are refused when they would leave the folder.
 
 // The templates saved so far (every file whose name holds ".txt" in any
-// case), in name order; none when the folder is missing.
+// case), in name order; none when the folder is missing. Leftovers of
+// writers killed while saving a template are not templates: they are left
+// out, and removed once they are old enough not to be a writer's file at
+// work.
 QStringList templateNamesInFolder(const QString &folder);
 
 // Reads a template; a file that has gone, or a name that would leave the

@@ -5,11 +5,17 @@
 namespace ferrowen {
 
 // The file a template is saved in: the name as the user entered it, with
-// ".txt" appended unless the name (in lower case) holds ".txt" anywhere.
+// ".txt" appended unless the name (in lower case) holds ".txt" anywhere, or
+// when it would look like a leftover of a killed writer ("a.txt.backup").
 QString templateFileName(const QString &enteredName);
 
+// Whether the file is what a writer killed while saving a template left
+// beside it: a template's name, "." and six letters or digits.
+bool isTemplateLeftover(const QString &fileName);
+
 // Whether the file name stays inside the templates folder: not empty, no
-// folder separator, no control character, and not "." or "..".
+// folder separator, no control character, not "." or "..", and short
+// enough to be replaced through a temporary file beside it.
 bool staysInTemplatesFolder(const QString &fileName);
 
 } // namespace ferrowen

@@ -32,6 +32,23 @@ QString withoutMatchingQuotes(const QString &value)
     return value;
 }
 
+// What a reader makes of the text after "=".
+QString readBackValue(const QString &text)
+{
+    return withoutMatchingQuotes(trimBlanks(text));
+}
+
+// The text after "=" that reads back as `value`: the value as it is, or in
+// double quotes when a reader would take off its outer blanks or quotes.
+QString storedValueText(const QString &value, IniDocument::ValueLayout layout)
+{
+    if (layout == IniDocument::ValueLayout::SignPosition && !value.startsWith(u'-'))
+        return QLatin1Char(' ') + value;
+    if (readBackValue(value) != value)
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    return value;
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -65,7 +82,7 @@ LineMeaning interpret(const QByteArray &raw)
     } else if (const qsizetype equals = trimmed.indexOf(u'='); equals >= 0) {
         meaning.kind = LineMeaning::Key;
         meaning.name = trimBlanks(trimmed.left(equals));
-        meaning.value = withoutMatchingQuotes(trimBlanks(trimmed.mid(equals + 1)));
+        meaning.value = readBackValue(trimmed.mid(equals + 1));
     }
     return meaning;
 }
@@ -151,13 +168,17 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return interpret(m_lines[size_t(index)].text).value;
 }
 
-Status IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+Status IniDocument::setValue(const QString &section, const QString &key, const QString &value, ValueLayout layout)
 {
     if (Status names = checkNames(section, key); !names)
         return names;
     if (Status fits = checkValue(value); !fits)
         return fits;
-    const QByteArray encodedValue = value.toUtf8();
+    const QString stored = storedValueText(value, layout);
+    // A value the layout cannot carry (a number with blanks, say) would read back different.
+    if (readBackValue(stored) != value)
+        return Status::failure(QStringLiteral("the settings value \"%1\" would not read back as written").arg(value));
+    const QByteArray encodedValue = stored.toUtf8();
 
     if (const int index = findKeyLine(section, key); index >= 0) {
         Line &line = m_lines[size_t(index)];
@@ -209,6 +230,9 @@ Status IniDocument::checkValue(const QString &value)
 {
     if (holdsLineBreakOrNul(value))
         return Status::failure(QStringLiteral("a settings value cannot hold a line break or NUL character"));
+    // UTF-8 cannot carry a lone surrogate: it would come back as another character.
+    if (QString::fromUtf8(value.toUtf8()) != value)
+        return Status::failure(QStringLiteral("a settings value cannot hold a broken character (a lone surrogate)"));
     return Status::success();
 }
 

@@ -24,9 +24,21 @@ namespace ferrowen {
 // them, and the first occurrence of a key wins, also across sections of
 // the same name. Lines before the first section and lines without "="
 // belong to no key.
+//
+// Writing keeps to these rules: a value that a reader would take
+// differently as it stands (outer blanks, a pair of outer quotes) is
+// written in double quotes, which the reader takes off again.
 class IniDocument
 {
 public:
+    // How a value is laid out after the "=".
+    enum class ValueLayout {
+        Plain,
+        // A decimal number with a blank where a minus sign would stand
+        // ("ed_top= 950"); the reader drops the blank.
+        SignPosition,
+    };
+
     explicit IniDocument(const QByteArray &content = QByteArray());
 
     // The value of section/key, or nothing when either is missing.
@@ -35,8 +47,10 @@ public:
     // Rewrites the first line of the key in place, or adds the key after the
     // last non-blank line of the first matching section, or adds the section
     // at the end. Lines written by this call end with CR LF. Names or a value
-    // that cannot be stored (see below) change nothing and fail.
-    Status setValue(const QString &section, const QString &key, const QString &value);
+    // that cannot be stored (see below) change nothing and fail: what is
+    // written always reads back as the value given.
+    Status setValue(const QString &section, const QString &key, const QString &value,
+                    ValueLayout layout = ValueLayout::Plain);
 
     QByteArray toBytes() const;
 
@@ -44,7 +58,8 @@ public:
     // holding "]", "=", line breaks or NUL; a key not starting with "[" or
     // ";".
     static Status checkNames(const QString &section, const QString &key);
-    // Whether a value fits on one line: no line breaks, no NUL.
+    // Whether a value can be stored so that it reads back the same: no line
+    // breaks, no NUL, nothing that UTF-8 cannot carry (a lone surrogate).
     static Status checkValue(const QString &value);
 
 private:

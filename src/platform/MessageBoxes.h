@@ -10,10 +10,12 @@ namespace ferrowen {
 class MessageBoxes
 {
 public:
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Answer { Ok, Cancel, Yes, No, Retry, SaveElsewhere, Discard };
     // YesNoDefaultNo: Yes and No with No as the default button, for
-    // questions whose Yes destroys something.
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
+    // questions whose Yes destroys something. RetrySaveElsewhereDiscard:
+    // for a save that failed when nothing more can wait ("Retry", "Save
+    // Elsewhere...", "Quit Without Saving"); closing the box retries.
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo, RetrySaveElsewhereDiscard };
     enum class Icon { None, Information, Warning, Critical, Question };
 
     virtual ~MessageBoxes() = default;

@@ -88,7 +88,7 @@ Status ProfileFile::writeStrings(const std::vector<Entry> &entries)
     }
     return edit([&entries](IniDocument &document) {
         for (const Entry &entry : entries) {
-            if (Status set = document.setValue(entry.section, entry.key, entry.value); !set)
+            if (Status set = document.setValue(entry.section, entry.key, entry.value, entry.layout); !set)
                 return set;
         }
         return Status::success();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileLock.h"
+#include "platform/IniDocument.h"
 #include "platform/Status.h"
 
 #include <QString>
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace ferrowen {
-
-class IniDocument;
 
 // An INI file read and written key by key, shared safely with other
 // processes.
@@ -27,8 +26,10 @@ class IniDocument;
 // sidecar file path() + ".lock", waiting at most lockTimeout() for it, and
 // replaces the file atomically. Writing creates the folder, the file, the
 // section and the key as needed and leaves every other line untouched.
-// Names holding "]", "=" or line breaks, and values holding line breaks or
-// NUL characters, are refused: nothing is written and the Status says why.
+// Names holding "]", "=" or line breaks, and values holding line breaks,
+// NUL characters or lone surrogates, are refused: nothing is written and
+// the Status says why. Every value written reads back as it was given
+// (IniDocument quotes it where a reader would change it).
 // While it holds the lock a write also removes the temporary files that
 // writers killed before they finished left beside the file.
 class ProfileFile
@@ -47,6 +48,7 @@ public:
         QString section;
         QString key;
         QString value;
+        IniDocument::ValueLayout layout = IniDocument::ValueLayout::Plain;
     };
 
     explicit ProfileFile(QString path);

@@ -1,6 +1,8 @@
 #include "platform/SaveFileLeftovers.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -23,18 +25,55 @@ bool isRandomPart(QStringView text)
 
 } // namespace
 
+QStringView saveFileLeftoverTarget(QStringView name)
+{
+    if (name.size() <= SaveFileSuffixBytes || name[name.size() - SaveFileSuffixBytes] != u'.'
+        || !isRandomPart(name.last(RandomPartLength)))
+        return {};
+    return name.chopped(SaveFileSuffixBytes);
+}
+
+void removeStaleLeftovers(const QString &folder, const QStringList &names)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDir dir(folder);
+    for (const QString &name : names) {
+        const QFileInfo leftover(dir.filePath(name));
+        const auto age = std::chrono::milliseconds(leftover.lastModified().msecsTo(now));
+        if (leftover.isFile() && age >= LeftoverMinimumAge)
+            QFile::remove(leftover.filePath());
+    }
+}
+
+namespace {
+
+// The files beside `target` named like its leftovers.
+QStringList leftoversBeside(const QFileInfo &target)
+{
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    // The name filter only narrows the listing; isRandomPart decides.
+    QStringList names = target.absoluteDir().entryList({prefix + QStringLiteral("??????")},
+                                                       QDir::Files | QDir::Hidden | QDir::System);
+    names.removeIf([&prefix](const QString &name) {
+        return !name.startsWith(prefix) || !isRandomPart(QStringView(name).mid(prefix.size()));
+    });
+    return names;
+}
+
+} // namespace
+
+void removeStaleLeftoversOf(const QString &targetPath)
+{
+    const QFileInfo target(targetPath);
+    removeStaleLeftovers(target.absolutePath(), leftoversBeside(target));
+}
+
 Status removeSaveFileLeftovers(const QString &targetPath)
 {
     const QFileInfo target(targetPath);
-    const QString prefix = target.fileName() + QLatin1Char('.');
     QDir folder = target.absoluteDir();
-    // The name filter only narrows the listing; isRandomPart decides.
-    const QStringList candidates = folder.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
-
     QStringList notRemoved;
-    for (const QString &name : candidates) {
-        if (!name.startsWith(prefix) || !isRandomPart(QStringView(name).mid(prefix.size())))
-            continue;
+    for (const QString &name : leftoversBeside(target)) {
         if (!folder.remove(name))
             notRemoved << folder.filePath(name);
     }

@@ -1,5 +1,7 @@
 #include "store/FolderListing.h"
 
+#include "platform/SaveFileLeftovers.h"
+#include "store/MessageNameFields.h"
 #include "store/TextOrder.h"
 
 #include <QDir>
@@ -67,6 +69,12 @@ QStringList savedMessageFolders(const QString &storePath)
     return names;
 }
 
+bool isMessageLeftover(const QString &name)
+{
+    const QStringView target = saveFileLeftoverTarget(name);
+    return target.endsWith(QLatin1String(".htm")) && messageNameParts(target);
+}
+
 std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const ListingProgress &progress)
 {
     std::optional<QStringList> names = fileNamesIn(folderPath, progress);
@@ -76,10 +84,14 @@ std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const L
     std::sort(names->begin(), names->end(), lessIgnoringCase);
     std::vector<ListedMessage> rows;
     rows.reserve(size_t(names->size()));
+    QStringList leftovers;
     for (const QString &name : std::as_const(*names)) {
-        if (std::optional<ListedMessage> row = ListedMessage::fromFileName(name))
+        if (isMessageLeftover(name))
+            leftovers.append(name);
+        else if (std::optional<ListedMessage> row = ListedMessage::fromFileName(name))
             rows.push_back(std::move(*row));
     }
+    removeStaleLeftovers(folderPath, leftovers);
     if (progress && !progress(names->size()))
         return {};
     return rows;

@@ -17,10 +17,16 @@ QStringList savedMessageFolders(const QString &storePath);
 // looked at so far; false stops the reading.
 using ListingProgress = std::function<bool(qsizetype filesSeen)>;
 
+// Whether the file is what a writer killed while replacing a saved message
+// left beside it: the message's name, "." and six letters or digits.
+bool isMessageLeftover(const QString &name);
+
 // The saved messages of a folder, in file-name order without regard to
-// case: every file whose name has four parts, whatever its extension. An
-// unreadable folder lists nothing; a stopped reading returns nothing.
-// Only the names are read, never the files.
+// case: every file whose name has four parts, whatever its extension, but
+// the leftovers of killed writers, which are removed once they are old
+// enough not to be a writer's file at work. An unreadable folder lists
+// nothing; a stopped reading returns nothing. Only the names are read,
+// never the files.
 std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const ListingProgress &progress = {});
 
 } // namespace ferrowen

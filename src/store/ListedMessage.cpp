@@ -9,7 +9,7 @@ std::optional<ListedMessage> ListedMessage::fromFileName(const QString &fileName
     const std::optional<MessageNameParts> parts = messageNameParts(fileName);
     if (!parts)
         return std::nullopt;
-    return ListedMessage{fileName, dateSortKey(displayDate(dateTextOfToken(parts->dateToken)))};
+    return ListedMessage{fileName, dateSortKey(displayDate(dateTextOfToken(nameFieldText(parts->dateToken))))};
 }
 
 QString ListedMessage::columnText(int column) const
@@ -22,10 +22,10 @@ QString ListedMessage::columnText(int column) const
     if (!parts)
         return QString();
     switch (column) {
-    case First: return parts->first.toString();
-    case Subject: return displaySubject(withoutLeadingSpaces(parts->subject));
-    case Fourth: return withoutLeadingSpaces(parts->fourth);
-    case Date: return displayDate(dateTextOfToken(parts->dateToken));
+    case First: return nameFieldText(parts->first);
+    case Subject: return displaySubject(withoutLeadingSpaces(nameFieldText(parts->subject)));
+    case Fourth: return withoutLeadingSpaces(nameFieldText(parts->fourth));
+    case Date: return displayDate(dateTextOfToken(nameFieldText(parts->dateToken)));
     default: return QString();
     }
 }

@@ -3,6 +3,7 @@
 #include "store/MessageNameFields.h"
 #include "store/SavedMessage.h"
 
+#include <QCryptographicHash>
 #include <QStringList>
 
 #include <array>
@@ -66,6 +67,8 @@ QString cleaned(QString text)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
             c = QLatin1Char(' ');
     }
+    // Word joiners in a name are the writer's own, for an "&" (see below).
+    text.remove(NameFieldJoiner);
     return text;
 }
 
@@ -88,8 +91,8 @@ int utf8Bytes(char32_t codePoint)
 }
 
 // Drops characters from the end of `part` until `excess` bytes are gone or
-// the part is empty; returns the bytes still to go.
-qsizetype dropTrailingBytes(QString &part, qsizetype excess)
+// the part is empty.
+void dropTrailingBytes(QString &part, qsizetype excess)
 {
     qsizetype end = part.size();
     while (excess > 0 && end > 0) {
@@ -99,16 +102,40 @@ qsizetype dropTrailingBytes(QString &part, qsizetype excess)
         end -= pair ? 2 : 1;
     }
     part.truncate(end);
-    return excess;
 }
 
-qsizetype nameBytes(const std::array<QString, 4> &parts)
+// A field as it stands in the name: a word joiner goes between two "&" and
+// between an "&" and the separator beside it, so that "&&" in a name only
+// ever separates fields ("AT&" stays "AT&", not "AT" and an "&" for the
+// subject). Names without such an "&" are as they always were.
+QString keptApart(const QString &field, bool separatorBefore, bool separatorAfter)
+{
+    QString text;
+    text.reserve(field.size());
+    for (const QChar c : field) {
+        if (c == u'&' && ((text.isEmpty() && separatorBefore) || (!text.isEmpty() && text.back() == u'&')))
+            text += NameFieldJoiner;
+        text += c;
+    }
+    if (separatorAfter && text.endsWith(u'&'))
+        text += NameFieldJoiner;
+    return text;
+}
+
+QString joinedName(const std::array<QString, 4> &parts, int markedPart = -1, const QString &marker = QString())
 {
     QString name;
-    for (const QString &part : parts)
-        name += part + Separator;
-    name.chop(Separator.size());
-    return (name + Extension).toUtf8().size();
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0)
+            name += Separator;
+        name += keptApart(parts[size_t(i)] + (i == markedPart ? marker : QString()), i > 0, i < 3);
+    }
+    return name + Extension;
+}
+
+qsizetype nameBytes(const QString &name)
+{
+    return name.toUtf8().size();
 }
 
 } // namespace
@@ -126,17 +153,27 @@ QString messageFileName(const SavedMessage &message)
     parts.front() = withoutLeadingSpaces(parts.front());
     parts.back() = withoutTrailingSpaces(parts.back());
 
-    // Lone surrogates are written as three bytes: measure again until the
-    // name fits.
-    for (qsizetype excess = nameBytes(parts) - MaxFileNameBytes; excess > 0;
-         excess = nameBytes(parts) - MaxFileNameBytes) {
-        for (QString &part : parts) {
-            excess = dropTrailingBytes(part, excess);
+    const QString whole = joinedName(parts);
+    if (nameBytes(whole) <= MaxMessageFileNameBytes)
+        return whole;
+
+    // Cut names of different messages must differ: the cut is marked with a
+    // digest of the whole name.
+    const QString marker = QLatin1Char('~')
+        + QString::fromLatin1(QCryptographicHash::hash(whole.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    // Measured again after each cut: the word joiners may change with it.
+    for (int cutPart = 0; cutPart < 4; ++cutPart) {
+        for (;;) {
+            const QString name = joinedName(parts, cutPart, marker);
+            const qsizetype excess = nameBytes(name) - MaxMessageFileNameBytes;
             if (excess <= 0)
+                return name;
+            if (parts[size_t(cutPart)].isEmpty())
                 break;
+            dropTrailingBytes(parts[size_t(cutPart)], excess);
         }
     }
-    return parts[0] + Separator + parts[1] + Separator + parts[2] + Separator + parts[3] + Extension;
+    return joinedName(parts, 3, marker);
 }
 
 } // namespace ferrowen

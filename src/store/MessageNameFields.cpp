@@ -10,6 +10,20 @@ QString withoutLeadingSpaces(QStringView text)
     return text.mid(start).toString();
 }
 
+QString nameFieldText(QStringView part)
+{
+    if (!part.contains(NameFieldJoiner))
+        return part.toString();
+    QString text;
+    text.reserve(part.size());
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        const bool besideAmpersand = (i > 0 && part[i - 1] == u'&') || (i + 1 < part.size() && part[i + 1] == u'&');
+        if (part[i] != NameFieldJoiner || !besideAmpersand)
+            text += part[i];
+    }
+    return text;
+}
+
 QString dateTextOfToken(QStringView dateToken)
 {
     return withoutLeadingSpaces(dateToken).replace(QLatin1Char('^'), QLatin1Char(':')).replace(QLatin1Char('#'), QLatin1Char('/'));
@@ -41,8 +55,9 @@ std::optional<MessageNameFields> messageNameFields(QStringView fileName)
     const std::optional<MessageNameParts> parts = messageNameParts(fileName);
     if (!parts)
         return std::nullopt;
-    return MessageNameFields{parts->first.toString(), withoutLeadingSpaces(parts->subject),
-                             dateTextOfToken(parts->dateToken), withoutLeadingSpaces(parts->fourth)};
+    return MessageNameFields{nameFieldText(parts->first), withoutLeadingSpaces(nameFieldText(parts->subject)),
+                             dateTextOfToken(nameFieldText(parts->dateToken)),
+                             withoutLeadingSpaces(nameFieldText(parts->fourth))};
 }
 
 QString displaySubject(QString subject)

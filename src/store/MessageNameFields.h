@@ -15,11 +15,16 @@ struct MessageNameFields
     QString fourth;   // the recipient (a sent copy: "sent message")
 };
 
+// Kept between an "&" of a field and an "&" beside it in a file name, so
+// the two never read as the separator "&&".
+inline constexpr QChar NameFieldJoiner{0x2060};
+
 // The four parts of a file name as they stand in it: the last four
 // characters (the extension) are dropped and the rest is split at every
 // "&&". A name of fewer than four parts is no saved message: none. Parts
-// after the fourth are ignored; a subject that held "&&" shifts the fields
-// of its own name. The views point into `fileName`.
+// after the fourth are ignored; in names written before fields kept their
+// "&" apart, a subject that held "&&" shifts the fields of its own name.
+// The views point into `fileName`.
 struct MessageNameParts
 {
     QStringView first;
@@ -29,9 +34,13 @@ struct MessageNameParts
 };
 std::optional<MessageNameParts> messageNameParts(QStringView fileName);
 
-// The fields of the name: the parts, with leading spaces removed from the
-// subject, the date text and the fourth part, and the date token turned
-// back into text ("^" to ":", "#" to "/").
+// The text of a part as its field was written: the word joiners beside an
+// "&" are taken out.
+QString nameFieldText(QStringView part);
+
+// The fields of the name: the parts' texts, with leading spaces removed
+// from the subject, the date text and the fourth part, and the date token
+// turned back into text ("^" to ":", "#" to "/").
 std::optional<MessageNameFields> messageNameFields(QStringView fileName);
 
 // Leading spaces dropped, as the fields of a name are read.

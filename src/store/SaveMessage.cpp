@@ -8,6 +8,7 @@
 #include "store/SavedMessage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace ferrowen {
@@ -31,18 +32,25 @@ StatusOr<QString> sentFolderPath(const QString &storePath)
 
 StatusOr<QString> writeSavedMessage(const QString &folderPath, const SavedMessage &message)
 {
+    const QString folderName = QDir(folderPath).dirName();
+    if (!QFileInfo(folderPath).isDir())
+        return Status::failure(QStringLiteral("the folder \"%1\" is not there any more.").arg(folderName));
     QSaveFile file(QDir(folderPath).filePath(messageFileName(message)));
+    const auto failed = [&] {
+        return Status::failure(QStringLiteral("it could not be written into the folder \"%1\" (%2).")
+                                   .arg(folderName, file.errorString()));
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(file.errorString());
+        return failed();
     const QByteArray content = messageFileContent(message);
     if (file.write(content) != content.size() || !file.commit())
-        return Status::failure(file.errorString());
+        return failed();
     return file.fileName();
 }
 
 void SaveMessage(MessageSaveHost &host, const SavedMessage &message)
 {
-    StatusOr<QString> folder = Status::failure(QStringLiteral("no folder"));
+    StatusOr<QString> folder = Status::failure(QStringLiteral("no folder is chosen."));
     if (message.isSent) {
         folder = sentFolderPath(host.savedMessagesFolder());
     } else {
@@ -53,6 +61,8 @@ void SaveMessage(MessageSaveHost &host, const SavedMessage &message)
         }
         if (isValidFolderName(chosen))
             folder = QDir(host.savedMessagesFolder()).filePath(chosen);
+        else if (!chosen.isEmpty())
+            folder = Status::failure(QStringLiteral("\"%1\" cannot be the name of a folder.").arg(chosen));
     }
 
     const StatusOr<QString> written = folder ? writeSavedMessage(*folder, message) : StatusOr<QString>(folder.status());
@@ -60,7 +70,8 @@ void SaveMessage(MessageSaveHost &host, const SavedMessage &message)
         if (message.isSent)
             qWarning("the copy of a sent message was not saved: %s", qPrintable(written.error()));
         else
-            host.messageBoxes().show(QStringLiteral("Unable to save message. Are you sure a message is displayed?"));
+            host.messageBoxes().show(QStringLiteral("Unable to save message: ") + written.error(),
+                                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
         return;
     }
     if (!message.isSent) {

@@ -16,14 +16,15 @@ struct SavedMessage;
 // name is replaced without asking.
 //
 // Success of an incoming message shows "Message Saved" and "Msg Saved" in
-// the status bar; its failure "Unable to save message. Are you sure a
-// message is displayed?". A sent copy shows nothing either way.
+// the status bar; its failure "Unable to save message: " and why (the
+// folder is gone, the disk is full...). A sent copy shows nothing either
+// way; its failure goes to the log.
 void SaveMessage(MessageSaveHost &host, const SavedMessage &message);
 
 // Writes the message file into `folderPath` (which must exist) and returns
-// its path. The file is written beside its final name and renamed into
-// place, so a failure leaves no half-written message and an earlier file of
-// the same name as it was.
+// its path, or a sentence saying why not. The file is written beside its
+// final name and renamed into place, so a failure leaves no half-written
+// message and an earlier file of the same name as it was.
 StatusOr<QString> writeSavedMessage(const QString &folderPath, const SavedMessage &message);
 
 } // namespace ferrowen

@@ -190,14 +190,63 @@ TEST_F(AddressPaneTest, openingAnotherBook_writesTheOpenOneBackFirst)
     EXPECT_TRUE(fileBytes(first).startsWith("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
                                            "\"Anne \"\"Nan\"\"\",\"Lee\",\"ann@example.com\",\"\"\r\n"));
 
-    // The save key writes at once; so does closing the program.
+    // The save key writes at once and says where; so does closing the program.
     const QString second = pane.currentPath();
     grid->addressModel().setCell(0, 0, QStringLiteral("edited"));
     trigger("save");
     EXPECT_EQ(fileBytes(second), QByteArray("A\tEmail\t\r\nedited\ty@z.org\t\r\n"));
+    EXPECT_EQ(host.status[2], QStringLiteral("Saved ") + QDir::toNativeSeparators(second));
     grid->addressModel().setCell(0, 0, QStringLiteral("at exit"));
     pane.saveAtExit();
     EXPECT_EQ(fileBytes(second), QByteArray("A\tEmail\t\r\nat exit\ty@z.org\t\r\n"));
+}
+
+// A book that cannot be written at exit is not given up unasked.
+TEST_F(AddressPaneTest, saveThatFailsAtExit_asksToRetrySaveElsewhereOrQuitWithoutSaving)
+{
+    using Answer = MessageBoxes::Answer;
+    const struct
+    {
+        const char *what;
+        QList<Answer> answers;
+        QStringList saveAnswers;
+        int questions;
+        bool savedElsewhere;
+    } rows[] = {
+        {"quit without saving", {Answer::Discard}, {}, 1, false},
+        {"retry, which fails again", {Answer::Retry, Answer::Discard}, {}, 2, false},
+        {"save elsewhere", {Answer::SaveElsewhere}, {QStringLiteral("elsewhere.csv")}, 1, true},
+        {"save elsewhere, then cancel the dialog", {Answer::SaveElsewhere, Answer::Discard}, {QString()}, 2, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        const QString book = writeBook("book.csv", TenAddresses);
+        open(book); // the book saved elsewhere before is written back first
+        const QString elsewhere = main.filePath(QStringLiteral("elsewhere.csv"));
+        QFile::remove(elsewhere);
+        grid->addressModel().setCell(0, 0, QStringLiteral("changed"));
+        QFile::remove(book);
+        ASSERT_TRUE(QDir().mkpath(book)); // a folder where the file was
+        host.boxes.shown.clear();
+        host.boxes.answers = row.answers;
+        for (const QString &answer : row.saveAnswers)
+            host.dialogs.saveAnswers << (answer.isEmpty() ? answer : elsewhere);
+
+        pane.saveAtExit();
+        ASSERT_EQ(host.boxes.shown.size(), row.questions);
+        EXPECT_EQ(host.boxes.shown[0].buttons, MessageBoxes::Buttons::RetrySaveElsewhereDiscard);
+        EXPECT_TRUE(host.boxes.shown[0].text.startsWith(QStringLiteral("Unable to save the address book")));
+        EXPECT_EQ(fileBytes(elsewhere).contains("changed"), row.savedElsewhere);
+        ASSERT_TRUE(QDir(book).removeRecursively());
+    }
+
+    // The save key says why not, too.
+    open(writeBook("book.csv", TenAddresses));
+    QFile::remove(pane.currentPath());
+    ASSERT_TRUE(QDir().mkpath(pane.currentPath()));
+    trigger("save");
+    EXPECT_EQ(host.status[2], QStringLiteral("Address book not saved"));
+    EXPECT_TRUE(host.boxes.shown.last().text.startsWith(QStringLiteral("Unable to save the address book")));
 }
 
 TEST_F(AddressPaneTest, bookThatCannotBeRead_leavesTheOpenOneInPlace)
@@ -393,6 +442,13 @@ TEST_F(AddressPaneTest, newBook_isACopyOfTheTemplateInTheBooksFolder)
               QStringLiteral("An address book with this name already exists. Do you want to overwrite it?"));
     EXPECT_EQ(host.boxes.shown[0].buttons, MessageBoxes::Buttons::YesNoDefaultNo);
     EXPECT_TRUE(fileBytes(friends).contains("Zed")); // written back when "new" was pressed
+
+    // Overwriting the open book itself gives a blank book, not the old rows.
+    host.boxes.answers << MessageBoxes::Answer::Yes;
+    answerDialog(QStringLiteral("friends"));
+    trigger("new");
+    EXPECT_EQ(fileBytes(friends), fileBytes(main.filePath(QStringLiteral("blank.dat"))));
+    EXPECT_FALSE(column(0).contains(QStringLiteral("Zed")));
 
     // Names that would leave the folder are refused.
     answerDialog(QStringLiteral("../escape"));

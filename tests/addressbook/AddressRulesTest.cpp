@@ -128,11 +128,17 @@ TEST(CellTextAfterEdit, cutsWhatWasInsertedAtItsFirstLineBreakOrTab)
 TEST(NewAddressBookPath, staysInTheFolderAndEndsWithCsv)
 {
     const QString folder = QStringLiteral("/home/u/Ferrowen/addrbooks/");
+    // Room must stay for the temporary file that replaces the book.
+    const std::string longest(244, 'x');
+    const std::string longestPath = folder.toStdString() + longest + ".csv";
+    const std::string tooLong(245, 'x');
     const struct
     {
         const char *typed;
         const char *path; // nullptr: refused
     } cases[] = {
+        {longest.c_str(), longestPath.c_str()},
+        {tooLong.c_str(), nullptr},
         {"friends", "/home/u/Ferrowen/addrbooks/friends.csv"},
         {"  friends  ", "/home/u/Ferrowen/addrbooks/friends.csv"},
         {"Work.CSV", "/home/u/Ferrowen/addrbooks/Work.CSV"},

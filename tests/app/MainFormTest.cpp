@@ -2,6 +2,13 @@
 #include "app/LayoutRules.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
+#include "app/SubsystemHosts.h"
+#include "editor/ui/EditorFontDialog.h"
+#include "editor/ui/EditorPanel.h"
+#include "editor/ui/FormCellProp.h"
+#include "editor/ui/FormHyperLink.h"
+#include "editor/ui/FormTableProp.h"
+#include "editor/ui/ImageMapEditor.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
@@ -22,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AccessibleNames.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "WaitFor.h"
@@ -75,18 +83,45 @@ QString writePage(const QTemporaryDir &dir, const char *name)
         .toString();
 }
 
-TEST_F(MainFormTest, everyButtonHasAnAccessibleName)
+// A screen reader says what each control is for: a button by its caption
+// or tool tip, a box or list by its own name or its label, never by the
+// text it holds. Every window the main window opens is looked at too.
+TEST_F(MainFormTest, everyControlOfTheWindowAndItsDialogsHasANameAScreenReaderCanSay)
 {
-    QStringList unnamed;
-    for (QAbstractButton *button : form.findChildren<QAbstractButton *>()) {
-        // Qt's own helpers (toolbar overflow, the grid's corner) are Qt's to name.
-        if (button->objectName().startsWith(u"qt_") || button->inherits("QTableCornerButton"))
-            continue;
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
-        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << button->objectName() + u'/' + QString::fromLatin1(button->metaObject()->className());
+    using ferrowen::testing::windowsOpenedBy;
+    EXPECT_EQ(ferrowen::testing::unnamedControls(&form), QStringList());
+
+    const auto action = [this](const char *toolbar, const char *key) {
+        return [this, toolbar, key] { child(toolbar)->findChild<QAction *>(QLatin1String(key))->trigger(); };
+    };
+    const std::pair<const char *, std::function<void()>> dialogs[] = {
+        {"DialogNewFolder", [this] { click("CommandAddFolder"); }},
+        {"DialogNewAddrBook", action("Toolbar2", "new")},
+        {"DialogFind", [this] { shell.addressPane().showFindDialog(); }},
+        {"FormEmail", [this] { shell.addressPane().showPalette(); }},
+        {"DialogTemplate", [this] { click("CommandTemplate"); }},
+        {"DialogMerge", [this] { click("Command5"); }},
+        {"AffiliateDialog", [this] { click("CommandAffiliate"); }},
+        {"FormImage", action("Toolbar3", "image")},
+        {"InsertTableDlg", action("Toolbar3", "table")},
+    };
+    for (const auto &[dialog, open] : dialogs) {
+        const ferrowen::testing::OpenedWindows opened = windowsOpenedBy(open);
+        EXPECT_GE(opened.count, 1) << dialog << " did not open";
+        EXPECT_EQ(opened.unnamedControls, QStringList()) << dialog;
     }
-    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u' ').toStdString();
+
+    // Dialogs that open only over a selection, a table or an image: built
+    // as the editor builds them.
+    ShellEditorHost &editor = shell.editorHost();
+    EditorDocument &document = shell.editorPanel().document();
+    FormHyperLink link(shell.editorPanel().commands(), boxes, &form);
+    FormTableProp table(document, boxes, editor.colorChooser(), editor.fileDialogs(), &form);
+    FormCellProp cell(document, boxes, editor.colorChooser(), editor.fileDialogs(), CellScope::Cell, &form);
+    EditorFontDialog font(EditorFontDialog::Font{}, editor.colorChooser(), &form);
+    ImageMapEditor map(QStringLiteral("map1"), QString(), QString(), {}, boxes, &form);
+    for (QDialog *dialog : std::initializer_list<QDialog *>{&link, &table, &cell, &font, &map})
+        EXPECT_EQ(ferrowen::testing::unnamedControls(dialog), QStringList()) << dialog->metaObject()->className();
 }
 
 TEST_F(MainFormTest, startsWithThePanelsOfPassingStatesHidden)

@@ -44,13 +44,10 @@ TEST(SettingsFileTest, defaultPath_followsAnAbsoluteXdgConfigHomeElseDotConfig)
     }
 }
 
-// A blank stands where a minus sign would be: the file holds "ed_top= 950".
-TEST(SettingsFileTest, numberTexts_plainAndWithASignPosition)
+TEST(SettingsFileTest, numberText_isPlainDecimal)
 {
-    EXPECT_EQ(signedNumberText(950), QStringLiteral(" 950"));
-    EXPECT_EQ(signedNumberText(0), QStringLiteral(" 0"));
-    EXPECT_EQ(signedNumberText(-5), QStringLiteral("-5"));
     EXPECT_EQ(plainNumberText(-15), QStringLiteral("-15"));
+    EXPECT_EQ(plainNumberText(1200), QStringLiteral("1200"));
 }
 
 TEST(SettingsFileTest, iniNumber_readsLeniently)

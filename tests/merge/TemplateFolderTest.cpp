@@ -1,6 +1,7 @@
 // The templates folder: listing, reading and writing template files.
 #include "merge/TemplateFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -69,14 +70,23 @@ TEST_F(TemplateFolderTest, readsWhatWasWrittenWithTheBodyEndingInALineEnd)
     EXPECT_EQ(read->body, QStringLiteral("a\r\nb\r\n"));
 }
 
-TEST_F(TemplateFolderTest, listsTheTemplateFilesInNameOrder)
+// Leftovers of killed writers are never listed; old ones are removed, a
+// young one may be another writer's file at work and stays.
+TEST_F(TemplateFolderTest, listsTheTemplateFilesInNameOrderWithoutLeftovers)
 {
     EXPECT_TRUE(templateNamesInFolder(folder()).isEmpty()) << "a missing folder lists nothing";
-    for (const char *name : {"zeta.txt", "Alpha.TXT", "beta.txt", "notes.txt.old", "readme.md", "image.png"})
+    for (const char *name : {"zeta.txt", "Alpha.TXT", "beta.txt", "notes.txt.old", "readme.md", "image.png",
+                             "greeting.txt.dEdTsI", "zeta.txt.Ab12cD"})
         put(QLatin1String(name), "S\r\nB");
+    QFile old(QDir(folder()).filePath(QStringLiteral("greeting.txt.dEdTsI")));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    old.close();
     ASSERT_TRUE(QDir(folder()).mkpath(QStringLiteral("folder.txt")));
     EXPECT_EQ(templateNamesInFolder(folder()), QStringList({QStringLiteral("Alpha.TXT"), QStringLiteral("beta.txt"),
                                                             QStringLiteral("notes.txt.old"), QStringLiteral("zeta.txt")}));
+    EXPECT_FALSE(old.exists());
+    EXPECT_TRUE(QFile::exists(QDir(folder()).filePath(QStringLiteral("zeta.txt.Ab12cD"))));
 }
 
 } // namespace

@@ -21,6 +21,8 @@ TEST(TemplateFileName, appendsTxtUnlessTheNameHoldsItAnywhere)
         {QStringLiteral("notes.text"), QStringLiteral("notes.text.txt")},
         {QStringLiteral("my.TxTfile"), QStringLiteral("my.TxTfile")},
         {QStringLiteral(" spaced "), QStringLiteral(" spaced .txt")},
+        // Named like a killed writer's leftover, it would never be listed.
+        {QStringLiteral("letter.txt.backup"), QStringLiteral("letter.txt.backup.txt")},
     };
     for (const auto &[entered, file] : cases)
         EXPECT_EQ(templateFileName(entered), file) << entered.toStdString();
@@ -39,6 +41,9 @@ TEST(TemplateFileName, aNameStaysInTheTemplatesFolder)
         {QStringLiteral("."), false},
         {QStringLiteral(".."), false},
         {QString(), false},
+        // Room must stay for the temporary file that replaces it.
+        {QString(244, u'x') + QStringLiteral(".txt"), true},
+        {QString(245, u'x') + QStringLiteral(".txt"), false},
     };
     for (const auto &[name, stays] : cases)
         EXPECT_EQ(staysInTemplatesFolder(name), stays) << name.toStdString();

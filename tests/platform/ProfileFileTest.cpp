@@ -105,6 +105,13 @@ TEST_F(ProfileFileTest, writeString_changesOnlyItsLineInCrLfAndReadsBack)
         {raw("[S]\r\n"), "S", "text", "Grüße, 日本", raw("[S]\r\ntext=Grüße, 日本\r\n")},
         // A last line ending in a bare CR keeps it, and the new line starts after it.
         {raw("[Settings]\r\nbug=1\r"), "Settings", "mailto", "X", raw("[Settings]\r\nbug=1\rmailto=X\r\n")},
+        // What a reader would change goes in quotes, which it takes off again.
+        {raw("[S]\r\n"), "S", "k", "\"Buy now\"", raw("[S]\r\nk=\"\"Buy now\"\"\r\n")},
+        {raw("[S]\r\n"), "S", "k", "  two blanks before", raw("[S]\r\nk=\"  two blanks before\"\r\n")},
+        {raw("[S]\r\n"), "S", "k", "after\t", raw("[S]\r\nk=\"after\t\"\r\n")},
+        {raw("[S]\r\n"), "S", "k", "'single'", raw("[S]\r\nk=\"'single'\"\r\n")},
+        {raw("[S]\r\n"), "S", "k", "\"half", raw("[S]\r\nk=\"half\r\n")},
+        {raw("[S]\r\n"), "S", "k", "in \"the\" middle", raw("[S]\r\nk=in \"the\" middle\r\n")},
     };
     for (const auto &row : rows) {
         ProfileFile file = row.before ? fileWith(*row.before) : ProfileFile(dir.filePath(QStringLiteral("new/folder/x.ini")));
@@ -125,6 +132,7 @@ TEST_F(ProfileFileTest, writeString_refusesBrokenNamesAndValuesAndWritesNothing)
         {settings, key, QStringLiteral("a\nx=injected")},
         {settings, key, QStringLiteral("a\r[Other]")},
         {settings, key, QStringLiteral("a") + QChar(0) + QStringLiteral("b")},
+        {settings, key, QStringLiteral("lone ") + QChar(0xD800)},
         {settings, QStringLiteral("a=b"), value},
         {settings, QStringLiteral("a]b"), value},
         {settings, QStringLiteral("[x"), value},

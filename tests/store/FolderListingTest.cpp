@@ -1,6 +1,7 @@
 #include "store/FolderListing.h"
 #include "store/ListedMessageOrder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,16 +26,27 @@ QStringList column(const std::vector<ListedMessage> &rows, int column)
     return texts;
 }
 
-TEST(FolderListing, listsEveryFourPartNameInNameOrderWithoutOpeningAFile)
+// Leftovers of killed writers beside a message are no messages: an old one
+// is removed, a young one may be another writer's file at work and stays.
+TEST(FolderListing, listsEveryFourPartNameInNameOrderWithoutOpeningAFileNorLeftovers)
 {
     QTemporaryDir dir;
     for (const char *name : {"zed&&s&&1#1#2020&&t.htm", "Bob&&s&&1#1#2020&&t.htm", "alice&&s&&1#1#2020&&t.txt",
-                             ".hidden&&s&&d&&t.htm", "three&&parts&&only.htm", "notes.txt"})
+                             ".hidden&&s&&d&&t.htm", "three&&parts&&only.htm", "notes.txt",
+                             "zed&&s&&1#1#2020&&t.htm.dEdTsI", "new&&s&&d&&t.htm.Ab12cD", "kept&&s&&d&&t.txt.Ab12cD"})
         touch(dir.filePath(QString::fromUtf8(name)));
+    const QString old = dir.filePath(QStringLiteral("zed&&s&&1#1#2020&&t.htm.dEdTsI"));
+    QFile oldFile(old);
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(oldFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    oldFile.close();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub&&folder&&is&&no message")));
 
     EXPECT_EQ(column(listFolderMessages(dir.path()), ListedMessage::First),
-              QStringList({QStringLiteral(".hidden"), QStringLiteral("alice"), QStringLiteral("Bob"), QStringLiteral("zed")}));
+              QStringList({QStringLiteral(".hidden"), QStringLiteral("alice"), QStringLiteral("Bob"),
+                           QStringLiteral("kept"), QStringLiteral("zed")}));
+    EXPECT_FALSE(QFile::exists(old));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("new&&s&&d&&t.htm.Ab12cD"))));
     EXPECT_TRUE(listFolderMessages(dir.filePath(QStringLiteral("missing"))).empty());
 }
 

@@ -1,6 +1,9 @@
 #include "store/MessageFileContent.h"
 #include "store/MessageFileName.h"
+#include "store/MessageNameFields.h"
 #include "store/SavedMessage.h"
+
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +66,34 @@ INSTANTIATE_TEST_SUITE_P(Names, MessageFileNameTest, ::testing::Values(
              incoming("a", QStringLiteral("one\ntwo") + QChar(u'\0'), "d", QStringLiteral("b")),
              QStringLiteral("a&&one two &&d&&b.htm")}));
 
+// Whatever the fields hold, the list reads back what the name was made of.
+TEST(MessageFileNameReadBack, fieldsWithAmpersandsAtTheirEdgesOrInPairsReadBackAsWritten)
+{
+    const struct
+    {
+        const char *from, *subject, *to;
+    } rows[] = {
+        {"AT&", "Q&\"&A", "bob"},
+        {"&lead", "&&", "to&"},
+        {"a && b", "& subject &", "&&&"},
+        {"plain", "R&D", "x&y"},
+    };
+    for (const auto &row : rows) {
+        const SavedMessage message = incoming(row.from, QString::fromUtf8(row.subject), "12/5/2026 7:50:16 PM",
+                                              QString::fromUtf8(row.to));
+        const QString name = messageFileName(message);
+        const std::optional<MessageNameFields> fields = messageNameFields(name);
+        ASSERT_TRUE(fields) << name.toStdString();
+        EXPECT_EQ(fields->first, QString::fromUtf8(row.from));
+        EXPECT_EQ(fields->subject, QString::fromUtf8(row.subject).remove(u'"'));
+        EXPECT_EQ(fields->dateText, QStringLiteral("12/5/2026 7:50:16 PM"));
+        EXPECT_EQ(fields->fourth, QString::fromUtf8(row.to));
+    }
+    // An "&" inside a field needs nothing: such names are as they always were.
+    EXPECT_EQ(messageFileName(incoming("plain", QStringLiteral("R&D"), "d", QStringLiteral("x&y"))),
+              QStringLiteral("plain&&R&D&&d&&x&y.htm"));
+}
+
 TEST(MessageFileNameLength, aLongNonLatinNameLosesTheEndOfTheSenderFirstThenOfTheSubject)
 {
     // Three bytes a character: 40 + 60 characters are far over 255 bytes.
@@ -72,19 +103,20 @@ TEST(MessageFileNameLength, aLongNonLatinNameLosesTheEndOfTheSenderFirstThenOfTh
     withSender.from = sender;
 
     const QString name = messageFileName(withSender);
-    EXPECT_LE(name.toUtf8().size(), MaxFileNameBytes);
+    EXPECT_LE(name.toUtf8().size(), MaxMessageFileNameBytes);
     EXPECT_EQ(name.count(QStringLiteral("&&")), 3);
     // The subject (60 characters and "...") and the rest are whole.
     EXPECT_TRUE(name.endsWith(QStringLiteral("&&") + repeated("\u6587", 60) + QStringLiteral("...&&12#5#2026 7^50^16 PM&&bob.htm")));
-    EXPECT_TRUE(sender.startsWith(name.left(name.indexOf(QStringLiteral("&&")))));
-    EXPECT_GT(name.indexOf(QStringLiteral("&&")), 0);
+    // The sender's cut is marked with a digest of the whole name.
+    const QString first = name.left(name.indexOf(QStringLiteral("&&")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\u4e2d+~[0-9a-f]{8}$")).match(first).hasMatch()) << first.toStdString();
 
     // With a date far too long even the subject goes, then the date: three
     // separators stay.
     SavedMessage huge = withSender;
     huge.date = repeated("\u00e9", 300);
     const QString cut = messageFileName(huge);
-    EXPECT_LE(cut.toUtf8().size(), MaxFileNameBytes);
+    EXPECT_LE(cut.toUtf8().size(), MaxMessageFileNameBytes);
     EXPECT_TRUE(cut.startsWith(QStringLiteral("&&&&")));
     EXPECT_TRUE(cut.endsWith(QStringLiteral("&&bob.htm")));
 }

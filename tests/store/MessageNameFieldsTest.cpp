@@ -42,6 +42,9 @@ INSTANTIATE_TEST_SUITE_P(Names, ReadBackTest, ::testing::Values(
     ReadBackCase{"a&&s&&no time at all&&b.txt", "a|s|no time at all|b"},
     ReadBackCase{"a&&s&&2026-12-05T19^50^16Z&&b.htm", "a|s|2026-12-05T19:|b"},
     ReadBackCase{"a&&s&&&&.htm", "a|s||"},
+    // Word joiners keep an "&" beside a separator or another "&" in its field.
+    ReadBackCase{"AT&\u2060&&\u2060&Q&\u2060&A&&d&&b&\u2060&.htm", "AT&|&Q&&A|d|b&&"},
+    ReadBackCase{"a\u2060b&&s&&d&&b.htm", "a\u2060b|s|d|b"},
     ReadBackCase{"a&&s&&d.htm", nullptr},
     ReadBackCase{"notes.htm", nullptr},
     ReadBackCase{"", nullptr}));

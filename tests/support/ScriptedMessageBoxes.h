@@ -9,7 +9,8 @@ namespace ferrowen::testing {
 
 // Message boxes answered by the test: each box shown is recorded, and the
 // answers given in advance are used in order. Without one, a box is
-// answered with its first button (Ok or Yes).
+// answered with its first button (Ok or Yes), a failed save's question
+// with "Quit Without Saving", so that no test can retry for ever.
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:
@@ -29,6 +30,8 @@ public:
         shown.append({text, buttons, icon, title});
         if (!answers.isEmpty())
             return answers.takeFirst();
+        if (buttons == Buttons::RetrySaveElsewhereDiscard)
+            return Answer::Discard;
         return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     }
 

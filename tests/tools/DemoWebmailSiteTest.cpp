@@ -1,4 +1,6 @@
+#include "demowebmail/BoundedRequestServer.h"
 #include "demowebmail/BoundedRequestSocket.h"
+#include "demowebmail/RetainedPosts.h"
 #include "demowebmail/BlogPages.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "demowebmail/HeaderLabels.h"
@@ -396,6 +398,76 @@ TEST_F(DemoWebmailSiteTest, requestBody_growingPastTheLimitUnannouncedIsCutOffLo
         EXPECT_GT(streamed, BoundedRequestSocket::MaxHeadBytes + BoundedRequestSocket::MaxBodyBytes);
         EXPECT_LT(streamed, StreamedBytes);
     }
+}
+
+// Days of posts must not make the site hoard memory nor its pages slow:
+// it keeps the newest posts up to its budget and lists their beginnings.
+TEST_F(DemoWebmailSiteTest, largePosts_keepTheNewestWithinTheBudgetAndListOnlyTheirBeginnings)
+{
+    using ferrowen::demowebmail::RetainedPosts::MaxBytes;
+    constexpr int Posts = 5;
+    const QByteArray blogForm = "txtTitle=Big&txaBody=";
+    for (int i = 1; i <= Posts; ++i) {
+        ASSERT_EQ(post(YahooCompose, sendingFormOfSize(BoundedRequestSocket::MaxBodyBytes)).status, 303);
+        ASSERT_EQ(post(QStringLiteral("/blog/form"), blogForm + QByteArray(BoundedRequestSocket::MaxBodyBytes - blogForm.size(), 'x')).status, 200);
+    }
+    const QList<SentMessage> sent = site.sentMessages();
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_LT(sent.size(), Posts);
+    EXPECT_EQ(sent.last().id, Posts);
+    qint64 kept = 0;
+    for (const SentMessage &message : sent)
+        kept += message.retainedBytes();
+    EXPECT_LE(kept, MaxBytes);
+    EXPECT_LT(site.blogPosts().size(), Posts);
+    EXPECT_EQ(site.blogPosts().last().id, Posts);
+
+    for (const char *listing : {"/yahoo/sent", "/blog/posts"}) {
+        const HttpResult page = get(QString::fromLatin1(listing));
+        EXPECT_EQ(page.status, 200) << listing;
+        EXPECT_LT(page.body.size(), 64 * 1024) << listing;
+        EXPECT_TRUE(page.text().contains(QStringLiteral("more characters]"))) << listing;
+    }
+}
+
+// Browsers keep connections open for later requests; clients may open one
+// and never use it. The site closes idle ones and holds a bounded number.
+TEST_F(DemoWebmailSiteTest, connections_idleOnesAreClosedAndTheirNumberIsBounded)
+{
+    DemoWebmailSite quick;
+    quick.setIdleTimeout(std::chrono::milliseconds(200));
+    ASSERT_TRUE(quick.listen());
+    for (const QByteArray &sent : {QByteArray(), QByteArray("GET /yahoo/inbox HTTP/1.1\r\nHost: x\r\n\r\n")}) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, quick.port());
+        ASSERT_TRUE(socket.waitForConnected(ReplyTimeoutMs));
+        socket.write(sent);
+        QByteArray answer;
+        EXPECT_TRUE(waitFor([&] {
+            answer += socket.readAll();
+            return socket.state() == QAbstractSocket::UnconnectedState;
+        }, ReplyTimeoutMs)) << "still open after sending " << sent.size() << " bytes";
+        EXPECT_EQ(answer.startsWith("HTTP/1.1 200 "), !sent.isEmpty());
+    }
+
+    std::vector<std::unique_ptr<QTcpSocket>> sockets;
+    for (int i = 0; i < ferrowen::demowebmail::BoundedRequestServer::MaxConnections; ++i) {
+        sockets.push_back(std::make_unique<QTcpSocket>());
+        sockets.back()->connectToHost(QHostAddress::LocalHost, site.port());
+        // With the event loop running, so the site takes each connection in turn.
+        ASSERT_TRUE(waitFor([&] { return sockets.back()->state() == QAbstractSocket::ConnectedState; }, ReplyTimeoutMs)) << i;
+    }
+    QTcpSocket beyond;
+    bool connected = false;
+    QObject::connect(&beyond, &QTcpSocket::connected, [&connected] { connected = true; });
+    beyond.connectToHost(QHostAddress::LocalHost, site.port());
+    EXPECT_TRUE(waitFor([&] { return connected && beyond.state() == QAbstractSocket::UnconnectedState; }, ReplyTimeoutMs))
+        << "a connection beyond the bound stays open";
+    EXPECT_EQ(sockets.front()->state(), QAbstractSocket::ConnectedState);
+    sockets.clear();
+    EXPECT_TRUE(waitFor([&] { return rawStatus("GET /yahoo/inbox HTTP/1.1\r\nHost: x\r\n\r\n") == 200; },
+                        ReplyTimeoutMs))
+        << "closed connections make room again";
 }
 
 TEST_F(DemoWebmailSiteTest, post_isRefusedWhenItsOriginOrElseItsRefererIsAnotherSite)

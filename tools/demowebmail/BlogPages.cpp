@@ -3,6 +3,7 @@
 #include "demowebmail/FormFields.h"
 #include "demowebmail/PageFrame.h"
 #include "demowebmail/PageTemplate.h"
+#include "demowebmail/RetainedPosts.h"
 
 #include <QVariantList>
 
@@ -28,8 +29,9 @@ QString BlogPages::formPage(const QString &notice) const
 QString BlogPages::postsPage() const
 {
     QVariantList posts;
-    for (auto post = m_posts.crbegin(); post != m_posts.crend(); ++post)
-        posts.append(QVariantMap{{QStringLiteral("title"), post->title}, {QStringLiteral("body"), post->body}});
+    for (auto post = m_posts.crbegin(); post != m_posts.crend() && posts.size() < RetainedPosts::MaxListed; ++post)
+        posts.append(QVariantMap{{QStringLiteral("title"), RetainedPosts::shownText(post->title)},
+                                 {QStringLiteral("body"), RetainedPosts::shownText(post->body)}});
     const QString content = PageTemplate::renderResource(QStringLiteral("blog/posted.html"),
                                                          {{QStringLiteral("posts"), posts}});
     return PageFrame{QStringLiteral("Published posts"), QStringLiteral("Demo Blog"), {}, QStringLiteral("blog"), {}, {}}
@@ -39,10 +41,13 @@ QString BlogPages::postsPage() const
 BlogPost BlogPages::publish(const FormFields &fields)
 {
     BlogPost post;
-    post.id = int(m_posts.size()) + 1;
+    post.id = m_nextId++;
     post.title = fields.value(QStringLiteral("txtTitle"));
     post.body = fields.value(QStringLiteral("txaBody"));
     m_posts.append(post);
+    RetainedPosts::dropOldest<BlogPost>(m_posts, [](const BlogPost &kept) {
+        return RetainedPosts::bytesOf(kept.title) + RetainedPosts::bytesOf(kept.body);
+    });
     return post;
 }
 

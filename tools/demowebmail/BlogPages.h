@@ -16,13 +16,15 @@ struct BlogPost
 
 // A small blog service: its posting page holds the form "stuffform" with
 // the field "txaBody" in the frame "blog_form", which stands in the frame
-// "inside" of the page "/blog". Published posts are kept in memory.
+// "inside" of the page "/blog". Published posts are kept in memory, the
+// newest as far as RetainedPosts allows.
 class BlogPages
 {
 public:
     QString outerPage() const;   // "/blog"
     QString insidePage() const;  // "/blog/inside"
     QString formPage(const QString &notice = QString()) const; // "/blog/form"
+    // The newest posts, as far as RetainedPosts lists and shows them.
     QString postsPage() const;   // "/blog/posts"
 
     // Publishes the posted form; the form page answers with a notice.
@@ -31,6 +33,7 @@ public:
 
 private:
     QList<BlogPost> m_posts;
+    int m_nextId = 1;
 };
 
 } // namespace ferrowen::demowebmail

@@ -52,9 +52,16 @@ QByteArray payloadTooLargeAnswer()
 
 } // namespace
 
-BoundedRequestSocket::BoundedRequestSocket(QObject *parent)
+BoundedRequestSocket::BoundedRequestSocket(std::chrono::milliseconds idleTimeout, QObject *parent)
     : QTcpSocket(parent)
 {
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(idleTimeout);
+    connect(&m_idle, &QTimer::timeout, this, &BoundedRequestSocket::closeWhenIdle);
+    connect(this, &QIODevice::readyRead, &m_idle, qOverload<>(&QTimer::start));
+    connect(this, &QIODevice::bytesWritten, &m_idle, qOverload<>(&QTimer::start));
+    m_idle.start();
+
     // The HTTP server's open transaction keeps all of a request in the read
     // buffer. One byte more than the largest request lets the socket read the
     // byte that shows a request is too large, and then no more, even should
@@ -75,6 +82,16 @@ void BoundedRequestSocket::inspectArrivedBytes()
     m_requestBytes += arrived;
     if ((!m_headRead && headAnnouncesTooLargeBody(arrived)) || m_requestBytes > MaxHeadBytes + MaxBodyBytes)
         refuseTooLarge();
+}
+
+void BoundedRequestSocket::closeWhenIdle()
+{
+    // An answer still on its way is activity too: its bytesWritten restart the timer.
+    if (bytesToWrite() > 0) {
+        m_idle.start();
+        return;
+    }
+    disconnectFromHost();
 }
 
 void BoundedRequestSocket::startRequest()

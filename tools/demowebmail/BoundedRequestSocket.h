@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <chrono>
 
 namespace ferrowen::demowebmail {
 
@@ -15,6 +18,10 @@ namespace ferrowen::demowebmail {
 // It sees the bytes before the HTTP server reads them: it connects to its
 // own readyRead first. Whatever it misjudges, the read buffer stays capped
 // just above the limit, so the socket stops reading from the network there.
+//
+// A connection that neither receives nor sends for `idleTimeout` is closed:
+// browsers keep connections open for later requests, and a client may
+// open one and never use it.
 class BoundedRequestSocket : public QTcpSocket
 {
     Q_OBJECT
@@ -26,9 +33,10 @@ public:
     // Room for the request line and the headers.
     static constexpr qint64 MaxHeadBytes = 64 * 1024;
 
-    explicit BoundedRequestSocket(QObject *parent = nullptr);
+    explicit BoundedRequestSocket(std::chrono::milliseconds idleTimeout, QObject *parent = nullptr);
 
 private:
+    void closeWhenIdle();
     void inspectArrivedBytes();
     void startRequest();
     // Reads the arrived part of the head; true once it announces too much.
@@ -38,6 +46,7 @@ private:
     qint64 m_requestBytes = 0; // of the request being received, head included
     QByteArray m_head;         // its first bytes, while the head is incomplete
     bool m_headRead = false;
+    QTimer m_idle;
 };
 
 } // namespace ferrowen::demowebmail

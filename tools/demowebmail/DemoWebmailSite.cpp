@@ -8,6 +8,7 @@
 #include "demowebmail/MailboxPages.h"
 #include "demowebmail/PageFrame.h"
 #include "demowebmail/PageTemplate.h"
+#include "demowebmail/RetainedPosts.h"
 
 #include <QHttpServer>
 #include <QHttpServerResponder>
@@ -143,7 +144,7 @@ Status DemoWebmailSite::listen(quint16 port)
 {
     if (m_tcpServer)
         return Status::failure(QStringLiteral("The site is already listening on port %1.").arg(this->port()));
-    auto tcpServer = std::make_unique<demowebmail::BoundedRequestServer>();
+    auto tcpServer = std::make_unique<demowebmail::BoundedRequestServer>(m_idleTimeout);
     if (!tcpServer->listen(QHostAddress::LocalHost, port))
         return Status::failure(tcpServer->errorString());
     m_tcpServer = tcpServer.release();
@@ -344,6 +345,7 @@ void DemoWebmailSite::composePost(MailboxPages &pages, const QHttpServerRequest 
     message.body = submission.fields.body;
     message.rawBody = request.body();
     m_sent.append(message);
+    demowebmail::RetainedPosts::dropOldest<SentMessage>(m_sent, &SentMessage::retainedBytes);
     Q_EMIT messageSent(message);
 
     // Answer on another address, as a real site does after a send.

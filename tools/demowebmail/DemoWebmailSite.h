@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -47,7 +48,10 @@ struct BlogPost;
 // Referer, is not one of its own pages (http://127.0.0.1:PORT or
 // http://localhost:PORT); a request with neither header, as from curl, is
 // taken. Request bodies over 4 MiB get 413 and the connection is closed
-// (see BoundedRequestSocket).
+// (see BoundedRequestSocket); so is a connection idle for idleTimeout(),
+// and there are at most BoundedRequestServer::MaxConnections at once.
+// Of what is sent and posted it keeps and shows the newest only (see
+// RetainedPosts), so a site running for days stays small and fast.
 //
 // Not thread-safe: use it from the thread it lives in (requests are served
 // by that thread's event loop).
@@ -62,6 +66,10 @@ public:
     // Starts listening on 127.0.0.1; port 0 takes any free port. Fails when
     // the port cannot be had or when already listening.
     Status listen(quint16 port = 0);
+    // How long a connection may sit idle before the site closes it; set it
+    // before listen().
+    std::chrono::milliseconds idleTimeout() const { return m_idleTimeout; }
+    void setIdleTimeout(std::chrono::milliseconds timeout) { m_idleTimeout = timeout; }
     quint16 port() const;
     // "http://127.0.0.1:PORT/"; empty before listen() succeeded.
     QUrl baseUrl() const;
@@ -69,7 +77,8 @@ public:
     // Every post published on the blog, oldest first.
     QList<demowebmail::BlogPost> blogPosts() const;
 
-    // Every message sent from either mailbox, oldest first.
+    // Every message sent from either mailbox that the site keeps, oldest
+    // first.
     QList<SentMessage> sentMessages() const;
     void clearSent();
 
@@ -88,6 +97,7 @@ private:
     std::unique_ptr<demowebmail::BlogPages> m_blog;
     QList<SentMessage> m_sent;
     int m_nextSentId = 1;
+    std::chrono::milliseconds m_idleTimeout{30000};
     // Declared last so it goes first: its routes refer to the members above.
     std::unique_ptr<QHttpServer> m_server;
     QTcpServer *m_tcpServer = nullptr; // owned by m_server once bound

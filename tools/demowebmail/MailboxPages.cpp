@@ -4,6 +4,7 @@
 #include "demowebmail/FormFields.h"
 #include "demowebmail/PageFrame.h"
 #include "demowebmail/PageTemplate.h"
+#include "demowebmail/RetainedPosts.h"
 
 #include <QLocale>
 #include <QVariantList>
@@ -30,8 +31,8 @@ QVariantMap sentValues(const SentMessage &message)
         {QStringLiteral("to"), message.to},
         {QStringLiteral("cc"), message.cc},
         {QStringLiteral("bcc"), message.bcc},
-        {QStringLiteral("subject"), message.subject},
-        {QStringLiteral("body"), message.body},
+        {QStringLiteral("subject"), RetainedPosts::shownText(message.subject)},
+        {QStringLiteral("body"), RetainedPosts::shownText(message.body)},
     };
 }
 
@@ -176,11 +177,15 @@ QString MailboxPages::sentPage(const QList<SentMessage> &sent, int confirmedId) 
     for (auto message = sent.crbegin(); message != sent.crend(); ++message) {
         if (message->mailbox != m_profile.key)
             continue;
-        QVariantMap row = sentValues(*message);
-        row.insert(QStringLiteral("current"), message->id == confirmedId);
-        rows.append(row);
+        if (rows.size() < RetainedPosts::MaxListed) {
+            QVariantMap row = sentValues(*message);
+            row.insert(QStringLiteral("current"), message->id == confirmedId);
+            rows.append(row);
+        }
         if (message->id == confirmedId)
             confirmed = sentValues(*message);
+        if (rows.size() >= RetainedPosts::MaxListed && (confirmed.isValid() || confirmedId == 0))
+            break;
     }
     const QString content = PageTemplate::renderResource(QStringLiteral("common/sent.html"),
                                                          {

@@ -36,7 +36,8 @@ public:
                         const QString &notice = {}) const;
     QString richComposePage(const QString &notice = {}) const;
     QString calendarPage(QDate month, QDate today) const;
-    // confirmedId: the message to confirm as just sent; 0 for none.
+    // confirmedId: the message to confirm as just sent; 0 for none. Lists
+    // the newest messages as far as RetainedPosts lists and shows them.
     QString sentPage(const QList<SentMessage> &sent, int confirmedId) const;
 
     // The ids whose boxes were ticked in a post of the inbox form.

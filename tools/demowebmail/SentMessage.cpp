@@ -14,4 +14,12 @@ QJsonObject SentMessage::toJson() const
     };
 }
 
+qint64 SentMessage::retainedBytes() const
+{
+    qint64 bytes = rawBody.size();
+    for (const QString *text : {&mailbox, &to, &cc, &bcc, &subject, &body})
+        bytes += text->size() * qint64(sizeof(QChar));
+    return bytes;
+}
+
 } // namespace ferrowen

@@ -21,6 +21,8 @@ struct SentMessage
 
     // The listing form: mailbox, to, cc, bcc, subject, body.
     QJsonObject toJson() const;
+    // What keeping it costs, in bytes.
+    qint64 retainedBytes() const;
 };
 
 } // namespace ferrowen

@@ -75,7 +75,7 @@ void AddressPane::buildToolbar()
     };
     button("new", tr("New Address Book"), [this] { newAddressBook(); });
     button("open", tr("Open Address Book"), [this] { Open_CSV(); });
-    button("save", tr("Save Address Book"), [this] { (void)SaveAddressBook(); });
+    button("save", tr("Save Address Book"), [this] { saveFromToolbar(); });
     button("add", tr("Add Address"), [this] { AddAddressRow(); });
     button("remove", tr("Remove Address"), [this] { RemoveAddresses(); });
     button("find", tr("Find Address"), [this] { showFindDialog(); });

@@ -56,10 +56,14 @@ public:
     // Writes the open book back to its file. A failure is shown, and false
     // tells the caller to keep the book open: its edits are not lost.
     bool SaveAddressBook();
+    // The "save" key: writes the open book back and says in the status bar
+    // where it went, or that it did not.
+    void saveFromToolbar();
     // The "new" key: writes the open book back, then asks for a new book's
     // name, makes it from the template and opens it.
     void newAddressBook();
-    // The program closes: the open book is written back.
+    // The program closes: the open book is written back. When that fails
+    // the user chooses: try again, save it elsewhere, or quit without it.
     void saveAtExit();
     QString currentPath() const { return m_currentPath; }
     // The grid column of the e-mail addresses; -1 while no book is open.
@@ -101,7 +105,9 @@ private:
     std::optional<SenderAddress> displayedSender();
     void appendSender(const SenderAddress &sender);
     // AddressPaneBook.cpp
-    void openBook(const QString &pendingPath);
+    enum class WriteBack { First, No };
+    void openBook(const QString &pendingPath, WriteBack writeBack);
+    bool hasBookToWrite() const;
     bool createBook(const QString &typedName);
     void applyColumnWidths();
 

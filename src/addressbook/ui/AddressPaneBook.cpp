@@ -51,14 +51,19 @@ Status copyTemplate(const QString &from, const QString &to)
 
 } // namespace
 
-bool AddressPane::SaveAddressBook()
+bool AddressPane::hasBookToWrite() const
 {
     const AddressTable &table = m_parts.grid->addressModel().table();
     // An empty file read as a book stays empty.
     const bool empty = table.endColumn() <= 0 && table.rowCount() == 0 && table.columnName(0).isEmpty();
-    if (m_currentPath.isEmpty() || empty)
+    return !m_currentPath.isEmpty() && !empty;
+}
+
+bool AddressPane::SaveAddressBook()
+{
+    if (!hasBookToWrite())
         return true;
-    if (const Status written = writeAddressBookFile(m_currentPath, table); !written) {
+    if (const Status written = writeAddressBookFile(m_currentPath, m_parts.grid->addressModel().table()); !written) {
         m_host.messageBoxes().show(tr("Unable to save the address book %1 (%2). Its changes are still in the grid.")
                                        .arg(QDir::toNativeSeparators(m_currentPath), written.error()),
                                    MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
@@ -67,20 +72,52 @@ bool AddressPane::SaveAddressBook()
     return true;
 }
 
+void AddressPane::saveFromToolbar()
+{
+    if (!hasBookToWrite()) {
+        m_host.setStatusText(2, m_currentPath.isEmpty() ? tr("No address book is open") : tr("Nothing to save"));
+        return;
+    }
+    if (SaveAddressBook())
+        m_host.setStatusText(2, tr("Saved %1").arg(QDir::toNativeSeparators(m_currentPath)));
+    else
+        m_host.setStatusText(2, tr("Address book not saved"));
+}
+
 void AddressPane::saveAtExit()
 {
-    (void)SaveAddressBook();
     closePalette();
+    if (!hasBookToWrite())
+        return;
+    const AddressTable &table = m_parts.grid->addressModel().table();
+    QString path = m_currentPath;
+    for (Status written = writeAddressBookFile(path, table); !written; written = writeAddressBookFile(path, table)) {
+        const MessageBoxes::Answer answer = m_host.messageBoxes().show(
+            tr("Unable to save the address book %1 (%2). Try again, save it elsewhere, or quit without saving "
+               "its changes?")
+                .arg(QDir::toNativeSeparators(path), written.error()),
+            MessageBoxes::Buttons::RetrySaveElsewhereDiscard, MessageBoxes::Icon::Warning);
+        if (answer == MessageBoxes::Answer::Discard)
+            return;
+        if (answer == MessageBoxes::Answer::SaveElsewhere) {
+            const QString elsewhere = m_host.fileDialogs().saveFileName(
+                tr("Save Address Book As"), QFileInfo(path).absolutePath(),
+                tr("Address Book (*.csv);;Tab Delimited Text File (*.txt)"));
+            if (!elsewhere.isEmpty())
+                path = elsewhere;
+        }
+    }
+    m_currentPath = path;
 }
 
 void AddressPane::Open_CSV()
 {
-    openBook(QString());
+    openBook(QString(), WriteBack::First);
 }
 
-void AddressPane::openBook(const QString &pendingPath)
+void AddressPane::openBook(const QString &pendingPath, WriteBack writeBack)
 {
-    if (!SaveAddressBook())
+    if (writeBack == WriteBack::First && !SaveAddressBook())
         return;
     // The palette is opened again at the end, listing whatever book is open then.
     const bool paletteWasOpen = isPaletteOpen();
@@ -159,7 +196,9 @@ bool AddressPane::createBook(const QString &typedName)
         boxes.show(UnableToCreate);
         return false;
     }
-    openBook(*path);
+    // The open book was written back before the dialog opened; written
+    // again now it would land in the new book when it bears the same name.
+    openBook(*path, WriteBack::No);
     return true;
 }
 

@@ -57,9 +57,4 @@ QString plainNumberText(int number)
     return QString::number(number);
 }
 
-QString signedNumberText(int number)
-{
-    return number < 0 ? QString::number(number) : QStringLiteral(" ") + QString::number(number);
-}
-
 } // namespace ferrowen

@@ -71,8 +71,4 @@ int iniNumber(const QString &text);
 // The number as plain decimal text: 1200 -> "1200", -15 -> "-15".
 QString plainNumberText(int number);
 
-// The number with a sign position: a blank stands where the minus sign
-// would be, so 950 -> " 950" and -5 -> "-5".
-QString signedNumberText(int number);
-
 } // namespace ferrowen

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@ EditorFontDialog::EditorFontDialog(const Font &current, ColorChooser &colours, Q
 
     m_name = named(new QComboBox, "ComboFontName");
     m_name->setEditable(true);
+    m_name->lineEdit()->setAccessibleName(tr("Font"));
     m_name->addItems(editorFontNames());
     m_name->setEditText(current.name);
     m_size = named(new QComboBox, "ComboFontSize");

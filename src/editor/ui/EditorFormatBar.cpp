@@ -104,6 +104,9 @@ EditorFormatBar::EditorFormatBar(QWidget *parent)
     m_sizeCombo->setToolTip(tr("Font Size"));
     for (QComboBox *combo : {m_styleCombo, m_fontCombo, m_sizeCombo}) {
         combo->setAccessibleName(combo->toolTip());
+        // Screen readers meet the text box of an editable list on its own.
+        if (combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(combo->toolTip());
         addWidget(combo);
     }
     connect(m_fontCombo, &QComboBox::activated, this, &EditorFormatBar::fontChosen);

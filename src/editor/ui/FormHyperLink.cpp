@@ -66,6 +66,9 @@ FormHyperLink::FormHyperLink(EditorCommands &commands, MessageBoxes &boxes, QWid
     m_target = named(new QComboBox, "ComboTarget");
     m_target->setEditable(true);
     m_target->addItems({QStringLiteral("_top"), QStringLiteral("_blank"), QStringLiteral("_parent"), QStringLiteral("_self")});
+    // Screen readers meet the text box of an editable list on its own.
+    m_bookmark->lineEdit()->setAccessibleName(tr("Bookmark"));
+    m_target->lineEdit()->setAccessibleName(tr("Window/Frame Target"));
 
     auto *linkPage = new QWidget;
     auto *fields = new QFormLayout(linkPage);

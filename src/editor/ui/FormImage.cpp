@@ -51,6 +51,7 @@ QWidget *sizeRow(const QString &caption, QCheckBox *&set, QLineEdit *&value, QRa
     auto *row = new QWidget;
     set = named(new QCheckBox(caption), names[0]);
     value = named(new QLineEdit, names[1]);
+    value->setAccessibleName(caption);
     value->setMaximumWidth(60);
     percent = named(new QRadioButton(FormImage::tr("Percent")), names[2]);
     pixels = named(new QRadioButton(FormImage::tr("Pixels")), names[3]);
@@ -109,6 +110,7 @@ QWidget *FormImage::buildFileLocation()
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setRootPath(QDir::rootPath());
     m_folderTree = named(new QTreeView, "Dir1");
+    m_folderTree->setAccessibleName(tr("Folders"));
     m_folderTree->setModel(m_folders);
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_folderTree->hideColumn(column);
@@ -122,6 +124,7 @@ QWidget *FormImage::buildFileLocation()
             });
 
     m_files = named(new QListWidget, "File1");
+    m_files->setAccessibleName(tr("Image Files"));
     connect(m_files, &QListWidget::itemClicked, this, &FormImage::pickFile);
     connect(m_files, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         pickFile(item);
@@ -187,6 +190,8 @@ QWidget *FormImage::buildInsertAs()
     // No topics to offer: the user types the address.
     m_linkTarget = named(new QComboBox, "cboImageHref");
     m_linkTarget->setEditable(true);
+    m_linkTarget->setAccessibleName(tr("Target URL"));
+    m_linkTarget->lineEdit()->setAccessibleName(m_linkTarget->accessibleName());
     m_mapFrame = named(new QGroupBox(tr("Image Map")), "FrameImageMap");
     m_useMap = named(new QCheckBox(tr("Use Image Map")), "CheckUseMap");
     auto *editMapButton = named(new QPushButton(tr("Edit Image Map...")), "cmdMapEdit");

@@ -94,6 +94,7 @@ ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFil
     hint->setWordWrap(true);
 
     m_list = named(new QListWidget, "ListAreas");
+    m_list->setAccessibleName(tr("Areas"));
     m_list->setMinimumWidth(240);
     m_address = named(new QLineEdit, "TextAreaAddress");
     m_alternateText = named(new QLineEdit, "TextAreaAlt");

@@ -81,6 +81,7 @@ void DialogTemplate::buildControls()
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setMinimumContentsLength(24);
     m_combo1->setAccessibleName(tr("Template name"));
+    m_combo1->lineEdit()->setAccessibleName(m_combo1->accessibleName());
     m_command1 = named(new QPushButton(tr("New")), "Command1");
     auto *openFrame = named(new QGroupBox(tr("Open Template")), "FrameOpen");
     auto *openRow = new QHBoxLayout(openFrame);

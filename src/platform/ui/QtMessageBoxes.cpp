@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ferrowen {
 
@@ -15,6 +16,8 @@ QMessageBox::StandardButtons standardButtons(MessageBoxes::Buttons buttons)
     case MessageBoxes::Buttons::YesNo:
     case MessageBoxes::Buttons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
     case MessageBoxes::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageBoxes::Buttons::RetrySaveElsewhereDiscard:
+        return QMessageBox::Retry | QMessageBox::Save | QMessageBox::Discard;
     }
     return QMessageBox::Ok;
 }
@@ -38,8 +41,13 @@ MessageBoxes::Answer answerFor(int button, MessageBoxes::Buttons buttons)
     case QMessageBox::Yes: return MessageBoxes::Answer::Yes;
     case QMessageBox::No: return MessageBoxes::Answer::No;
     case QMessageBox::Cancel: return MessageBoxes::Answer::Cancel;
+    case QMessageBox::Retry: return MessageBoxes::Answer::Retry;
+    case QMessageBox::Save: return MessageBoxes::Answer::SaveElsewhere;
+    case QMessageBox::Discard: return MessageBoxes::Answer::Discard;
     default: break;
     }
+    if (buttons == MessageBoxes::Buttons::RetrySaveElsewhereDiscard)
+        return MessageBoxes::Answer::Retry;
     // Closed by the window's close box or Escape without a Cancel button.
     const bool yesNo = buttons == MessageBoxes::Buttons::YesNo || buttons == MessageBoxes::Buttons::YesNoDefaultNo;
     return yesNo ? MessageBoxes::Answer::No : MessageBoxes::Answer::Ok;
@@ -64,6 +72,13 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString &text, Buttons buttons, 
         box.setEscapeButton(QMessageBox::Cancel);
     if (buttons == Buttons::YesNoDefaultNo)
         box.setDefaultButton(QMessageBox::No);
+    if (buttons == Buttons::RetrySaveElsewhereDiscard) {
+        box.button(QMessageBox::Retry)->setText(QMessageBox::tr("&Retry"));
+        box.button(QMessageBox::Save)->setText(QMessageBox::tr("Save &Elsewhere..."));
+        box.button(QMessageBox::Discard)->setText(QMessageBox::tr("&Quit Without Saving"));
+        box.setDefaultButton(QMessageBox::Retry);
+        box.setEscapeButton(QMessageBox::Retry);
+    }
     return answerFor(box.exec(), buttons);
 }
 

@@ -31,6 +31,7 @@ SpellingDialog::SpellingDialog(QWidget *parent)
     m_context->setMargin(6);
     m_changeTo = named(new QLineEdit, "TextChangeTo");
     m_suggestions = named(new QListWidget, "ListSuggestions");
+    m_suggestions->setAccessibleName(tr("Suggestions"));
     m_dictionaries = named(new QComboBox, "ComboDictionary");
 
     auto *grid = new QGridLayout;

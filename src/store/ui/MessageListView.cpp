@@ -8,6 +8,7 @@ MessageListView::MessageListView(QWidget *parent)
     : QTreeView(parent)
 {
     setObjectName(QStringLiteral("ListMsg"));
+    setAccessibleName(tr("Saved Messages"));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

@@ -86,6 +86,8 @@ void SavedFoldersPane::buildFolderPanel()
     column->setContentsMargins(6, 6, 6, 6);
 
     m_folders2 = named(new QListWidget, "ComboFolders2");
+    // A list is named by its own name only, never by a label beside it.
+    m_folders2->setAccessibleName(tr("Folders"));
     m_folders2->viewport()->setAcceptDrops(true);
     m_folders2->viewport()->installEventFilter(this);
     auto *title = named(new QLabel(tr("  Folders")), "LabelFolders");
@@ -100,6 +102,7 @@ void SavedFoldersPane::buildFolderPanel()
     m_move = named(new QPushButton(tr("&Move to:")), "CommandMove");
     connect(m_move, &QPushButton::clicked, this, &SavedFoldersPane::MoveSavedMessage);
     m_folders4 = named(new QComboBox, "ComboFolders4");
+    m_folders4->setAccessibleName(tr("Move to Folder"));
     m_folders4->setMinimumContentsLength(8);
     connect(m_folders4, &QComboBox::activated, this, [this] { m_list->setFocus(); });
     auto *moveRow = new QHBoxLayout;
