@@ -13,10 +13,12 @@ namespace ferrowen {
 
 // Writes one key of the settings file from the interface thread without
 // making the window wait: each write waits at most InterfaceLockWait for
-// the file's lock. A value that could not be written is kept, only the
-// latest one, and written by a retry a moment later or by the next write,
-// whichever comes first. Meant for keys where only the last value matters,
-// such as the progress trace "bug".
+// the file's lock, and none waits for the disk (a crash of the program
+// still leaves the last value readable). A value that could not be written
+// is kept, only the latest one, and written by a retry a moment later or by
+// the next write, whichever comes first; a value the key holds already is
+// not written again. Meant for keys where only the last value matters, such
+// as the progress trace "bug".
 class LatestValueWriter : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,8 @@ private:
     QString m_section;
     QString m_key;
     std::optional<QString> m_pending;
+    // What this writer put into the key last.
+    std::optional<QString> m_written;
     QTimer m_retry;
 };
 

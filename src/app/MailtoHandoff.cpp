@@ -33,20 +33,39 @@ StatusOr<QString> MailtoHandoff::tick()
     const QString link = m_file.readWholeString(Settings, Mailto, QString());
     if (link.isEmpty())
         return QString();
+    if (link == m_done)
+        return clear(link);
+    // It waits in the compose filling.
+    if (link == m_handedOver)
+        return QString();
 
     m_writeTrace(QStringLiteral("7777"));
-    // Cleared only if it still holds what was read: a link written in
-    // between by another writer stays for the next tick.
-    const Status cleared = m_file.update(Settings, Mailto, [&link](const std::optional<QString> &current) {
-        return current && *current == link ? std::optional<QString>(QString()) : std::nullopt;
-    });
-    if (!cleared)
-        return cleared;
+    m_handedOver = link;
     m_writeTrace(QStringLiteral("7788"));
     if (m_pumpEvents)
         m_pumpEvents();
     m_fillCompose(link);
     m_writeTrace(QStringLiteral("8888"));
+    return link == m_done ? clear(link) : QString();
+}
+
+void MailtoHandoff::linkDone(const QString &link)
+{
+    if (link == m_handedOver)
+        m_handedOver.clear();
+    m_done = link;
+}
+
+StatusOr<QString> MailtoHandoff::clear(const QString &link)
+{
+    // Cleared only if it still holds the link: one written in between by
+    // another writer stays for the next tick.
+    const Status cleared = m_file.update(Settings, Mailto, [&link](const std::optional<QString> &current) {
+        return current && *current == link ? std::optional<QString>(QString()) : std::nullopt;
+    });
+    if (!cleared)
+        return cleared;
+    m_done.clear();
     return link;
 }
 

@@ -30,9 +30,13 @@ public:
 
     void start();
     void stop();
+    // Runs the hand-off again at once: the compose filling is done with a
+    // link, which can leave the settings file for the next one.
+    void lookAgainSoon() { runSoon(std::chrono::milliseconds(0)); }
 
 Q_SIGNALS:
-    // A link went through the compose filling.
+    // A link was filled in (or discarded by the user) and has left the
+    // settings file.
     void linkHandled(const QString &link);
 
 private:

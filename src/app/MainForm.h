@@ -92,6 +92,11 @@ public:
     void showWaitPanel();
     void hideWaitPanel();
 
+    // --- The bar that tells what waits to be filled into the compose form ---
+    // An empty text hides it.
+    void showWaitingNotice(const QString &text);
+    QString waitingNoticeText() const;
+
     // --- Status bar StatusBar1, panels 1 to 3, and its progress bar ---
     void setStatusPanelText(int panel, const QString &text);
     QString statusPanelText(int panel) const;
@@ -108,6 +113,9 @@ Q_SIGNALS:
     void calendarTabSelected();
     // The wait panel's Cancel was pressed (the panel is hidden already).
     void waitCancelled();
+    // "Fill Now" and "Discard" of the waiting notice.
+    void fillWaitingRequested();
+    void discardWaitingRequested();
     // The address pane was widened or narrowed back.
     void addressPaneExpanded(bool expanded);
     // The address pane was shown again; the grid of an open book returns.
@@ -135,6 +143,7 @@ private:
     void buildAddressPaneFrame();
     void buildMainArea();
     void buildWaitPanel();
+    QWidget *buildWaitingNotice();
     void buildStatusBar();
     void adopt(QWidget *part);
 
@@ -171,6 +180,8 @@ private:
 
     EditorPanel::Parts m_editor;
     QFrame *m_pictureWait = nullptr;
+    QFrame *m_waitingNotice = nullptr;
+    QLabel *m_waitingText = nullptr;
 
     QLabel *m_statusPanel[3] = {};
     QProgressBar *m_progress1 = nullptr;

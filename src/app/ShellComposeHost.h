@@ -2,7 +2,12 @@
 
 #include "webmail/ComposeHost.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
+
+#include <functional>
+
+class QEventLoop;
 
 namespace ferrowen {
 
@@ -24,7 +29,10 @@ public:
     void setAddressSource(AddressSource &addresses) { m_addresses = &addresses; }
 
     // Makes every later wait end at once: the window is going away.
-    void markClosing() { m_closing = true; }
+    void markClosing();
+
+    // Told when a handed-over mail link has been filled in or discarded.
+    void onMailLinkDone(std::function<void(const QString &link)> done) { m_mailLinkDone = std::move(done); }
 
     int selectedTab() const override;
     void selectTab(int index) override;
@@ -33,9 +41,14 @@ public:
     void navigate(Pane pane, const QString &address) override;
     void repaint(Pane pane) override;
     bool isShown(Pane pane) const override;
+    bool isLoading(Pane pane) override;
+    bool pageMayStillChange(Pane pane) override;
+    bool previewShowsChosenMessage() override;
     void showWaitPanel() override;
     void hideWaitPanel() override;
     bool takeWaitCancelled() override;
+    void showWaitingNotice(const QString &text) override;
+    void mailLinkDone(const QString &link) override;
     bool letPendingEventsRun() override;
     void writeTrace(const QString &code) override;
     bool mergeInProgress() const override;
@@ -46,6 +59,7 @@ public:
 
 private:
     BrowserPane &pane(Pane pane) const;
+    void wakeWait();
 
     QPointer<MainForm> m_form;
     ShellState &m_state;
@@ -53,6 +67,11 @@ private:
     AddressSource *m_addresses = nullptr;
     MessageBoxes &m_messageBoxes;
     bool m_closing = false;
+    std::function<void(const QString &)> m_mailLinkDone;
+    // When each pane last finished loading a page (not started: never).
+    QElapsedTimer m_loaded[4];
+    // The wait that runs now, woken by the panes' events.
+    QPointer<QEventLoop> m_wait;
 };
 
 } // namespace ferrowen

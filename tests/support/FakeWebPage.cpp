@@ -135,6 +135,30 @@ void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property,
     }
 }
 
+void FakeWebPage::writeAll(const QList<PageWrite> &writes)
+{
+    ++writeAllCalls;
+    WebPage::writeAll(writes);
+    for (const PageWrite &write : writes) {
+        for (const WriteTarget &target : write.targets) {
+            if (const std::optional<ElementRef> place = locate(target)) {
+                at(*place).typed = false;
+                break;
+            }
+        }
+    }
+}
+
+QStringList FakeWebPage::typedFieldNames()
+{
+    QStringList names;
+    for (const FakeElement &e : elements) {
+        if (e.typed && !e.value.trimmed().isEmpty())
+            names << (e.name.isEmpty() ? e.id : e.name);
+    }
+    return names;
+}
+
 void FakeWebPage::clickElement(const ElementRef &ref)
 {
     FakeElement &e = at(ref);

@@ -33,6 +33,9 @@ BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         m_busy = false;
+        // The end of a load that the request cut short does not count.
+        if (m_page->url() == m_requested)
+            m_requestedLoaded = true;
         Q_EMIT documentComplete(locationUrl());
     });
     connect(m_page, &BrowserPage::navigationAccepted, this, &BrowserPane::beforeNavigate);
@@ -55,6 +58,8 @@ void BrowserPane::load(const QUrl &url)
     // Busy from the request on, as waits on the pane expect; the engine
     // reports the start of the load only later.
     m_busy = true;
+    m_requested = url;
+    m_requestedLoaded = false;
     m_page->load(url);
 }
 
@@ -106,6 +111,11 @@ void BrowserPane::stop()
 bool BrowserPane::isBusy() const
 {
     return m_busy;
+}
+
+bool BrowserPane::showsRequestedPage() const
+{
+    return m_requestedLoaded;
 }
 
 void BrowserPane::showLocalDocumentsOnly()

@@ -45,6 +45,9 @@ public:
     void refresh();
     void stop();
     bool isBusy() const;
+    // True once the pane shows, loaded, the address it was sent to last
+    // (navigate, openLocalFile): not a page it showed before.
+    bool showsRequestedPage() const;
 
     // For documents of unknown origin (saved mail): from now on the pane
     // runs none of a page's scripts and fetches nothing from the network,
@@ -61,8 +64,9 @@ Q_SIGNALS:
     // The main frame is about to navigate (sent from the event loop right
     // after the engine accepted the navigation, which is never cancelled).
     // postData holds the URL-encoded form data of a POST form submission,
-    // exactly as posted, and is empty otherwise.
-    void beforeNavigate(const QUrl &url, const QByteArray &postData);
+    // exactly as posted, and is empty otherwise; charset names the encoding
+    // of the text behind its percent escapes ("UTF-8", "windows-1252").
+    void beforeNavigate(const QUrl &url, const QByteArray &postData, const QString &charset);
     void navigateComplete(const QString &address);
     void documentComplete(const QString &address);
 
@@ -77,6 +81,8 @@ private:
     std::unique_ptr<EngineWebPage> m_document;
     LocalRequestFilter *m_localOnly = nullptr;
     bool m_busy = false;
+    QUrl m_requested;
+    bool m_requestedLoaded = true;
 };
 
 } // namespace ferrowen
