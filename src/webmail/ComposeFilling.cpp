@@ -201,6 +201,9 @@ ComposeFillOutcome notWritten(Filling &f, WaitEnd end)
                                   "page and try again."));
             return ComposeFillOutcome::Stopped;
         }
+        // The user signs in on the first tab; an empty "Compose" tab is no help.
+        if (f.start != FillStart::Retried && f.host.selectedTab() == 2)
+            f.host.selectTab(1);
         return putAside(f, ComposeRequest::Waiting::ForComposePage);
     case WaitEnd::Cancelled:
     case WaitEnd::Overtaken:

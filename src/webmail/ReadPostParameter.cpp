@@ -15,9 +15,9 @@ QString ReadPostParameter(QByteArrayView data, QByteArrayView key, const QString
     const qsizetype next = data.indexOf('&', start);
     const QByteArrayView raw = data.sliced(start, (next < 0 ? data.size() : next) - start);
 
-    QStringDecoder decoder(charset.toLatin1().constData());
+    QStringDecoder decoder(charset.toLatin1().constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
-        decoder = QStringDecoder(QStringConverter::Utf8);
+        decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     return decoder.decode(PercentDecodedBytes(raw, PlusSign::Blank));
 }
 

@@ -12,9 +12,9 @@ QString decodeComponent(QByteArray component, const QString &charset)
     // The plus sign must become a space before the escapes are decoded, so
     // that an encoded plus (%2B) survives as "+".
     component.replace('+', ' ');
-    QStringDecoder decoder(charset.toLatin1().constData());
+    QStringDecoder decoder(charset.toLatin1().constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
-        decoder = QStringDecoder(QStringConverter::Utf8);
+        decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     return decoder.decode(QByteArray::fromPercentEncoding(component));
 }
 
