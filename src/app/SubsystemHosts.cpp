@@ -143,9 +143,9 @@ QString ShellMessageSaveHost::chosenFolder() const
     return folders->currentIndex() >= 0 ? folders->itemText(folders->currentIndex()) : QString();
 }
 
-void ShellMessageSaveHost::showMessageSavedLabel()
+void ShellMessageSaveHost::showMessageSavedLabel(bool shown)
 {
-    m_form.band().messageSavedLabel()->show();
+    m_form.band().messageSavedLabel()->setVisible(shown);
 }
 
 void ShellMessageSaveHost::setStatusText(int panel, const QString &text)

@@ -26,7 +26,7 @@ public:
 
     QString savedMessagesFolder() const override { return store; }
     QString chosenFolder() const override { return QStringLiteral("Saved"); }
-    void showMessageSavedLabel() override {}
+    void showMessageSavedLabel(bool) override {}
     void setStatusText(int, const QString &) override {}
     MessageBoxes &messageBoxes() override { return boxes; }
 };
