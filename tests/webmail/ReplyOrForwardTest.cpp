@@ -296,6 +296,31 @@ TEST(ReplyFromSavedMessage, intoTheHotmailForm_shapedByTheMode)
     }
 }
 
+// A reply asked for right after a click on another saved message waits
+// until the preview shows that message, rather than read the one before.
+TEST_F(ReplyOrForwardTest, aReplyReadsTheMessageChosenLast_onceThePreviewShowsIt)
+{
+    host.inbox.url = HotmailInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
+    addHotmailComposeForm(host.compose);
+    previewSavedMessage();
+    host.previewReady = false;
+    host.onEvents = [this](int round) {
+        if (round < 2)
+            return;
+        host.preview.clear();
+        host.preview.addElement(QStringLiteral("replyto"), QStringLiteral("Reply-to:\u00a0bo@example.com"));
+        host.preview.addElement(QStringLiteral("subject"), QStringLiteral("Subject:\u00a0Chosen"));
+        host.preview.addElement(QStringLiteral("body"), QString());
+        host.previewReady = true;
+    };
+    host.tab = 3;
+
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::ReplyBlank), ComposeFillOutcome::Filled);
+    EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("RE: Chosen"));
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("bo@example.com"));
+}
+
 TEST_F(ReplyOrForwardTest, missingPreviewElementEndsSilentlyBeforeWriting)
 {
     host.inbox.url = HotmailInbox;
