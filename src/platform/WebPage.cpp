@@ -29,7 +29,7 @@ std::optional<ElementRef> WebPage::locate(const WriteTarget &target)
     return std::nullopt;
 }
 
-void WebPage::writeAll(const QList<PageWrite> &writes)
+bool WebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
 {
     // Found first, written after: a missing place leaves the page untouched.
     QList<std::optional<std::pair<ElementRef, ElementProperty>>> places;
@@ -45,10 +45,18 @@ void WebPage::writeAll(const QList<PageWrite> &writes)
             throw WebPageError(QStringLiteral("the page has no ") + describe(write.targets.value(0)));
         places.append(place);
     }
+    if (typed == TypedText::Keep) {
+        const QStringList typedNames = typedFieldNames();
+        for (qsizetype i = 0; i < writes.size(); ++i) {
+            if (places[i] && !writes[i].keepsText && typedNames.contains(writes[i].targets.value(0).name, Qt::CaseInsensitive))
+                return false;
+        }
+    }
     for (qsizetype i = 0; i < writes.size(); ++i) {
         if (places[i])
             writeProperty(places[i]->first, places[i]->second, writes[i].value);
     }
+    return true;
 }
 
 } // namespace ferrowen

@@ -52,7 +52,13 @@ struct PageWrite
     QList<WriteTarget> targets;
     QString value;
     bool optional = false;
+    // The value keeps what the place holds now (text put above it, say):
+    // it replaces nothing the user typed there.
+    bool keepsText = false;
 };
+
+// Whether writeAll may write over text the user typed.
+enum class TypedText { Replace, Keep };
 
 // The text selected in a text field (a textarea or a text input) of a page.
 struct FieldSelection
@@ -161,9 +167,11 @@ public:
 
     // Writes every value in one step, in order, as typing would show them.
     // Every place is found before anything is written: a missing one fails
-    // (WebPageError) and leaves the page as it was. What is written replaces
-    // what the user typed there (see typedFieldNames).
-    virtual void writeAll(const QList<PageWrite> &writes);
+    // (WebPageError) and leaves the page as it was. With TypedText::Keep,
+    // a place holding text the user typed (see typedFieldNames) makes it
+    // write nothing and answer false; otherwise what is written replaces
+    // what the user typed there, and the answer is true.
+    virtual bool writeAll(const QList<PageWrite> &writes, TypedText typed = TypedText::Replace);
 
     // The names (or else ids) of the elements holding text the user typed
     // (or pasted) that the program has not written over since: the page's

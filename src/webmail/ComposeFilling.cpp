@@ -117,7 +117,8 @@ PageWrite fieldWrite(const QString &form, const QString &field, const QString &v
 // Everything one filling writes, in the order the page sees it. Some
 // compose pages have no Cc or Bcc line, or no plain-text copy of the body:
 // what is missing is skipped and the rest still gets written.
-QList<PageWrite> composeWrites(const ProviderProfile &profile, const ComposeDraft &draft, bool writesHeaders)
+QList<PageWrite> composeWrites(const ProviderProfile &profile, const ComposeDraft &draft, bool writesHeaders,
+                               bool keepsBodyText)
 {
     const ComposeFormNames &names = profile.compose;
     const PlainTextMirrorNames &mirror = profile.plainTextMirror;
@@ -130,6 +131,7 @@ QList<PageWrite> composeWrites(const ProviderProfile &profile, const ComposeDraf
         writes << fieldWrite(names.form, names.bcc, draft.bcc, true);
     }
     writes << fieldWrite(names.form, names.body, draft.body);
+    writes.last().keepsText = keepsBodyText;
     if (mirror.present()) {
         writes << plainTextMirrorWrite(mirror, plainTextMirrorHtml(draft.body));
         // The page reads the subject and the recipient again after the copy.
@@ -139,28 +141,6 @@ QList<PageWrite> composeWrites(const ProviderProfile &profile, const ComposeDraf
             writes << fieldWrite(names.form, mirror.recipientField, draft.recipient);
     }
     return writes;
-}
-
-// The fields whose text the filling replaces (a template put above the
-// page's text keeps the body).
-QStringList replacedFields(const ProviderProfile &profile, ComposeMode mode, bool keepsBody)
-{
-    const ComposeFormNames &names = profile.compose;
-    QStringList fields{names.subject};
-    if (int(mode) < 10)
-        fields << names.to << names.cc << names.bcc << profile.plainTextMirror.recipientField;
-    if (!keepsBody)
-        fields << names.body << profile.plainTextMirror.fallbackField << profile.plainTextMirror.elementId;
-    return fields;
-}
-
-bool replacesTypedText(WebPage &compose, const QStringList &replaced)
-{
-    for (const QString &typed : compose.typedFieldNames()) {
-        if (replaced.contains(typed, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
 }
 
 bool userAgreesToReplace(ComposeHost &host, const ComposeRequest &request)
@@ -236,10 +216,6 @@ ComposeFillOutcome write(Filling &f, Pane pane, const ProviderProfile &profile, 
     }
 
     const bool templateAboveText = mode == ComposeMode::InsertTemplate && useInboxPane;
-    if (replacesTypedText(compose, replacedFields(profile, mode, templateAboveText))
-        && !userAgreesToReplace(host, f.request))
-        return putAside(f, ComposeRequest::Waiting::PutAside);
-
     ComposeDraft draft = f.request.draft;
     const bool writesHeaders = int(mode) < 10;
     if (writesHeaders && profile.recipientFromAngleBracket)
@@ -249,7 +225,14 @@ ComposeFillOutcome write(Filling &f, Pane pane, const ProviderProfile &profile, 
     else if (mode != ComposeMode::InsertTemplate)
         draft.body = bodyForMode(mode, draft.body);
 
-    compose.writeAll(composeWrites(profile, draft, writesHeaders));
+    // One step when the form holds nothing the user typed; else only with
+    // the user's yes.
+    const QList<PageWrite> writes = composeWrites(profile, draft, writesHeaders, templateAboveText);
+    if (!compose.writeAll(writes, TypedText::Keep)) {
+        if (!userAgreesToReplace(host, f.request))
+            return putAside(f, ComposeRequest::Waiting::PutAside);
+        compose.writeAll(writes, TypedText::Replace);
+    }
     if (profile.plainTextMirror.present())
         host.repaint(pane);
     host.writeTrace(QStringLiteral("0"));

@@ -68,6 +68,10 @@ void ClearComposeForm(ComposeHost &host)
 bool holdsTypedText(WebPage &page)
 {
     try {
+        // A blank pane has nothing to ask.
+        const QString location = page.location();
+        if (location.isEmpty() || location.startsWith(QLatin1String("about:")))
+            return false;
         return !page.typedFieldNames().isEmpty();
     } catch (const WebPageError &) {
         return false;

@@ -135,11 +135,14 @@ void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property,
     }
 }
 
-void FakeWebPage::writeAll(const QList<PageWrite> &writes)
+bool FakeWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
 {
     ++writeAllCalls;
-    WebPage::writeAll(writes);
+    if (!WebPage::writeAll(writes, typed))
+        return false;
     for (const PageWrite &write : writes) {
+        if (write.keepsText)
+            continue;
         for (const WriteTarget &target : write.targets) {
             if (const std::optional<ElementRef> place = locate(target)) {
                 at(*place).typed = false;
@@ -147,6 +150,7 @@ void FakeWebPage::writeAll(const QList<PageWrite> &writes)
             }
         }
     }
+    return true;
 }
 
 QStringList FakeWebPage::typedFieldNames()

@@ -46,7 +46,7 @@ public:
     // Counts the click; a check box changes its state as in a page.
     void clickElement(const ElementRef &element) override;
     // Counts the calls, and forgets the typing in what it writes.
-    void writeAll(const QList<PageWrite> &writes) override;
+    bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
     QStringList typedFieldNames() override;
 
     int writeAllCalls = 0;

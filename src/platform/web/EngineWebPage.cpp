@@ -115,7 +115,7 @@ void EngineWebPage::submitForm(const QString &form, const QString &actionSuffix)
     call(QStringLiteral("submitForm"), {{QStringLiteral("form"), form}, {QStringLiteral("actionSuffix"), actionSuffix}});
 }
 
-void EngineWebPage::writeAll(const QList<PageWrite> &writes)
+bool EngineWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
 {
     QJsonArray list;
     for (const PageWrite &write : writes) {
@@ -124,9 +124,12 @@ void EngineWebPage::writeAll(const QList<PageWrite> &writes)
             targets.append(targetJson(target));
         list.append(QJsonObject{{QStringLiteral("targets"), targets},
                                 {QStringLiteral("value"), write.value},
-                                {QStringLiteral("optional"), write.optional}});
+                                {QStringLiteral("optional"), write.optional},
+                                {QStringLiteral("keepsText"), write.keepsText}});
     }
-    call(QStringLiteral("writeAll"), {{QStringLiteral("writes"), list}});
+    return call(QStringLiteral("writeAll"),
+                {{QStringLiteral("writes"), list}, {QStringLiteral("keepTyped"), typed == TypedText::Keep}})
+        .toBool();
 }
 
 QStringList EngineWebPage::typedFieldNames()

@@ -30,7 +30,7 @@ public:
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
     void clickElement(const ElementRef &element) override;
     void submitForm(const QString &form, const QString &actionSuffix) override;
-    void writeAll(const QList<PageWrite> &writes) override;
+    bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
     QStringList typedFieldNames() override;
     QString frameLocation(const QStringList &frames) override;
     FieldSelection selectedFieldText() override;

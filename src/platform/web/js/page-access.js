@@ -424,8 +424,8 @@
         // is written, so a missing one leaves the page as it was. A write
         // goes to the first of its targets the page has; an optional write
         // with none is skipped. What is written this way replaces what the
-        // user typed there.
-        writeAll({ writes }) {
+        // user typed there, unless keepTyped asks to write nothing then.
+        writeAll({ writes, keepTyped }) {
             const places = writes.map(write => {
                 for (const target of write.targets) {
                     const element = locate(target);
@@ -436,6 +436,10 @@
                     fail('the page has no ' + describe(write.targets[0]));
                 return null;
             });
+            const overTyped = (place, i) => place && !writes[i].keepsText && typedInto.has(place.element)
+                && textOf(place.element).trim() !== '';
+            if (keepTyped && places.some(overTyped))
+                return false;
             writes.forEach((write, i) => {
                 const place = places[i];
                 if (!place)
@@ -444,9 +448,10 @@
                 if (!writer)
                     fail('property ' + place.property + ' cannot be written');
                 writer(place.element, write.value);
-                typedInto.delete(place.element);
+                if (!write.keepsText)
+                    typedInto.delete(place.element);
             });
-            return null;
+            return true;
         },
         submitForm({ form, actionSuffix }) {
             const found = findForm(form);
