@@ -11,7 +11,9 @@ using namespace SettingsKeys;
 
 MailtoHandoff::MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace, PumpEvents pumpEvents,
                              FillCompose fillCompose)
-    : m_file(settings.profile().withLockTimeout(InterfaceLockWait))
+    // Not waiting for the disk: a clearing lost with the whole machine only
+    // makes the link be filled once more at the next start.
+    : m_file(settings.profile().withLockTimeout(InterfaceLockWait).withoutFlush())
     , m_writeTrace(std::move(writeTrace))
     , m_pumpEvents(std::move(pumpEvents))
     , m_fillCompose(std::move(fillCompose))
@@ -46,7 +48,9 @@ StatusOr<QString> MailtoHandoff::tick()
         m_pumpEvents();
     m_fillCompose(link);
     m_writeTrace(QStringLiteral("8888"));
-    return link == m_done ? clear(link) : QString();
+    // A link filled now leaves the file at the next tick, once the window
+    // has shown the filled form.
+    return QString();
 }
 
 void MailtoHandoff::linkDone(const QString &link)

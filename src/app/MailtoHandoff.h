@@ -33,15 +33,19 @@ public:
 
     MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace, PumpEvents pumpEvents, FillCompose fillCompose);
 
-    // One hand-off. Gives the link that left the file in this tick (empty
-    // when none did: the key was empty, its link waits in the filling, or
-    // another hand-off is still running, since the filling lets events
-    // run); fails when a link the filling is done with could not be cleared.
+    // One hand-off: clears a link the filling is done with, or hands a new
+    // one to the filling. Gives the link that left the file in this tick
+    // (empty when none did: the key was empty, its link was handed over now
+    // or waits in the filling, or another hand-off is still running, since
+    // the filling lets events run); fails when a link the filling is done
+    // with could not be cleared.
     StatusOr<QString> tick();
 
-    // The compose filling is done with the link: it leaves the file now if
-    // a tick is running, else at the next tick.
+    // The compose filling is done with the link: it leaves the file at the
+    // next tick.
     void linkDone(const QString &link);
+    // True while a link the filling is done with waits to leave the file.
+    bool hasLinkToClear() const { return !m_done.isEmpty(); }
 
     // While held answers true, ticks leave the key unread: a mail merge
     // sending through the compose form must not see a link written over

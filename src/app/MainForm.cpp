@@ -352,4 +352,9 @@ void MainForm::hideWaitPanel()
     m_pictureWait->hide();
 }
 
+bool MainForm::isWaitPanelShown() const
+{
+    return !m_pictureWait->isHidden();
+}
+
 } // namespace ferrowen

@@ -91,6 +91,7 @@ public:
     // --- Wait panel PictureWait ---
     void showWaitPanel();
     void hideWaitPanel();
+    bool isWaitPanelShown() const;
 
     // --- The bar that tells what waits to be filled into the compose form ---
     // An empty text hides it.

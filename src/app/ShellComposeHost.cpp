@@ -21,6 +21,8 @@ constexpr int FallbackPollMs = 5;
 // How long after a page has loaded its own scripts may still build its
 // form.
 constexpr qint64 FormGraceMs = 1500;
+// How long a wait lasts before "Please wait..." shows.
+constexpr int WaitPanelDelayMs = 300;
 
 int paneIndex(Pane pane)
 {
@@ -53,6 +55,12 @@ ShellComposeHost::ShellComposeHost(MainForm &form, ShellState &state, LatestValu
         QObject::connect(browser, &BrowserPane::navigateComplete, browser, [this] { wakeWait(); });
     }
     QObject::connect(&form, &MainForm::waitCancelled, &form, [this] { wakeWait(); });
+    m_waitPanelDelay.setSingleShot(true);
+    m_waitPanelDelay.setInterval(WaitPanelDelayMs);
+    m_waitPanelDelay.callOnTimeout([this] {
+        if (m_form)
+            m_form->showWaitPanel();
+    });
 }
 
 void ShellComposeHost::markClosing()
@@ -114,13 +122,9 @@ void ShellComposeHost::navigate(Pane which, const QString &address)
 
 void ShellComposeHost::repaint(Pane which)
 {
-    BrowserPane &p = pane(which);
-    if (p.isVisible()) {
-        p.hide();
-        p.show();
-    } else {
-        p.update();
-    }
+    // The engine draws what the page changed; hiding and showing the pane
+    // would only make it start its drawing over.
+    pane(which).update();
 }
 
 bool ShellComposeHost::isShown(Pane which) const
@@ -158,12 +162,13 @@ void ShellComposeHost::mailLinkDone(const QString &link)
 
 void ShellComposeHost::showWaitPanel()
 {
-    if (m_form)
-        m_form->showWaitPanel();
+    if (!m_waitPanelDelay.isActive() && m_form && !m_form->isWaitPanelShown())
+        m_waitPanelDelay.start();
 }
 
 void ShellComposeHost::hideWaitPanel()
 {
+    m_waitPanelDelay.stop();
     if (m_form)
         m_form->hideWaitPanel();
 }

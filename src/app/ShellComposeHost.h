@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 
@@ -72,6 +73,9 @@ private:
     QElapsedTimer m_loaded[4];
     // The wait that runs now, woken by the panes' events.
     QPointer<QEventLoop> m_wait;
+    // "Please wait..." shows only for a wait that lasts: the usual page
+    // load is over before it could be read.
+    QTimer m_waitPanelDelay;
 };
 
 } // namespace ferrowen

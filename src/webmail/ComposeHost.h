@@ -35,7 +35,7 @@ public:
     virtual WebPage &page(Pane pane) = 0;
     virtual QString location(Pane pane) = 0;
     virtual void navigate(Pane pane, const QString &address) = 0;
-    // Hides the pane and shows it again so it repaints.
+    // Makes the pane draw what the automation wrote.
     virtual void repaint(Pane pane) = 0;
     virtual bool isShown(Pane pane) const = 0;
 
