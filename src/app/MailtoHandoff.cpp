@@ -3,6 +3,7 @@
 #include "app/SettingsLockWaits.h"
 #include "app/settings/SettingsFile.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace ferrowen {
@@ -36,7 +37,7 @@ StatusOr<QString> MailtoHandoff::tick()
     if (link.isEmpty())
         return QString();
     if (link == m_done)
-        return clear(link);
+        return untilClear().count() > 0 ? QString() : clear(link);
     // It waits in the compose filling.
     if (link == m_handedOver)
         return QString();
@@ -58,6 +59,14 @@ void MailtoHandoff::linkDone(const QString &link)
     if (link == m_handedOver)
         m_handedOver.clear();
     m_done = link;
+    m_doneSince.start();
+}
+
+std::chrono::milliseconds MailtoHandoff::untilClear() const
+{
+    if (m_done.isEmpty())
+        return std::chrono::milliseconds(0);
+    return std::max(std::chrono::milliseconds(0), m_clearDelay - std::chrono::milliseconds(m_doneSince.elapsed()));
 }
 
 StatusOr<QString> MailtoHandoff::clear(const QString &link)

@@ -3,7 +3,10 @@
 #include "platform/ProfileFile.h"
 #include "platform/StatusOr.h"
 
+#include <QElapsedTimer>
 #include <QString>
+
+#include <chrono>
 
 #include <functional>
 
@@ -26,6 +29,10 @@ class SettingsFile;
 class MailtoHandoff
 {
 public:
+    // How long a filled link stays in the file: the window shows the
+    // filled form and answers the user before the file is written.
+    static constexpr std::chrono::milliseconds defaultClearDelay{30};
+
     using PumpEvents = std::function<void()>;
     using FillCompose = std::function<void(const QString &link)>;
     using WriteTrace = std::function<void(const QString &code)>;
@@ -44,8 +51,11 @@ public:
     // The compose filling is done with the link: it leaves the file at the
     // next tick.
     void linkDone(const QString &link);
-    // True while a link the filling is done with waits to leave the file.
+    // True while a link the filling is done with waits to leave the file,
+    // and how long until a tick may clear it.
     bool hasLinkToClear() const { return !m_done.isEmpty(); }
+    std::chrono::milliseconds untilClear() const;
+    void setClearDelay(std::chrono::milliseconds delay) { m_clearDelay = delay; }
 
     // While held answers true, ticks leave the key unread: a mail merge
     // sending through the compose form must not see a link written over
@@ -63,8 +73,10 @@ private:
     bool m_running = false;
     // Handed to the filling, which is not done with it yet.
     QString m_handedOver;
-    // Done with, not yet cleared from the file.
+    // Done with, not yet cleared from the file, and since when.
     QString m_done;
+    QElapsedTimer m_doneSince;
+    std::chrono::milliseconds m_clearDelay = defaultClearDelay;
 };
 
 } // namespace ferrowen

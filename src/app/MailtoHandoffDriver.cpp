@@ -67,7 +67,7 @@ void MailtoHandoffDriver::run()
         runSoon(0ms);
     } else if (m_handoff.hasLinkToClear()) {
         // Filled just now: it leaves the file once the window has shown it.
-        runSoon(0ms);
+        runSoon(m_handoff.untilClear());
     }
 }
 

@@ -98,7 +98,7 @@ void MainController::connectWindow()
     // the next one may follow at once.
     m_shell->compose().onMailLinkDone([this](const QString &link) {
         m_mailto.linkDone(link);
-        m_mailtoDriver->lookAgainSoon();
+        m_mailtoDriver->lookAgainSoon(m_mailto.untilClear());
     });
     MainForm &form = window();
     connect(&form, &MainForm::closing, this, &MainController::shutdown);

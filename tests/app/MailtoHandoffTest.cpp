@@ -37,6 +37,8 @@ protected:
                                   handoff.linkDone(link);
                           }};
 
+    MailtoHandoffTest() { handoff.setClearDelay(0ms); }
+
     QString read(const char *key)
     {
         return settings.GetIni(Settings, QString::fromLatin1(key), QStringLiteral("<none>"));
@@ -95,6 +97,7 @@ TEST_F(MailtoHandoffTest, tickDuringFillingWaitsItsTurn)
                                 nested = self->tick().value();
                                 self->linkDone(link);
                             }};
+    reentrant.setClearDelay(0ms);
     self = &reentrant;
     setMailto(QStringLiteral("first"));
     EXPECT_TRUE(reentrant.tick()->isEmpty());
