@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "BrowserPaneProbe.h"
+#include "TypeIntoPane.h"
 #include "ProgramWithDemoSite.h"
 #include "TestFiles.h"
 #include "WaitFor.h"
@@ -136,7 +137,7 @@ protected:
             ->runJavaScript(QStringLiteral("Array.from(document.forms).find(f => f.name == '%1').elements['%2'].focus()")
                                 .arg(QLatin1String(GetParam().form), QLatin1String(GetParam().body)));
         ASSERT_TRUE(waitFor([&] { return fieldValue(GetParam().body) != QStringLiteral("<no form>"); }));
-        BrowserPaneProbe::type(form().browser(3), text);
+        ferrowen::testing::typeIntoPane(form().browser(3), text);
         ASSERT_TRUE(waitFor([&] { return fieldValue(GetParam().body).endsWith(text); }, 5000)) << text.toStdString();
     }
 

@@ -2,6 +2,7 @@
 
 #include "platform/web/BrowserPane.h"
 #include "BrowserPaneProbe.h"
+#include "TypeIntoPane.h"
 #include "RunInPage.h"
 #include "platform/web/EngineWebPage.h"
 
@@ -171,7 +172,7 @@ TEST_F(EngineWebPageTest, writeAllFillsEveryPlaceOrNothing_andOnlyTheUsersTyping
     runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.forms.Compose.Body.value = 'by the page'; "
                                                             "document.forms.Compose.Body.focus(); 1"));
     EXPECT_EQ(page().typedFieldNames(), QStringList());
-    BrowserPaneProbe::type(pane, QStringLiteral(" and me"));
+    ferrowen::testing::typeIntoPane(pane, QStringLiteral(" and me"));
     ASSERT_TRUE(waitFor([&] { return page().typedFieldNames() == QStringList{QStringLiteral("Body")}; }, 5000))
         << page().typedFieldNames().join(u',').toStdString();
     page().writeAll({{{field("Compose", "Body")}, QStringLiteral("replaced"), false}});
