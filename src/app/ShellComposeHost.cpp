@@ -48,13 +48,13 @@ ShellComposeHost::ShellComposeHost(MainForm &form, ShellState &state, LatestValu
 {
     for (Pane which : {Pane::Inbox, Pane::Preview, Pane::Compose, Pane::Calendar}) {
         BrowserPane *browser = &pane(which);
-        QObject::connect(browser, &BrowserPane::documentComplete, browser, [this, which] {
+        QObject::connect(browser, &BrowserPane::documentComplete, &m_connections, [this, which] {
             m_loaded[paneIndex(which)].start();
             wakeWait();
         });
-        QObject::connect(browser, &BrowserPane::navigateComplete, browser, [this] { wakeWait(); });
+        QObject::connect(browser, &BrowserPane::navigateComplete, &m_connections, [this] { wakeWait(); });
     }
-    QObject::connect(&form, &MainForm::waitCancelled, &form, [this] { wakeWait(); });
+    QObject::connect(&form, &MainForm::waitCancelled, &m_connections, [this] { wakeWait(); });
     m_waitPanelDelay.setSingleShot(true);
     m_waitPanelDelay.setInterval(WaitPanelDelayMs);
     m_waitPanelDelay.callOnTimeout([this] {

@@ -76,6 +76,8 @@ private:
     // "Please wait..." shows only for a wait that lasts: the usual page
     // load is over before it could be read.
     QTimer m_waitPanelDelay;
+    // Ends the connections to the window's signals with this object.
+    QObject m_connections;
 };
 
 } // namespace ferrowen
