@@ -2,21 +2,25 @@
 
 #include "platform/ProfileFile.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QString>
-#include <QTimer>
+#include <QThread>
 
 #include <chrono>
 #include <optional>
 
 namespace ferrowen {
 
-// Writes one key of the settings file from the interface thread without
-// making the window wait: each write waits at most InterfaceLockWait for
-// the file's lock. A value that could not be written is kept, only the
-// latest one, and written by a retry a moment later or by the next write,
-// whichever comes first. Meant for keys where only the last value matters,
-// such as the progress trace "bug".
+// Writes one key of the settings file without ever making the window wait:
+// the writes happen in order on a thread of their own, each at once, none
+// waiting for the disk (a crash of the program leaves the last value
+// written readable, normally the last one given). When values come faster
+// than they can be written, the latest one is written and those it replaced
+// are skipped. A value that could not be written (the file's lock was busy
+// for InterfaceLockWait) is kept and written by a retry a moment later or
+// by the next value, whichever comes first. Meant for keys where only the
+// last value matters, such as the progress trace "bug".
 class LatestValueWriter : public QObject
 {
     Q_OBJECT
@@ -25,20 +29,23 @@ public:
     static constexpr std::chrono::milliseconds retryInterval{200};
 
     LatestValueWriter(const ProfileFile &file, QString section, QString key, QObject *parent = nullptr);
+    // Writes what is still waiting, then ends the thread.
+    ~LatestValueWriter() override;
 
     void write(const QString &value);
 
     // A value still waiting to be written.
-    const std::optional<QString> &pending() const { return m_pending; }
+    std::optional<QString> pending() const;
 
 private:
-    void writePending();
+    class Worker;
 
-    ProfileFile m_file;
-    QString m_section;
-    QString m_key;
+    mutable QMutex m_mutex;
     std::optional<QString> m_pending;
-    QTimer m_retry;
+    // What was put into the key last.
+    std::optional<QString> m_written;
+    QThread m_thread;
+    Worker *m_worker = nullptr;
 };
 
 } // namespace ferrowen

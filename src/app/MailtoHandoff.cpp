@@ -3,6 +3,7 @@
 #include "app/SettingsLockWaits.h"
 #include "app/settings/SettingsFile.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace ferrowen {
@@ -11,7 +12,9 @@ using namespace SettingsKeys;
 
 MailtoHandoff::MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace, PumpEvents pumpEvents,
                              FillCompose fillCompose)
-    : m_file(settings.profile().withLockTimeout(InterfaceLockWait))
+    // Not waiting for the disk: a clearing lost with the whole machine only
+    // makes the link be filled once more at the next start.
+    : m_file(settings.profile().withLockTimeout(InterfaceLockWait).withoutFlush())
     , m_writeTrace(std::move(writeTrace))
     , m_pumpEvents(std::move(pumpEvents))
     , m_fillCompose(std::move(fillCompose))
@@ -33,20 +36,49 @@ StatusOr<QString> MailtoHandoff::tick()
     const QString link = m_file.readWholeString(Settings, Mailto, QString());
     if (link.isEmpty())
         return QString();
+    if (link == m_done)
+        return untilClear().count() > 0 ? QString() : clear(link);
+    // It waits in the compose filling.
+    if (link == m_handedOver)
+        return QString();
 
     m_writeTrace(QStringLiteral("7777"));
-    // Cleared only if it still holds what was read: a link written in
-    // between by another writer stays for the next tick.
-    const Status cleared = m_file.update(Settings, Mailto, [&link](const std::optional<QString> &current) {
-        return current && *current == link ? std::optional<QString>(QString()) : std::nullopt;
-    });
-    if (!cleared)
-        return cleared;
+    m_handedOver = link;
     m_writeTrace(QStringLiteral("7788"));
     if (m_pumpEvents)
         m_pumpEvents();
     m_fillCompose(link);
     m_writeTrace(QStringLiteral("8888"));
+    // A link filled now leaves the file at the next tick, once the window
+    // has shown the filled form.
+    return QString();
+}
+
+void MailtoHandoff::linkDone(const QString &link)
+{
+    if (link == m_handedOver)
+        m_handedOver.clear();
+    m_done = link;
+    m_doneSince.start();
+}
+
+std::chrono::milliseconds MailtoHandoff::untilClear() const
+{
+    if (m_done.isEmpty())
+        return std::chrono::milliseconds(0);
+    return std::max(std::chrono::milliseconds(0), m_clearDelay - std::chrono::milliseconds(m_doneSince.elapsed()));
+}
+
+StatusOr<QString> MailtoHandoff::clear(const QString &link)
+{
+    // Cleared only if it still holds the link: one written in between by
+    // another writer stays for the next tick.
+    const Status cleared = m_file.update(Settings, Mailto, [&link](const std::optional<QString> &current) {
+        return current && *current == link ? std::optional<QString>(QString()) : std::nullopt;
+    });
+    if (!cleared)
+        return cleared;
+    m_done.clear();
     return link;
 }
 

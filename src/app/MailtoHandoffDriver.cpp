@@ -65,6 +65,9 @@ void MailtoHandoffDriver::run()
         Q_EMIT linkHandled(*result);
         // The next link may already be waiting its turn.
         runSoon(0ms);
+    } else if (m_handoff.hasLinkToClear()) {
+        // Filled just now: it leaves the file once the window has shown it.
+        runSoon(m_handoff.untilClear());
     }
 }
 

@@ -30,9 +30,13 @@ public:
 
     void start();
     void stop();
+    // Runs the hand-off again after `delay`: the compose filling is done
+    // with a link, which can then leave the settings file for the next one.
+    void lookAgainSoon(std::chrono::milliseconds delay) { runSoon(delay); }
 
 Q_SIGNALS:
-    // A link went through the compose filling.
+    // A link was filled in (or discarded by the user) and has left the
+    // settings file.
     void linkHandled(const QString &link);
 
 private:

@@ -94,6 +94,12 @@ const AppFolders &MainController::folders() const
 void MainController::connectWindow()
 {
     m_mailto.holdWhile([this] { return m_shell->state().MergeInProgress; });
+    // A link leaves the settings file once it is filled in or discarded;
+    // the next one may follow at once.
+    m_shell->compose().onMailLinkDone([this](const QString &link) {
+        m_mailto.linkDone(link);
+        m_mailtoDriver->lookAgainSoon(m_mailto.untilClear());
+    });
     MainForm &form = window();
     connect(&form, &MainForm::closing, this, &MainController::shutdown);
     connect(&form.settingsPanel(), &SettingsPanel::defaultMailProgramHelpRequested, this, [this] {
@@ -149,7 +155,8 @@ void MainController::start()
     applyWindowPlacement();
     state.editor = readEditorPlacement(m_settings, verticalTwipsPerPixel(form));
 
-    form.browser(1).openLocalFile(startPage);
+    // The start page asked for above is on its way: loading it a second
+    // time would only make the pane start over.
     form.selectTab(1);
     state.starting = false;
 

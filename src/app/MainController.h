@@ -59,7 +59,8 @@ public:
     HelpWindow &help() const { return *m_help; }
 
 Q_SIGNALS:
-    // A mail link from the settings file went through the compose filling.
+    // A mail link from the settings file was filled into the compose form
+    // (or discarded by the user) and has left the settings file.
     void mailLinkHandled(const QString &link);
 
 private:

@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -62,6 +63,7 @@ MainForm::MainForm(QWidget *parent)
     column->setSpacing(0);
     m_band = new InboxFramesBand(central);
     column->addWidget(m_band);
+    column->addWidget(buildWaitingNotice());
     // Everything below the band is placed by the layout rules, not by Qt
     // layouts: the surface is the "window" those rules measure.
     m_surface = named(new QWidget(central), "LayoutSurface");
@@ -254,6 +256,37 @@ void MainForm::buildWaitPanel()
     m_pictureWait->hide();
 }
 
+QWidget *MainForm::buildWaitingNotice()
+{
+    m_waitingNotice = panel(nullptr, "FrameWaiting");
+    m_waitingNotice->setStyleSheet(QStringLiteral("#FrameWaiting { background-color: #fff4ce; }"));
+    auto *row = new QHBoxLayout(m_waitingNotice);
+    row->setContentsMargins(8, 3, 8, 3);
+    m_waitingText = named(new QLabel, "LabelWaiting");
+    m_waitingText->setWordWrap(true);
+    m_waitingText->setTextFormat(Qt::PlainText);
+    auto *fill = named(new QPushButton(tr("Fill &Now")), "CommandFillWaiting");
+    auto *discard = named(new QPushButton(tr("&Discard")), "CommandDiscardWaiting");
+    connect(fill, &QPushButton::clicked, this, &MainForm::fillWaitingRequested);
+    connect(discard, &QPushButton::clicked, this, &MainForm::discardWaitingRequested);
+    row->addWidget(m_waitingText, 1);
+    row->addWidget(fill);
+    row->addWidget(discard);
+    m_waitingNotice->hide();
+    return m_waitingNotice;
+}
+
+void MainForm::showWaitingNotice(const QString &text)
+{
+    m_waitingText->setText(text);
+    m_waitingNotice->setVisible(!text.isEmpty());
+}
+
+QString MainForm::waitingNoticeText() const
+{
+    return m_waitingNotice->isHidden() ? QString() : m_waitingText->text();
+}
+
 void MainForm::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
@@ -320,6 +353,11 @@ void MainForm::showWaitPanel()
 void MainForm::hideWaitPanel()
 {
     m_pictureWait->hide();
+}
+
+bool MainForm::isWaitPanelShown() const
+{
+    return !m_pictureWait->isHidden();
 }
 
 } // namespace ferrowen

@@ -95,6 +95,12 @@ public:
     // --- Wait panel PictureWait ---
     void showWaitPanel();
     void hideWaitPanel();
+    bool isWaitPanelShown() const;
+
+    // --- The bar that tells what waits to be filled into the compose form ---
+    // An empty text hides it.
+    void showWaitingNotice(const QString &text);
+    QString waitingNoticeText() const;
 
     // --- Status bar StatusBar1, panels 1 to 3, and its progress bar ---
     void setStatusPanelText(int panel, const QString &text);
@@ -112,6 +118,9 @@ Q_SIGNALS:
     void calendarTabSelected();
     // The wait panel's Cancel was pressed (the panel is hidden already).
     void waitCancelled();
+    // "Fill Now" and "Discard" of the waiting notice.
+    void fillWaitingRequested();
+    void discardWaitingRequested();
     // The address pane was widened or narrowed back.
     void addressPaneExpanded(bool expanded);
     // The address pane was shown again; the grid of an open book returns.
@@ -142,6 +151,7 @@ private:
     void buildAddressPaneFrame();
     void buildMainArea();
     void buildWaitPanel();
+    QWidget *buildWaitingNotice();
     void buildStatusBar();
     void adopt(QWidget *part);
 
@@ -178,6 +188,8 @@ private:
 
     EditorPanel::Parts m_editor;
     QFrame *m_pictureWait = nullptr;
+    QFrame *m_waitingNotice = nullptr;
+    QLabel *m_waitingText = nullptr;
 
     QLabel *m_statusPanel[3] = {};
     QProgressBar *m_progress1 = nullptr;

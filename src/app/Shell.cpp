@@ -26,6 +26,7 @@
 #include "webmail/CaptureSentMessage.h"
 #include "webmail/ComposePage.h"
 #include "webmail/FillCheckedRange.h"
+#include "webmail/WaitingFillings.h"
 
 #include <QPushButton>
 
@@ -108,6 +109,12 @@ void Shell::openMailMerge()
     m_mergeDialog->activateWindow();
 }
 
+void Shell::retryWaitingFillingsSoon()
+{
+    // Not inside the pane's own event: the filling waits on the panes.
+    QMetaObject::invokeMethod(this, [this] { RetryWaitingFillings(*m_composeHost); }, Qt::QueuedConnection);
+}
+
 void Shell::markClosing()
 {
     m_composeHost->markClosing();
@@ -150,11 +157,18 @@ void Shell::connectWindow()
     connect(&preview, &BrowserPane::documentComplete, this,
             [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
     BrowserPane &compose = form.browser(3);
-    connect(&compose, &BrowserPane::documentComplete, this,
-            [this](const QString &) { ComposeDocumentComplete(*m_composeHost); });
-    connect(&compose, &BrowserPane::beforeNavigate, this, [this](const QUrl &, const QByteArray &postData) {
-        CaptureSentMessage(*m_composeHost, *m_messageSaveHost, postData);
+    connect(&compose, &BrowserPane::documentComplete, this, [this](const QString &) {
+        ComposeDocumentComplete(*m_composeHost);
+        retryWaitingFillingsSoon();
     });
+    // The user may have signed in: a filling waiting for a compose page tries again.
+    connect(&form.browser(1), &BrowserPane::documentComplete, this, &Shell::retryWaitingFillingsSoon);
+    connect(&form, &MainForm::fillWaitingRequested, this, [this] { FillWaitingNow(*m_composeHost); });
+    connect(&form, &MainForm::discardWaitingRequested, this, [this] { DiscardWaiting(*m_composeHost); });
+    connect(&compose, &BrowserPane::beforeNavigate, this,
+            [this](const QUrl &target, const QByteArray &postData, const QString &charset) {
+                CaptureSentMessage(*m_composeHost, *m_messageSaveHost, target, postData, charset);
+            });
 }
 
 } // namespace ferrowen

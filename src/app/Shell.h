@@ -72,6 +72,7 @@ private:
     // "&Mail Merge...": the "Compose" tab, then the merge dialog, the one
     // still running if it was closed during a run.
     void openMailMerge();
+    void retryWaitingFillingsSoon();
 
     ShellState m_state;
     std::unique_ptr<MainForm> m_form;

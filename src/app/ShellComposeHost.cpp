@@ -16,10 +16,18 @@
 namespace ferrowen {
 
 namespace {
-// How long one round of "let pending events run" lasts while the compose
-// filling waits for the page: short enough to feel instant, long enough
-// not to spin the processor.
-constexpr int EventRoundMs = 40;
+// The longest a wait sleeps between looks when no pane event wakes it.
+constexpr int FallbackPollMs = 5;
+// How long after a page has loaded its own scripts may still build its
+// form.
+constexpr qint64 FormGraceMs = 1500;
+// How long a wait lasts before "Please wait..." shows.
+constexpr int WaitPanelDelayMs = 300;
+
+int paneIndex(Pane pane)
+{
+    return static_cast<int>(pane);
+}
 
 // Before an address book is attached there is nothing to insert.
 class NoAddresses : public AddressSource
@@ -38,6 +46,33 @@ ShellComposeHost::ShellComposeHost(MainForm &form, ShellState &state, LatestValu
     , m_trace(trace)
     , m_messageBoxes(messageBoxes)
 {
+    for (Pane which : {Pane::Inbox, Pane::Preview, Pane::Compose, Pane::Calendar}) {
+        BrowserPane *browser = &pane(which);
+        QObject::connect(browser, &BrowserPane::documentComplete, &m_connections, [this, which] {
+            m_loaded[paneIndex(which)].start();
+            wakeWait();
+        });
+        QObject::connect(browser, &BrowserPane::navigateComplete, &m_connections, [this] { wakeWait(); });
+    }
+    QObject::connect(&form, &MainForm::waitCancelled, &m_connections, [this] { wakeWait(); });
+    m_waitPanelDelay.setSingleShot(true);
+    m_waitPanelDelay.setInterval(WaitPanelDelayMs);
+    m_waitPanelDelay.callOnTimeout([this] {
+        if (m_form)
+            m_form->showWaitPanel();
+    });
+}
+
+void ShellComposeHost::markClosing()
+{
+    m_closing = true;
+    wakeWait();
+}
+
+void ShellComposeHost::wakeWait()
+{
+    if (m_wait)
+        m_wait->quit();
 }
 
 AddressSource &ShellComposeHost::addresses()
@@ -87,13 +122,9 @@ void ShellComposeHost::navigate(Pane which, const QString &address)
 
 void ShellComposeHost::repaint(Pane which)
 {
-    BrowserPane &p = pane(which);
-    if (p.isVisible()) {
-        p.hide();
-        p.show();
-    } else {
-        p.update();
-    }
+    // The engine draws what the page changed; hiding and showing the pane
+    // would only make it start its drawing over.
+    pane(which).update();
 }
 
 bool ShellComposeHost::isShown(Pane which) const
@@ -101,14 +132,43 @@ bool ShellComposeHost::isShown(Pane which) const
     return pane(which).isVisible();
 }
 
-void ShellComposeHost::showWaitPanel()
+bool ShellComposeHost::isLoading(Pane which)
+{
+    return pane(which).isBusy();
+}
+
+bool ShellComposeHost::pageMayStillChange(Pane which)
+{
+    const QElapsedTimer &loaded = m_loaded[paneIndex(which)];
+    return pane(which).isBusy() || (loaded.isValid() && loaded.elapsed() < FormGraceMs);
+}
+
+bool ShellComposeHost::previewShowsChosenMessage()
+{
+    return pane(Pane::Preview).showsRequestedPage();
+}
+
+void ShellComposeHost::showWaitingNotice(const QString &text)
 {
     if (m_form)
-        m_form->showWaitPanel();
+        m_form->showWaitingNotice(text);
+}
+
+void ShellComposeHost::mailLinkDone(const QString &link)
+{
+    if (m_mailLinkDone)
+        m_mailLinkDone(link);
+}
+
+void ShellComposeHost::showWaitPanel()
+{
+    if (!m_waitPanelDelay.isActive() && m_form && !m_form->isWaitPanelShown())
+        m_waitPanelDelay.start();
 }
 
 void ShellComposeHost::hideWaitPanel()
 {
+    m_waitPanelDelay.stop();
     if (m_form)
         m_form->hideWaitPanel();
 }
@@ -124,9 +184,13 @@ bool ShellComposeHost::letPendingEventsRun()
 {
     if (m_closing || !m_form)
         return false;
+    // Woken by a pane that loads or moves, or by Cancel; a page that
+    // builds its form by script is looked at again soon after.
     QEventLoop loop;
-    QTimer::singleShot(EventRoundMs, &loop, &QEventLoop::quit);
+    const QPointer<QEventLoop> outer = std::exchange(m_wait, &loop);
+    QTimer::singleShot(FallbackPollMs, &loop, &QEventLoop::quit);
     loop.exec();
+    m_wait = outer;
     return !m_closing && m_form;
 }
 

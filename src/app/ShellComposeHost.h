@@ -2,7 +2,13 @@
 
 #include "webmail/ComposeHost.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
+
+#include <functional>
+
+class QEventLoop;
 
 namespace ferrowen {
 
@@ -24,7 +30,10 @@ public:
     void setAddressSource(AddressSource &addresses) { m_addresses = &addresses; }
 
     // Makes every later wait end at once: the window is going away.
-    void markClosing() { m_closing = true; }
+    void markClosing();
+
+    // Told when a handed-over mail link has been filled in or discarded.
+    void onMailLinkDone(std::function<void(const QString &link)> done) { m_mailLinkDone = std::move(done); }
 
     int selectedTab() const override;
     void selectTab(int index) override;
@@ -33,9 +42,14 @@ public:
     void navigate(Pane pane, const QString &address) override;
     void repaint(Pane pane) override;
     bool isShown(Pane pane) const override;
+    bool isLoading(Pane pane) override;
+    bool pageMayStillChange(Pane pane) override;
+    bool previewShowsChosenMessage() override;
     void showWaitPanel() override;
     void hideWaitPanel() override;
     bool takeWaitCancelled() override;
+    void showWaitingNotice(const QString &text) override;
+    void mailLinkDone(const QString &link) override;
     bool letPendingEventsRun() override;
     void writeTrace(const QString &code) override;
     bool mergeInProgress() const override;
@@ -46,6 +60,7 @@ public:
 
 private:
     BrowserPane &pane(Pane pane) const;
+    void wakeWait();
 
     QPointer<MainForm> m_form;
     ShellState &m_state;
@@ -53,6 +68,16 @@ private:
     AddressSource *m_addresses = nullptr;
     MessageBoxes &m_messageBoxes;
     bool m_closing = false;
+    std::function<void(const QString &)> m_mailLinkDone;
+    // When each pane last finished loading a page (not started: never).
+    QElapsedTimer m_loaded[4];
+    // The wait that runs now, woken by the panes' events.
+    QPointer<QEventLoop> m_wait;
+    // "Please wait..." shows only for a wait that lasts: the usual page
+    // load is over before it could be read.
+    QTimer m_waitPanelDelay;
+    // Ends the connections to the window's signals with this object.
+    QObject m_connections;
 };
 
 } // namespace ferrowen

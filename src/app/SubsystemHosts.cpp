@@ -47,6 +47,8 @@ MergeHost::FormFill formFillFor(ComposeFillOutcome outcome)
 {
     switch (outcome) {
     case ComposeFillOutcome::Filled: return MergeHost::FormFill::Done;
+    // The template waits in the window's notice: inserting it is done with.
+    case ComposeFillOutcome::Waiting: return MergeHost::FormFill::Done;
     case ComposeFillOutcome::Stopped: return MergeHost::FormFill::Stopped;
     case ComposeFillOutcome::Failed: return MergeHost::FormFill::Failed;
     }
@@ -141,9 +143,9 @@ QString ShellMessageSaveHost::chosenFolder() const
     return folders->currentIndex() >= 0 ? folders->itemText(folders->currentIndex()) : QString();
 }
 
-void ShellMessageSaveHost::showMessageSavedLabel()
+void ShellMessageSaveHost::showMessageSavedLabel(bool shown)
 {
-    m_form.band().messageSavedLabel()->show();
+    m_form.band().messageSavedLabel()->setVisible(shown);
 }
 
 void ShellMessageSaveHost::setStatusText(int panel, const QString &text)
@@ -382,7 +384,7 @@ MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)
 {
     // The merge knows the provider by the compose pane's own address.
     const ComposeFormNames &names = profileForInboxAddress(composeAddress).compose;
-    return {names.form, names.to, names.subject, names.body, names.sendSuffix};
+    return {names.form, names.to, names.subject, names.body, names.sendSuffix()};
 }
 
 MergeAddresses ShellMergeHost::addressesToMerge(bool selectedOnly)

@@ -51,7 +51,7 @@ public:
 
     QString savedMessagesFolder() const override;
     QString chosenFolder() const override;
-    void showMessageSavedLabel() override;
+    void showMessageSavedLabel(bool shown) override;
     void setStatusText(int panel, const QString &text) override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
 

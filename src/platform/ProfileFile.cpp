@@ -7,6 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace ferrowen {
 
@@ -50,6 +55,13 @@ ProfileFile ProfileFile::withLockTimeout(std::chrono::milliseconds timeout) cons
 {
     ProfileFile copy(*this);
     copy.setLockTimeout(timeout);
+    return copy;
+}
+
+ProfileFile ProfileFile::withoutFlush() const
+{
+    ProfileFile copy(*this);
+    copy.m_flush = false;
     return copy;
 }
 
@@ -135,12 +147,32 @@ Status ProfileFile::edit(const DocumentEdit &change)
     const QByteArray newContent = document.toBytes();
     if (newContent == oldContent)
         return Status::success();
+    return replace(newContent);
+}
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(m_path, file.errorString()));
-    if (file.write(newContent) != newContent.size() || !file.commit())
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(m_path, file.errorString()));
+Status ProfileFile::replace(const QByteArray &content) const
+{
+    const auto failed = [this](const QString &why) {
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(m_path, why));
+    };
+    if (m_flush) {
+        QSaveFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly))
+            return failed(file.errorString());
+        if (file.write(content) != content.size() || !file.commit())
+            return failed(file.errorString());
+        return Status::success();
+    }
+    // Beside the file under a name the leftover clean-up knows, then put
+    // in its place in one step.
+    QTemporaryFile file(m_path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return failed(file.errorString());
+    if (file.write(content) != content.size() || !file.flush())
+        return failed(file.errorString());
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(m_path).constData()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    file.setAutoRemove(false);
     return Status::success();
 }
 

@@ -60,6 +60,11 @@ public:
     void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
     // The same file, written with another lock wait.
     ProfileFile withLockTimeout(std::chrono::milliseconds timeout) const;
+    // The same file, replaced without waiting for the disk: a crash of the
+    // program still leaves the last value written readable, only a crash
+    // of the whole machine may lose it. For values written often whose
+    // loss costs nothing, such as a progress trace.
+    ProfileFile withoutFlush() const;
 
     QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
     QString readWholeString(const QString &section, const QString &key, const QString &defaultValue) const;
@@ -79,8 +84,11 @@ public:
 private:
     std::optional<QString> readWhole(const QString &section, const QString &key) const;
 
+    Status replace(const QByteArray &content) const;
+
     QString m_path;
     std::chrono::milliseconds m_lockTimeout = FileLock::defaultTimeout;
+    bool m_flush = true;
 };
 
 } // namespace ferrowen

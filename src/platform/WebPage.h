@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <optional>
 #include <stdexcept>
 
 namespace ferrowen {
@@ -30,6 +32,33 @@ struct ElementRef
 };
 
 class WebPage;
+
+// A place in a page that a value is written to: a field of a form (reached
+// through the form's elements, or as document.form.field), or an element
+// by id.
+struct WriteTarget
+{
+    enum class Kind { FormField, NamedFormField, ElementById };
+    Kind kind = Kind::FormField;
+    QString form;
+    QString name; // the field's name, or the element's id
+    ElementProperty property = ElementProperty::Value;
+};
+
+// One value for writeAll: it goes to the first of its targets the page
+// has. Without any, an optional write is skipped; any other fails the whole.
+struct PageWrite
+{
+    QList<WriteTarget> targets;
+    QString value;
+    bool optional = false;
+    // The value keeps what the place holds now (text put above it, say):
+    // it replaces nothing the user typed there.
+    bool keepsText = false;
+};
+
+// Whether writeAll may write over text the user typed.
+enum class TypedText { Replace, Keep };
 
 // The text selected in a text field (a textarea or a text input) of a page.
 struct FieldSelection
@@ -140,6 +169,19 @@ public:
         throw WebPageError(QStringLiteral("This page cannot change text in a field."));
     }
 
+    // Writes every value in one step, in order, as typing would show them.
+    // Every place is found before anything is written: a missing one fails
+    // (WebPageError) and leaves the page as it was. With TypedText::Keep,
+    // a place holding text the user typed (see typedFieldNames) makes it
+    // write nothing and answer false; otherwise what is written replaces
+    // what the user typed there, and the answer is true.
+    virtual bool writeAll(const QList<PageWrite> &writes, TypedText typed = TypedText::Replace);
+
+    // The names (or else ids) of the elements holding text the user typed
+    // (or pasted) that the program has not written over since: the page's
+    // own scripts and the program's writes never count as typing.
+    virtual QStringList typedFieldNames() { return {}; }
+
     // Sends the named form as its own submit() would, after adding
     // actionSuffix to the end of its action address (the mail merge names
     // the site's send button this way).
@@ -150,6 +192,9 @@ public:
     }
 
 protected:
+    // The element a write target names, or nothing when the page lacks it.
+    std::optional<ElementRef> locate(const WriteTarget &target);
+
     virtual ElementRef lookupById(const QString &idOrName) = 0;
     virtual int countElements() = 0;
     virtual ElementRef lookupElementAt(int index) = 0;

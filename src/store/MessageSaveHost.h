@@ -20,8 +20,8 @@ public:
     // The folder chosen for incoming messages (ComboFolders); empty when
     // none is chosen.
     virtual QString chosenFolder() const = 0;
-    // Shows "Message Saved" beside the save button (LabelSaved).
-    virtual void showMessageSavedLabel() = 0;
+    // Shows or hides "Message Saved" beside the save button (LabelSaved).
+    virtual void showMessageSavedLabel(bool shown = true) = 0;
     // Panels of the status bar, counted from 1.
     virtual void setStatusText(int panel, const QString &text) = 0;
     virtual MessageBoxes &messageBoxes() = 0;

@@ -9,6 +9,7 @@
 #include "webmail/ProviderProfile.h"
 
 #include <optional>
+#include <utility>
 
 namespace ferrowen {
 
@@ -24,22 +25,6 @@ bool containsAddress(const QStringList &entries, const QString &address)
             return true;
     }
     return false;
-}
-
-// The pane whose compose form is at hand, or nothing when the "Compose"
-// tab had to be selected first and the insertion now waits for its page.
-std::optional<Pane> composePaneAtHand(ComposeHost &host, qint16 code)
-{
-    const int tab = host.selectedTab();
-    if (tab == 2)
-        return Pane::Compose;
-    if (tab == 1 && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
-        return Pane::Inbox;
-    // Set first: the compose page may finish loading while the tab changes.
-    host.state().pendingInsert = true;
-    host.state().pendingInsertField = code;
-    host.selectTab(2);
-    return std::nullopt;
 }
 
 std::optional<ComposeField> targetField(qint16 code)
@@ -65,18 +50,15 @@ std::optional<QStringList> addressesFor(ComposeHost &host, qint16 code)
     return host.addresses().selectedAddresses();
 }
 
-bool insert(ComposeHost &host, Pane pane, qint16 code)
+bool insert(ComposeHost &host, Pane pane, qint16 code, const QStringList &addresses)
 {
     const ProviderProfile &profile = DetectProvider(host);
     const std::optional<ComposeField> field = targetField(code);
-    if (!field)
-        return false;
-    const std::optional<QStringList> addresses = addressesFor(host, code);
-    if (!addresses || addresses->isEmpty())
+    if (!field || addresses.isEmpty())
         return false;
     try {
         WebElement target = host.page(pane).formField(profile.compose.form, profile.compose.field(*field));
-        target.setValue(withAddedAddresses(target.value(), *addresses));
+        target.setValue(withAddedAddresses(target.value(), addresses));
     } catch (const WebPageError &) {
         return false;
     }
@@ -101,28 +83,45 @@ QString withAddedAddresses(const QString &field, const QStringList &addresses)
 
 void Web_InsertField(ComposeHost &host, qint16 code)
 {
-    if (refusedWhileMerging(host)) {
-        host.state().pendingInsert = false;
+    ComposeState &state = host.state();
+    state.pendingInsert = false;
+    if (refusedWhileMerging(host))
         return;
+    // The rows chosen now, whenever the form can take them.
+    const QStringList addresses = addressesFor(host, code).value_or(QStringList());
+    std::optional<Pane> pane;
+    if (host.selectedTab() == 2)
+        pane = Pane::Compose;
+    else if (host.selectedTab() == 1 && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
+        pane = Pane::Inbox;
+    if (!pane) {
+        // The tab keeps a message being written, or opens the compose page.
+        host.selectTab(2);
+        if (host.isLoading(Pane::Compose)) {
+            state.pendingInsert = true;
+            state.pendingInsertField = code;
+            state.pendingInsertAddresses = addresses;
+            return;
+        }
+        pane = Pane::Compose;
     }
-    const std::optional<Pane> pane = composePaneAtHand(host, code);
-    if (!pane)
-        return;
-    host.state().pendingInsert = false;
-    if (!insert(host, *pane, code))
+    if (!insert(host, *pane, code, addresses))
         host.messageBoxes().show(UnableToInsert);
 }
 
 void ComposeDocumentComplete(ComposeHost &host)
 {
-    if (!host.state().pendingInsert)
+    ComposeState &state = host.state();
+    if (!state.pendingInsert)
         return;
-    host.state().pendingInsert = false;
+    state.pendingInsert = false;
+    const QStringList addresses = std::exchange(state.pendingInsertAddresses, QStringList());
     // The merge's own page loads: an insertion asked for earlier is dropped.
     if (refusedWhileMerging(host))
         return;
-    // Into the pane that just loaded, even if the user has left its tab.
-    if (!insert(host, Pane::Compose, host.state().pendingInsertField))
+    // Into the page that has just loaded, even if the user has left its tab;
+    // a page without the form drops it with the message.
+    if (!insert(host, Pane::Compose, state.pendingInsertField, addresses))
         host.messageBoxes().show(UnableToInsert);
 }
 

@@ -16,15 +16,17 @@ enum class InsertField : qint16 {
 };
 
 // Adds addresses from the address book's grid or palette to a field of the
-// compose form. When the compose form is not at hand (another tab is
-// shown), the "Compose" tab is selected and the insertion waits until the
-// compose pane has loaded a page (ComposeDocumentComplete). A failure
-// shows one message and leaves the field as it was; so does a mail merge
-// sending through the form.
+// compose form; the addresses are those chosen when it is asked for. When
+// the compose form is not at hand (another tab is shown), the "Compose" tab
+// is selected: the insertion goes into the form it shows, or, when the tab
+// opens a new compose page, into that page once it has loaded
+// (ComposeDocumentComplete), never into a later one. A failure shows one
+// message and leaves the field as it was; so does a mail merge sending
+// through the form.
 void Web_InsertField(ComposeHost &host, qint16 code);
 
 // The compose pane finished loading a document: runs an insertion that
-// waited for it.
+// waited for it, or drops it with the message when the page has no form.
 void ComposeDocumentComplete(ComposeHost &host);
 
 // The field's text with each address added that it does not hold yet,

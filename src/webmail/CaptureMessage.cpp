@@ -16,6 +16,7 @@ namespace ferrowen {
 namespace {
 
 const QString ReadFailed = QStringLiteral("Unable to read message. Are you sure a message is displayed?");
+const QString NotSaved = QStringLiteral("Msg Not Saved");
 
 // The body element's HTML: the element with the provider's id, or else
 // the last element with its class. Empty when there is none.
@@ -66,12 +67,15 @@ SavedMessage capture(ComposeHost &host)
 
 void CaptureMessage(ComposeHost &host, MessageSaveHost &store)
 {
+    if (host.selectedTab() != 1 && !store.chosenFolder().isEmpty())
+        host.selectTab(1);
+    // Whatever happens now, the window no longer tells of an earlier save.
+    store.showMessageSavedLabel(false);
+    store.setStatusText(2, NotSaved);
     if (store.chosenFolder().isEmpty()) {
         host.messageBoxes().show(QStringLiteral("You must select a folder to save the message to"));
         return;
     }
-    if (host.selectedTab() != 1)
-        host.selectTab(1);
 
     SavedMessage message;
     try {

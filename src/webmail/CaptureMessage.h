@@ -12,7 +12,9 @@ class MessageSaveHost;
 // taken as HTML from the provider's body element. Ends with one message
 // when no folder is chosen ("You must select a folder to save the message
 // to") or no message can be read ("Unable to read message. Are you sure a
-// message is displayed?"); saving reports itself.
+// message is displayed?"); saving reports itself. The window tells what
+// happened: "Message Saved" and "Msg Saved" after a save, "Msg Not Saved"
+// (and no "Message Saved" left from an earlier save) otherwise.
 void CaptureMessage(ComposeHost &host, MessageSaveHost &store);
 
 } // namespace ferrowen

@@ -8,32 +8,44 @@
 #include "webmail/ReadPostParameter.h"
 
 #include <QDateTime>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace ferrowen {
 
 namespace {
 
-// A field's parameter key ("&Subj=") in every provider's compose form,
-// in the order of the profile table, each once.
-QList<QByteArray> parameterKeys(ComposeField role)
+QByteArray parameterKey(const QString &name)
 {
-    QList<QByteArray> keys;
-    for (const ProviderProfile &profile : providerProfiles()) {
-        const QByteArray key = '&' + profile.compose.field(role).toUtf8() + '=';
-        if (!keys.contains(key))
-            keys.append(key);
-    }
-    return keys;
+    return '&' + name.toUtf8() + '=';
 }
 
-// The first provider's key found wins; absent: empty.
-QString parameter(const QByteArray &data, ComposeField role)
+// The provider whose compose form posted the data: the first whose
+// recipient field it holds.
+const ProviderProfile *senderProfile(const QByteArray &data)
 {
-    for (const QByteArray &key : parameterKeys(role)) {
-        if (data.contains(key))
-            return ReadPostParameter(data, key);
+    for (const ProviderProfile &profile : providerProfiles()) {
+        if (data.contains(parameterKey(profile.compose.to)))
+            return &profile;
     }
-    return QString();
+    return nullptr;
+}
+
+// Named in the posted data (with a value or without one), or in the query
+// of the address posted to.
+bool hasParameter(const QByteArray &data, const QUrl &target, const QString &name)
+{
+    const QByteArray bare = QByteArray("&") + name.toUtf8();
+    return data.contains(QByteArray(bare + '=')) || data.contains(QByteArray(bare + '&')) || data.endsWith(bare)
+        || QUrlQuery(target).hasQueryItem(name);
+}
+
+// A press of the send button, not a draft being saved.
+bool isSend(const ComposeFormNames &names, const QByteArray &data, const QUrl &target)
+{
+    if (!names.draftParameter.isEmpty() && hasParameter(data, target, names.draftParameter))
+        return false;
+    return names.sendParameter.isEmpty() || hasParameter(data, target, names.sendParameter);
 }
 
 // A plain-text body gets "<br>" before each line break.
@@ -49,23 +61,30 @@ QString sentBodyAsHtml(QString body)
 
 } // namespace
 
-void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QByteArray &postData)
+void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &target, const QByteArray &postData,
+                        const QString &charset)
 {
     if (host.mergeInProgress() || !host.saveSentCopies() || postData.isEmpty())
         return;
     // Every parameter is looked for after an "&": the form's first field
     // has none in front of it.
     const QByteArray data = '&' + postData;
+    const ProviderProfile *profile = senderProfile(data);
+    // Not a compose form's submission, or not a send.
+    if (!profile || !isSend(profile->compose, data, target))
+        return;
+    const ComposeFormNames &names = profile->compose;
+    const auto parameter = [&](const QString &name) { return ReadPostParameter(data, parameterKey(name), charset); };
     SavedMessage message;
-    message.to = parameter(data, ComposeField::To);
-    // Not a compose form's submission, or one without a recipient.
+    message.to = parameter(names.to);
+    // A send without a recipient, which the site refuses.
     if (message.to.isEmpty())
         return;
     message.from = QStringLiteral("Sent Message");
-    message.bcc = parameter(data, ComposeField::Bcc);
-    message.cc = parameter(data, ComposeField::Cc);
-    message.subject = parameter(data, ComposeField::Subject);
-    message.body = sentBodyAsHtml(parameter(data, ComposeField::Body));
+    message.bcc = parameter(names.bcc);
+    message.cc = parameter(names.cc);
+    message.subject = parameter(names.subject);
+    message.body = sentBodyAsHtml(parameter(names.body));
     message.date = sentCopyDateText(QDateTime::currentDateTime());
     message.isSent = true;
     SaveMessage(store, message);

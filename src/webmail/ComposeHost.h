@@ -35,17 +35,34 @@ public:
     virtual WebPage &page(Pane pane) = 0;
     virtual QString location(Pane pane) = 0;
     virtual void navigate(Pane pane, const QString &address) = 0;
-    // Hides the pane and shows it again so it repaints.
+    // Makes the pane draw what the automation wrote.
     virtual void repaint(Pane pane) = 0;
     virtual bool isShown(Pane pane) const = 0;
+
+    // True while the pane loads a page.
+    virtual bool isLoading(Pane pane) = 0;
+    // True while the pane loads a page, and for a moment after, while the
+    // page's own scripts may still build its form.
+    virtual bool pageMayStillChange(Pane pane) = 0;
+    // True once the preview shows, loaded, the saved message chosen last.
+    virtual bool previewShowsChosenMessage() = 0;
 
     virtual void showWaitPanel() = 0;
     virtual void hideWaitPanel() = 0;
     // Reports and resets the wait panel's Cancel.
     virtual bool takeWaitCancelled() = 0;
 
-    // Lets pending window events run for a moment (pages go on loading,
-    // buttons answer). False when the window is closing: stop at once.
+    // The words the window shows, with "Fill Now" and "Discard", while
+    // compose fillings wait; an empty text hides them.
+    virtual void showWaitingNotice(const QString &text) = 0;
+    // A handed-over mail link was filled in, or the user discarded it: it
+    // may leave the settings file.
+    virtual void mailLinkDone(const QString &link) = 0;
+
+    // Lets pending window events run until something a wait looks for may
+    // have changed (a pane loaded a page or changed its address, Cancel was
+    // pressed) or a few milliseconds have passed. False when the window is
+    // closing: stop at once.
     virtual bool letPendingEventsRun() = 0;
 
     // The progress trace kept in the settings file.

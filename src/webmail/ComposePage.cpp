@@ -20,6 +20,11 @@ void OpenComposePage(ComposeHost &host)
     // The merge's page and what it wrote stay as they are.
     if (host.mergeInProgress())
         return;
+    // A message the user is writing stays, loaded and unchanged.
+    if (holdsTypedText(host.page(Pane::Compose))) {
+        host.state().keepComposeOnce = false;
+        return;
+    }
     const bool keepLoadedPage = host.state().keepComposeOnce
         && host.location(Pane::Compose).contains(QLatin1String("compose"));
     if (!keepLoadedPage) {
@@ -44,26 +49,41 @@ void ClearComposeForm(ComposeHost &host)
     }
     const ProviderProfile &profile = DetectProvider(host);
     const ComposeFormNames &names = profile.compose;
-    WebPage &compose = host.page(Pane::Compose);
+    const PlainTextMirrorNames &mirror = profile.plainTextMirror;
+    const auto empty = [&names](const QString &field, bool optional) {
+        return PageWrite{{{WriteTarget::Kind::FormField, names.form, field, ElementProperty::Value}}, QString(), optional};
+    };
+    QList<PageWrite> writes{empty(names.to, false), empty(names.subject, false), empty(names.cc, true),
+                            empty(names.bcc, true), empty(names.body, false)};
+    if (mirror.present())
+        writes << plainTextMirrorWrite(mirror, QString());
     try {
-        for (const QString &field : {names.to, names.subject, names.cc, names.bcc, names.body})
-            compose.formField(names.form, field).setValue(QString());
-        writePlainTextMirror(compose, profile.plainTextMirror, QString());
+        host.page(Pane::Compose).writeAll(writes);
         host.repaint(Pane::Compose);
     } catch (const WebPageError &) {
         // A page without the form (still loading, another site) has nothing to clear.
     }
 }
 
-void writePlainTextMirror(WebPage &compose, const PlainTextMirrorNames &mirror, const QString &html)
+bool holdsTypedText(WebPage &page)
 {
-    if (!mirror.present())
-        return;
     try {
-        compose.elementById(mirror.elementId).setInnerHTML(html);
+        // A blank pane has nothing to ask.
+        const QString location = page.location();
+        if (location.isEmpty() || location.startsWith(QLatin1String("about:")))
+            return false;
+        return !page.typedFieldNames().isEmpty();
     } catch (const WebPageError &) {
-        compose.namedFormField(mirror.fallbackForm, mirror.fallbackField).setValue(html);
+        return false;
     }
+}
+
+PageWrite plainTextMirrorWrite(const PlainTextMirrorNames &mirror, const QString &html)
+{
+    return {{{WriteTarget::Kind::ElementById, QString(), mirror.elementId, ElementProperty::InnerHtml},
+             {WriteTarget::Kind::NamedFormField, mirror.fallbackForm, mirror.fallbackField, ElementProperty::Value}},
+            html,
+            true};
 }
 
 void OpenCalendarPage(ComposeHost &host)

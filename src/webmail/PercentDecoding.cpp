@@ -19,7 +19,7 @@ int hexDigit(char c)
 
 } // namespace
 
-QString PercentDecoded(QByteArrayView encoded, PlusSign plus)
+QByteArray PercentDecodedBytes(QByteArrayView encoded, PlusSign plus)
 {
     // The bytes are gathered first: one character can take several escapes.
     QByteArray bytes;
@@ -41,7 +41,12 @@ QString PercentDecoded(QByteArrayView encoded, PlusSign plus)
         }
         bytes += c;
     }
-    return QString::fromUtf8(bytes);
+    return bytes;
+}
+
+QString PercentDecoded(QByteArrayView encoded, PlusSign plus)
+{
+    return QString::fromUtf8(PercentDecodedBytes(encoded, plus));
 }
 
 } // namespace ferrowen

@@ -9,9 +9,12 @@ namespace ferrowen {
 // in a mail link.
 enum class PlusSign { Blank, Literal };
 
+// The bytes behind percent escapes; an escape that is not two hex digits
+// is kept as written.
+QByteArray PercentDecodedBytes(QByteArrayView encoded, PlusSign plus);
+
 // The text of percent-encoded UTF-8 bytes. Several escapes may make one
-// character; an escape that is not two hex digits is kept as written, and
-// bytes that are not UTF-8 become U+FFFD.
+// character; bytes that are not UTF-8 become U+FFFD.
 QString PercentDecoded(QByteArrayView encoded, PlusSign plus);
 
 } // namespace ferrowen

@@ -21,6 +21,12 @@ std::optional<QString> firstSegmentPrefix(const QString &location)
     return location.left(secondSlash + 1);
 }
 
+bool isWebAddress(const QString &location)
+{
+    const QString scheme = QUrl(location).scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
 bool isServedFromThisMachine(const QString &location)
 {
     const QUrl url(location);
@@ -34,6 +40,8 @@ bool isServedFromThisMachine(const QString &location)
 
 std::optional<QString> composeAddressFor(const QString &inboxLocation)
 {
+    if (!isWebAddress(inboxLocation))
+        return std::nullopt;
     const auto prefix = firstSegmentPrefix(inboxLocation);
     if (!prefix)
         return std::nullopt;

@@ -8,7 +8,9 @@ namespace ferrowen {
 
 // The provider's compose page for an inbox address: the address up to and
 // including the slash that ends its first path segment, plus "compose".
-// None when the address has no such segment (a bare host, a blank pane).
+// None when the address has no such segment (a bare host, a blank pane),
+// and for anything but a web page: a file of this machine has no compose
+// page beside it.
 std::optional<QString> composeAddressFor(const QString &inboxLocation);
 
 // True when a pane should be sent to the calendar start page: it does not

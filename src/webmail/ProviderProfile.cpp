@@ -45,7 +45,7 @@ ProviderProfile yahoo()
     p.addressWord = QStringLiteral("yahoo");
     p.compose = {QStringLiteral("compose"), QStringLiteral("To"), QStringLiteral("Cc"),
                  QStringLiteral("Bcc"), QStringLiteral("Subj"), QStringLiteral("Body"),
-                 QStringLiteral("&SEND")};
+                 QStringLiteral("SEND"), QStringLiteral("SAVEDRAFT")};
     p.plainTextMirror = {QStringLiteral("plainmsg"), QStringLiteral("Compose"), QStringLiteral("PlainMsg"),
                          QStringLiteral("to")};
     p.displayedMessage = {QStringLiteral("message"), QString(), yahooHeaderLabels()};
@@ -61,7 +61,7 @@ ProviderProfile hotmail()
     p.key = HotmailKey;
     p.compose = {QStringLiteral("composeform"), QStringLiteral("to"), QStringLiteral("cc"),
                  QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body"),
-                 QStringLiteral("&Send.x")};
+                 QStringLiteral("Send.x"), QString()};
     p.recipientFromAngleBracket = true;
     p.displayedMessage = {QString(), QStringLiteral("rmsg"), hotmailHeaderLabels()};
     p.inboxList = {QStringLiteral("hotmail"), QString(), QStringLiteral("checkbox"), QStringLiteral("allbox")};

@@ -20,11 +20,18 @@ struct ComposeFormNames
     QString bcc;
     QString subject;
     QString body;
-    // Added to the form's action address when the mail merge submits the
-    // form, so the site takes it for a press of its send button.
-    QString sendSuffix;
+    // The parameter a press of the site's send button posts (in the form
+    // data, or in the query of the address posted to); empty when every
+    // post of the form is a send, unless it is a draft.
+    QString sendParameter;
+    // The parameter that marks a post as a saved draft; empty when the page
+    // saves no drafts through the form.
+    QString draftParameter;
 
     const QString &field(ComposeField role) const;
+    // Added to the form's action address when the mail merge submits the
+    // form, so the site takes it for a press of its send button.
+    QString sendSuffix() const { return QLatin1Char('&') + sendParameter; }
 };
 
 // A plain-text copy of the body that some compose pages keep beside the

@@ -2,9 +2,11 @@
 
 #include "webmail/PercentDecoding.h"
 
+#include <QStringDecoder>
+
 namespace ferrowen {
 
-QString ReadPostParameter(QByteArrayView data, QByteArrayView key)
+QString ReadPostParameter(QByteArrayView data, QByteArrayView key, const QString &charset)
 {
     const qsizetype at = key.isEmpty() ? -1 : data.indexOf(key);
     if (at < 0)
@@ -13,7 +15,10 @@ QString ReadPostParameter(QByteArrayView data, QByteArrayView key)
     const qsizetype next = data.indexOf('&', start);
     const QByteArrayView raw = data.sliced(start, (next < 0 ? data.size() : next) - start);
 
-    return PercentDecoded(raw, PlusSign::Blank);
+    QStringDecoder decoder(charset.toLatin1().constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    return decoder.decode(PercentDecodedBytes(raw, PlusSign::Blank));
 }
 
 } // namespace ferrowen

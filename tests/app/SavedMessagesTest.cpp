@@ -128,8 +128,15 @@ TEST_F(SavedMessagesTest, startUpListsTheFoldersAndChoosesTheFirst_nothingToSave
     EXPECT_EQ(entries, QStringList({QStringLiteral("Saved"), QStringLiteral("sent"), QStringLiteral("Work")}));
     EXPECT_EQ(folders->currentIndex(), 0);
 
+    // After a save, a page that is no message: the window no longer says saved.
+    openInbox("/yahoo/message?id=1");
+    folders->setCurrentIndex(folders->findText(QStringLiteral("Work")));
+    saveDisplayedMessage();
+    ASSERT_EQ(saved("Work").size(), 1u);
     openInbox("/yahoo/inbox");
     saveDisplayedMessage();
+    EXPECT_TRUE(form().band().messageSavedLabel()->isHidden());
+    EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Msg Not Saved"));
     openInbox("/yahoo/message?id=1");
     folders->setCurrentIndex(folders->findText(QStringLiteral("sent")));
     saveDisplayedMessage();
@@ -139,9 +146,11 @@ TEST_F(SavedMessagesTest, startUpListsTheFoldersAndChoosesTheFirst_nothingToSave
     EXPECT_EQ(boxes.texts(), QStringList({QStringLiteral("Unable to read message. Are you sure a message is displayed?"),
                                           QStringLiteral("You cannot save incoming messages to the Sent Messages Folder."),
                                           QStringLiteral("You must select a folder to save the message to")}));
-    for (const char *folder : {"Saved", "sent", "Work"})
+    for (const char *folder : {"Saved", "sent"})
         EXPECT_TRUE(saved(folder).empty()) << folder;
+    EXPECT_EQ(saved("Work").size(), 1u);
     EXPECT_TRUE(form().band().messageSavedLabel()->isHidden());
+    EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Msg Not Saved"));
 }
 
 TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesNothing)

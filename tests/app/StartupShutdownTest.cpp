@@ -22,11 +22,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEnginePage>
 
 #include <csignal>
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
+#include "BrowserPaneProbe.h"
 #include "ScriptedFileDialogs.h"
 #include "SettingsFileFixture.h"
 #include "TestFiles.h"
@@ -47,9 +51,12 @@ protected:
 
     void TearDown() override { QDir::setCurrent(m_previousFolder); }
 
-    std::unique_ptr<MainController> startProgram()
+    std::unique_ptr<MainController> startProgram(bool splash = false,
+                                                 const std::function<void(MainController &)> &beforeStart = {})
     {
-        auto controller = std::make_unique<MainController>(settings, MainController::Options{false, false});
+        auto controller = std::make_unique<MainController>(settings, MainController::Options{splash, false});
+        if (beforeStart)
+            beforeStart(*controller);
         controller->start();
         return controller;
     }
@@ -170,11 +177,17 @@ TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePa
     QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&requests);
     struct Uninstall { ~Uninstall() { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); } } uninstall;
 
-    // A relative main folder is a folder below the current one.
+    // A relative main folder is a folder below the current one. The page is
+    // loaded once, also when the splash lets it finish before the window shows.
     setMainDir(QStringLiteral("rel\\"));
     {
-        auto controller = startProgram();
-        EXPECT_TRUE(waitFor([&] { return QUrl(controller->window().browser(1).locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
+        std::unique_ptr<QSignalSpy> loads;
+        auto controller = startProgram(true, [&loads](MainController &program) {
+            loads = std::make_unique<QSignalSpy>(BrowserPaneProbe::page(program.window().browser(1)), &QWebEnginePage::loadFinished);
+        });
+        BrowserPane &inbox = controller->window().browser(1);
+        EXPECT_TRUE(waitFor([&] { return QUrl(inbox.locationUrl()) == QUrl::fromLocalFile(page) && !inbox.isBusy(); }, 10000));
+        EXPECT_EQ(loads->count(), 1);
         controller->window().close();
     }
 
@@ -193,8 +206,10 @@ TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePa
         EXPECT_EQ(inbox.locationUrl(), QString()) << mainDir.toStdString();
         controller->window().close();
     }
-    for (const QUrl &url : requests.urls)
+    for (const QUrl &url : requests.urls) {
         EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+        EXPECT_FALSE(QFileInfo(url.toLocalFile()).isDir()) << "a folder listed: " << url.toString().toStdString();
+    }
 }
 
 TEST_F(StartupShutdownTest, terminationSignalClosesThroughShutdown)

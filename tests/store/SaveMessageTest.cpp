@@ -33,7 +33,7 @@ public:
 
     QString savedMessagesFolder() const override { return store; }
     QString chosenFolder() const override { return chosen; }
-    void showMessageSavedLabel() override { labelShown = true; }
+    void showMessageSavedLabel(bool shown) override { labelShown = shown; }
     void setStatusText(int panel, const QString &text) override
     {
         if (panel == 2)

@@ -135,6 +135,34 @@ void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property,
     }
 }
 
+bool FakeWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
+{
+    ++writeAllCalls;
+    if (!WebPage::writeAll(writes, typed))
+        return false;
+    for (const PageWrite &write : writes) {
+        if (write.keepsText)
+            continue;
+        for (const WriteTarget &target : write.targets) {
+            if (const std::optional<ElementRef> place = locate(target)) {
+                at(*place).typed = false;
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+QStringList FakeWebPage::typedFieldNames()
+{
+    QStringList names;
+    for (const FakeElement &e : elements) {
+        if (e.typed && !e.value.trimmed().isEmpty())
+            names << (e.name.isEmpty() ? e.id : e.name);
+    }
+    return names;
+}
+
 void FakeWebPage::clickElement(const ElementRef &ref)
 {
     FakeElement &e = at(ref);

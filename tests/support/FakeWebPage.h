@@ -19,6 +19,8 @@ struct FakeElement
     QString innerHTML;
     bool checked = false;
     int clicks = 0;
+    // The user typed into it since the program last wrote it with writeAll.
+    bool typed = false;
 };
 
 // An in-memory document with forms and elements, looked up the way the
@@ -43,6 +45,11 @@ public:
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
     // Counts the click; a check box changes its state as in a page.
     void clickElement(const ElementRef &element) override;
+    // Counts the calls, and forgets the typing in what it writes.
+    bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
+    QStringList typedFieldNames() override;
+
+    int writeAllCalls = 0;
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;

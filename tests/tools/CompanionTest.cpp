@@ -151,8 +151,15 @@ TEST_F(CompanionTest, longLinkArrivesWhole)
     EXPECT_TRUE(errors.isEmpty()) << errors.constData();
 
     QStringList filled;
-    MailtoHandoff handoff(settings, [](const QString &) {}, nullptr, [&filled](const QString &l) { filled << l; });
-    EXPECT_EQ(handoff.tick().value(), link);
+    MailtoHandoff *self = nullptr;
+    MailtoHandoff handoff(settings, [](const QString &) {}, nullptr, [&](const QString &l) {
+        filled << l;
+        self->linkDone(l);
+    });
+    self = &handoff;
+    handoff.setClearDelay(std::chrono::milliseconds(0));
+    EXPECT_TRUE(handoff.tick()->isEmpty()) << "filled";
+    EXPECT_EQ(handoff.tick().value(), link) << "and then cleared";
     EXPECT_EQ(filled, QStringList{link});
 }
 

@@ -71,23 +71,44 @@ TEST_F(AddressInsertionTest, onTheComposeTab_writesTheChosenField)
     EXPECT_TRUE(host.boxes.shown.isEmpty());
 }
 
-TEST_F(AddressInsertionTest, fromAnotherTab_opensComposeAndInsertsOnceItsPageHasLoaded)
+// From another tab: into the compose page the tab keeps at once, or into
+// the one it opens once that has loaded, with the rows chosen when asked;
+// never into a later page.
+TEST_F(AddressInsertionTest, fromAnotherTab_goesIntoTheNextComposePageWithTheRowsChosenThen)
 {
     host.tab = 3;
-    host.composeState.keepComposeOnce = true;
+    host.composeState.keepComposeOnce = true; // a reply prepared the page
     Web_InsertField(host, 2);
     EXPECT_EQ(host.tab, 2);
-    EXPECT_TRUE(host.composeState.pendingInsert);
-    EXPECT_EQ(composeField("Bcc"), QString());
-
-    // The user wanders off before the page is there: it still arrives.
-    host.tab = 3;
-    ComposeDocumentComplete(host);
     EXPECT_EQ(composeField("Bcc"), QStringLiteral("b@x,c@x"));
     EXPECT_FALSE(host.composeState.pendingInsert);
 
+    // The tab opens a new compose page: the insertion waits for it.
+    host.tab = 3;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/sent");
+    Web_InsertField(host, 1);
+    EXPECT_TRUE(host.composeState.pendingInsert);
+    host.addressBook.selected = QStringList{QStringLiteral("later@x")};
+    host.tab = 3; // the user wanders off before the page is there: it still arrives
+    host.finishComposeLoad(addYahooComposeForm);
     ComposeDocumentComplete(host);
-    EXPECT_EQ(composeField("Bcc"), QStringLiteral("b@x,c@x"));
+    EXPECT_EQ(composeField("Cc"), QStringLiteral("b@x,c@x"));
+    EXPECT_FALSE(host.composeState.pendingInsert);
+    ComposeDocumentComplete(host);
+    EXPECT_EQ(composeField("Cc"), QStringLiteral("b@x,c@x"));
+
+    // A page without the form drops it with the message, at once when no
+    // page is on its way (the inbox address gives none).
+    host.tab = 3;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/sent");
+    Web_InsertField(host, 0);
+    host.finishComposeLoad();
+    ComposeDocumentComplete(host);
+    host.tab = 3;
+    host.inbox.url = QStringLiteral("http://127.0.0.1:8765");
+    Web_InsertField(host, 0);
+    EXPECT_FALSE(host.composeState.pendingInsert);
+    EXPECT_EQ(host.boxes.texts(), QStringList(2, UnableToInsert));
 }
 
 TEST_F(AddressInsertionTest, inboxTabShowingTheSitesComposePage_writesThere)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ public:
 
     QString savedMessagesFolder() const override { return store; }
     QString chosenFolder() const override { return QStringLiteral("Saved"); }
-    void showMessageSavedLabel() override {}
+    void showMessageSavedLabel(bool) override {}
     void setStatusText(int, const QString &) override {}
     MessageBoxes &messageBoxes() override { return boxes; }
 };
@@ -38,6 +39,8 @@ struct SentCase
     const char *postData;
     // The copy kept (from, date and isSent aside); none: nothing is saved.
     std::optional<SavedMessage> copy;
+    const char *target = "http://127.0.0.1/yahoo/compose?box=Inbox";
+    const char *charset = "UTF-8";
 };
 
 SavedMessage copyOf(const char *to, const char *cc, const char *bcc, const QString &subject, const QString &body)
@@ -66,7 +69,7 @@ TEST_P(CaptureSentMessageTest, keepsACopyOfWhatWasPosted)
     host.savingSent = c.ticked;
     host.merging = c.merging;
 
-    CaptureSentMessage(host, store, QByteArray(c.postData));
+    CaptureSentMessage(host, store, QUrl(QLatin1String(c.target)), QByteArray(c.postData), QLatin1String(c.charset));
 
     EXPECT_TRUE(host.boxes.shown.isEmpty());
     const QStringList files = sentFiles();
@@ -102,13 +105,21 @@ INSTANTIATE_TEST_SUITE_P(Posts, CaptureSentMessageTest, ::testing::Values(
              "&body=%3Cp%3EHi%3C%2Fp%3E%0D%0Athere&Send.x=1",
              copyOf("b@example.com", "c@example.com", "d@example.com", QStringLiteral("\u0393\u03b5\u03b9\u03ac"),
                     QStringLiteral("<p>Hi</p>\r\nthere"))},
-    SentCase{"the recipient as the form's first field", true, false, "To=a%40example.com&Subj=first",
+    SentCase{"the recipient as the form's first field", true, false, "To=a%40example.com&Subj=first&SEND=Send",
              copyOf("a@example.com", "", "", QStringLiteral("first"), QString())},
-    SentCase{"an empty To saves nothing", true, false, "box=Inbox&To=&Subj=draft&Body=x", std::nullopt},
+    SentCase{"a windows-1252 page", true, false, "To=a%40example.com&Subj=Caf%E9+%80&SEND=Send",
+             copyOf("a@example.com", "", "", QStringLiteral("Caf\u00e9 \u20ac"), QString()), "http://h/yahoo/compose",
+             "windows-1252"},
+    SentCase{"the send named in the address posted to", true, false, "To=a%40example.com&Subj=s",
+             copyOf("a@example.com", "", "", QStringLiteral("s"), QString()), "http://h/yahoo/compose?box=Inbox&SEND"},
+    SentCase{"a draft saved is not sent", true, false, "box=Inbox&To=a%40example.com&Subj=s&SAVEDRAFT=Save+Draft",
+             std::nullopt},
+    SentCase{"a plain submit sends nothing", true, false, "box=Inbox&To=a%40example.com&Subj=s", std::nullopt},
+    SentCase{"an empty To saves nothing", true, false, "box=Inbox&To=&Subj=draft&Body=x&SEND=Send", std::nullopt},
     SentCase{"no recipient field: not a compose form", true, false, "q=search&page=2", std::nullopt},
     SentCase{"nothing posted", true, false, "", std::nullopt},
-    SentCase{"the box unticked", false, false, "&To=a%40example.com&Subj=s", std::nullopt},
-    SentCase{"a merge sending", true, true, "&To=a%40example.com&Subj=s", std::nullopt}),
+    SentCase{"the box unticked", false, false, "&To=a%40example.com&Subj=s&SEND=Send", std::nullopt},
+    SentCase{"a merge sending", true, true, "&To=a%40example.com&Subj=s&SEND=Send", std::nullopt}),
     [](const auto &info) { return std::to_string(info.index); });
 
 } // namespace

@@ -41,6 +41,12 @@ public:
     std::function<void(int round)> onEvents;
     bool merging = false;
     bool savingSent = false;
+    // The compose pane loads a page: from a navigation until a test says
+    // the page is there.
+    bool composeLoading = false;
+    bool previewReady = true;
+    QString notice;
+    QStringList linksDone;
     ComposeState composeState;
     FakeAddressSource addressBook;
     ScriptedMessageBoxes boxes;
@@ -58,9 +64,23 @@ public:
     {
         navigations << address;
         fake(pane).url = address;
+        composeLoading = composeLoading || pane == Pane::Compose;
+    }
+    // The page on its way has come; it holds a form when `withForm` builds one.
+    void finishComposeLoad(const std::function<void(FakeWebPage &)> &withForm = {})
+    {
+        compose.clear();
+        if (withForm)
+            withForm(compose);
+        composeLoading = false;
     }
     void repaint(Pane) override {}
     bool isShown(Pane) const override { return true; }
+    bool isLoading(Pane pane) override { return pane == Pane::Compose && composeLoading; }
+    bool pageMayStillChange(Pane pane) override { return isLoading(pane); }
+    bool previewShowsChosenMessage() override { return previewReady; }
+    void showWaitingNotice(const QString &text) override { notice = text; }
+    void mailLinkDone(const QString &link) override { linksDone << link; }
     void showWaitPanel() override
     {
         ++waitPanelShows;
@@ -75,9 +95,11 @@ public:
     }
     bool letPendingEventsRun() override
     {
+        ++eventRounds;
         if (onEvents)
-            onEvents(++eventRounds);
-        return !closing;
+            onEvents(eventRounds);
+        // A wait that never ends fails its test rather than hang it.
+        return !closing && eventRounds < 1000;
     }
     void writeTrace(const QString &code) override { trace << code; }
     bool mergeInProgress() const override { return merging; }

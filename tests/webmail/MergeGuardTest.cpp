@@ -96,17 +96,20 @@ TEST(MergeGuard, aFillingWaitingForTheFormGivesWayToAMergeStartedMeanwhile)
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/inbox");
     host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
     host.composeState.mailtoText = QStringLiteral("bob@example.com");
+    host.composeLoading = true;
     host.onEvents = [&host](int round) {
         if (round == 2) {
             // The merge starts and its page arrives.
             host.merging = true;
-            addYahooComposeForm(host.compose);
+            host.finishComposeLoad(addYahooComposeForm);
         }
     };
 
-    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Stopped);
+    // The link waits for the merge to end, beside it.
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Waiting);
     EXPECT_EQ(host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value, QString());
     EXPECT_FALSE(host.waitPanelVisible);
+    EXPECT_EQ(host.notice, QStringLiteral("Put aside: the mail link to bob@example.com."));
 }
 
 } // namespace

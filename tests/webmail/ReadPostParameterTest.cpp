@@ -12,6 +12,7 @@ struct ParameterCase
     const char *data;
     const char *key;
     QString value;
+    const char *charset = "UTF-8";
 };
 
 class ReadPostParameterTest : public ::testing::TestWithParam<ParameterCase> {};
@@ -19,7 +20,7 @@ class ReadPostParameterTest : public ::testing::TestWithParam<ParameterCase> {};
 TEST_P(ReadPostParameterTest, decodesTheValueAfterTheKey)
 {
     const ParameterCase &c = GetParam();
-    EXPECT_EQ(ReadPostParameter(QByteArrayView(c.data), QByteArrayView(c.key)), c.value);
+    EXPECT_EQ(ReadPostParameter(QByteArrayView(c.data), QByteArrayView(c.key), QLatin1String(c.charset)), c.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Posts, ReadPostParameterTest, ::testing::Values(
@@ -40,7 +41,11 @@ INSTANTIATE_TEST_SUITE_P(Posts, ReadPostParameterTest, ::testing::Values(
                   QStringLiteral("50%zz %g1 %4")},
     ParameterCase{"a lone percent sign at the end stays", "&Subj=100%", "&Subj=", QStringLiteral("100%")},
     ParameterCase{"a byte that is not UTF-8 is marked, not guessed", "&Subj=caf%E9", "&Subj=",
-                  QStringLiteral("caf\ufffd")}),
+                  QStringLiteral("caf\ufffd")},
+    // A page in windows-1252 posts one byte a letter, and the euro as 0x80.
+    ParameterCase{"a windows-1252 page", "&Subj=Caf%E9+%80+%FC", "&Subj=", QStringLiteral("Caf\u00e9 \u20ac \u00fc"),
+                  "windows-1252"},
+    ParameterCase{"an unknown charset reads UTF-8", "&Subj=%C3%A9", "&Subj=", QStringLiteral("\u00e9"), "x-unknown"}),
     [](const auto &info) { return std::to_string(info.index); });
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "FakeComposeHost.h"
 #include "webmail/ProviderProfile.h"
 #include "webmail/ReplyOrForward.h"
+#include "webmail/WaitingFillings.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,8 @@ TEST_P(MailtoFillTest, fillsEveryFieldOfTheLinkAndTracesEveryStep)
     EXPECT_TRUE(host.navigations.isEmpty());
     EXPECT_FALSE(host.composeState.keepComposeOnce);
     EXPECT_EQ(host.composeState.providerKey, QString::fromLatin1(p.name));
+    EXPECT_EQ(host.compose.writeAllCalls, 1) << "every field in one step";
+    EXPECT_EQ(host.linksDone, QStringList{host.composeState.mailtoText}) << "the link may leave the settings file";
 }
 
 TEST_P(MailtoFillTest, formWithoutCcAndBccStillGetsToSubjectAndBody)
@@ -146,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Providers, MailtoFillTest, ::testing::Values(
 TEST_F(ReplyOrForwardTest, yahooMailtoMirrorsTheBodyAsText)
 {
     host.inbox.url = YahooInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
     addYahooComposeForm(host.compose);
     host.composeState.mailtoText = QStringLiteral("mailto:ann@example.com?body=%3Cb%3Ebold%3C/b%3E%20%26%20more");
 
@@ -165,45 +169,59 @@ TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
     // The compose page arrives on the third round of events.
     host.onEvents = [this](int round) {
         if (round == 3)
-            addYahooComposeForm(host.compose);
+            host.finishComposeLoad(addYahooComposeForm);
     };
 
     ReplyOrForward(host, ComposeMode::Mailto);
 
     EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
-    EXPECT_EQ(host.waitPanelShows, 2);
+    EXPECT_EQ(host.waitPanelShows, 3);
     EXPECT_FALSE(host.waitPanelVisible);
     EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("bob@example.com"));
     EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
 }
 
-TEST_F(ReplyOrForwardTest, cancelWhileWaitingWritesNothingLeavesNoPanelAndNextRunWorks)
+// A Cancel ends the wait: a template is dropped, a mail link (which came
+// from outside) is put aside. A Cancel left over from an earlier wait, even
+// one that ended as its form came, stops no later filling.
+TEST_F(ReplyOrForwardTest, cancelWhileWaitingWritesNothing_putsAMailLinkAside_andNoLeftOverCancelStopsTheNextOne)
 {
     host.inbox.url = HotmailInbox;
     host.composeState.mailtoText = QStringLiteral("bob@example.com");
-    // The click arrives on the first round of the wait, or while events run
-    // before the failed look-up.
-    for (int cancelRound : {2, 3}) {
-        SCOPED_TRACE(cancelRound);
+    const struct
+    {
+        ComposeMode mode;
+        int cancelRound; // on the first round of the wait, or while events run before a look-up
+        ComposeFillOutcome outcome;
+    } rows[] = {{ComposeMode::InsertTemplate, 2, ComposeFillOutcome::Stopped},
+                {ComposeMode::Mailto, 3, ComposeFillOutcome::Waiting}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(int(row.mode));
         host.eventRounds = 0;
-        host.onEvents = [this, cancelRound](int round) {
-            if (round == cancelRound)
+        host.compose.url.clear();
+        host.composeLoading = false;
+        host.onEvents = [this, &row](int round) {
+            if (round == row.cancelRound)
                 host.cancelRequested = true;
         };
-        EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Stopped);
+        EXPECT_EQ(ReplyOrForward(host, row.mode), row.outcome);
         EXPECT_EQ(host.trace.last(), QStringLiteral("5"));
         EXPECT_FALSE(host.cancelRequested) << "the cancel is consumed";
         EXPECT_FALSE(host.waitPanelVisible);
     }
+    EXPECT_EQ(host.notice, QStringLiteral("Put aside: the mail link to bob@example.com."));
+    EXPECT_TRUE(host.linksDone.isEmpty());
 
-    addHotmailComposeForm(host.compose);
+    host.finishComposeLoad(addHotmailComposeForm);
     host.trace.clear();
     host.onEvents = nullptr;
+    host.cancelRequested = true;
     EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Filled);
     EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("bob@example.com"));
     EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
 }
 
+// The earlier filling gives way; a mail link among them is put aside.
 TEST_F(ReplyOrForwardTest, aFillingStartedWhileOneWaitsReplacesIt)
 {
     host.inbox.url = HotmailInbox;
@@ -217,15 +235,17 @@ TEST_F(ReplyOrForwardTest, aFillingStartedWhileOneWaitsReplacesIt)
             later = ReplyOrForward(host, ComposeMode::Mailto);
         }
         if (round == 4)
-            addHotmailComposeForm(host.compose);
+            host.finishComposeLoad(addHotmailComposeForm);
     };
 
     const ComposeFillOutcome earlier = ReplyOrForward(host, ComposeMode::Mailto);
 
     EXPECT_EQ(later, ComposeFillOutcome::Filled);
-    EXPECT_EQ(earlier, ComposeFillOutcome::Stopped);
+    EXPECT_EQ(earlier, ComposeFillOutcome::Waiting);
     EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("second@example.com"));
     EXPECT_EQ(host.trace.count(QStringLiteral("0")), 1) << "only the later one ran to its end";
+    EXPECT_EQ(host.notice, QStringLiteral("Put aside: the mail link to first@example.com."));
+    EXPECT_EQ(host.linksDone, QStringList{QStringLiteral("second@example.com")});
     EXPECT_FALSE(host.waitPanelVisible);
 }
 
@@ -261,6 +281,7 @@ TEST(ReplyFromSavedMessage, intoTheHotmailForm_shapedByTheMode)
         SavedMessageHost fixture;
         FakeComposeHost &host = fixture.host;
         host.inbox.url = HotmailInbox;
+        host.compose.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
         addHotmailComposeForm(host.compose);
         fixture.previewSavedMessage();
         host.tab = 3;
@@ -273,6 +294,31 @@ TEST(ReplyFromSavedMessage, intoTheHotmailForm_shapedByTheMode)
             EXPECT_EQ(host.trace.join(u' '), QString::fromUtf8(row.trace));
         }
     }
+}
+
+// A reply asked for right after a click on another saved message waits
+// until the preview shows that message, rather than read the one before.
+TEST_F(ReplyOrForwardTest, aReplyReadsTheMessageChosenLast_onceThePreviewShowsIt)
+{
+    host.inbox.url = HotmailInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
+    addHotmailComposeForm(host.compose);
+    previewSavedMessage();
+    host.previewReady = false;
+    host.onEvents = [this](int round) {
+        if (round < 2)
+            return;
+        host.preview.clear();
+        host.preview.addElement(QStringLiteral("replyto"), QStringLiteral("Reply-to:\u00a0bo@example.com"));
+        host.preview.addElement(QStringLiteral("subject"), QStringLiteral("Subject:\u00a0Chosen"));
+        host.preview.addElement(QStringLiteral("body"), QString());
+        host.previewReady = true;
+    };
+    host.tab = 3;
+
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::ReplyBlank), ComposeFillOutcome::Filled);
+    EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("RE: Chosen"));
+    EXPECT_EQ(composeValue("composeform", "to"), QStringLiteral("bo@example.com"));
 }
 
 TEST_F(ReplyOrForwardTest, missingPreviewElementEndsSilentlyBeforeWriting)
@@ -322,6 +368,7 @@ TEST_F(ReplyOrForwardTest, yahooTemplateLeavesTypedRecipientAlone)
 TEST_F(ReplyOrForwardTest, captureTemplateCopiesFormIntoTemplateFields)
 {
     host.inbox.url = HotmailInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
     addHotmailComposeForm(host.compose);
     host.compose.field(QStringLiteral("composeform"), QStringLiteral("subject"))->value = QStringLiteral("S");
     host.compose.field(QStringLiteral("composeform"), QStringLiteral("body"))->value = QStringLiteral("B");
@@ -397,7 +444,7 @@ TEST(ReplyOrForwardOnComposeTab, blankComposePaneIsOpenedInsteadOfWaitingForever
     host.composeState.mailtoText = QStringLiteral("ann@example.com");
     host.onEvents = [&host](int round) {
         if (round == 2 && !host.compose.url.isEmpty())
-            addYahooComposeForm(host.compose);
+            host.finishComposeLoad(addYahooComposeForm);
         host.closing = round > 50; // a wait that never ends fails the test, not hangs it
     };
 
@@ -405,6 +452,123 @@ TEST(ReplyOrForwardOnComposeTab, blankComposePaneIsOpenedInsteadOfWaitingForever
 
     EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
     EXPECT_EQ(host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value, QStringLiteral("ann@example.com"));
+}
+
+// Before the user has signed in (the inbox pane shows a local page) there
+// is no compose page: nothing is loaded from a made-up address, the link
+// waits in words, and it is written once the webmail can be reached; a
+// reply asked meanwhile waits behind it and is put aside once the link is in.
+TEST(WaitingFillings, withNoComposePageAMailLinkWaitsAndIsFilledOnceOneCanBeReached)
+{
+    SavedMessageHost fixture;
+    FakeComposeHost &host = fixture.host;
+    host.inbox.url = QStringLiteral("file:///home/ann/.local/share/ferrowen/html/index.html");
+    host.composeState.mailtoText = QStringLiteral("mailto:ann@example.com?subject=Hi");
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Waiting);
+    fixture.previewSavedMessage();
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::ReplyBlank), ComposeFillOutcome::Waiting);
+
+    EXPECT_TRUE(host.navigations.isEmpty());
+    EXPECT_EQ(host.notice,
+              QStringLiteral("Sign in to your webmail; the mail link to ann@example.com is waiting. (1 more waiting)"));
+    EXPECT_TRUE(host.linksDone.isEmpty());
+    EXPECT_EQ(host.tab, 1) << "where the user signs in";
+
+    // The sign-in page has no compose page beside it yet: still waiting, unseen.
+    host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/login");
+    host.onEvents = [&host](int) { host.finishComposeLoad(); };
+    RetryWaitingFillings(host);
+    EXPECT_EQ(host.tab, 1);
+    EXPECT_EQ(host.composeState.waiting.size(), 2);
+
+    host.inbox.url = YahooInbox;
+    host.onEvents = [&host](int) { host.finishComposeLoad(addYahooComposeForm); };
+    RetryWaitingFillings(host);
+    EXPECT_EQ(host.navigations.last(), QStringLiteral("http://127.0.0.1:8765/yahoo/compose"));
+    EXPECT_EQ(host.tab, 2);
+    EXPECT_EQ(fixture.composeValue("Compose", "To"), QStringLiteral("ann@example.com"));
+    EXPECT_EQ(fixture.composeValue("Compose", "Subj"), QStringLiteral("Hi"));
+    EXPECT_EQ(host.linksDone, QStringList{host.composeState.mailtoText});
+    EXPECT_EQ(host.notice, QStringLiteral("Put aside: the reply to Ann <ann@example.com>."));
+
+    DiscardWaiting(host);
+    EXPECT_TRUE(host.composeState.waiting.isEmpty());
+    EXPECT_EQ(host.notice, QString());
+    EXPECT_TRUE(host.boxes.shown.isEmpty()) << "only a mail link is confirmed before it is dropped";
+}
+
+// Text the user typed is replaced only with the user's yes; otherwise the
+// new filling is put aside, and "Fill Now" asks again. A template put above
+// the page's own text replaces nothing the user typed in the body.
+TEST(WaitingFillings, typedTextIsReplacedOnlyWhenTheUserAgrees)
+{
+    const struct
+    {
+        const char *what;
+        ComposeMode mode;
+        bool inboxComposePage;
+        MessageBoxes::Answer answer;
+        ComposeFillOutcome outcome;
+        const char *body; // afterwards
+        int questions;
+    } rows[] = {
+        {"a mail link, kept", ComposeMode::Mailto, false, MessageBoxes::Answer::No, ComposeFillOutcome::Waiting,
+         "Dear Bo", 1},
+        {"a mail link, replacing", ComposeMode::Mailto, false, MessageBoxes::Answer::Yes, ComposeFillOutcome::Filled,
+         "", 1},
+        {"a template, kept", ComposeMode::InsertTemplate, false, MessageBoxes::Answer::No, ComposeFillOutcome::Waiting,
+         "Dear Bo", 1},
+        {"a template above the text", ComposeMode::InsertTemplate, true, MessageBoxes::Answer::No,
+         ComposeFillOutcome::Filled, "Offer\r\n\r\nDear Bo", 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeComposeHost host;
+        FakeWebPage &page = row.inboxComposePage ? host.inbox : host.compose;
+        host.inbox.url = row.inboxComposePage ? QStringLiteral("http://127.0.0.1:8765/hotmail/compose") : HotmailInbox;
+        host.compose.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
+        addHotmailComposeForm(page);
+        FakeElement *body = page.field(QStringLiteral("composeform"), QStringLiteral("body"));
+        body->value = QStringLiteral("Dear Bo");
+        body->typed = true;
+        host.tab = row.inboxComposePage ? 1 : 2;
+        host.composeState.mailtoText = QStringLiteral("mailto:bo@example.com");
+        host.composeState.TemplateBody = QStringLiteral("Offer");
+        host.boxes.answers << row.answer;
+
+        EXPECT_EQ(ReplyOrForward(host, row.mode), row.outcome);
+        EXPECT_EQ(body->value, QString::fromUtf8(row.body));
+        EXPECT_EQ(host.boxes.shown.size(), row.questions);
+        if (row.outcome == ComposeFillOutcome::Waiting) {
+            EXPECT_TRUE(host.notice.startsWith(QStringLiteral("Put aside: "))) << host.notice.toStdString();
+            host.boxes.answers << MessageBoxes::Answer::Yes;
+            FillWaitingNow(host);
+            EXPECT_EQ(host.boxes.shown.size(), 2) << "asked again";
+            EXPECT_NE(body->value, QStringLiteral("Dear Bo"));
+            EXPECT_EQ(host.notice, QString());
+        }
+    }
+}
+
+TEST(ComposePageOpening, aMessageTheUserIsWritingIsKeptWhenTheTabIsShownAgain)
+{
+    FakeComposeHost host;
+    host.inbox.url = YahooInbox;
+    host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
+    addYahooComposeForm(host.compose);
+    FakeElement *body = host.compose.field(QStringLiteral("Compose"), QStringLiteral("Body"));
+    body->value = QStringLiteral("half written");
+    body->typed = true;
+
+    host.selectTab(2);
+
+    EXPECT_TRUE(host.navigations.isEmpty());
+    EXPECT_EQ(body->value, QStringLiteral("half written"));
+
+    // Only text the user typed counts: the program's own writing goes.
+    body->typed = false;
+    host.selectTab(2);
+    EXPECT_EQ(host.navigations.size(), 1);
 }
 
 } // namespace

@@ -23,8 +23,10 @@ bool anyAddressAt(const ComposeFields &fields, QLatin1String domain)
 ComposeSubmission ComposeSubmission::evaluate(const MailboxProfile &mailbox, const QByteArray &query,
                                               const QByteArray &body)
 {
-    const FormFields posted = FormFields::parse(body);
     const FormFields queryFields = FormFields::parse(query);
+    // A page sent in another encoding names it in its form's address.
+    const QString charset = queryFields.value(QStringLiteral("charset"));
+    const FormFields posted = FormFields::parse(body, charset.isEmpty() ? QStringLiteral("UTF-8") : charset);
 
     ComposeSubmission submission;
     submission.fields.to = posted.value(mailbox.toField);

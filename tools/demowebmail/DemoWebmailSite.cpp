@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -36,9 +37,11 @@ namespace {
 
 const QString MissingRecipientText = QStringLiteral("Please specify at least one recipient.");
 
-QHttpServerResponse htmlResponse(const QString &html, HttpStatus status = HttpStatus::Ok)
+QHttpServerResponse htmlResponse(const QString &html, HttpStatus status = HttpStatus::Ok,
+                                 const QString &charset = QStringLiteral("UTF-8"))
 {
-    QHttpServerResponse response(QByteArrayLiteral("text/html; charset=utf-8"), html.toUtf8(), status);
+    QStringEncoder encoder(charset.toLatin1().constData());
+    QHttpServerResponse response("text/html; charset=" + charset.toLatin1(), QByteArray(encoder.encode(html)), status);
     // Pages change with every post; a cached compose page would hide that.
     response.addHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store"));
     return response;
@@ -283,12 +286,20 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
 
     m_server->route(profile.path(QStringLiteral("compose")),
                     [this, &pages](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-                        if (isRead(request))
-                            htmlResponse(pages.composePage()).write(std::move(responder));
-                        else if (request.method() == Method::Post)
+                        if (isRead(request)) {
+                            // "?charset=windows-1252": the page of an older site, sent and posted in that encoding.
+                            const QString charset =
+                                FormFields::parse(rawQuery(request)).value(QStringLiteral("charset"));
+                            if (charset.compare(QLatin1String("windows-1252"), Qt::CaseInsensitive) == 0)
+                                htmlResponse(pages.composePage({}, {}, {}, charset), HttpStatus::Ok, charset)
+                                    .write(std::move(responder));
+                            else
+                                htmlResponse(pages.composePage()).write(std::move(responder));
+                        } else if (request.method() == Method::Post) {
                             composePost(pages, request, std::move(responder));
-                        else
+                        } else {
                             methodNotAllowed().write(std::move(responder));
+                        }
                     });
 
     m_server->route(profile.path(QStringLiteral("compose-rich")), [&pages](const QHttpServerRequest &request) {

@@ -1,22 +1,26 @@
 #include "demowebmail/FormFields.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace ferrowen::demowebmail {
 
 namespace {
 
-QString decodeComponent(QByteArray component)
+QString decodeComponent(QByteArray component, const QString &charset)
 {
     // The plus sign must become a space before the escapes are decoded, so
     // that an encoded plus (%2B) survives as "+".
     component.replace('+', ' ');
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(component));
+    QStringDecoder decoder(charset.toLatin1().constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    return decoder.decode(QByteArray::fromPercentEncoding(component));
 }
 
 } // namespace
 
-FormFields FormFields::parse(const QByteArray &encoded)
+FormFields FormFields::parse(const QByteArray &encoded, const QString &charset)
 {
     FormFields fields;
     for (const QByteArray &part : encoded.split('&')) {
@@ -25,7 +29,7 @@ FormFields FormFields::parse(const QByteArray &encoded)
         const int equals = part.indexOf('=');
         const QByteArray name = equals < 0 ? part : part.left(equals);
         const QByteArray value = equals < 0 ? QByteArray() : part.mid(equals + 1);
-        fields.m_items.append({decodeComponent(name), decodeComponent(value)});
+        fields.m_items.append({decodeComponent(name, charset), decodeComponent(value, charset)});
     }
     return fields;
 }

@@ -45,10 +45,10 @@ MailboxPages::MailboxPages(const MailboxProfile &profile)
 }
 
 QString MailboxPages::framedHere(const QString &title, const QString &page, const QString &content,
-                                 const QString &script) const
+                                 const QString &script, const QString &charset) const
 {
     const PageFrame frame{title + QStringLiteral(" - ") + m_profile.brand, m_profile.brand, m_profile.key, page,
-                          m_profile.key, script};
+                          m_profile.key, script, charset};
     return frame.wrap(content);
 }
 
@@ -121,14 +121,19 @@ std::optional<QString> MailboxPages::messagePage(int id, const QString &language
     return std::nullopt;
 }
 
-QString MailboxPages::composePage(const ComposeFields &fields, const QString &error, const QString &notice) const
+QString MailboxPages::composePage(const ComposeFields &fields, const QString &error, const QString &notice,
+                                  const QString &charset) const
 {
     QVariantMap values = composeValues(fields);
     values.insert(QStringLiteral("error"), error);
     values.insert(QStringLiteral("notice"), notice);
+    values.insert(QStringLiteral("charset"), charset);
+    // The posts of a page in another encoding say so, for the site to read them.
+    values.insert(QStringLiteral("legacyCharset"),
+                  charset.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0 ? QString() : charset);
     const QString content =
         PageTemplate::renderResource(m_profile.templateName(QStringLiteral("compose")), values);
-    return framedHere(QStringLiteral("New message"), QStringLiteral("compose"), content);
+    return framedHere(QStringLiteral("New message"), QStringLiteral("compose"), content, QString(), charset);
 }
 
 QString MailboxPages::richComposePage(const QString &notice) const

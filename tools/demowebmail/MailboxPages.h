@@ -32,8 +32,10 @@ public:
     // pageLanguages() (another shows English); printView: the page to print,
     // whose body sits in no element the normal page has.
     std::optional<QString> messagePage(int id, const QString &language = {}, bool printView = false) const;
+    // charset: the encoding the page and its form are sent in, "UTF-8" or
+    // "windows-1252" (as older sites still do).
     QString composePage(const ComposeFields &fields = {}, const QString &error = {},
-                        const QString &notice = {}) const;
+                        const QString &notice = {}, const QString &charset = QStringLiteral("UTF-8")) const;
     QString richComposePage(const QString &notice = {}) const;
     QString calendarPage(QDate month, QDate today) const;
     // confirmedId: the message to confirm as just sent; 0 for none. Lists
@@ -45,7 +47,7 @@ public:
 
 private:
     QString framedHere(const QString &title, const QString &page, const QString &content,
-                       const QString &script = {}) const;
+                       const QString &script = {}, const QString &charset = QStringLiteral("utf-8")) const;
 
     const MailboxProfile &m_profile;
     QList<InboxMessage> m_inbox;

@@ -23,6 +23,7 @@ QString PageFrame::wrap(const QString &content) const
                                             {QStringLiteral("segment"), navSegment},
                                             {QStringLiteral("script"), script},
                                             {QStringLiteral("content"), content},
+                                            {QStringLiteral("charset"), charset},
                                         });
 }
 

@@ -13,6 +13,7 @@ struct PageFrame
     QString page;       // marks the current entry of the navigation
     QString navSegment; // the mailbox whose navigation is shown; empty for none
     QString script;     // address of a page script; empty for none
+    QString charset = QStringLiteral("utf-8"); // the encoding the page is sent in
 
     QString wrap(const QString &content) const;
 };

@@ -58,11 +58,12 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
         return false;
     // A redirect continues a navigation that was already reported.
     if (isMainFrame && type != NavigationTypeRedirect) {
-        const QByteArray postData = m_submissions.takePostData(url, type == NavigationTypeFormSubmitted);
+        const SubmissionTracker::Post post = m_submissions.takePost(url, type == NavigationTypeFormSubmitted);
         // Queued: listeners must be free to wait on the page, which they
         // cannot do inside the engine's navigation callback.
         QMetaObject::invokeMethod(
-            this, [this, url, postData] { Q_EMIT navigationAccepted(url, postData); }, Qt::QueuedConnection);
+            this, [this, url, post] { Q_EMIT navigationAccepted(url, post.data, post.charset); },
+            Qt::QueuedConnection);
     }
     return true;
 }

@@ -27,8 +27,8 @@ public:
 Q_SIGNALS:
     // Emitted, from the event loop, for each accepted main-frame
     // navigation; postData is the URL-encoded form data of a POST form
-    // submission and empty otherwise.
-    void navigationAccepted(const QUrl &url, const QByteArray &postData);
+    // submission and empty otherwise, charset the encoding of its text.
+    void navigationAccepted(const QUrl &url, const QByteArray &postData, const QString &charset);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

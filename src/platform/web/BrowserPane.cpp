@@ -42,6 +42,9 @@ BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
     });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         m_busy = false;
+        // The end of a load that the request cut short does not count.
+        if (m_page->url() == m_requested)
+            m_requestedLoaded = true;
         Q_EMIT documentComplete(locationUrl());
     });
     connect(m_page, &BrowserPage::navigationAccepted, this, &BrowserPane::beforeNavigate);
@@ -65,6 +68,8 @@ void BrowserPane::load(const QUrl &url)
     // reports the start of the load only later.
     m_busy = true;
     m_loadError.clear();
+    m_requested = url;
+    m_requestedLoaded = false;
     m_page->load(url);
 }
 
@@ -116,6 +121,11 @@ void BrowserPane::stop()
 bool BrowserPane::isBusy() const
 {
     return m_busy;
+}
+
+bool BrowserPane::showsRequestedPage() const
+{
+    return m_requestedLoaded;
 }
 
 void BrowserPane::showLocalDocumentsOnly()

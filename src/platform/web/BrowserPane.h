@@ -49,6 +49,9 @@ public:
     // a failed connection); empty when it loaded as a page should, and
     // while a load is on its way.
     QString lastLoadError() const { return m_loadError; }
+    // True once the pane shows, loaded, the address it was sent to last
+    // (navigate, openLocalFile): not a page it showed before.
+    bool showsRequestedPage() const;
 
     // For documents of unknown origin (saved mail): from now on the pane
     // runs none of a page's scripts and fetches nothing from the network,
@@ -65,8 +68,9 @@ Q_SIGNALS:
     // The main frame is about to navigate (sent from the event loop right
     // after the engine accepted the navigation, which is never cancelled).
     // postData holds the URL-encoded form data of a POST form submission,
-    // exactly as posted, and is empty otherwise.
-    void beforeNavigate(const QUrl &url, const QByteArray &postData);
+    // exactly as posted, and is empty otherwise; charset names the encoding
+    // of the text behind its percent escapes ("UTF-8", "windows-1252").
+    void beforeNavigate(const QUrl &url, const QByteArray &postData, const QString &charset);
     void navigateComplete(const QString &address);
     void documentComplete(const QString &address);
 
@@ -82,6 +86,8 @@ private:
     LocalRequestFilter *m_localOnly = nullptr;
     bool m_busy = false;
     QString m_loadError;
+    QUrl m_requested;
+    bool m_requestedLoaded = true;
 };
 
 } // namespace ferrowen

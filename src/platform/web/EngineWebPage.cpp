@@ -40,6 +40,29 @@ QString propertyKey(ElementProperty property)
     return {};
 }
 
+QString targetKind(WriteTarget::Kind kind)
+{
+    switch (kind) {
+    case WriteTarget::Kind::FormField: return QStringLiteral("formField");
+    case WriteTarget::Kind::NamedFormField: return QStringLiteral("namedFormField");
+    case WriteTarget::Kind::ElementById: return QStringLiteral("elementById");
+    }
+    return {};
+}
+
+QJsonObject targetJson(const WriteTarget &target)
+{
+    QJsonObject json{{QStringLiteral("kind"), targetKind(target.kind)},
+                     {QStringLiteral("property"), propertyKey(target.property)}};
+    if (target.kind == WriteTarget::Kind::ElementById) {
+        json.insert(QStringLiteral("id"), target.name);
+    } else {
+        json.insert(QStringLiteral("form"), target.form);
+        json.insert(QStringLiteral("field"), target.name);
+    }
+    return json;
+}
+
 QJsonObject refJson(const ElementRef &element)
 {
     return {{QStringLiteral("document"), element.document}, {QStringLiteral("index"), element.index}};
@@ -90,6 +113,31 @@ void EngineWebPage::clickElement(const ElementRef &element)
 void EngineWebPage::submitForm(const QString &form, const QString &actionSuffix)
 {
     call(QStringLiteral("submitForm"), {{QStringLiteral("form"), form}, {QStringLiteral("actionSuffix"), actionSuffix}});
+}
+
+bool EngineWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
+{
+    QJsonArray list;
+    for (const PageWrite &write : writes) {
+        QJsonArray targets;
+        for (const WriteTarget &target : write.targets)
+            targets.append(targetJson(target));
+        list.append(QJsonObject{{QStringLiteral("targets"), targets},
+                                {QStringLiteral("value"), write.value},
+                                {QStringLiteral("optional"), write.optional},
+                                {QStringLiteral("keepsText"), write.keepsText}});
+    }
+    return call(QStringLiteral("writeAll"),
+                {{QStringLiteral("writes"), list}, {QStringLiteral("keepTyped"), typed == TypedText::Keep}})
+        .toBool();
+}
+
+QStringList EngineWebPage::typedFieldNames()
+{
+    QStringList names;
+    for (const QJsonValue &name : call(QStringLiteral("typedFields")).toArray())
+        names << name.toString();
+    return names;
 }
 
 QString EngineWebPage::frameLocation(const QStringList &frames)

@@ -30,6 +30,8 @@ public:
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
     void clickElement(const ElementRef &element) override;
     void submitForm(const QString &form, const QString &actionSuffix) override;
+    bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
+    QStringList typedFieldNames() override;
     QString frameLocation(const QStringList &frames) override;
     FieldSelection selectedFieldText() override;
     void selectFieldText(const ElementRef &field, int start, int end) override;

@@ -26,21 +26,24 @@ Status SubmissionTracker::report(const QString &json)
     const QJsonValue action = object.value(QLatin1String("action"));
     const QJsonValue method = object.value(QLatin1String("method"));
     const QJsonValue data = object.value(QLatin1String("data"));
-    if (!document.isObject() || !action.isString() || !method.isString() || !data.isString())
+    const QJsonValue charset = object.value(QLatin1String("charset"));
+    if (!document.isObject() || !action.isString() || !method.isString() || !data.isString()
+        || !(charset.isUndefined() || charset.isString()))
         return Status::failure(QStringLiteral("a form report is not an object with action, method and data texts"));
     // The data is URL-encoded, hence plain ASCII.
-    m_pending = Report{QUrl(action.toString()), method.toString(), data.toString().toLatin1()};
+    m_pending = Report{QUrl(action.toString()), method.toString(),
+                       Post{data.toString().toLatin1(), charset.toString(QStringLiteral("UTF-8"))}};
     return Status::success();
 }
 
-QByteArray SubmissionTracker::takePostData(const QUrl &url, bool isFormSubmission)
+SubmissionTracker::Post SubmissionTracker::takePost(const QUrl &url, bool isFormSubmission)
 {
     const std::optional<Report> pending = std::exchange(m_pending, std::nullopt);
     if (!isFormSubmission || !pending || pending->method != QLatin1String("post"))
         return {};
     if (!sameTarget(pending->action, url))
         return {};
-    return pending->data;
+    return pending->post;
 }
 
 } // namespace ferrowen

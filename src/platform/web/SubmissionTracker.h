@@ -17,17 +17,24 @@ namespace ferrowen {
 class SubmissionTracker
 {
 public:
+    // What a form posted: URL-encoded data, and the encoding of the text
+    // behind its percent escapes.
+    struct Post
+    {
+        QByteArray data;
+        QString charset;
+    };
+
     // One report from the capture script: a JSON object with the form's
-    // "action" address, its "method" and the URL-encoded "data". A later
-    // report replaces an earlier one. A malformed report fails and changes
-    // nothing.
+    // "action" address, its "method", the URL-encoded "data" and, when the
+    // text is not UTF-8, its "charset". A later report replaces an earlier
+    // one. A malformed report fails and changes nothing.
     Status report(const QString &json);
 
-    // The post data of an accepted main-frame navigation to url: the
-    // pending report's data when this is a POST form submission to the
-    // reported address, otherwise empty. Every navigation ends the pending
-    // report.
-    QByteArray takePostData(const QUrl &url, bool isFormSubmission);
+    // What an accepted main-frame navigation to url posted: the pending
+    // report's data when this is a POST form submission to the reported
+    // address, otherwise nothing. Every navigation ends the pending report.
+    Post takePost(const QUrl &url, bool isFormSubmission);
 
     bool hasPending() const { return m_pending.has_value(); }
 
@@ -36,7 +43,7 @@ private:
     {
         QUrl action;
         QString method;
-        QByteArray data;
+        Post post;
     };
     std::optional<Report> m_pending;
 };

@@ -116,6 +116,7 @@ TEST_P(BrowserPaneNavigationTest, beforeNavigateCarriesExactlyWhatIsPosted)
     const NavigationCase &row = GetParam();
     load(QStringLiteral("/send"));
     EXPECT_EQ(navigateBy(QString::fromUtf8(row.script)), row.postData);
+    EXPECT_EQ(before.value(0).value(2).toString(), row.postData.isEmpty() ? QString() : QStringLiteral("UTF-8"));
     EXPECT_EQ(before.value(0).value(0).toUrl(), server.url(QString::fromUtf8(row.target)));
     EXPECT_EQ(pane.locationUrl(), server.url(QString::fromUtf8(row.target)).toString()); // never a new window
 }
@@ -164,6 +165,7 @@ TEST_F(BrowserPaneTest, singleByteCharsetPagesPostSingleBytes)
     load(QStringLiteral("/latin"));
     EXPECT_EQ(navigateBy(QStringLiteral("document.forms[0].n.value += '\\u0100'; document.getElementById('s').click()")),
               QByteArrayLiteral("n=caf%E9+%80%26%23256%3B"));
+    EXPECT_EQ(before.value(0).value(2).toString(), QStringLiteral("windows-1252"));
 }
 
 TEST_F(BrowserPaneTest, navigationOperationsAndEvents)

@@ -2,6 +2,8 @@
 
 #include "platform/web/BrowserPane.h"
 #include "BrowserPaneProbe.h"
+#include "TypeIntoPane.h"
+#include "RunInPage.h"
 #include "platform/web/EngineWebPage.h"
 
 #include <QTimer>
@@ -135,6 +137,46 @@ TEST_F(EngineWebPageTest, writesShowInThePageAsTyping)
     WebElement target = page().elementById(QStringLiteral("target"));
     target.setInnerHTML(QStringLiteral("<b>bold</b>"));
     EXPECT_EQ(target.innerHTML(), QStringLiteral("<b>bold</b>"));
+}
+
+// One step for many places: each goes to the first target the page has,
+// an optional one without any is skipped, and a required one missing
+// leaves the page as it was. Only what the user types counts as typed,
+// until the program writes over it.
+TEST_F(EngineWebPageTest, writeAllFillsEveryPlaceOrNothing_andOnlyTheUsersTypingCountsAsTyped)
+{
+    pane.resize(640, 480);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    load(QStringLiteral("/forms"));
+    const auto field = [](const char *form, const char *name) {
+        return WriteTarget{WriteTarget::Kind::FormField, QLatin1String(form), QLatin1String(name), ElementProperty::Value};
+    };
+    const WriteTarget missing{WriteTarget::Kind::ElementById, QString(), QStringLiteral("nowhere"), ElementProperty::InnerHtml};
+    const WriteTarget target{WriteTarget::Kind::ElementById, QString(), QStringLiteral("target"), ElementProperty::InnerHtml};
+    const WriteTarget upperTo{WriteTarget::Kind::NamedFormField, QStringLiteral("Compose"), QStringLiteral("TO"),
+                              ElementProperty::Value};
+    page().writeAll({{{field("Compose", "To")}, QStringLiteral("ann"), false},
+                     {{missing, upperTo}, QStringLiteral("upper"), false},
+                     {{missing}, QStringLiteral("skipped"), true},
+                     {{target}, QStringLiteral("<i>x</i>"), false}});
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("ann"));
+    EXPECT_EQ(page().namedFormField(QStringLiteral("Compose"), QStringLiteral("TO")).value(), QStringLiteral("upper"));
+    EXPECT_EQ(page().elementById(QStringLiteral("target")).innerHTML(), QStringLiteral("<i>x</i>"));
+    EXPECT_EQ(page().elementById(QStringLiteral("echo")).innerText(), QStringLiteral("ann")) << "heard as typing";
+
+    EXPECT_THROW(page().writeAll({{{field("Compose", "To")}, QStringLiteral("lost"), false}, {{missing}, QString(), false}}),
+                 WebPageError);
+    EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("ann"));
+
+    runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.forms.Compose.Body.value = 'by the page'; "
+                                                            "document.forms.Compose.Body.focus(); 1"));
+    EXPECT_EQ(page().typedFieldNames(), QStringList());
+    ferrowen::testing::typeIntoPane(pane, QStringLiteral(" and me"));
+    ASSERT_TRUE(waitFor([&] { return page().typedFieldNames() == QStringList{QStringLiteral("Body")}; }, 5000))
+        << page().typedFieldNames().join(u',').toStdString();
+    page().writeAll({{{field("Compose", "Body")}, QStringLiteral("replaced"), false}});
+    EXPECT_EQ(page().typedFieldNames(), QStringList());
 }
 
 TEST_F(EngineWebPageTest, pageScriptsNeitherSeeNorSpoofTheAutomation)

@@ -18,9 +18,15 @@ TEST(SubmissionTrackerTest, anAcceptedPostSubmissionTakesTheLatestReportOnce)
 {
     SubmissionTracker tracker;
     ASSERT_TRUE(tracker.report(report("post", action.toString(), "To=old")));
-    ASSERT_TRUE(tracker.report(report("post", action.toString() + QStringLiteral("#top"), "To=new")));
-    EXPECT_EQ(tracker.takePostData(action, true), QByteArrayLiteral("To=new"));
-    EXPECT_EQ(tracker.takePostData(action, true), QByteArray());
+    ASSERT_TRUE(tracker.report(report("post", action.toString(), "To=old")));
+    EXPECT_EQ(tracker.takePost(action, true).charset, QStringLiteral("UTF-8")) << "unless it says otherwise";
+    ASSERT_TRUE(tracker.report(report("post", action.toString(), "To=old")));
+    ASSERT_TRUE(tracker.report(report("post", action.toString() + QStringLiteral("#top"), "To=new")
+                                   .replace(u'}', QStringLiteral(R"(,"charset":"windows-1252"})"))));
+    const SubmissionTracker::Post post = tracker.takePost(action, true);
+    EXPECT_EQ(post.data, QByteArrayLiteral("To=new"));
+    EXPECT_EQ(post.charset, QStringLiteral("windows-1252"));
+    EXPECT_EQ(tracker.takePost(action, true).data, QByteArray());
 }
 
 TEST(SubmissionTrackerTest, otherNavigationsGetNothingAndEndThePendingReport)
@@ -39,7 +45,7 @@ TEST(SubmissionTrackerTest, otherNavigationsGetNothingAndEndThePendingReport)
     for (const auto &c : cases) {
         SubmissionTracker tracker;
         ASSERT_TRUE(tracker.report(report(c.method, action.toString(), "To=a")));
-        EXPECT_EQ(tracker.takePostData(c.navigation, c.isFormSubmission), QByteArray()) << c.method;
+        EXPECT_EQ(tracker.takePost(c.navigation, c.isFormSubmission).data, QByteArray()) << c.method;
         EXPECT_FALSE(tracker.hasPending());
     }
 }
@@ -49,6 +55,7 @@ TEST(SubmissionTrackerTest, malformedReportsAreIgnored)
     SubmissionTracker tracker;
     EXPECT_FALSE(tracker.report(QStringLiteral("not json")));
     EXPECT_FALSE(tracker.report(QStringLiteral(R"({"action":"x","method":"post"})")));
+    EXPECT_FALSE(tracker.report(QStringLiteral(R"({"action":"x","method":"post","data":"","charset":1})")));
     EXPECT_FALSE(tracker.hasPending());
 }
 

@@ -264,6 +264,54 @@
         return collection[index];
     }
 
+    // --- What the user typed ----------------------------------------------
+
+    // Elements the user has typed into (or pasted into) since the program
+    // last wrote them. Only the browser makes trusted input events: neither
+    // the page's scripts nor the program's writes count as typing.
+    const typedInto = new Set();
+    document.addEventListener('input', event => {
+        if (event.isTrusted && event.target instanceof Element)
+            typedInto.add(event.target);
+    }, true);
+
+    function textOf(element) {
+        if ('value' in element && (element.localName === 'input' || element.localName === 'textarea'))
+            return String(element.value);
+        return element.isContentEditable ? element.innerText : '';
+    }
+
+    function typedFields() {
+        return Array.from(typedInto)
+            .filter(element => element.isConnected && textOf(element).trim() !== '')
+            .map(element => element.getAttribute('name') || element.id || element.localName);
+    }
+
+    // A target of writeAll: a field of a form (by the form's elements, or
+    // as document.form.field), or an element by id; null when it is missing.
+    function locate(target) {
+        const lookups = {
+            formField: () => findField(findForm(target.form), target.field),
+            namedFormField: () => findNamedField(findNamedForm(target.form), target.field),
+            elementById: () => document.getElementById(target.id) || document.getElementsByName(target.id)[0] || null,
+        };
+        const lookup = lookups[target.kind];
+        if (!lookup)
+            fail('unknown target ' + target.kind);
+        try {
+            return lookup();
+        } catch (error) {
+            if (error instanceof LookupError)
+                return null;
+            throw error;
+        }
+    }
+
+    function describe(target) {
+        return target.kind === 'elementById' ? 'element "' + target.id + '"'
+                                             : 'field "' + target.field + '" in form "' + target.form + '"';
+    }
+
     // --- Properties --------------------------------------------------------
 
     function announce(element) {
@@ -370,6 +418,40 @@
                 fail('<' + element.localName + '> cannot be clicked');
             HTMLElement.prototype.click.call(element);
             return null;
+        },
+        typedFields: () => typedFields(),
+        // Several writes in one call: every place is found before anything
+        // is written, so a missing one leaves the page as it was. A write
+        // goes to the first of its targets the page has; an optional write
+        // with none is skipped. What is written this way replaces what the
+        // user typed there, unless keepTyped asks to write nothing then.
+        writeAll({ writes, keepTyped }) {
+            const places = writes.map(write => {
+                for (const target of write.targets) {
+                    const element = locate(target);
+                    if (element)
+                        return { element: element, property: target.property };
+                }
+                if (!write.optional)
+                    fail('the page has no ' + describe(write.targets[0]));
+                return null;
+            });
+            const overTyped = (place, i) => place && !writes[i].keepsText && typedInto.has(place.element)
+                && textOf(place.element).trim() !== '';
+            if (keepTyped && places.some(overTyped))
+                return false;
+            writes.forEach((write, i) => {
+                const place = places[i];
+                if (!place)
+                    return;
+                const writer = writers[place.property];
+                if (!writer)
+                    fail('property ' + place.property + ' cannot be written');
+                writer(place.element, write.value);
+                if (!write.keepsText)
+                    typedInto.delete(place.element);
+            });
+            return true;
         },
         submitForm({ form, actionSuffix }) {
             const found = findForm(form);

@@ -135,8 +135,7 @@
         return entries;
     }
 
-    function serialise(form, submitter) {
-        const singleByte = postsSingleByte(form);
+    function serialise(form, submitter, singleByte) {
         return entriesOf(form, submitter)
             .map(([name, value]) => encodeComponent(withCrLf(name), singleByte) + '='
                  + encodeComponent(withCrLf(value), singleByte))
@@ -155,10 +154,13 @@
     function report(form, submitter) {
         if (!(form instanceof HTMLFormElement))
             return;
+        const singleByte = postsSingleByte(form);
         const message = {
             action: actionOf(form, submitter),
             method: methodOf(form, submitter),
-            data: serialise(form, submitter),
+            data: serialise(form, submitter, singleByte),
+            // The encoding of the text behind the percent escapes.
+            charset: singleByte ? 'windows-1252' : 'UTF-8',
         };
         console.log(channelToken + JSON.stringify(message));
     }

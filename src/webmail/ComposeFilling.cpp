@@ -1,0 +1,316 @@
+#include "webmail/ComposeFilling.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/WebPage.h"
+#include "webmail/ComposeGathering.h"
+#include "webmail/ComposeHost.h"
+#include "webmail/ComposePage.h"
+#include "webmail/DetectProvider.h"
+#include "webmail/ProviderAddresses.h"
+#include "webmail/ProviderProfile.h"
+#include "webmail/QuotedBody.h"
+#include "webmail/ReplyShaping.h"
+#include "webmail/WaitingFillings.h"
+
+#include <QCoreApplication>
+
+namespace ferrowen {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+enum class WaitEnd {
+    FormFound,
+    NoForm,    // the pane has settled without the form: no compose page to reach
+    Cancelled, // the wait panel's Cancel
+    Overtaken, // a later filling or a mail merge took the form
+    Closing    // the window goes away
+};
+
+bool isTemplateMode(ComposeMode mode)
+{
+    return mode == ComposeMode::InsertTemplate || mode == ComposeMode::CaptureTemplate;
+}
+
+// Picks the pane that holds the compose form, switching tabs as needed.
+// Returns true when the form is the one the user opened in the inbox pane.
+bool chooseComposePane(ComposeHost &host, ComposeMode mode)
+{
+    if (isTemplateMode(mode)) {
+        if (host.selectedTab() > 2)
+            host.selectTab(2);
+        if (host.selectedTab() == 1) {
+            if (host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
+                return true;
+            host.selectTab(2);
+        }
+        return false;
+    }
+    if (host.selectedTab() != 2) {
+        host.selectTab(2);
+    } else if (!host.location(Pane::Compose).contains(QLatin1String("compose"))) {
+        // The tab is shown but holds no compose page (it was chosen before
+        // the user signed in): open it now rather than wait for nothing.
+        OpenComposePage(host);
+    }
+    return false;
+}
+
+bool hasComposeForm(WebPage &page, const ComposeFormNames &names)
+{
+    try {
+        page.formField(names.form, names.to);
+        return true;
+    } catch (const WebPageError &) {
+        return false;
+    }
+}
+
+// Sends the compose pane to the provider's compose page, unless it shows
+// (or loads) a page with the form, or a message the user is writing there
+// would go with the page it replaces. True when a page is on its way.
+bool loadComposePage(ComposeHost &host, const ComposeFormNames &names)
+{
+    if (host.isLoading(Pane::Compose) || hasComposeForm(host.page(Pane::Compose), names)
+        || holdsTypedText(host.page(Pane::Compose)))
+        return false;
+    const auto address = composeAddressFor(host.location(Pane::Inbox));
+    if (address)
+        host.navigate(Pane::Compose, *address);
+    return address.has_value();
+}
+
+// Waits until the provider's To field answers in the pane. Lookups wait
+// for the page to finish loading: until then the form found could be the
+// one of the page that is leaving.
+WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const ComposeFormNames &names, int request, bool showPanel)
+{
+    const auto ending = [&host](WaitEnd end) {
+        host.hideWaitPanel();
+        return end;
+    };
+    for (;;) {
+        host.writeTrace(QStringLiteral("5"));
+        if (host.takeWaitCancelled())
+            return ending(WaitEnd::Cancelled);
+        // A later filling has run inside this wait, or a mail merge started:
+        // this one must not write over them.
+        if (host.state().fillRequests != request || host.mergeInProgress())
+            return ending(WaitEnd::Overtaken);
+        if (!host.isLoading(pane) && hasComposeForm(host.page(pane), names))
+            return ending(WaitEnd::FormFound);
+        if (!host.pageMayStillChange(pane))
+            return ending(WaitEnd::NoForm);
+        if (showPanel)
+            host.showWaitPanel();
+        if (!host.letPendingEventsRun())
+            return WaitEnd::Closing;
+    }
+}
+
+PageWrite fieldWrite(const QString &form, const QString &field, const QString &value, bool optional = false)
+{
+    return {{{WriteTarget::Kind::FormField, form, field, ElementProperty::Value}}, value, optional};
+}
+
+// Everything one filling writes, in the order the page sees it. Some
+// compose pages have no Cc or Bcc line, or no plain-text copy of the body:
+// what is missing is skipped and the rest still gets written.
+QList<PageWrite> composeWrites(const ProviderProfile &profile, const ComposeDraft &draft, bool writesHeaders,
+                               bool keepsBodyText)
+{
+    const ComposeFormNames &names = profile.compose;
+    const PlainTextMirrorNames &mirror = profile.plainTextMirror;
+    QList<PageWrite> writes;
+    if (writesHeaders)
+        writes << fieldWrite(names.form, names.to, draft.recipient);
+    writes << fieldWrite(names.form, names.subject, draft.subject);
+    if (writesHeaders) {
+        writes << fieldWrite(names.form, names.cc, draft.cc, true);
+        writes << fieldWrite(names.form, names.bcc, draft.bcc, true);
+    }
+    writes << fieldWrite(names.form, names.body, draft.body);
+    writes.last().keepsText = keepsBodyText;
+    if (mirror.present()) {
+        writes << plainTextMirrorWrite(mirror, plainTextMirrorHtml(draft.body));
+        // The page reads the subject and the recipient again after the copy.
+        writes << fieldWrite(names.form, names.subject, draft.subject);
+        // A template leaves the recipient the user typed alone.
+        if (writesHeaders)
+            writes << fieldWrite(names.form, mirror.recipientField, draft.recipient);
+    }
+    return writes;
+}
+
+bool userAgreesToReplace(ComposeHost &host, const ComposeRequest &request)
+{
+    const QString what = describeRequest(request);
+    const QString text = QCoreApplication::translate(
+                             "ComposeFilling",
+                             "The compose form holds a message you are writing. Replace it with %1?\n\n"
+                             "No keeps your message and puts %1 aside, at the top of the window, to fill in or "
+                             "discard later.")
+                             .arg(what);
+    return host.messageBoxes().show(text, MessageBoxes::Buttons::YesNoDefaultNo, MessageBoxes::Icon::Question)
+        == MessageBoxes::Answer::Yes;
+}
+
+struct Filling
+{
+    ComposeHost &host;
+    ComposeRequest &request;
+    FillStart start;
+};
+
+ComposeFillOutcome putAside(Filling &f, ComposeRequest::Waiting why)
+{
+    putWaiting(f.host, f.request, why, f.start != FillStart::Asked);
+    return ComposeFillOutcome::Waiting;
+}
+
+// The filling could not write. What may not be lost waits; the rest ends.
+ComposeFillOutcome notWritten(Filling &f, WaitEnd end)
+{
+    f.host.state().keepComposeOnce = false;
+    switch (end) {
+    case WaitEnd::NoForm:
+        if (f.request.mode == ComposeMode::CaptureTemplate) {
+            f.host.messageBoxes().show(QCoreApplication::translate(
+                "ComposeFilling", "There is no compose form to take the template from. Open your webmail's compose "
+                                  "page and try again."));
+            return ComposeFillOutcome::Stopped;
+        }
+        // The user signs in on the first tab; an empty "Compose" tab is no help.
+        if (f.start != FillStart::Retried && f.host.selectedTab() == 2)
+            f.host.selectTab(1);
+        return putAside(f, ComposeRequest::Waiting::ForComposePage);
+    case WaitEnd::Cancelled:
+    case WaitEnd::Overtaken:
+        // The link came from outside: it stays until the user drops it.
+        if (f.request.isMailLink())
+            return putAside(f, ComposeRequest::Waiting::PutAside);
+        return ComposeFillOutcome::Stopped;
+    case WaitEnd::Closing:
+    case WaitEnd::FormFound:
+        break;
+    }
+    // A mail link not yet filled stays in the settings file for the next start.
+    return ComposeFillOutcome::Stopped;
+}
+
+ComposeFillOutcome write(Filling &f, Pane pane, const ProviderProfile &profile, bool useInboxPane)
+{
+    ComposeHost &host = f.host;
+    WebPage &compose = host.page(pane);
+    const ComposeFormNames &names = profile.compose;
+    const ComposeMode mode = f.request.mode;
+    if (profile.plainTextMirror.present())
+        host.writeTrace(QStringLiteral("6"));
+
+    if (mode == ComposeMode::CaptureTemplate) {
+        host.state().TemplateSubject = compose.formField(names.form, names.subject).value();
+        host.state().TemplateBody = compose.formField(names.form, names.body).value();
+        host.writeTrace(QStringLiteral("0"));
+        return ComposeFillOutcome::Filled;
+    }
+
+    const bool templateAboveText = mode == ComposeMode::InsertTemplate && useInboxPane;
+    ComposeDraft draft = f.request.draft;
+    const bool writesHeaders = int(mode) < 10;
+    if (writesHeaders && profile.recipientFromAngleBracket)
+        draft.recipient = recipientFromAngleBracket(draft.recipient);
+    if (templateAboveText)
+        draft.body += CrLf + CrLf + compose.formField(names.form, names.body).value();
+    else if (mode != ComposeMode::InsertTemplate)
+        draft.body = bodyForMode(mode, draft.body);
+
+    // One step when the form holds nothing the user typed; else only with
+    // the user's yes.
+    const QList<PageWrite> writes = composeWrites(profile, draft, writesHeaders, templateAboveText);
+    if (!compose.writeAll(writes, TypedText::Keep)) {
+        if (!userAgreesToReplace(host, f.request))
+            return putAside(f, ComposeRequest::Waiting::PutAside);
+        compose.writeAll(writes, TypedText::Replace);
+    }
+    if (profile.plainTextMirror.present())
+        host.repaint(pane);
+    host.writeTrace(QStringLiteral("0"));
+    if (f.request.isMailLink())
+        host.mailLinkDone(f.request.mailtoLink);
+    return ComposeFillOutcome::Filled;
+}
+
+ComposeFillOutcome fill(Filling &f)
+{
+    ComposeHost &host = f.host;
+    ComposeState &state = host.state();
+    const int request = ++state.fillRequests;
+    host.writeTrace(QStringLiteral("1"));
+    state.keepComposeOnce = true;
+
+    const bool seen = f.start != FillStart::Retried;
+    const bool useInboxPane = seen && chooseComposePane(host, f.request.mode);
+    const Pane pane = useInboxPane ? Pane::Inbox : Pane::Compose;
+
+    const ProviderProfile &profile = DetectProvider(host);
+    host.writeTrace(QStringLiteral("2"));
+    if (!f.request.gathered) {
+        f.request.draft = gatherDraft(host, f.request.mode);
+        f.request.gathered = true;
+        if (f.request.isMailLink())
+            f.request.mailtoLink = state.mailtoText;
+    }
+    if (f.request.isMailLink())
+        host.writeTrace(QStringLiteral("3"));
+    host.writeTrace(QStringLiteral("4"));
+
+    // A filling tried again loads the page unseen, so nothing moves while
+    // the user signs in.
+    const bool opened = !seen && loadComposePage(host, profile.compose);
+    WaitEnd end = waitForComposeForm(host, pane, profile.compose, request, seen);
+    // The pane kept a page without the form (the site's rich-text page, a
+    // page shown after a send): the compose page is opened once more.
+    if (end == WaitEnd::NoForm && pane == Pane::Compose && !opened && loadComposePage(host, profile.compose))
+        end = waitForComposeForm(host, pane, profile.compose, request, seen);
+    if (end != WaitEnd::FormFound)
+        return notWritten(f, end);
+    if (!seen && host.selectedTab() != 2) {
+        // Shown now, keeping the page that has just loaded.
+        state.keepComposeOnce = true;
+        host.selectTab(2);
+    }
+    return write(f, pane, profile, useInboxPane);
+}
+
+} // namespace
+
+ComposeFillOutcome fillCompose(ComposeHost &host, ComposeRequest request, FillStart start)
+{
+    // A Cancel pressed for an earlier wait, even one that ended as its form
+    // came, is not this filling's.
+    host.takeWaitCancelled();
+    ComposeState &state = host.state();
+    ++state.fillsRunning;
+    const struct Done
+    {
+        ComposeState &state;
+        ~Done() { --state.fillsRunning; }
+    } done{state};
+
+    Filling f{host, request, start};
+    try {
+        return fill(f);
+    } catch (const WebPageError &) {
+        host.hideWaitPanel();
+        // Ends silently; the trace shows the last step reached. A mail link
+        // that was read waits rather than be lost.
+        if (request.isMailLink() && request.gathered) {
+            putAside(f, ComposeRequest::Waiting::PutAside);
+            return ComposeFillOutcome::Waiting;
+        }
+        return ComposeFillOutcome::Failed;
+    }
+}
+
+} // namespace ferrowen
