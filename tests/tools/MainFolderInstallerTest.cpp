@@ -89,6 +89,44 @@ TEST_F(MainFolderInstallerTest, mainDirIsWrittenOnlyWhenAbsent)
     EXPECT_FALSE(*emptied);
 }
 
+TEST_F(MainFolderInstallerTest, firstStart_laysOutOnceAndLaterStartsTouchNothing)
+{
+    SettingsFile settings(main.filePath(QStringLiteral("config/plinthmere.ini")));
+    const QString mainDir = main.filePath(QStringLiteral("data/ferrowen/"));
+
+    // The program's own files cannot be found: nothing is recorded, so the
+    // next start tries again.
+    StatusOr<bool> missing = MainFolderInstaller::setUpOnFirstStart(settings, QString(), mainDir);
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("<none>")), QStringLiteral("<none>"));
+
+    StatusOr<bool> first = MainFolderInstaller::setUpOnFirstStart(settings, data.path(), mainDir);
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
+    EXPECT_TRUE(*first);
+    EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString()), mainDir);
+    EXPECT_EQ(fileBytes(mainDir + QStringLiteral("html/index.html")), "start v2");
+    EXPECT_TRUE(QDir(mainDir + QStringLiteral("savedmgs/Saved")).exists());
+    EXPECT_FALSE(QFile::exists(mainDir + QStringLiteral("sorvik2"))) << "the installed companion serves";
+
+    // Later starts: the user's changes stay, even to the program's pages,
+    // and a removed page is not brought back.
+    writeFile(mainDir + QStringLiteral("blank.dat"), "Mine\r\n");
+    ASSERT_TRUE(QFile::remove(mainDir + QStringLiteral("html/index.html")));
+    writeFile(data.filePath(QStringLiteral("html/index.html")), "start v3");
+    StatusOr<bool> later = MainFolderInstaller::setUpOnFirstStart(settings, data.path(), mainDir);
+    ASSERT_TRUE(later.ok());
+    EXPECT_FALSE(*later);
+    EXPECT_EQ(fileBytes(mainDir + QStringLiteral("blank.dat")), "Mine\r\n");
+    EXPECT_FALSE(QFile::exists(mainDir + QStringLiteral("html/index.html")));
+
+    // A folder that cannot be made: failure, nothing recorded.
+    SettingsFile fresh(main.filePath(QStringLiteral("config/fresh.ini")));
+    writeFile(main.filePath(QStringLiteral("blocked")), "a file where the folder belongs");
+    StatusOr<bool> blocked = MainFolderInstaller::setUpOnFirstStart(fresh, data.path(), main.filePath(QStringLiteral("blocked/ferrowen/")));
+    EXPECT_FALSE(blocked.ok());
+    EXPECT_EQ(fresh.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("<none>")), QStringLiteral("<none>"));
+}
+
 TEST(DesktopEntry, pointsAtTheCompanionInTheMainFolder)
 {
     EXPECT_EQ(MainFolderInstaller::desktopEntry(QStringLiteral("Exec=@MAIN_DIR@/sorvik2 %u"), QStringLiteral("/home/u/ferrowen/")),
