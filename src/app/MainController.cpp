@@ -2,6 +2,7 @@
 
 #include "addressbook/ui/AddressPane.h"
 #include "app/HelpWindow.h"
+#include "app/MailLinkHandler.h"
 #include "app/InboxFramesBand.h"
 #include "app/LatestValueWriter.h"
 #include "app/MailtoHandoffDriver.h"
@@ -17,7 +18,11 @@
 #include "app/WindowPlacement.h"
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
+#include "installer/MainFolderInstaller.h"
 #include "merge/ui/TemplateLists.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProcessCommandRunner.h"
+#include "platform/ProgramVersion.h"
 #include "platform/web/BrowserPane.h"
 #include "spell/DictionaryChoice.h"
 #include "store/ui/SavedFoldersPane.h"
@@ -29,6 +34,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace ferrowen {
@@ -76,6 +82,10 @@ MainController::MainController(SettingsFile &settings, Options options)
                })
     , m_mailtoDriver(std::make_unique<MailtoHandoffDriver>(m_mailto, *m_timer2, settings.path()))
 {
+    if (!m_options.commandRunner) {
+        m_ownCommandRunner = std::make_unique<ProcessCommandRunner>();
+        m_options.commandRunner = m_ownCommandRunner.get();
+    }
     connectWindow();
 }
 
@@ -101,6 +111,47 @@ void MainController::connectWindow()
         (void)m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram);
     });
     connect(m_mailtoDriver.get(), &MailtoHandoffDriver::linkHandled, this, &MainController::mailLinkHandled);
+
+    connect(&form, &MainForm::helpContentsRequested, this, &MainController::showHelpContents);
+    connect(&form, &MainForm::helpTopicRequested, this, [this](HelpTopic topic) {
+        // Asked for from the menu, so a missing page is said.
+        if (Status shown = m_help->showTopic(m_helpFile, topic); !shown)
+            m_shell->messageBoxes().show(shown.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+    });
+    connect(&form, &MainForm::mailLinkHandlerRequested, this, [this] {
+        MakeMailLinkHandler(m_shell->messageBoxes(), *m_options.commandRunner,
+                            QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation));
+    });
+    connect(&form, &MainForm::aboutRequested, this, &MainController::showAbout);
+}
+
+void MainController::showHelpContents()
+{
+    if (Status shown = m_help->showContents(m_helpFile); !shown)
+        m_shell->messageBoxes().show(shown.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+}
+
+void MainController::showAbout()
+{
+    m_shell->messageBoxes().show(
+        QStringLiteral("%1 %2\n\nA desktop companion for browser-based webmail: saved messages, address books, "
+                       "templates and mail merge beside your webmail site.\n\nBuilt with Qt %3, running on Qt %4.")
+            .arg(ProgramTitle.toString(), programVersion(), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
+        MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information,
+        QStringLiteral("About ") + ProgramTitle.toString());
+}
+
+void MainController::setUpOnFirstStart(const Options::FirstStart &firstStart)
+{
+    const StatusOr<bool> laidOut =
+        MainFolderInstaller::setUpOnFirstStart(m_settings, firstStart.dataDir, firstStart.mainDir);
+    if (!laidOut) {
+        m_shell->messageBoxes().show(
+            QStringLiteral("Ferrowen could not set up its main folder %1: %2.\n\nIt starts without its start page "
+                           "and help, and tries again at the next start.")
+                .arg(firstStart.mainDir, laidOut.error()),
+            MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+    }
 }
 
 void MainController::start()
@@ -114,6 +165,8 @@ void MainController::start()
     form.setEditorHeight(state.editor.EditorHeight);
     form.hideAddressPane();
 
+    if (m_options.firstStart)
+        setUpOnFirstStart(*m_options.firstStart);
     state.folders = AppFolders::fromSettings(m_settings);
     const AppFolders &folders = state.folders;
     const QString startPage = toFileSystemPath(folders.path(AppPaths::StartPage));
