@@ -32,7 +32,8 @@ Status HelpWindow::showPage(const QString &page)
     if (!m_window) {
         m_window = new QWidget(m_owner, Qt::Window);
         m_window->setObjectName(QStringLiteral("proc1"));
-        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        // Closing hides it: a window deleted on close could be reused by a
+        // topic asked for before the deletion ran.
         m_window->setWindowTitle(ProgramTitle.toString() + QStringLiteral(" Help"));
         m_window->resize(720, 640);
         auto *layout = new QVBoxLayout(m_window);
