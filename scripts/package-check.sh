@@ -43,7 +43,7 @@ if dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E '(pre|post)(inst|rm)$|/conf
 fi
 # lintian refuses nothing as root but says it is not recommended; the
 # verdict is its exit code, failing on errors.
-lintian --fail-on error --no-tag-display-limit "$deb" 2>&1 | grep -v 'running with root privileges' || fail "lintian reports errors"
+lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1 | grep -v 'running with root privileges' || fail "lintian reports errors"
 dpkg-deb -x "$deb" "$work/contents"
 for entry in "$work"/contents/usr/share/applications/*.desktop; do
   desktop-file-validate "$entry" || fail "desktop-file-validate: $(basename "$entry")"
@@ -107,7 +107,9 @@ grep -q "^main dir=$main/" "$settings" || fail "the settings file does not name 
 kill -TERM "$program"
 for _ in $(seq 300); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$program" 2>/dev/null; then fail "the program did not close on SIGTERM"; fi
-wait "$program" || fail "the program ended with an error"
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || { tail -n 20 "$work/ferrowen.log" >&2; fail "the program ended with exit code $status"; }
 grep -q '^setmax=' "$settings" || fail "the shutdown did not write the window placement"
 
 # --- Removed without a trace ---

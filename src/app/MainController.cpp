@@ -112,12 +112,11 @@ void MainController::connectWindow()
     });
     connect(m_mailtoDriver.get(), &MailtoHandoffDriver::linkHandled, this, &MainController::mailLinkHandled);
 
-    connect(&form, &MainForm::helpContentsRequested, this, &MainController::showHelpContents);
-    connect(&form, &MainForm::helpTopicRequested, this, [this](HelpTopic topic) {
-        // Asked for from the menu, so a missing page is said.
-        if (Status shown = m_help->showTopic(m_helpFile, topic); !shown)
-            m_shell->messageBoxes().show(shown.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
-    });
+    // Asked for from the menu, so a missing page is said.
+    connect(&form, &MainForm::helpContentsRequested, this,
+            [this] { reportHelpFailure(m_help->showContents(m_helpFile)); });
+    connect(&form, &MainForm::helpTopicRequested, this,
+            [this](HelpTopic topic) { reportHelpFailure(m_help->showTopic(m_helpFile, topic)); });
     connect(&form, &MainForm::mailLinkHandlerRequested, this, [this] {
         MakeMailLinkHandler(m_shell->messageBoxes(), *m_options.commandRunner,
                             QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation));
@@ -125,10 +124,14 @@ void MainController::connectWindow()
     connect(&form, &MainForm::aboutRequested, this, &MainController::showAbout);
 }
 
-void MainController::showHelpContents()
+void MainController::reportHelpFailure(const Status &shown)
 {
-    if (Status shown = m_help->showContents(m_helpFile); !shown)
-        m_shell->messageBoxes().show(shown.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+    if (shown)
+        return;
+    m_shell->messageBoxes().show(QStringLiteral("%1 cannot show its help: %2.\n\nferrowen-install puts the "
+                                                "program's pages back into the main folder.")
+                                     .arg(ProgramTitle.toString(), shown.error()),
+                                 MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
 }
 
 void MainController::showAbout()
@@ -207,12 +210,15 @@ void MainController::start()
     state.starting = false;
 
     form.applyResizeLayout();
+    // Before the window shows: a logout that comes as soon as it is seen
+    // still closes it through the shutdown (the signal is handled once the
+    // event loop runs).
+    m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
     form.show();
     AddressPane &addresses = m_shell->addressPane();
     addresses.closePalette();
     if (form.settingsPanel().showPaletteOnStartup()->isChecked())
         addresses.showPalette();
-    m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
     m_mailtoDriver->start();
 }
 

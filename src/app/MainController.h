@@ -22,6 +22,7 @@ class MessageBoxes;
 class SettingsFile;
 class Shell;
 class SpellDialog;
+class Status;
 class UnixSignalCloser;
 
 // Runs what happens around the main window: the start-up sequence, the
@@ -77,7 +78,7 @@ Q_SIGNALS:
 private:
     void setUpOnFirstStart(const Options::FirstStart &firstStart);
     void applyWindowPlacement();
-    void showHelpContents();
+    void reportHelpFailure(const Status &shown);
     void showAbout();
     void connectWindow();
     void shutdown();

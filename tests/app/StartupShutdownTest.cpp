@@ -203,17 +203,39 @@ TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePa
         EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
 }
 
+// Runs `onShow` once, the moment the watched window is shown.
+struct ShowWatcher : QObject
+{
+    std::function<void()> onShow;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && onShow)
+            std::exchange(onShow, nullptr)();
+        return false;
+    }
+};
+
 TEST_F(StartupShutdownTest, terminationSignalClosesThroughShutdown)
 {
-    auto controller = startProgram();
-    MainForm &form = controller->window();
-    ASSERT_TRUE(form.isVisible());
-    ASSERT_EQ(get("setmax"), QStringLiteral("<none>"));
-
-    std::raise(SIGTERM);
-
-    EXPECT_TRUE(waitFor([&] { return !form.isVisible(); }, 5000));
-    EXPECT_EQ(get("setmax"), QStringLiteral("1"));
+    // Once the program runs, and the moment its window shows (a session
+    // ending during start-up).
+    for (const bool atShow : {false, true}) {
+        SCOPED_TRACE(atShow ? "at show" : "running");
+        set("ed_top", "0"); // the shutdown writes it with a blank before the digits
+        MainController controller(settings, MainController::Options{false, false});
+        ShowWatcher watcher;
+        if (atShow)
+            watcher.onShow = [] { std::raise(SIGTERM); };
+        controller.window().installEventFilter(&watcher);
+        controller.start();
+        MainForm &form = controller.window();
+        if (!atShow) {
+            ASSERT_TRUE(form.isVisible());
+            std::raise(SIGTERM);
+        }
+        EXPECT_TRUE(waitFor([&] { return !form.isVisible(); }, 5000));
+        EXPECT_TRUE(fileText().contains("ed_top= ")) << fileText().constData();
+    }
 }
 
 TEST_F(StartupShutdownTest, helpFromTheButtonAndTheHelpMenu)
@@ -328,16 +350,7 @@ TEST_F(StartupShutdownTest, firstStartLaysOutTheMainFolderBeforeTheWindowShows)
     // Shown the moment the window first shows: the folder is ready by then.
     bool laidOutWhenShown = false;
     auto controller = std::make_unique<MainController>(settings, options);
-    struct ShowWatcher : QObject
-    {
-        std::function<void()> onShow;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            if (event->type() == QEvent::Show && onShow)
-                std::exchange(onShow, nullptr)();
-            return false;
-        }
-    } watcher;
+    ShowWatcher watcher;
     watcher.onShow = [&] { laidOutWhenShown = QFileInfo::exists(mainDir + QStringLiteral("html/index.html")); };
     controller->window().installEventFilter(&watcher);
     controller->start();
