@@ -13,7 +13,9 @@ build="${FERROWEN_PACKAGE_BUILD_DIR:-$root/build-package}"
 bash "$root/scripts/install-deps.sh" dpkg-dev file
 
 cd "$root"
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# Debian's hardening; without the flags that map the checkout's path, so the
+# compiler cache serves a build from any checkout.
+export DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath"
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S "$root" -B "$build" \
