@@ -32,7 +32,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "package-check: $*" >&2; exit 1; }
 
-deb=$(bash "$root/scripts/package.sh" | tail -n1)
+# The build's output stays visible; its last line names the package.
+deb=$(bash "$root/scripts/package.sh" | tee /dev/stderr | tail -n1)
 [ -f "$deb" ] || fail "no package was built"
 version=$(dpkg-deb -f "$deb" Version)
 echo "package-check: $(basename "$deb")"
