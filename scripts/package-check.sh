@@ -32,8 +32,10 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "package-check: $*" >&2; exit 1; }
 
-# The build's output stays visible; its last line names the package.
-deb=$(bash "$root/scripts/package.sh" | tee /dev/stderr | tail -n1)
+# The build's output stays visible; its last line names the package. (Not
+# through tee /dev/stderr: that reopens a log file CI writes to, emptying it.)
+bash "$root/scripts/package.sh" | tee "$work/package.log" >&2
+deb=$(tail -n1 "$work/package.log")
 [ -f "$deb" ] || fail "no package was built"
 version=$(dpkg-deb -f "$deb" Version)
 echo "package-check: $(basename "$deb")"
