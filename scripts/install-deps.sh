@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
-# Safe to run again: apt-get skips what is already installed.
+# Installs every Debian package the project needs to build, run and test,
+# and the packages named as arguments (what one script alone needs, such as
+# the packaging tools). Safe to run again: apt-get skips what is already
+# installed.
 set -euo pipefail
 
 packages=(
@@ -14,6 +16,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth
   fonts-dejavu-core
+  "$@"
 )
 
 missing=()
@@ -24,8 +27,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -q
-  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # Another installation running at the same time is waited for, not failed on.
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -q
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
 fi
 
 # The Roundcube lab's packages, for the end-to-end tests against a real

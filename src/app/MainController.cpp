@@ -2,6 +2,7 @@
 
 #include "addressbook/ui/AddressPane.h"
 #include "app/HelpWindow.h"
+#include "app/MailLinkHandler.h"
 #include "app/InboxFramesBand.h"
 #include "app/LatestValueWriter.h"
 #include "app/MailtoHandoffDriver.h"
@@ -17,7 +18,11 @@
 #include "app/WindowPlacement.h"
 #include "app/settings/HelpTopics.h"
 #include "app/settings/SettingsFile.h"
+#include "installer/MainFolderInstaller.h"
 #include "merge/ui/TemplateLists.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProcessCommandRunner.h"
+#include "platform/ProgramVersion.h"
 #include "platform/web/BrowserPane.h"
 #include "spell/DictionaryChoice.h"
 #include "store/ui/SavedFoldersPane.h"
@@ -29,6 +34,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace ferrowen {
@@ -76,6 +82,10 @@ MainController::MainController(SettingsFile &settings, Options options)
                })
     , m_mailtoDriver(std::make_unique<MailtoHandoffDriver>(m_mailto, *m_timer2, settings.path()))
 {
+    if (!m_options.commandRunner) {
+        m_ownCommandRunner = std::make_unique<ProcessCommandRunner>();
+        m_options.commandRunner = m_ownCommandRunner.get();
+    }
     connectWindow();
 }
 
@@ -107,6 +117,50 @@ void MainController::connectWindow()
         (void)m_help->showTopic(m_helpFile, HelpTopic::DefaultMailProgram);
     });
     connect(m_mailtoDriver.get(), &MailtoHandoffDriver::linkHandled, this, &MainController::mailLinkHandled);
+
+    // Asked for from the menu, so a missing page is said.
+    connect(&form, &MainForm::helpContentsRequested, this,
+            [this] { reportHelpFailure(m_help->showContents(m_helpFile)); });
+    connect(&form, &MainForm::helpTopicRequested, this,
+            [this](HelpTopic topic) { reportHelpFailure(m_help->showTopic(m_helpFile, topic)); });
+    connect(&form, &MainForm::mailLinkHandlerRequested, this, [this] {
+        MakeMailLinkHandler(m_shell->messageBoxes(), *m_options.commandRunner,
+                            QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation));
+    });
+    connect(&form, &MainForm::aboutRequested, this, &MainController::showAbout);
+}
+
+void MainController::reportHelpFailure(const Status &shown)
+{
+    if (shown)
+        return;
+    m_shell->messageBoxes().show(QStringLiteral("%1 cannot show its help: %2.\n\nferrowen-install puts the "
+                                                "program's pages back into the main folder.")
+                                     .arg(ProgramTitle.toString(), shown.error()),
+                                 MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+}
+
+void MainController::showAbout()
+{
+    m_shell->messageBoxes().show(
+        QStringLiteral("%1 %2\n\nA desktop companion for browser-based webmail: saved messages, address books, "
+                       "templates and mail merge beside your webmail site.\n\nBuilt with Qt %3, running on Qt %4.")
+            .arg(ProgramTitle.toString(), programVersion(), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
+        MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information,
+        QStringLiteral("About ") + ProgramTitle.toString());
+}
+
+void MainController::setUpOnFirstStart(const Options::FirstStart &firstStart)
+{
+    const StatusOr<bool> laidOut =
+        MainFolderInstaller::setUpOnFirstStart(m_settings, firstStart.dataDir, firstStart.mainDir);
+    if (!laidOut) {
+        m_shell->messageBoxes().show(
+            QStringLiteral("Ferrowen could not set up its main folder %1: %2.\n\nIt starts without its start page "
+                           "and help, and tries again at the next start.")
+                .arg(firstStart.mainDir, laidOut.error()),
+            MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+    }
 }
 
 void MainController::start()
@@ -120,6 +174,8 @@ void MainController::start()
     form.setEditorHeight(state.editor.EditorHeight);
     form.hideAddressPane();
 
+    if (m_options.firstStart)
+        setUpOnFirstStart(*m_options.firstStart);
     state.folders = AppFolders::fromSettings(m_settings);
     const AppFolders &folders = state.folders;
     const QString startPage = toFileSystemPath(folders.path(AppPaths::StartPage));
@@ -161,12 +217,15 @@ void MainController::start()
     state.starting = false;
 
     form.applyResizeLayout();
+    // Before the window shows: a logout that comes as soon as it is seen
+    // still closes it through the shutdown (the signal is handled once the
+    // event loop runs).
+    m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
     form.show();
     AddressPane &addresses = m_shell->addressPane();
     addresses.closePalette();
     if (form.settingsPanel().showPaletteOnStartup()->isChecked())
         addresses.showPalette();
-    m_signalCloser = std::make_unique<UnixSignalCloser>(&form);
     m_mailtoDriver->start();
 }
 

@@ -6,12 +6,14 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 class QTimer;
 
 namespace ferrowen {
 
 class ColorChooser;
+class CommandRunner;
 class FileDialogs;
 class HelpWindow;
 class MailtoHandoffDriver;
@@ -20,6 +22,7 @@ class MessageBoxes;
 class SettingsFile;
 class Shell;
 class SpellDialog;
+class Status;
 class UnixSignalCloser;
 
 // Runs what happens around the main window: the start-up sequence, the
@@ -41,6 +44,16 @@ public:
         ColorChooser *colorChooser = nullptr;
         // The spelling check's suggestion dialog; the program's own when null.
         SpellDialog *spellDialog = nullptr;
+        // Runs the desktop's programs (xdg-mime); QProcess when null.
+        CommandRunner *commandRunner = nullptr;
+        // Where a first start lays out the main folder from (the installed
+        // program's own files) and to. Without it no main folder is laid out.
+        struct FirstStart
+        {
+            QString dataDir;
+            QString mainDir;
+        };
+        std::optional<FirstStart> firstStart;
     };
 
     MainController(SettingsFile &settings, Options options);
@@ -64,7 +77,10 @@ Q_SIGNALS:
     void mailLinkHandled(const QString &link);
 
 private:
+    void setUpOnFirstStart(const Options::FirstStart &firstStart);
     void applyWindowPlacement();
+    void reportHelpFailure(const Status &shown);
+    void showAbout();
     void connectWindow();
     void shutdown();
     void startCompanion();
@@ -77,6 +93,7 @@ private:
     QTimer *m_timer2 = nullptr;
     MailtoHandoff m_mailto;
     std::unique_ptr<MailtoHandoffDriver> m_mailtoDriver;
+    std::unique_ptr<CommandRunner> m_ownCommandRunner;
     bool m_shutDown = false;
     QString m_helpFile;
     QString m_mainDictionary;

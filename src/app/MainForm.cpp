@@ -110,6 +110,47 @@ void MainForm::buildMenu()
     fill->setObjectName(QStringLiteral("mnuFillCheckedRange"));
     fill->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     connect(fill, &QAction::triggered, this, &MainForm::fillCheckedRangeRequested);
+
+    buildHelpMenu();
+}
+
+void MainForm::buildHelpMenu()
+{
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *contents = help->addAction(tr("&Contents"));
+    contents->setObjectName(QStringLiteral("mnuHelpContents"));
+    contents->setShortcut(QKeySequence::HelpContents);
+    connect(contents, &QAction::triggered, this, &MainForm::helpContentsRequested);
+
+    help->addSeparator();
+    const struct
+    {
+        const char *objectName;
+        QString caption;
+        HelpTopic topic;
+    } topics[] = {
+        {"mnuHelpMailMerge", tr("Mail &Merge"), HelpTopic::MailMerge},
+        {"mnuHelpTemplates", tr("E-mail &Templates"), HelpTopic::Templates},
+        {"mnuHelpMailLinks", tr("Mail &Links"), HelpTopic::DefaultMailProgram},
+    };
+    for (const auto &row : topics) {
+        QAction *topic = help->addAction(row.caption);
+        topic->setObjectName(QLatin1String(row.objectName));
+        const HelpTopic number = row.topic;
+        connect(topic, &QAction::triggered, this, [this, number] { Q_EMIT helpTopicRequested(number); });
+    }
+
+    help->addSeparator();
+    QAction *handler = help->addAction(tr("&Make Ferrowen the mail link handler"));
+    handler->setObjectName(QStringLiteral("mnuMailLinkHandler"));
+    connect(handler, &QAction::triggered, this, &MainForm::mailLinkHandlerRequested);
+
+    help->addSeparator();
+    QAction *about = help->addAction(tr("&About Ferrowen"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &MainForm::aboutRequested);
 }
 
 void MainForm::buildBrowserToolbar()

@@ -2,6 +2,7 @@
 
 #include "addressbook/ui/AddressPane.h"
 #include "app/LayoutRules.h"
+#include "app/settings/HelpTopics.h"
 #include "app/Twips.h"
 #include "editor/ui/EditorPanel.h"
 #include "store/ui/SavedFoldersPane.h"
@@ -139,6 +140,11 @@ Q_SIGNALS:
     // The menu asked to tick the inbox messages between ticked ones (what a
     // press on the bare surface does too).
     void fillCheckedRangeRequested();
+    // The Help menu's items.
+    void helpContentsRequested();
+    void helpTopicRequested(ferrowen::HelpTopic topic);
+    void mailLinkHandlerRequested();
+    void aboutRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -147,6 +153,7 @@ protected:
 private:
     // Construction (MainForm.cpp).
     void buildMenu();
+    void buildHelpMenu();
     void buildBrowserToolbar();
     void buildAddressPaneFrame();
     void buildMainArea();

@@ -8,9 +8,14 @@
 #include "app/Shell.h"
 #include "editor/AffiliateSettings.h"
 #include "app/settings/SettingsFile.h"
+#include "platform/CommandRunner.h"
+#include "platform/ProgramVersion.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QPointer>
+#include <QProcess>
 #include <QCheckBox>
 #include <QSignalSpy>
 #include <QWebEngineProfile>
@@ -32,6 +37,7 @@
 
 #include "BrowserPaneProbe.h"
 #include "ScriptedFileDialogs.h"
+#include "ScriptedMessageBoxes.h"
 #include "SettingsFileFixture.h"
 #include "TestFiles.h"
 #include "WaitFor.h"
@@ -51,10 +57,10 @@ protected:
 
     void TearDown() override { QDir::setCurrent(m_previousFolder); }
 
-    std::unique_ptr<MainController> startProgram(bool splash = false,
+    std::unique_ptr<MainController> startProgram(MainController::Options options = {false, false},
                                                  const std::function<void(MainController &)> &beforeStart = {})
     {
-        auto controller = std::make_unique<MainController>(settings, MainController::Options{splash, false});
+        auto controller = std::make_unique<MainController>(settings, options);
         if (beforeStart)
             beforeStart(*controller);
         controller->start();
@@ -182,7 +188,7 @@ TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePa
     setMainDir(QStringLiteral("rel\\"));
     {
         std::unique_ptr<QSignalSpy> loads;
-        auto controller = startProgram(true, [&loads](MainController &program) {
+        auto controller = startProgram({true, false}, [&loads](MainController &program) {
             loads = std::make_unique<QSignalSpy>(BrowserPaneProbe::page(program.window().browser(1)), &QWebEnginePage::loadFinished);
         });
         BrowserPane &inbox = controller->window().browser(1);
@@ -212,39 +218,212 @@ TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePa
     }
 }
 
+// Runs `onShow` once, the moment the watched window is shown.
+struct ShowWatcher : QObject
+{
+    std::function<void()> onShow;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && onShow)
+            std::exchange(onShow, nullptr)();
+        return false;
+    }
+};
+
 TEST_F(StartupShutdownTest, terminationSignalClosesThroughShutdown)
 {
-    auto controller = startProgram();
-    MainForm &form = controller->window();
-    ASSERT_TRUE(form.isVisible());
-    ASSERT_EQ(get("setmax"), QStringLiteral("<none>"));
-
-    std::raise(SIGTERM);
-
-    EXPECT_TRUE(waitFor([&] { return !form.isVisible(); }, 5000));
-    EXPECT_EQ(get("setmax"), QStringLiteral("1"));
+    // Once the program runs, and the moment its window shows (a session
+    // ending during start-up).
+    for (const bool atShow : {false, true}) {
+        SCOPED_TRACE(atShow ? "at show" : "running");
+        set("ed_top", "0"); // the shutdown writes it with a blank before the digits
+        MainController controller(settings, MainController::Options{false, false});
+        ShowWatcher watcher;
+        if (atShow)
+            watcher.onShow = [] { std::raise(SIGTERM); };
+        controller.window().installEventFilter(&watcher);
+        controller.start();
+        MainForm &form = controller.window();
+        if (!atShow) {
+            ASSERT_TRUE(form.isVisible());
+            std::raise(SIGTERM);
+        }
+        EXPECT_TRUE(waitFor([&] { return !form.isVisible(); }, 5000));
+        EXPECT_TRUE(fileText().contains("ed_top= ")) << fileText().constData();
+    }
 }
 
-TEST_F(StartupShutdownTest, defaultMailProgramButtonOpensItsHelpTopic)
+TEST_F(StartupShutdownTest, helpFromTheButtonAndTheHelpMenu)
 {
     setMainDir(dir.filePath(QStringLiteral("main/")));
-    auto controller = startProgram();
-    auto *button = controller->window().findChild<QAbstractButton *>(QStringLiteral("CommandDefBrowser"));
+    ferrowen::testing::ScriptedMessageBoxes boxes;
+    auto controller = startProgram({false, false, &boxes});
+    MainForm &form = controller->window();
+    auto *button = form.findChild<QAbstractButton *>(QStringLiteral("CommandDefBrowser"));
     ASSERT_NE(button, nullptr);
+    const auto menuItem = [&](const char *name) {
+        auto *action = form.findChild<QAction *>(QLatin1String(name));
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    };
 
-    // No help folder: nothing opens and nothing is reported.
+    // No help folder: the button opens nothing and says nothing; the menu,
+    // asked on purpose, says which page is missing.
     button->click();
     EXPECT_EQ(controller->help().window(), nullptr);
+    menuItem("mnuHelpContents")->trigger();
+    EXPECT_EQ(controller->help().window(), nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown.first().text.contains(QStringLiteral("main/kestrova.hlp/index.html"))) << boxes.shown.first().text.toStdString();
 
-    const QString topic = writePage("main/kestrova.hlp/5002.html");
-    button->click();
-    QWidget *help = controller->help().window();
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->objectName(), QStringLiteral("proc1"));
-    EXPECT_TRUE(help->isVisible());
-    auto *view = help->findChild<BrowserPane *>();
-    ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(waitFor([&] { return QUrl(view->locationUrl()) == QUrl::fromLocalFile(topic); }, 10000));
+    const struct
+    {
+        const char *menuItem; // none: the Settings tab's button
+        const char *page;
+    } rows[] = {
+        {nullptr, "5002.html"},
+        {"mnuHelpContents", "index.html"},
+        {"mnuHelpMailMerge", "5000.html"},
+        {"mnuHelpTemplates", "5001.html"},
+        {"mnuHelpMailLinks", "5002.html"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.page);
+        const QString page = writePage((QStringLiteral("main/kestrova.hlp/") + QLatin1String(row.page)).toUtf8().constData());
+        if (row.menuItem)
+            menuItem(row.menuItem)->trigger();
+        else
+            button->click();
+        QWidget *help = controller->help().window();
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->objectName(), QStringLiteral("proc1"));
+        EXPECT_TRUE(help->isVisible());
+        auto *view = help->findChild<BrowserPane *>();
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(waitFor([&] { return QUrl(view->locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
+    }
+
+    // The keys that close a window to glance at, pressed where the page has
+    // the focus.
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        SCOPED_TRACE(keys.toString().toStdString());
+        menuItem("mnuHelpContents")->trigger();
+        QPointer<QWidget> help = controller->help().window();
+        ASSERT_TRUE(help);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        QWidget *focus = help->focusWidget() ? help->focusWidget() : help.data();
+        QTest::keyClick(focus, Qt::Key(keys[0].key()), keys[0].keyboardModifiers());
+        EXPECT_TRUE(waitFor([&] { return !help || !help->isVisible(); }, 5000));
+    }
+
+    boxes.shown.clear();
+    menuItem("mnuAbout")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown.first().title, QStringLiteral("About Ferrowen"));
+    EXPECT_TRUE(boxes.shown.first().text.startsWith(QStringLiteral("Ferrowen ") + programVersion())) << boxes.shown.first().text.toStdString();
+}
+
+TEST_F(StartupShutdownTest, mailLinkHandlerMenuItemRunsXdgMimeThroughTheRunner)
+{
+    // The desktop finds the companion's entry among its application folders.
+    const QByteArray previous = qgetenv("XDG_DATA_DIRS");
+    ferrowen::testing::writeFile(dir.filePath(QStringLiteral("share/applications/ferrowen-mailto.desktop")), "[Desktop Entry]\n");
+    qputenv("XDG_DATA_DIRS", dir.filePath(QStringLiteral("share")).toLocal8Bit());
+    struct Restore { QByteArray value; ~Restore() { qputenv("XDG_DATA_DIRS", value); } } restore{previous};
+
+    struct Runner : CommandRunner
+    {
+        QStringList commands;
+        Result run(const QString &program, const QStringList &arguments) override
+        {
+            commands << program + u' ' + arguments.join(u' ');
+            return {true, 0, QStringLiteral("ferrowen-mailto.desktop\n"), QString()};
+        }
+    } runner;
+    ferrowen::testing::ScriptedMessageBoxes boxes;
+    MainController::Options options{false, false, &boxes};
+    options.commandRunner = &runner;
+    auto controller = startProgram(options);
+
+    controller->window().findChild<QAction *>(QStringLiteral("mnuMailLinkHandler"))->trigger();
+    EXPECT_EQ(runner.commands, QStringList({QStringLiteral("xdg-mime default ferrowen-mailto.desktop x-scheme-handler/mailto"),
+                                            QStringLiteral("xdg-mime query default x-scheme-handler/mailto")}));
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown.last().text, QStringLiteral("Ferrowen is now the mail link handler: mail links open in its Compose tab."));
+}
+
+TEST_F(StartupShutdownTest, firstStartLaysOutTheMainFolderBeforeTheWindowShows)
+{
+    const QString data = dir.filePath(QStringLiteral("installed/"));
+    ferrowen::testing::writeFile(data + QStringLiteral("html/index.html"), "<html><body>installed start</body></html>");
+    ferrowen::testing::writeFile(data + QStringLiteral("kestrova.hlp/index.html"), "<html><body>help</body></html>");
+    const QString mainDir = dir.filePath(QStringLiteral("home/ferrowen/"));
+    ferrowen::testing::ScriptedMessageBoxes boxes;
+    MainController::Options options{false, false, &boxes};
+    options.firstStart = MainController::Options::FirstStart{data, mainDir};
+
+    // Shown the moment the window first shows: the folder is ready by then.
+    bool laidOutWhenShown = false;
+    auto controller = std::make_unique<MainController>(settings, options);
+    ShowWatcher watcher;
+    watcher.onShow = [&] { laidOutWhenShown = QFileInfo::exists(mainDir + QStringLiteral("html/index.html")); };
+    controller->window().installEventFilter(&watcher);
+    controller->start();
+
+    EXPECT_TRUE(laidOutWhenShown);
+    EXPECT_EQ(controller->folders().MainDir(), mainDir);
+    EXPECT_TRUE(QDir(mainDir + QStringLiteral("templates")).exists());
+    EXPECT_TRUE(waitFor([&] { return QUrl(controller->window().browser(1).locationUrl()) ==
+                                     QUrl::fromLocalFile(mainDir + QStringLiteral("html/index.html")); }, 10000));
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    controller->window().close();
+    controller.reset();
+
+    // Without the program's own files the start says so and records nothing.
+    SettingsFile fresh(dir.filePath(QStringLiteral("config/fresh.ini")));
+    options.firstStart = MainController::Options::FirstStart{QString(), dir.filePath(QStringLiteral("other/"))};
+    MainController withoutFiles(fresh, options);
+    withoutFiles.start();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown.first().icon, MessageBoxes::Icon::Warning);
+    EXPECT_TRUE(boxes.shown.first().text.contains(QStringLiteral("could not set up its main folder"))) << boxes.shown.first().text.toStdString();
+    EXPECT_TRUE(withoutFiles.folders().MainDir().isEmpty());
+    withoutFiles.window().close();
+}
+
+// The program as a command: these answers need no display and open no window.
+TEST(ProgramCommandLine, helpVersionAndMistakesAnswerWithoutAWindow)
+{
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        const char *output;
+        const char *errors;
+    } rows[] = {
+        {{QStringLiteral("--version")}, 0, "ferrowen " FERROWEN_EXPECTED_VERSION "\n", ""},
+        {{QStringLiteral("-v")}, 0, "ferrowen " FERROWEN_EXPECTED_VERSION "\n", ""},
+        {{QStringLiteral("--help")}, 0, "Usage: ferrowen [options]\n", ""},
+        // Qt's own options are let through to Qt.
+        {{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-h")}, 0, "Usage: ferrowen", ""},
+        {{QStringLiteral("--bogus")}, 2, "", "ferrowen: Unknown option 'bogus'.\nTry 'ferrowen --help' for more information.\n"},
+        {{QStringLiteral("mailto:a@b.example")}, 2, "", "unexpected argument 'mailto:a@b.example'"},
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    for (const auto &row : rows) {
+        const std::string args = row.arguments.join(u' ').toStdString();
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(FERROWEN_EXE), row.arguments);
+        ASSERT_TRUE(program.waitForFinished(30000)) << args;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << args;
+        EXPECT_EQ(program.exitCode(), row.exitCode) << args;
+        EXPECT_TRUE(program.readAllStandardOutput().startsWith(row.output)) << args;
+        const QByteArray errors = program.readAllStandardError();
+        EXPECT_EQ(row.errors[0] ? errors.contains(row.errors) : errors.isEmpty(), true) << args << ": " << errors.constData();
+    }
 }
 
 TEST_F(StartupShutdownTest, paletteOnStartupAndTheOpenBookWrittenBackAtExit)

@@ -130,14 +130,37 @@ TEST_F(CompanionTest, linkGoesIntoTheEmptyKeyOnOneLineAndOtherSettingsStay)
     EXPECT_FALSE(QFile::exists(queuePath())) << "no one waited";
 }
 
-TEST_F(CompanionTest, argumentsThatAreNoMailtoLinks_changeNothing)
+TEST_F(CompanionTest, argumentsThatHandNoLinkOver_changeNothing)
 {
-    EXPECT_EQ(run({}), 0);
-    EXPECT_EQ(run({QString()}), 0);
-    for (const QString &argument : {QStringLiteral("https://example.com/"), QStringLiteral(" mailto:a@b.example")}) {
-        QByteArray errors;
-        EXPECT_EQ(run({argument}, &errors), 2);
-        EXPECT_TRUE(errors.contains("not a mailto link")) << errors.constData();
+    const QString link = QStringLiteral("mailto:a@b.example");
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        const char *output; // what standard output starts with
+        const char *errors; // what standard error contains
+    } rows[] = {
+        {{}, 0, "", ""},
+        {{QString()}, 0, "", ""},
+        {{QStringLiteral("https://example.com/")}, 2, "", "not a mailto link"},
+        {{QStringLiteral(" mailto:a@b.example")}, 2, "", "not a mailto link"},
+        {{QStringLiteral("--version")}, 0, "sorvik2 " FERROWEN_EXPECTED_VERSION "\n", ""},
+        {{QStringLiteral("-v")}, 0, "sorvik2 " FERROWEN_EXPECTED_VERSION "\n", ""},
+        {{QStringLiteral("--help")}, 0, "Usage: sorvik2 [options] [mailto-link]\n", ""},
+        // An option after the link still counts, and no link goes over.
+        {{link, QStringLiteral("-h")}, 0, "Usage: sorvik2", ""},
+        {{QStringLiteral("--bogus")}, 2, "", "sorvik2: Unknown option 'bogus'."},
+        {{QStringLiteral("--bogus"), link}, 2, "", "Try 'sorvik2 --help'"},
+        {{link, QStringLiteral("mailto:c@d.example")}, 2, "", "unexpected argument 'mailto:c@d.example'"},
+    };
+    for (const auto &row : rows) {
+        const std::string args = row.arguments.join(QLatin1Char(' ')).toStdString();
+        QProcess &process = start(row.arguments);
+        ASSERT_TRUE(process.waitForFinished(20000)) << args;
+        EXPECT_EQ(process.exitCode(), row.exitCode) << args;
+        EXPECT_TRUE(process.readAllStandardOutput().startsWith(row.output)) << args;
+        const QByteArray errors = process.readAllStandardError();
+        EXPECT_TRUE(errors.contains(row.errors)) << args << ": " << errors.constData();
     }
     EXPECT_FALSE(QFile::exists(settingsPath()));
 }

@@ -526,7 +526,7 @@ TEST_F(DemoWebmailSiteTest, everyWriteFromAnotherSiteIsRefusedAndReadsAreNot)
     EXPECT_EQ(site.sentMessages().size(), 1);
 }
 
-TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhere)
+TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhereOrWhyNot)
 {
     for (const QHostAddress &other : {QHostAddress(QStringLiteral("127.0.0.2")), QHostAddress(QHostAddress::LocalHostIPv6)}) {
         QTcpSocket socket;
@@ -550,6 +550,31 @@ TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhere)
     ASSERT_TRUE(onATakenPort.waitForFinished(ReplyTimeoutMs));
     EXPECT_NE(onATakenPort.exitCode(), 0);
     EXPECT_TRUE(onATakenPort.readAllStandardError().contains(QByteArray::number(site.port())));
+
+    // Answers that end the program at once, without listening.
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        const char *output;
+        const char *errors;
+    } rows[] = {
+        {{QStringLiteral("--version")}, 0, "ferrowen-demo-webmail " FERROWEN_EXPECTED_VERSION "\n", ""},
+        {{QStringLiteral("--help")}, 0, "Usage: ferrowen-demo-webmail [options]\n", ""},
+        {{QStringLiteral("--bogus")}, 2, "", "Unknown option 'bogus'."},
+        {{QStringLiteral("--port")}, 2, "", "Missing value after '--port'."},
+        {{QStringLiteral("--port"), QStringLiteral("70000")}, 2, "", "is not a port number"},
+        {{QStringLiteral("extra")}, 2, "", "unexpected argument 'extra'"},
+    };
+    for (const auto &row : rows) {
+        const std::string args = row.arguments.join(QLatin1Char(' ')).toStdString();
+        QProcess answer;
+        answer.start(QStringLiteral(FERROWEN_DEMO_WEBMAIL_EXE), row.arguments);
+        ASSERT_TRUE(answer.waitForFinished(ReplyTimeoutMs)) << args;
+        EXPECT_EQ(answer.exitCode(), row.exitCode) << args;
+        EXPECT_TRUE(answer.readAllStandardOutput().startsWith(row.output)) << args;
+        EXPECT_TRUE(answer.readAllStandardError().contains(row.errors)) << args;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -87,6 +88,84 @@ TEST_F(MainFolderInstallerTest, mainDirIsWrittenOnlyWhenAbsent)
     const StatusOr<bool> emptied = MainFolderInstaller::registerMainDir(other, QStringLiteral("/c/"));
     ASSERT_TRUE(emptied.ok());
     EXPECT_FALSE(*emptied);
+}
+
+TEST_F(MainFolderInstallerTest, firstStart_laysOutOnceAndLaterStartsTouchNothing)
+{
+    SettingsFile settings(main.filePath(QStringLiteral("config/plinthmere.ini")));
+    const QString mainDir = main.filePath(QStringLiteral("data/ferrowen/"));
+
+    // The program's own files cannot be found: nothing is recorded, so the
+    // next start tries again.
+    StatusOr<bool> missing = MainFolderInstaller::setUpOnFirstStart(settings, QString(), mainDir);
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("<none>")), QStringLiteral("<none>"));
+
+    StatusOr<bool> first = MainFolderInstaller::setUpOnFirstStart(settings, data.path(), mainDir);
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
+    EXPECT_TRUE(*first);
+    EXPECT_EQ(settings.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QString()), mainDir);
+    EXPECT_EQ(fileBytes(mainDir + QStringLiteral("html/index.html")), "start v2");
+    EXPECT_TRUE(QDir(mainDir + QStringLiteral("savedmgs/Saved")).exists());
+    EXPECT_FALSE(QFile::exists(mainDir + QStringLiteral("sorvik2"))) << "the installed companion serves";
+
+    // Later starts: the user's changes stay, even to the program's pages,
+    // and a removed page is not brought back.
+    writeFile(mainDir + QStringLiteral("blank.dat"), "Mine\r\n");
+    ASSERT_TRUE(QFile::remove(mainDir + QStringLiteral("html/index.html")));
+    writeFile(data.filePath(QStringLiteral("html/index.html")), "start v3");
+    StatusOr<bool> later = MainFolderInstaller::setUpOnFirstStart(settings, data.path(), mainDir);
+    ASSERT_TRUE(later.ok());
+    EXPECT_FALSE(*later);
+    EXPECT_EQ(fileBytes(mainDir + QStringLiteral("blank.dat")), "Mine\r\n");
+    EXPECT_FALSE(QFile::exists(mainDir + QStringLiteral("html/index.html")));
+
+    // A folder that cannot be made: failure, nothing recorded.
+    SettingsFile fresh(main.filePath(QStringLiteral("config/fresh.ini")));
+    writeFile(main.filePath(QStringLiteral("blocked")), "a file where the folder belongs");
+    StatusOr<bool> blocked = MainFolderInstaller::setUpOnFirstStart(fresh, data.path(), main.filePath(QStringLiteral("blocked/ferrowen/")));
+    EXPECT_FALSE(blocked.ok());
+    EXPECT_EQ(fresh.GetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), QStringLiteral("<none>")), QStringLiteral("<none>"));
+}
+
+// The command as scripts run it: answers, mistakes, and a run that finds
+// the program's own files without --data.
+TEST_F(MainFolderInstallerTest, commandLine_answersRefusesMistakesAndFindsTheProgramsFiles)
+{
+    const QString mainDir = main.filePath(QStringLiteral("ferrowen/"));
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        const char *output; // what standard output starts with
+        const char *errors; // what standard error contains
+        bool laidOut;
+    } rows[] = {
+        {{QStringLiteral("--version")}, 0, "ferrowen-install " FERROWEN_EXPECTED_VERSION "\n", "", false},
+        {{QStringLiteral("--help")}, 0, "Usage: ferrowen-install [options]\n", "", false},
+        {{QStringLiteral("--bogus"), QStringLiteral("--main-dir"), mainDir}, 2, "",
+         "ferrowen-install: Unknown option 'bogus'.\nTry 'ferrowen-install --help'", false},
+        {{QStringLiteral("--main-dir")}, 2, "", "Missing value after '--main-dir'.", false},
+        {{QStringLiteral("--main-dir"), mainDir, QStringLiteral("extra")}, 2, "", "unexpected argument 'extra'", false},
+        {{QStringLiteral("--main-dir"), mainDir}, 0, "created ", "", true},
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), main.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), main.filePath(QStringLiteral("data")));
+    for (const auto &row : rows) {
+        const std::string args = row.arguments.join(QLatin1Char(' ')).toStdString();
+        QProcess install;
+        install.setProcessEnvironment(environment);
+        install.start(QStringLiteral(FERROWEN_INSTALL_EXE), row.arguments);
+        ASSERT_TRUE(install.waitForFinished(30000)) << args;
+        EXPECT_EQ(install.exitCode(), row.exitCode) << args;
+        EXPECT_TRUE(install.readAllStandardOutput().startsWith(row.output)) << args;
+        const QByteArray errors = install.readAllStandardError();
+        EXPECT_TRUE(errors.contains(row.errors)) << args << ": " << errors.constData();
+        EXPECT_EQ(QFile::exists(mainDir + QStringLiteral("kestrova.hlp/index.html")), row.laidOut) << args;
+    }
+    const QString settings = QString::fromUtf8(fileBytes(main.filePath(QStringLiteral("config/ferrowen/plinthmere.ini"))));
+    EXPECT_TRUE(settings.contains(QStringLiteral("main dir=") + mainDir)) << settings.toStdString();
 }
 
 TEST(DesktopEntry, pointsAtTheCompanionInTheMainFolder)

@@ -1,7 +1,8 @@
 #include "demowebmail/DemoWebmailSite.h"
+#include "platform/CommandLine.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -10,21 +11,23 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ferrowen-demo-webmail"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Offline demo webmail site for trying Ferrowen without a network."));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("Port on 127.0.0.1 to listen on (0 takes any free port)."),
-                                        QStringLiteral("N"), QStringLiteral("8765"));
-    parser.addOption(portOption);
-    parser.process(app);
+    ferrowen::CommandLine commandLine(QStringLiteral("ferrowen-demo-webmail"),
+                                      QStringLiteral("Offline demo webmail site for trying Ferrowen without a network."));
+    commandLine.addOption({{QStringLiteral("port")},
+                           QStringLiteral("Port on 127.0.0.1 to listen on (default 8765; 0 takes any free port)."),
+                           QStringLiteral("N")});
+    if (const std::optional<int> exitCode = commandLine.parse(QCoreApplication::arguments(), out, err))
+        return *exitCode;
 
+    const QString portText =
+        commandLine.isSet(QStringLiteral("port")) ? commandLine.value(QStringLiteral("port")) : QStringLiteral("8765");
     bool isNumber = false;
-    const uint port = parser.value(portOption).toUInt(&isNumber);
+    const uint port = portText.toUInt(&isNumber);
     if (!isNumber || port > 65535) {
-        std::fprintf(stderr, "ferrowen-demo-webmail: \"%s\" is not a port number (0 to 65535).\n",
-                     qPrintable(parser.value(portOption)));
+        std::fprintf(stderr, "ferrowen-demo-webmail: \"%s\" is not a port number (0 to 65535).\n", qPrintable(portText));
         return 2;
     }
 

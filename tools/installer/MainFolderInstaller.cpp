@@ -114,6 +114,28 @@ StatusOr<bool> MainFolderInstaller::registerMainDir(SettingsFile &settings, cons
     return written;
 }
 
+StatusOr<bool> MainFolderInstaller::setUpOnFirstStart(SettingsFile &settings, const QString &dataDir,
+                                                     const QString &mainDir)
+{
+    bool recorded = false;
+    const Status read = settings.profile().update(SettingsKeys::Locations, SettingsKeys::MainDir,
+                                                  [&](const std::optional<QString> &current) -> std::optional<QString> {
+                                                      recorded = current.has_value();
+                                                      return std::nullopt;
+                                                  });
+    if (!read)
+        return read;
+    if (recorded)
+        return false;
+    if (dataDir.isEmpty())
+        return Status::failure(QStringLiteral("the program's own pages were not found beside it"));
+    if (StatusOr<QStringList> laidOut = MainFolderInstaller({dataDir, QString()}, mainDir).install(); !laidOut)
+        return laidOut.status();
+    if (StatusOr<bool> registered = registerMainDir(settings, mainDir); !registered)
+        return registered.status();
+    return true;
+}
+
 QString MainFolderInstaller::desktopEntry(const QString &templateText, const QString &mainDir)
 {
     QString dir = mainDir;

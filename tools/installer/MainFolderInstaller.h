@@ -19,8 +19,8 @@ class MainFolderInstaller
 public:
     struct Sources
     {
-        QString dataDir;       // the project's data/ folder
-        QString companionPath; // the built "sorvik2" program
+        QString dataDir;       // the program's own files (installed, or the project's data/)
+        QString companionPath; // a "sorvik2" to copy into the main folder; none when empty
     };
 
     MainFolderInstaller(Sources sources, QString mainDir);
@@ -34,6 +34,13 @@ public:
 
     // The desktop entry with the companion's real path filled in.
     static QString desktopEntry(const QString &templateText, const QString &mainDir);
+
+    // What a start of the program does before its window shows. The first
+    // time (no "main dir" in the settings file, not even an empty one) it
+    // lays out the main folder and records it; true when it did. Later
+    // starts touch nothing. After a failure nothing is recorded, so the next
+    // start tries again.
+    static StatusOr<bool> setUpOnFirstStart(SettingsFile &settings, const QString &dataDir, const QString &mainDir);
 
 private:
     Status copyTree(const QString &from, const QString &to, bool refresh, QStringList &changes);

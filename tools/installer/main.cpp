@@ -1,10 +1,12 @@
 // ferrowen-install: prepares the main folder and registers it in the
-// settings file, as an installer would. Safe to run before every start.
+// settings file, as the program's first start does. Safe to run before
+// every start; for scripts and for a setup from the build folder.
 #include "installer/MainFolderInstaller.h"
 
+#include "app/settings/InstalledFiles.h"
 #include "app/settings/SettingsFile.h"
+#include "platform/CommandLine.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,22 +18,22 @@ using namespace ferrowen;
 
 namespace {
 
-QString defaultMainDir()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ferrowen/");
-}
-
-void installDesktopEntry(const QString &dataDir, const QString &mainDir, QTextStream &out)
+// The desktop entry that starts the companion copied into the main folder.
+void installDesktopEntry(const QString &dataDir, const QString &mainDir, QTextStream &out, QTextStream &err)
 {
     QFile source(QDir(dataDir).filePath(QStringLiteral("applications/ferrowen-mailto.desktop")));
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly)) {
+        err << "ferrowen-install: no desktop entry written: " << source.fileName() << ": " << source.errorString() << '\n';
         return;
+    }
     const QString entry = MainFolderInstaller::desktopEntry(QString::fromUtf8(source.readAll()), mainDir);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
     QDir().mkpath(folder);
     QSaveFile target(QDir(folder).filePath(QStringLiteral("ferrowen-mailto.desktop")));
     if (target.open(QIODevice::WriteOnly) && target.write(entry.toUtf8()) >= 0 && target.commit())
         out << "desktop entry: " << target.fileName() << '\n';
+    else
+        err << "ferrowen-install: no desktop entry written: " << target.fileName() << ": " << target.errorString() << '\n';
 }
 
 } // namespace
@@ -39,25 +41,32 @@ void installDesktopEntry(const QString &dataDir, const QString &mainDir, QTextSt
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Prepares Ferrowen's main folder."));
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("data"), QStringLiteral("The project's data folder."), QStringLiteral("dir")});
-    parser.addOption({QStringLiteral("companion"), QStringLiteral("The built sorvik2 program."), QStringLiteral("file")});
-    parser.addOption({QStringLiteral("main-dir"), QStringLiteral("Main folder (default: XDG data home)."), QStringLiteral("dir")});
-    parser.process(app);
-
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (!parser.isSet(QStringLiteral("data"))) {
-        err << "ferrowen-install: --data is required\n";
-        return 2;
+
+    CommandLine commandLine(QStringLiteral("ferrowen-install"), QStringLiteral("Prepares Ferrowen's main folder."));
+    commandLine.addOption({{QStringLiteral("data")}, QStringLiteral("The program's own files (default: the installed ones)."),
+                           QStringLiteral("dir")});
+    commandLine.addOption({{QStringLiteral("companion")},
+                           QStringLiteral("A sorvik2 program to copy into the main folder, with a desktop entry for it."),
+                           QStringLiteral("file")});
+    commandLine.addOption({{QStringLiteral("main-dir")}, QStringLiteral("Main folder (default: XDG data home)."),
+                           QStringLiteral("dir")});
+    if (const std::optional<int> exitCode = commandLine.parse(QCoreApplication::arguments(), out, err))
+        return *exitCode;
+
+    const QString dataDir = commandLine.isSet(QStringLiteral("data")) ? commandLine.value(QStringLiteral("data"))
+                                                                      : installedDataDir(QCoreApplication::applicationDirPath());
+    if (dataDir.isEmpty()) {
+        err << "ferrowen-install: the program's own files were not found beside it; name them with --data\n";
+        return 1;
     }
-    QString mainDir = parser.isSet(QStringLiteral("main-dir")) ? parser.value(QStringLiteral("main-dir")) : defaultMainDir();
+    const QString companion = commandLine.value(QStringLiteral("companion"));
+    QString mainDir = commandLine.isSet(QStringLiteral("main-dir")) ? commandLine.value(QStringLiteral("main-dir")) : defaultMainDir();
     if (!mainDir.endsWith(QLatin1Char('/')))
         mainDir += QLatin1Char('/');
 
-    MainFolderInstaller installer({parser.value(QStringLiteral("data")), parser.value(QStringLiteral("companion"))}, mainDir);
+    MainFolderInstaller installer({dataDir, companion}, mainDir);
     const StatusOr<QStringList> changes = installer.install();
     if (!changes) {
         err << "ferrowen-install: " << changes.error() << '\n';
@@ -74,6 +83,9 @@ int main(int argc, char **argv)
     }
     if (*registered)
         out << "main dir " << mainDir << " written to " << settings.path() << '\n';
-    installDesktopEntry(parser.value(QStringLiteral("data")), mainDir, out);
+    // Without a companion of its own the main folder relies on the installed
+    // one, whose desktop entry the package provides.
+    if (!companion.isEmpty())
+        installDesktopEntry(dataDir, mainDir, out, err);
     return 0;
 }

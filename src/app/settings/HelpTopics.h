@@ -15,4 +15,7 @@ enum class HelpTopic : int {
 // as a file-system path.
 QString helpTopicPath(const QString &helpFile, HelpTopic topic);
 
+// The help's contents page ("index.html" in the help folder).
+QString helpContentsPath(const QString &helpFile);
+
 } // namespace ferrowen
