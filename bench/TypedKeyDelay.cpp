@@ -3,9 +3,6 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include <X11/Xlib.h>
-#include <X11/keysym.h>
-
 #include <chrono>
 
 std::uint32_t steadyMs()
@@ -27,6 +24,35 @@ TypedKeyDelay::~TypedKeyDelay()
     stop();
 }
 
+void TypedKeyDelay::stop()
+{
+    m_typing = false;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void TypedKeyDelay::reset()
+{
+    m_longestMs = 0;
+    m_keys = 0;
+}
+
+bool TypedKeyDelay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_target && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const std::uint32_t late = steadyMs() - std::uint32_t(key->timestamp());
+        m_longestMs = std::max(m_longestMs, double(late));
+        ++m_keys;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// Xlib's names (KeyPress among them) are macros that would clash with Qt's:
+// the X side comes last.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
 bool TypedKeyDelay::start()
 {
     if (m_typing)
@@ -40,19 +66,6 @@ bool TypedKeyDelay::start()
     m_typing = true;
     m_thread = std::thread([this, window = m_target.window()->winId()] { type(window); });
     return true;
-}
-
-void TypedKeyDelay::stop()
-{
-    m_typing = false;
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-void TypedKeyDelay::reset()
-{
-    m_longestMs = 0;
-    m_keys = 0;
 }
 
 // Sent to the window as the X server would deliver a key; the time field
@@ -80,15 +93,4 @@ void TypedKeyDelay::type(unsigned long window)
         std::this_thread::sleep_for(std::chrono::milliseconds(m_intervalMs));
     }
     XCloseDisplay(display);
-}
-
-bool TypedKeyDelay::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == &m_target && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const std::uint32_t late = steadyMs() - std::uint32_t(key->timestamp());
-        m_longestMs = std::max(m_longestMs, double(late));
-        ++m_keys;
-    }
-    return QObject::eventFilter(watched, event);
 }
