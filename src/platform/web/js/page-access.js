@@ -254,16 +254,6 @@
         return element;
     }
 
-    function allElements() {
-        return document.getElementsByTagName('*');
-    }
-
-    function at(collection, index, what) {
-        if (!Number.isInteger(index) || index < 0 || index >= collection.length)
-            fail(what + ' has no element at index ' + index);
-        return collection[index];
-    }
-
     // --- Properties --------------------------------------------------------
 
     function announce(element) {
@@ -316,15 +306,9 @@
                 fail('no element with id or name "' + id + '"');
             return remember(element);
         },
-        elementCount: () => allElements().length,
-        elementAt: ({ index }) => remember(at(allElements(), index, 'the document')),
         formField: ({ form, field }) => remember(findField(findForm(form), field)),
         namedFormField: ({ form, field }) => remember(findNamedField(findNamedForm(form), field)),
         formElementCount: ({ form }) => findForm(form).elements.length,
-        formElementAt({ form, index }) {
-            const found = findForm(form);
-            return remember(at(found.elements, index, 'form "' + form + '"'));
-        },
         read({ ref, property }) {
             const reader = readers[property];
             if (!reader)
@@ -384,6 +368,11 @@
     };
 
     window.ferrowenPageAccess = {
+        // The walks over many elements (page-walks.js) join the operations
+        // here, with the lookups they share and the elements handed out.
+        extend(makeOperations) {
+            Object.assign(operations, makeOperations({ fail, remember, recall, findForm, readers }));
+        },
         run(request) {
             try {
                 const operation = operations[request.op];
