@@ -88,7 +88,7 @@ std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const L
 FolderChanges folderChanges(const QString &folderPath, const QStringList &listed, const ListingProgress &progress)
 {
     const std::optional<QStringList> names = fileNamesIn(folderPath, progress);
-    if (!names)
+    if (!names || (progress && !progress(names->size())))
         return {};
     const QSet<QString> onDisk(names->cbegin(), names->cend());
     FolderChanges changes;
