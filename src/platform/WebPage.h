@@ -50,6 +50,10 @@ struct ElementWalk
     // element of the document.
     QString form;
     QString selector;
+    // Looks in the document of this frame (a frame within a frame: its
+    // names in turn, each by name or id) rather than in the page's own; a
+    // frame of another site cannot be walked.
+    QStringList frames;
     QList<ElementCondition> conditions;
     QList<ElementProperty> read;
     // Only the last element found.

@@ -97,8 +97,8 @@ int FakeWebPage::countFormElements(const QString &form)
 QList<WalkedElement> FakeWebPage::walk(const ElementWalk &walk)
 {
     ++walkCalls;
-    if (!walk.selector.isEmpty())
-        throw WebPageError(QStringLiteral("the fake page knows no selectors"));
+    if (!walk.selector.isEmpty() || !walk.frames.isEmpty())
+        throw WebPageError(QStringLiteral("the fake page knows no selectors and no frames"));
     const QString formName = walk.form.isEmpty() ? QString() : resolveForm(walk.form);
     QList<WalkedElement> found;
     for (int i = 0; i < elements.size(); ++i) {

@@ -39,8 +39,8 @@ public:
 
     QString location() override { return url; }
     QString bodyText() override { return text; }
-    // Walks the elements in the order they were added; a selector is not
-    // understood. Counts the calls.
+    // Walks the elements in the order they were added; a selector or a
+    // frame is not understood. Counts the calls.
     QList<WalkedElement> walk(const ElementWalk &walk) override;
     void clickEach(const QList<ElementRef> &elements) override;
     int walkCalls = 0;

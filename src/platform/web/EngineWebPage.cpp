@@ -70,6 +70,7 @@ QJsonObject walkJson(const ElementWalk &walk)
         read.append(propertyKey(property));
     return {{QStringLiteral("form"), walk.form},
             {QStringLiteral("selector"), walk.selector},
+            {QStringLiteral("frames"), QJsonArray::fromStringList(walk.frames)},
             {QStringLiteral("conditions"), conditions},
             {QStringLiteral("read"), read},
             {QStringLiteral("lastOnly"), walk.lastOnly}};

@@ -50,6 +50,7 @@ protected:
         ASSERT_TRUE(server.listening());
         server.page(QStringLiteral("/forms"), formsPage);
         server.page(QStringLiteral("/other"), QByteArrayLiteral("<html><body><p id=dup>other</p></body></html>"));
+        server.page(QStringLiteral("/framed"), QByteArrayLiteral("<html><body><p>outside</p><iframe id=Preview src=/forms></iframe></body></html>"));
     }
 
     void load(const QString &path) { ASSERT_TRUE(loadAndWait(*BrowserPaneProbe::page(pane), server.url(path))); }
@@ -95,9 +96,10 @@ TEST_F(EngineWebPageTest, elementsByIdNameAndPositionAndMissingOnesThrow)
 }
 
 ElementWalk walkOf(const char *form, const char *selector, QList<ElementCondition> conditions,
-                   QList<ElementProperty> read, bool lastOnly = false)
+                   QList<ElementProperty> read, bool lastOnly = false, QStringList frames = {})
 {
     ElementWalk walk;
+    walk.frames = std::move(frames);
     walk.form = QString::fromUtf8(form);
     walk.selector = QString::fromUtf8(selector);
     walk.conditions = std::move(conditions);
@@ -151,6 +153,19 @@ TEST_F(EngineWebPageTest, walksFindElementsInDocumentOrderAndReadThem_clickEachC
     const ElementRef fresh = page().walk(walkOf("Compose", "", {{P::Type, QStringLiteral("checkbox")}}, {}))[0].ref;
     EXPECT_THROW(page().clickEach({fresh, box}), WebPageError);
     EXPECT_EQ(page().elementById(QStringLiteral("clicks")).innerText(), QStringLiteral("0"));
+
+    // In a frame of the page's own site, as in its own document.
+    load(QStringLiteral("/framed"));
+    const QStringList frame = {QStringLiteral("preview")};
+    EXPECT_EQ(foundText(page().walk(walkOf("", "p", {}, {P::InnerText}))), QStringLiteral("outside"));
+    EXPECT_EQ(foundText(page().walk(walkOf("", "p", {}, {P::InnerText}, false, frame))), QStringLiteral("by id"));
+    const QList<WalkedElement> framed =
+        page().walk(walkOf("COMPOSE", "", {{P::Type, QStringLiteral("radio")}}, {P::Checked}, false, frame));
+    ASSERT_EQ(foundText(framed), QStringLiteral("false,true"));
+    page().clickEach({framed[0].ref});
+    EXPECT_EQ(foundText(page().walk(walkOf("Compose", "", {{P::Type, QStringLiteral("radio")}}, {P::Checked}, false, frame))),
+              QStringLiteral("true,false"));
+    EXPECT_THROW(page().walk(walkOf("", "p", {}, {}, false, {QStringLiteral("absent")})), WebPageError);
 }
 
 TEST_F(EngineWebPageTest, writesShowInThePageAsTyping)

@@ -371,7 +371,7 @@
         // The walks over many elements (page-walks.js) join the operations
         // here, with the lookups they share and the elements handed out.
         extend(makeOperations) {
-            Object.assign(operations, makeOperations({ fail, remember, recall, findForm, readers }));
+            Object.assign(operations, makeOperations({ fail, remember, recall, findForm, frameDocument, readers }));
         },
         run(request) {
             try {

@@ -9,7 +9,7 @@
         return;
     access.walks = true;
 
-    access.extend(({ fail, remember, recall, findForm, readers }) => {
+    access.extend(({ fail, remember, recall, findForm, frameDocument, readers }) => {
         function readerOf(property) {
             const reader = readers[property];
             if (!reader)
@@ -20,18 +20,19 @@
         // Where a walk looks. A class the elements must have in full comes
         // straight from the document's own index of classes, in document
         // order, rather than from a visit of every element.
-        function scopeOf({ form, selector, conditions }) {
+        function scopeOf({ form, selector, frames, conditions }) {
+            const root = frames.length > 0 ? frameDocument(frames) : document;
             if (form)
-                return findForm(form).elements;
+                return findForm(form, root).elements;
             if (selector) {
                 try {
-                    return document.querySelectorAll(selector);
+                    return root.querySelectorAll(selector);
                 } catch (error) {
                     fail('"' + selector + '" is no selector');
                 }
             }
             const byClass = conditions.find(c => c.equal && c.property === 'className' && c.value.trim() !== '');
-            return byClass ? document.getElementsByClassName(byClass.value) : document.getElementsByTagName('*');
+            return byClass ? root.getElementsByClassName(byClass.value) : root.getElementsByTagName('*');
         }
 
         return {
@@ -61,7 +62,9 @@
             clickEach({ refs }) {
                 const elements = refs.map(recall);
                 for (const element of elements) {
-                    if (!(element instanceof HTMLElement))
+                    // An element of a frame is of its frame's own kind.
+                    const view = element.ownerDocument.defaultView;
+                    if (!view || !(element instanceof view.HTMLElement))
                         fail('<' + element.localName + '> cannot be clicked');
                 }
                 elements.forEach(element => HTMLElement.prototype.click.call(element));
