@@ -1,7 +1,9 @@
 // Measures the editor where the user waits: the refresh of the buttons and
 // lists after each caret move, and a spelling check of a long text, each
 // beside the engine's own floor (one script call; Hunspell checking the
-// same words alone).
+// same words alone; the time to the first question of the spelling check
+// and between its questions, beside reading the text once and Hunspell
+// checking and suggesting alone).
 
 #include "editor/SpellCheckEditor.h"
 #include "editor/SpellTarget.h"
@@ -180,16 +182,50 @@ void measureSpelling()
     std::printf("%-52s median %8.3f ms   (%lld words, %d wrong)\n", "floor: Hunspell checking the words alone",
                 floor.medianMs, static_cast<long long>(words.size()), wrong);
 
-    // The whole check, every word answered with its first suggestion.
+    // The floor of what the user waits for: the text read in one call, the
+    // words checked up to the misspelled one and its suggestions made; then
+    // from one misspelled word to the next, the words between checked and
+    // the next one's suggestions made.
+    std::vector<double> floorGaps;
+    double floorFirstMs = 0;
+    {
+        QElapsedTimer floorTimer;
+        floorTimer.start();
+        const QList<TextWord> read = splitWords(document.bodyText());
+        for (const TextWord &word : read) {
+            if (engine.isCorrect(word.text))
+                continue;
+            (void)engine.suggest(word.text);
+            const double ms = floorTimer.nsecsElapsed() / 1e6;
+            if (floorFirstMs == 0)
+                floorFirstMs = ms;
+            else
+                floorGaps.push_back(ms);
+            floorTimer.restart();
+        }
+    }
+
+    // The whole check, every word answered with its first suggestion; the
+    // moments the questions come.
     ScriptedSpellDialog dialog;
+    QElapsedTimer sinceLastQuestion;
+    std::vector<double> gaps;
+    double firstQuestionMs = 0;
     dialog.onAsk = [&](const SpellQuestion &question) {
+        const double ms = sinceLastQuestion.nsecsElapsed() / 1e6;
+        if (firstQuestionMs == 0)
+            firstQuestionMs = ms;
+        else
+            gaps.push_back(ms);
         dialog.answers = {ScriptedSpellDialog::change(question.suggestions.value(0, question.word))};
+        sinceLastQuestion.restart();
     };
     TimedEngine timed(engine);
     SpellChecker checker(timed, dialog);
     ScriptedMessageBoxes boxes;
     EditorBodySpellTarget target(document);
     timer.start();
+    sinceLastQuestion.start();
     SpellCheckEditor(checker, target, {english.first(), QString()}, boxes);
     const double totalMs = timer.nsecsElapsed() / 1e6;
     const double suggestingMs = timed.suggestingNs / 1e6;
@@ -201,6 +237,14 @@ void measureSpelling()
                 suggestingMs / 100.0);
     std::printf("%-52s %8.1f ms   (%.2f ms a word)\n", "  the rest: marking, replacing, going on", totalMs - suggestingMs,
                 (totalMs - suggestingMs) / 100.0);
+    const auto middle = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values.empty() ? 0.0 : values[values.size() / 2];
+    };
+    std::printf("%-52s %8.1f ms   floor %6.1f ms   ratio %5.2fx\n", "time to the first question", firstQuestionMs,
+                floorFirstMs, floorFirstMs > 0 ? firstQuestionMs / floorFirstMs : 0.0);
+    std::printf("%-52s %8.1f ms   floor %6.1f ms   ratio %5.2fx   (medians)\n", "time between questions", middle(gaps),
+                middle(floorGaps), middle(floorGaps) > 0 ? middle(gaps) / middle(floorGaps) : 0.0);
 }
 
 // The body's text where whitespace decides what a word is: a table laid

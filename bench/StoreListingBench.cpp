@@ -3,7 +3,10 @@
 // takes and the longest the window's event loop stood still meanwhile;
 // beside GNU ls reading and sorting the same folder, and ls -f (the bare
 // directory read, the floor). Names are made by the program's own naming
-// rules from varied senders, subjects, dates and recipients.
+// rules from varied senders, subjects, dates and recipients. Then the tab
+// shown again with a message chosen: unchanged (the list kept, beside
+// showing it alone), and after one message came on disk meanwhile (beside
+// ls -f, the read of the names that finds it).
 //
 //   cmake --build <build> --target run_store_listing_bench
 // FERROWEN_BENCH_MESSAGES sets the number of messages (default 100000).
@@ -17,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QListWidget>
 #include <QProcess>
@@ -157,12 +161,13 @@ class BenchStoreHost : public StoreHost
 public:
     QString store;
     int progressShown = 0;
+    int previews = 0;
     void runSavedMessageAction(SavedMessageAction) override {}
     bool isStarting() const override { return false; }
     MessageBoxes &messageBoxes() override { std::abort(); }
     QString savedMessagesFolder() const override { return store; }
     QString blankMessagePage() const override { return QString(); }
-    void showPreview(const QString &) override {}
+    void showPreview(const QString &) override { ++previews; }
     void showFolderChoices(const QStringList &, int) override {}
     void openInFileManager(const QString &) override {}
     void showProgress(int, int) override { ++progressShown; }
@@ -268,6 +273,67 @@ int main(int argc, char **argv)
     }
     const double heapAfter = heapInUseMb();
 
+    // The tab shown again, a message chosen. Floor: the list shown alone.
+    const int chosen = messages / 2;
+    list->selectionModel()->setCurrentIndex(list->model()->index(chosen, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const QString chosenText = list->currentIndex().data().toString();
+    const int previewsBefore = host.previews;
+    QSignalSpy listedAgain(&pane, &SavedFoldersPane::folderListed);
+    QSignalSpy updated(&pane, &SavedFoldersPane::folderUpdated);
+    QFileSystemWatcher watcher({folder});
+    QSignalSpy watched(&watcher, &QFileSystemWatcher::directoryChanged);
+    std::vector<double> shownAgain, shownAlone, changedShown, changedFloor;
+    const auto keptChoice = [&] {
+        return list->currentIndex().row() >= 0 && list->currentIndex().data().toString() == chosenText
+            && host.previews == previewsBefore && listedAgain.isEmpty();
+    };
+    for (int run = 0; run < Runs; ++run) {
+        list->hide();
+        QElapsedTimer timer;
+        timer.start();
+        list->show();
+        pane.showListAgain();
+        list->viewport()->repaint();
+        shownAgain.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (!keptChoice() || list->model()->rowCount() != messages + run) {
+            std::printf("showing again lost the list or its choice\n");
+            return 1;
+        }
+        list->hide();
+        timer.restart();
+        list->show();
+        list->viewport()->repaint();
+        shownAlone.push_back(double(timer.nsecsElapsed()) / 1e6);
+
+        // One message came while another tab showed.
+        list->hide();
+        watched.clear();
+        const int fd = ::open(QFile::encodeName(QDir(folder).filePath(QStringLiteral("new %1&&s&&d&&t.htm").arg(run))).constData(),
+                              O_CREAT | O_WRONLY, 0644);
+        if (fd >= 0)
+            ::close(fd);
+        // The pane's watcher tells of it as this one does.
+        if (!watched.wait(5000))
+            std::printf("no watcher told of the change\n");
+        QCoreApplication::processEvents();
+        updated.clear();
+        timer.restart();
+        list->show();
+        pane.showListAgain();
+        if (!updated.wait(60000)) {
+            std::printf("the change never came in\n");
+            return 1;
+        }
+        list->viewport()->repaint();
+        changedShown.push_back(double(timer.nsecsElapsed()) / 1e6);
+        changedFloor.push_back(processMs(QStringLiteral("ls"), {QStringLiteral("-f"), folder}));
+        if (!keptChoice() || list->model()->rowCount() != messages + run + 1) {
+            std::printf("the change lost the list or its choice\n");
+            return 1;
+        }
+    }
+
     std::printf("\n%d saved messages, medians of %d runs (ms):\n", messages, Runs);
     std::printf("  ls -f (bare directory read)        %8.1f\n", median(lsBare));
     std::printf("  ls (read and sort)                 %8.1f\n", median(lsSorted));
@@ -280,5 +346,9 @@ int main(int argc, char **argv)
     std::printf("  memory of the filled list (heap)   %8.1f MB (%.0f bytes a message; peak RSS of the process %.1f MB)\n",
                 heapAfter - heapBefore, (heapAfter - heapBefore) * 1024 * 1024 / messages,
                 double(statusKb("VmHWM:")) / 1024.0);
+    std::printf("  tab shown again, folder unchanged  %8.1f   (target: 30; the list shown alone %.1f; choice and preview kept)\n",
+                median(shownAgain), median(shownAlone));
+    std::printf("  tab shown again, a message came    %8.1f   (floor: ls -f %.1f, ratio %.1fx; choice and preview kept)\n",
+                median(changedShown), median(changedFloor), median(changedShown) / median(changedFloor));
     return 0;
 }

@@ -131,7 +131,7 @@ void Shell::connectWindow()
     m_editorPanel->setPlaceShown(form.isEditorPlaceShown());
     connect(&form, &MainForm::surfaceMousePressed, this, [this] { FillCheckedRange(*m_composeHost); });
     connect(&form, &MainForm::fillCheckedRangeRequested, this, [this] { FillCheckedRange(*m_composeHost); });
-    connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::ListFolderMessages);
+    connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::showListAgain);
 
     InboxFramesBand &band = form.band();
     connect(band.saveMessageButton(), &QPushButton::clicked, this,

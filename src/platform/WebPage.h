@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantList>
 
 #include <optional>
 #include <stdexcept>
@@ -29,6 +30,42 @@ struct ElementRef
 {
     QString document;
     int index = -1;
+};
+
+// A test of one property of an element, compared as text: equal to the
+// value, or (equal false) different from it.
+struct ElementCondition
+{
+    ElementProperty property = ElementProperty::Name;
+    QString value;
+    bool equal = true;
+};
+
+// One pass over many elements of a page, answered in one call however
+// large the page is: the elements of a scope that meet every condition, in
+// document order, each with the properties asked for.
+struct ElementWalk
+{
+    // The scope: the elements of the form of this name (found as formField
+    // finds forms), or else those matching this CSS selector, or else every
+    // element of the document.
+    QString form;
+    QString selector;
+    // Looks in the document of this frame (a frame within a frame: its
+    // names in turn, each by name or id) rather than in the page's own; a
+    // frame of another site cannot be walked.
+    QStringList frames;
+    QList<ElementCondition> conditions;
+    QList<ElementProperty> read;
+    // Only the last element found.
+    bool lastOnly = false;
+};
+
+// An element a walk found, with the properties it read, in the order asked.
+struct WalkedElement
+{
+    ElementRef ref;
+    QVariantList values;
 };
 
 class WebPage;
@@ -119,14 +156,18 @@ public:
     // Rendered text of the body, with CR LF at block boundaries.
     virtual QString bodyText() = 0;
 
+    // Work on many elements at once: one call each, however large the page.
+    // A walk finds elements and reads them (a missing form fails it);
+    // clickEach clicks elements as the user would, in order, and clicks
+    // none when one of them belongs to a document no longer loaded.
+    virtual QList<WalkedElement> walk(const ElementWalk &walk) = 0;
+    virtual void clickEach(const QList<ElementRef> &elements) = 0;
+
     WebElement elementById(const QString &idOrName) { return {*this, lookupById(idOrName)}; }
-    int elementCount() { return countElements(); }
-    WebElement elementAt(int index) { return {*this, lookupElementAt(index)}; }
     WebElement formField(const QString &form, const QString &field) { return {*this, lookupFormField(form, field)}; }
     // The same field reached as document.form.field (named-member access).
     WebElement namedFormField(const QString &form, const QString &field) { return {*this, lookupNamedFormField(form, field)}; }
     int formElementCount(const QString &form) { return countFormElements(form); }
-    WebElement formElementAt(const QString &form, int index) { return {*this, lookupFormElementAt(form, index)}; }
 
     virtual QVariant readProperty(const ElementRef &element, ElementProperty property) = 0;
     virtual void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) = 0;
@@ -196,12 +237,9 @@ protected:
     std::optional<ElementRef> locate(const WriteTarget &target);
 
     virtual ElementRef lookupById(const QString &idOrName) = 0;
-    virtual int countElements() = 0;
-    virtual ElementRef lookupElementAt(int index) = 0;
     virtual ElementRef lookupFormField(const QString &form, const QString &field) = 0;
     virtual ElementRef lookupNamedFormField(const QString &form, const QString &field) = 0;
     virtual int countFormElements(const QString &form) = 0;
-    virtual ElementRef lookupFormElementAt(const QString &form, int index) = 0;
     virtual ElementRef lookupFrameFormField(const QStringList &frames, const QString &form, const QString &field)
     {
         Q_UNUSED(frames);

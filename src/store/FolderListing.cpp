@@ -97,4 +97,25 @@ std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const L
     return rows;
 }
 
+FolderChanges folderChanges(const QString &folderPath, const QStringList &listed, const ListingProgress &progress)
+{
+    const std::optional<QStringList> names = fileNamesIn(folderPath, progress);
+    if (!names || (progress && !progress(names->size())))
+        return {};
+    const QSet<QString> onDisk(names->cbegin(), names->cend());
+    FolderChanges changes;
+    for (const QString &name : listed) {
+        if (!onDisk.contains(name))
+            changes.gone.insert(name);
+    }
+    const QSet<QString> known(listed.cbegin(), listed.cend());
+    for (const QString &name : std::as_const(*names)) {
+        if (known.contains(name))
+            continue;
+        if (std::optional<ListedMessage> row = ListedMessage::fromFileName(name))
+            changes.came.push_back(std::move(*row));
+    }
+    return changes;
+}
+
 } // namespace ferrowen

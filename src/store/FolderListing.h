@@ -2,6 +2,7 @@
 
 #include "store/ListedMessage.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -28,5 +29,22 @@ bool isMessageLeftover(const QString &name);
 // nothing; a stopped reading returns nothing. Only the names are read,
 // never the files.
 std::vector<ListedMessage> listFolderMessages(const QString &folderPath, const ListingProgress &progress = {});
+
+// How a folder differs from what was listed of it: the files gone, and the
+// rows of the messages that came.
+struct FolderChanges
+{
+    QSet<QString> gone;
+    std::vector<ListedMessage> came;
+
+    bool isEmpty() const { return gone.isEmpty() && came.empty(); }
+};
+
+// What changed in a folder since its files `listed` (file names) were
+// listed; the names are read again, the new ones alone become rows. A
+// folder that cannot be read has lost every file; a stopped reading
+// changes nothing.
+FolderChanges folderChanges(const QString &folderPath, const QStringList &listed,
+                            const ListingProgress &progress = {});
 
 } // namespace ferrowen

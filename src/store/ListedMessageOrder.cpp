@@ -38,6 +38,16 @@ std::vector<int> sortedRowOrder(const std::vector<ListedMessage> &rows, const Li
     return positions;
 }
 
+bool listedBefore(const ListedMessage &a, const ListedMessage &b, const ListSortOrder &order)
+{
+    if (order.column < 1 || order.column > ListedMessage::ColumnCount)
+        return lessIgnoringCase(a.fileName, b.fileName);
+    const int compared = order.column == ListedMessage::Date || order.column == ListedMessage::DateKey
+        ? compareDateSortKeys(a.dateKey, b.dateKey)
+        : compareIgnoringCase(a.columnText(order.column), b.columnText(order.column));
+    return order.ascending ? compared < 0 : compared > 0;
+}
+
 void sortListedMessages(std::vector<ListedMessage> &rows, const ListSortOrder &order)
 {
     const std::vector<int> positions = sortedRowOrder(rows, order);

@@ -29,6 +29,11 @@ ListSortOrder nextSortOrder(const ListSortOrder &last, int clickedColumn);
 // order; with no column chosen the order stays as it is.
 std::vector<int> sortedRowOrder(const std::vector<ListedMessage> &rows, const ListSortOrder &order);
 
+// Whether row `a` comes before row `b` in the order asked for; rows that
+// compare equal come before neither. With no column chosen the rows go by
+// file name, as a folder lists.
+bool listedBefore(const ListedMessage &a, const ListedMessage &b, const ListSortOrder &order);
+
 // Puts the rows into the order asked for.
 void sortListedMessages(std::vector<ListedMessage> &rows, const ListSortOrder &order);
 

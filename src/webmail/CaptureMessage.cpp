@@ -30,13 +30,8 @@ QString bodyOf(WebPage &page, const DisplayedMessageNames &names, const QString 
             return lastValueEnd >= 0 ? QStringLiteral("<p>") + pageText.mid(lastValueEnd) : QString();
         }
     }
-    QString body;
-    for (int i = 0, count = page.elementCount(); i < count; ++i) {
-        WebElement element = page.elementAt(i);
-        if (element.className() == names.bodyClassName)
-            body = element.innerHTML();
-    }
-    return body;
+    const QList<WalkedElement> found = page.walk(names.bodyWalk);
+    return found.isEmpty() ? QString() : found.last().values.value(0).toString();
 }
 
 SavedMessage capture(ComposeHost &host)

@@ -5,8 +5,6 @@
 #include "webmail/DetectProvider.h"
 #include "webmail/ProviderProfile.h"
 
-#include <vector>
-
 namespace ferrowen {
 
 QList<int> boxesBetweenTicked(const QList<bool> &ticked)
@@ -28,34 +26,23 @@ QList<int> boxesBetweenTicked(const QList<bool> &ticked)
     return toTick;
 }
 
-bool isMessageBox(const InboxListNames &names, const QString &elementName, const QString &elementType)
-{
-    if (!names.skippedName.isEmpty() && elementName == names.skippedName)
-        return false;
-    if (!names.boxName.isEmpty() && elementName != names.boxName)
-        return false;
-    return names.boxType.isEmpty() || elementType == names.boxType;
-}
-
 void FillCheckedRange(ComposeHost &host)
 {
     if (host.selectedTab() != 1)
         host.selectTab(1);
-    const InboxListNames &names = DetectProvider(host).inboxList;
+    const ElementWalk &messageBoxes = DetectProvider(host).messageBoxes;
     try {
         WebPage &inbox = host.page(Pane::Inbox);
-        const int count = inbox.formElementCount(names.form);
-        std::vector<WebElement> boxes;
+        const QList<WalkedElement> boxes = inbox.walk(messageBoxes);
         QList<bool> ticked;
-        for (int i = 0; i < count; ++i) {
-            WebElement element = inbox.formElementAt(names.form, i);
-            if (!isMessageBox(names, element.name(), element.type()))
-                continue;
-            ticked << element.checked();
-            boxes.push_back(element);
-        }
+        ticked.reserve(boxes.size());
+        for (const WalkedElement &box : boxes)
+            ticked << box.values.value(0).toBool();
+        QList<ElementRef> toTick;
         for (int position : boxesBetweenTicked(ticked))
-            boxes[size_t(position)].click();
+            toTick << boxes[position].ref;
+        if (!toTick.isEmpty())
+            inbox.clickEach(toTick);
     } catch (const WebPageError &) {
         // No inbox page, or it changed under the operation: nothing more to do.
     }

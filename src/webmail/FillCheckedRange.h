@@ -6,7 +6,6 @@
 namespace ferrowen {
 
 class ComposeHost;
-struct InboxListNames;
 
 // Which boxes of a message list to tick so that the messages between
 // ticked ones are ticked too. Ticked boxes pair up from the top: the first
@@ -16,13 +15,11 @@ struct InboxListNames;
 // last box. Gives the positions of the boxes to tick, top to bottom.
 QList<int> boxesBetweenTicked(const QList<bool> &ticked);
 
-// Whether an element of the inbox's list form is a message's check box.
-bool isMessageBox(const InboxListNames &names, const QString &elementName, const QString &elementType);
-
 // Ticks the message boxes of the inbox page (in the "Inbox/Login" pane,
 // selected first) between ticked ones, each with a click as the user's,
-// so the page hears of it. A page without the list changes nothing; a
-// failure halfway keeps the boxes ticked so far.
+// so the page hears of it. One call reads every box, one more clicks the
+// boxes to tick, however long the list. A page without the list changes
+// nothing; so does a page loaded anew in between.
 void FillCheckedRange(ComposeHost &host);
 
 } // namespace ferrowen

@@ -38,6 +38,28 @@ QList<MessageHeaderLabels> hotmailHeaderLabels()
     return labels;
 }
 
+// The body of a page whose body element is known by its class alone: the
+// last element of exactly that class (a conversation shows earlier
+// messages above the one opened), read as HTML.
+ElementWalk lastOfClass(const QString &className)
+{
+    ElementWalk walk;
+    walk.conditions = {{ElementProperty::ClassName, className}};
+    walk.read = {ElementProperty::InnerHtml};
+    walk.lastOnly = true;
+    return walk;
+}
+
+// The elements of a form that meet the conditions, read for their tick.
+ElementWalk checkBoxesOf(const QString &form, QList<ElementCondition> conditions)
+{
+    ElementWalk walk;
+    walk.form = form;
+    walk.conditions = std::move(conditions);
+    walk.read = {ElementProperty::Checked};
+    return walk;
+}
+
 ProviderProfile yahoo()
 {
     ProviderProfile p;
@@ -48,8 +70,8 @@ ProviderProfile yahoo()
                  QStringLiteral("SEND"), QStringLiteral("SAVEDRAFT")};
     p.plainTextMirror = {QStringLiteral("plainmsg"), QStringLiteral("Compose"), QStringLiteral("PlainMsg"),
                          QStringLiteral("to")};
-    p.displayedMessage = {QStringLiteral("message"), QString(), yahooHeaderLabels()};
-    p.inboxList = {QStringLiteral("messageList"), QStringLiteral("Mid"), QString(), QString()};
+    p.displayedMessage = {QStringLiteral("message"), {}, yahooHeaderLabels()};
+    p.messageBoxes = checkBoxesOf(QStringLiteral("messageList"), {{ElementProperty::Name, QStringLiteral("Mid")}});
     p.startAddress = QStringLiteral("https://mail.yahoo.com/");
     p.calendarAddress = QStringLiteral("https://calendar.yahoo.com/");
     return p;
@@ -63,8 +85,10 @@ ProviderProfile hotmail()
                  QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body"),
                  QStringLiteral("Send.x"), QString()};
     p.recipientFromAngleBracket = true;
-    p.displayedMessage = {QString(), QStringLiteral("rmsg"), hotmailHeaderLabels()};
-    p.inboxList = {QStringLiteral("hotmail"), QString(), QStringLiteral("checkbox"), QStringLiteral("allbox")};
+    p.displayedMessage = {QString(), lastOfClass(QStringLiteral("rmsg")), hotmailHeaderLabels()};
+    // The select-all box at the top is no message's box.
+    p.messageBoxes = checkBoxesOf(QStringLiteral("hotmail"), {{ElementProperty::Type, QStringLiteral("checkbox")},
+                                                              {ElementProperty::Name, QStringLiteral("allbox"), false}});
     p.startAddress = QStringLiteral("https://outlook.live.com/");
     p.calendarAddress = QStringLiteral("https://outlook.live.com/calendar/");
     return p;

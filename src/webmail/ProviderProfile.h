@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WebPage.h"
+
 #include <QList>
 #include <QString>
 
@@ -62,24 +64,14 @@ struct MessageHeaderLabels
 };
 
 // Where a message displayed in the inbox pane keeps its body: the element
-// with this id, or else the element with this class; and the header labels
-// of every version of the message page the capture knows.
+// with this id, or else the element bodyWalk finds last (the HTML it reads
+// first); and the header labels of every version of the message page the
+// capture knows.
 struct DisplayedMessageNames
 {
     QString bodyElementId;
-    QString bodyClassName;
+    ElementWalk bodyWalk;
     QList<MessageHeaderLabels> headerLabels;
-};
-
-// The inbox's message list: its form, and how a message check box is told
-// from the form's other elements (by name or by type; an element named
-// skippedName is never one).
-struct InboxListNames
-{
-    QString form;
-    QString boxName;
-    QString boxType;
-    QString skippedName;
 };
 
 // Everything the automation knows about one webmail provider. A provider's
@@ -98,7 +90,9 @@ struct ProviderProfile
     // from the first "<" on before they are written.
     bool recipientFromAngleBracket = false;
     DisplayedMessageNames displayedMessage;
-    InboxListNames inboxList;
+    // The inbox's message check boxes, top to bottom, each read for
+    // whether it is ticked.
+    ElementWalk messageBoxes;
     QString startAddress;
     QString calendarAddress;
 };

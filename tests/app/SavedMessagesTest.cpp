@@ -1,5 +1,7 @@
 // Saving the message the inbox pane shows, and the saved messages' preview,
 // driven through the real program against the demo webmail site.
+#include "addressbook/ui/AddressGrid.h"
+#include "addressbook/ui/AddressPane.h"
 #include "app/InboxFramesBand.h"
 #include "app/Shell.h"
 #include "store/FolderListing.h"
@@ -17,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include "BrowserPaneProbe.h"
 #include "ProgramWithDemoSite.h"
+#include "RunInPage.h"
 #include "TestFiles.h"
 #include "WaitFor.h"
 
@@ -117,6 +121,50 @@ TEST_F(SavedMessagesTest, hotmailPagesFollowTheirLabels_otherVersionsAreFoundAnd
     const QString body = bodyLine(content("Saved", messages[2]));
     EXPECT_TRUE(body.startsWith(QStringLiteral("Booked! The cabin is ours")));
     EXPECT_FALSE(body.contains(QStringLiteral("Shall we book")));
+}
+
+// Pages as large as real webmail pages (thousands of elements of folder
+// trees, hidden menus and offers around the message) give what their small
+// pages give: the same saved file, the same sender for the address book.
+TEST_F(SavedMessagesTest, largePagesGiveWhatTheirSmallPagesGive)
+{
+    const auto elements = [this] {
+        return ferrowen::testing::runInPage(*ferrowen::BrowserPaneProbe::page(form().browser(1)),
+                                            QStringLiteral("document.getElementsByTagName('*').length")).toInt();
+    };
+    for (const QString &page : {QStringLiteral("/hotmail/message?id=6"), QStringLiteral("/yahoo/message?id=5")}) {
+        openInbox(page.toUtf8().constData());
+        saveDisplayedMessage();
+        const std::vector<ListedMessage> small = saved("Saved");
+        ASSERT_EQ(small.size(), 1u) << page.toStdString();
+        const QString smallFile = content("Saved", small[0]);
+        ASSERT_TRUE(QFile::remove(QDir(store()).filePath(QStringLiteral("Saved/") + small[0].fileName)));
+
+        openInbox((page + QStringLiteral("&pad=8000")).toUtf8().constData());
+        EXPECT_GT(elements(), 8000);
+        saveDisplayedMessage();
+        const std::vector<ListedMessage> large = saved("Saved");
+        ASSERT_EQ(large.size(), 1u) << page.toStdString();
+        EXPECT_EQ(content("Saved", large[0]), smallFile) << page.toStdString();
+        ASSERT_TRUE(QFile::remove(QDir(store()).filePath(QStringLiteral("Saved/") + large[0].fileName)));
+    }
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
+
+    form().showAddressPane();
+    AddressPane &addresses = controller->shell().addressPane();
+    fileDialogs.openAnswers << ferrowen::testing::writeFile(dir.filePath(QStringLiteral("book.csv")),
+                                                            "\"First Name\",\"Last Name\",\"Email\",\"\"\r\n");
+    addresses.Open_CSV();
+    for (const char *page : {"/hotmail/message?id=4&lang=sv", "/hotmail/message?id=4&lang=sv&pad=8000"}) {
+        openInbox(page);
+        addresses.AddSenderAddress();
+    }
+    const AddressGrid &grid = *addresses.parts().grid;
+    ASSERT_EQ(grid.Rows(), 3);
+    for (int row : {1, 2}) {
+        EXPECT_EQ(QStringList({grid.TextMatrix(row, 0), grid.TextMatrix(row, 1), grid.TextMatrix(row, 2)}).join(u'|'),
+                  QStringLiteral("Sam|Lee|sam@example.com"));
+    }
 }
 
 TEST_F(SavedMessagesTest, startUpListsTheFoldersAndChoosesTheFirst_nothingToSaveSaysSoAndWritesNothing)

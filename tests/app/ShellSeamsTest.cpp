@@ -43,26 +43,25 @@ TEST_F(ShellSeamsTest, savedMessageButtons_fillTheComposeFormFromThePreview)
     const SavedMessage message{QStringLiteral("ann@example.com"), QStringLiteral("Hello"), QStringLiteral("d"),
                                QStringLiteral("me@example.com"), {}, {}, QStringLiteral("See you"), false};
     ASSERT_TRUE(writeSavedMessage(mainPath("savedmgs/Saved"), message));
-    // Choosing the tab lists the folder again: the message is chosen anew.
-    const auto previewTheMessage = [this] {
-        form().selectTab(3);
-        QSignalSpy listed(&shell().savedFolders(), &SavedFoldersPane::folderListed);
-        form().findChild<QListWidget *>(QStringLiteral("ComboFolders2"))->setCurrentRow(0);
-        ASSERT_TRUE(listed.wait(5000));
-        QSignalSpy previewed(&form().browser(2), &BrowserPane::documentComplete);
-        QTreeView *list = shell().savedFolders().parts().list;
-        list->setCurrentIndex(list->model()->index(0, 0));
-        ASSERT_TRUE(previewed.wait(10000));
-    };
+    form().selectTab(3);
+    QSignalSpy listed(&shell().savedFolders(), &SavedFoldersPane::folderListed);
+    form().findChild<QListWidget *>(QStringLiteral("ComboFolders2"))->setCurrentRow(0);
+    ASSERT_TRUE(listed.wait(5000));
+    QSignalSpy previewed(&form().browser(2), &BrowserPane::documentComplete);
+    QTreeView *list = shell().savedFolders().parts().list;
+    list->setCurrentIndex(list->model()->index(0, 0));
+    ASSERT_TRUE(previewed.wait(10000));
 
-    previewTheMessage();
     click("CommandReplyNoText");
     // The caption and the non-breaking space after it are gone.
     EXPECT_TRUE(waitFor([&] { return composeField("To") == QStringLiteral("ann@example.com"); }, 10000));
     EXPECT_EQ(composeField("Subj"), QStringLiteral("RE: Hello"));
     EXPECT_EQ(form().selectedTab(), 2);
 
-    previewTheMessage();
+    // Back on the tab, the message is still chosen and previewed.
+    form().selectTab(3);
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    EXPECT_EQ(listed.size(), 1);
     click("CommandForward");
     EXPECT_TRUE(waitFor([&] { return composeField("Subj") == QStringLiteral("FWD: Hello"); }, 10000));
     EXPECT_EQ(composeField("To"), QString());

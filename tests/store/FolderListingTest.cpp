@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace ferrowen;
@@ -64,6 +66,22 @@ TEST(FolderListing, aStoppedReadingListsNothing)
     EXPECT_EQ(listFolderMessages(dir.path(), [](qsizetype) { return true; }).size(), 5000u);
 }
 
+TEST(FolderListing, changesSinceAListingAreTheFilesGoneAndTheRowsOfTheNewOnes)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"kept&&s&&d&&t.htm", "new&&s&&d&&t.htm", "notes.txt", "three&&parts&&only.htm"})
+        touch(dir.filePath(QString::fromUtf8(name)));
+    const QStringList listed = {QStringLiteral("kept&&s&&d&&t.htm"), QStringLiteral("gone&&s&&d&&t.htm")};
+
+    const FolderChanges changes = folderChanges(dir.path(), listed);
+    EXPECT_EQ(changes.gone, QSet<QString>({QStringLiteral("gone&&s&&d&&t.htm")}));
+    EXPECT_EQ(column(changes.came, ListedMessage::First), QStringList({QStringLiteral("new")}));
+    // A folder no longer there has lost every file; a stopped reading
+    // changes nothing.
+    EXPECT_EQ(folderChanges(dir.filePath(QStringLiteral("missing")), listed).gone.size(), 2);
+    EXPECT_TRUE(folderChanges(dir.path(), listed, [](qsizetype) { return false; }).isEmpty());
+}
+
 TEST(FolderListing, foldersInNameOrderWithoutRegardToCase)
 {
     QTemporaryDir dir;
@@ -106,6 +124,9 @@ struct SortCase
 {
     ListSortOrder order;
     const char *firstColumn; // the rows' first column after sorting, joined by " "
+    // The same rows put in one by one where listedBefore places them, when
+    // that differs (no column chosen: by file name, as a folder lists).
+    const char *inserted = nullptr;
 };
 
 class SortRowsTest : public ::testing::TestWithParam<SortCase> {};
@@ -119,8 +140,18 @@ TEST_P(SortRowsTest, sortsByTheKeyOfTheClickedColumn)
         "d2026&&banana&&2026-12-05 08^00^00&&x.htm",
         "e1999&&Cherry&&3#4#1999 1^00^00 AM&&y.htm",
     });
+    std::vector<ListedMessage> oneByOne;
+    for (const ListedMessage &row : rows) {
+        oneByOne.insert(std::upper_bound(oneByOne.begin(), oneByOne.end(), row,
+                                         [](const ListedMessage &a, const ListedMessage &b) {
+                                             return listedBefore(a, b, GetParam().order);
+                                         }),
+                        row);
+    }
     sortListedMessages(rows, GetParam().order);
     EXPECT_EQ(column(rows, ListedMessage::First).join(u' '), QString::fromUtf8(GetParam().firstColumn));
+    EXPECT_EQ(column(oneByOne, ListedMessage::First).join(u' '),
+              QString::fromUtf8(GetParam().inserted ? GetParam().inserted : GetParam().firstColumn));
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, SortRowsTest, ::testing::Values(
@@ -131,6 +162,6 @@ INSTANTIATE_TEST_SUITE_P(Orders, SortRowsTest, ::testing::Values(
     SortCase{{ListedMessage::Subject, true}, "c1970 d2026 e1999 aUnknown b2026"},
     SortCase{{ListedMessage::Subject, false}, "b2026 aUnknown e1999 d2026 c1970"},
     SortCase{{ListedMessage::First, true}, "aUnknown b2026 c1970 d2026 e1999"},
-    SortCase{{0, true}, "b2026 c1970 aUnknown d2026 e1999"}));
+    SortCase{{0, true}, "b2026 c1970 aUnknown d2026 e1999", "aUnknown b2026 c1970 d2026 e1999"}));
 
 } // namespace

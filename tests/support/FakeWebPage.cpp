@@ -1,5 +1,7 @@
 #include "FakeWebPage.h"
 
+#include <algorithm>
+
 namespace ferrowen::testing {
 
 FakeElement &FakeWebPage::addField(const QString &form, const QString &name, const QString &value)
@@ -71,13 +73,6 @@ ElementRef FakeWebPage::lookupById(const QString &idOrName)
     throw WebPageError(QStringLiteral("no element ") + idOrName);
 }
 
-ElementRef FakeWebPage::lookupElementAt(int index)
-{
-    if (index < 0 || index >= elements.size())
-        throw WebPageError(QStringLiteral("index out of range"));
-    return {generation, index};
-}
-
 ElementRef FakeWebPage::lookupFormField(const QString &form, const QString &field)
 {
     const QString formName = resolveForm(form);
@@ -99,14 +94,38 @@ int FakeWebPage::countFormElements(const QString &form)
                              [&](const FakeElement &e) { return e.form == formName; }));
 }
 
-ElementRef FakeWebPage::lookupFormElementAt(const QString &form, int index)
+QList<WalkedElement> FakeWebPage::walk(const ElementWalk &walk)
 {
-    const QString formName = resolveForm(form);
+    ++walkCalls;
+    if (!walk.selector.isEmpty() || !walk.frames.isEmpty())
+        throw WebPageError(QStringLiteral("the fake page knows no selectors and no frames"));
+    const QString formName = walk.form.isEmpty() ? QString() : resolveForm(walk.form);
+    QList<WalkedElement> found;
     for (int i = 0; i < elements.size(); ++i) {
-        if (elements[i].form == formName && index-- == 0)
-            return {generation, i};
+        const ElementRef ref{generation, i};
+        if (!formName.isEmpty() && elements[i].form != formName)
+            continue;
+        const bool meets = std::all_of(walk.conditions.cbegin(), walk.conditions.cend(), [&](const ElementCondition &c) {
+            return (readProperty(ref, c.property).toString() == c.value) == c.equal;
+        });
+        if (!meets)
+            continue;
+        WalkedElement element{ref, {}};
+        for (ElementProperty property : walk.read)
+            element.values.append(readProperty(ref, property));
+        if (walk.lastOnly)
+            found.clear();
+        found.append(element);
     }
-    throw WebPageError(QStringLiteral("index out of range"));
+    return found;
+}
+
+void FakeWebPage::clickEach(const QList<ElementRef> &refs)
+{
+    for (const ElementRef &ref : refs)
+        at(ref);
+    for (const ElementRef &ref : refs)
+        clickElement(ref);
 }
 
 QVariant FakeWebPage::readProperty(const ElementRef &ref, ElementProperty property)

@@ -41,6 +41,11 @@ public:
 
     QString location() override { return url; }
     QString bodyText() override { return text; }
+    // Walks the elements in the order they were added; a selector or a
+    // frame is not understood. Counts the calls.
+    QList<WalkedElement> walk(const ElementWalk &walk) override;
+    void clickEach(const QList<ElementRef> &elements) override;
+    int walkCalls = 0;
     QVariant readProperty(const ElementRef &element, ElementProperty property) override;
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
     // Counts the click; a check box changes its state as in a page.
@@ -53,15 +58,12 @@ public:
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;
-    int countElements() override { return int(elements.size()); }
-    ElementRef lookupElementAt(int index) override;
     ElementRef lookupFormField(const QString &form, const QString &field) override;
     ElementRef lookupNamedFormField(const QString &form, const QString &field) override
     {
         return lookupFormField(form, field);
     }
     int countFormElements(const QString &form) override;
-    ElementRef lookupFormElementAt(const QString &form, int index) override;
 
 private:
     QString resolveForm(const QString &form) const;

@@ -7,6 +7,7 @@
 #include "demowebmail/FormFields.h"
 #include "demowebmail/MailboxPages.h"
 #include "demowebmail/PageFrame.h"
+#include "demowebmail/PageSize.h"
 #include "demowebmail/PageTemplate.h"
 #include "demowebmail/RetainedPosts.h"
 
@@ -29,6 +30,7 @@ using demowebmail::ComposeSubmission;
 using demowebmail::FormFields;
 using demowebmail::MailboxPages;
 using demowebmail::PageFrame;
+using demowebmail::PageSize;
 using demowebmail::PageTemplate;
 using Method = QHttpServerRequest::Method;
 using HttpStatus = QHttpServerResponder::StatusCode;
@@ -261,7 +263,7 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
 
     m_server->route(inboxPath, [&pages](const QHttpServerRequest &request) {
         if (isRead(request))
-            return htmlResponse(pages.inboxPage());
+            return htmlResponse(pages.inboxPage({}, {}, PageSize::fromQuery(FormFields::parse(rawQuery(request)))));
         if (request.method() != Method::Post)
             return methodNotAllowed();
         // The inbox buttons only report what was ticked: the demo inbox stays
@@ -277,7 +279,8 @@ void DemoWebmailSite::addMailboxRoutes(MailboxPages &pages)
         const FormFields query = FormFields::parse(rawQuery(request));
         const int id = query.value(QStringLiteral("id")).toInt(&isNumber);
         const auto page = isNumber ? pages.messagePage(id, query.value(QStringLiteral("lang")),
-                                                       query.value(QStringLiteral("view")) == QLatin1String("print"))
+                                                       query.value(QStringLiteral("view")) == QLatin1String("print"),
+                                                       PageSize::fromQuery(query))
                                    : std::nullopt;
         if (!page)
             return htmlResponse(notFoundPage(request.url().path()), HttpStatus::NotFound);

@@ -34,7 +34,10 @@ struct BlogPost;
 // Pages of each mailbox: "login", "inbox", "message?id=N" (also in another
 // language, "&lang=de" and the other codes of pageLanguages(), and as the
 // page to print, "&view=print"), "compose", "compose-rich", "calendar",
-// "sent". Site-wide: "/" (start page),
+// "sent". The inbox and message pages come as large as real webmail pages
+// for benchmarks and tests: "rows=N" lists N messages in the inbox (the
+// seeded ones, then older generated ones, which open too), "pad=N" adds N
+// elements of page furniture around the content (see PageSize). Site-wide: "/" (start page),
 // "/api/sent" (GET lists the sent messages as JSON, DELETE empties the list)
 // and "/api/sent/clear" (POST empties the list). A small blog under
 // "/blog" (see BlogPages) takes posts written in nested frames.

@@ -36,6 +36,14 @@ QVariantMap sentValues(const SentMessage &message)
     };
 }
 
+QString padded(const QString &content, const PageSize &size)
+{
+    if (size.padding <= 0)
+        return content;
+    const PagePadding padding = pagePadding(size.padding);
+    return padding.before + content + padding.after;
+}
+
 } // namespace
 
 MailboxPages::MailboxPages(const MailboxProfile &profile)
@@ -62,10 +70,11 @@ QString MailboxPages::loginPage() const
     return frame.wrap(content);
 }
 
-QString MailboxPages::inboxPage(const QSet<int> &ticked, const QString &notice) const
+QString MailboxPages::inboxPage(const QSet<int> &ticked, const QString &notice, const PageSize &size) const
 {
+    const QList<InboxMessage> inbox = inboxOfRows(m_inbox, size.rows);
     QVariantList rows;
-    for (const InboxMessage &message : m_inbox) {
+    for (const InboxMessage &message : inbox) {
         rows.append(QVariantMap{
             {QStringLiteral("id"), message.id},
             {QStringLiteral("sender"), message.fromName.isEmpty() ? message.fromAddress : message.fromName},
@@ -78,20 +87,24 @@ QString MailboxPages::inboxPage(const QSet<int> &ticked, const QString &notice) 
     const QString content = PageTemplate::renderResource(m_profile.templateName(QStringLiteral("inbox")),
                                                          {
                                                              {QStringLiteral("messages"), rows},
-                                                             {QStringLiteral("messageCount"), m_inbox.size()},
+                                                             {QStringLiteral("messageCount"), inbox.size()},
                                                              {QStringLiteral("notice"), notice},
                                                          });
-    return framedHere(QStringLiteral("Inbox"), QStringLiteral("inbox"), content, m_profile.inboxScript);
+    return framedHere(QStringLiteral("Inbox"), QStringLiteral("inbox"), padded(content, size), m_profile.inboxScript);
 }
 
-std::optional<QString> MailboxPages::messagePage(int id, const QString &language, bool printView) const
+std::optional<QString> MailboxPages::messagePage(int id, const QString &language, bool printView,
+                                                 const PageSize &size) const
 {
     MessageHeaderLabels labels = m_profile.labels;
     for (const PageLanguage &known : pageLanguages()) {
         if (known.code == language)
             labels = m_profile.key == QLatin1String("yahoo") ? known.yahoo : known.hotmail;
     }
-    for (const InboxMessage &message : m_inbox) {
+    QList<InboxMessage> candidates = m_inbox;
+    if (const std::optional<InboxMessage> generated = generatedMessage(m_inbox, id))
+        candidates.append(*generated);
+    for (const InboxMessage &message : std::as_const(candidates)) {
         if (message.id != id)
             continue;
         const QString content = PageTemplate::renderResource(
@@ -116,7 +129,7 @@ std::optional<QString> MailboxPages::messagePage(int id, const QString &language
                                                 : QVariant(QVariantMap{{QStringLiteral("from"), message.earlierFrom},
                                                                        {QStringLiteral("body"), message.earlierBody}})},
             });
-        return framedHere(message.subject, QStringLiteral("message"), content);
+        return framedHere(message.subject, QStringLiteral("message"), padded(content, size));
     }
     return std::nullopt;
 }
@@ -205,7 +218,8 @@ QString MailboxPages::sentPage(const QList<SentMessage> &sent, int confirmedId) 
 QSet<int> MailboxPages::tickedMessages(const FormFields &posted) const
 {
     QSet<int> ticked;
-    for (const InboxMessage &message : m_inbox) {
+    // The boxes of an inbox asked for with more rows come back too.
+    for (const InboxMessage &message : inboxOfRows(m_inbox, PageSize::MaxRows)) {
         if (posted.values(m_profile.messageBoxName(message.id)).contains(m_profile.messageBoxValue(message.id)))
             ticked.insert(message.id);
     }

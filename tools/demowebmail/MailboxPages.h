@@ -3,6 +3,7 @@
 #include "demowebmail/ComposeSubmission.h"
 #include "demowebmail/InboxMessage.h"
 #include "demowebmail/MailboxProfile.h"
+#include "demowebmail/PageSize.h"
 #include "demowebmail/SentMessage.h"
 
 #include <QDate>
@@ -27,11 +28,14 @@ public:
 
     QString loginPage() const;
     // ticked: ids whose boxes are shown ticked (kept after an inbox post).
-    QString inboxPage(const QSet<int> &ticked = {}, const QString &notice = {}) const;
-    // None for an id that is not in the inbox. language: a code of
-    // pageLanguages() (another shows English); printView: the page to print,
-    // whose body sits in no element the normal page has.
-    std::optional<QString> messagePage(int id, const QString &language = {}, bool printView = false) const;
+    // size: more rows and page furniture, as "rows" and "pad" ask.
+    QString inboxPage(const QSet<int> &ticked = {}, const QString &notice = {}, const PageSize &size = {}) const;
+    // None for an id that is not in the inbox (of the most rows it can
+    // have). language: a code of pageLanguages() (another shows English);
+    // printView: the page to print, whose body sits in no element the
+    // normal page has; size: page furniture, as "pad" asks.
+    std::optional<QString> messagePage(int id, const QString &language = {}, bool printView = false,
+                                       const PageSize &size = {}) const;
     // charset: the encoding the page and its form are sent in, "UTF-8" or
     // "windows-1252" (as older sites still do).
     QString composePage(const ComposeFields &fields = {}, const QString &error = {},

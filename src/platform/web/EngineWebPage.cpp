@@ -13,6 +13,13 @@ namespace {
 
 const QString pageAccessScriptName = QStringLiteral("ferrowen-page-access");
 
+// The page access library with the walks that extend it, as one script.
+QString pageAccessLibrary()
+{
+    return scriptResource(QStringLiteral("page-access.js")) + QLatin1Char('\n')
+        + scriptResource(QStringLiteral("page-walks.js"));
+}
+
 void installPageAccessScript(QWebEnginePage &page)
 {
     if (!page.scripts().find(pageAccessScriptName).isEmpty())
@@ -22,7 +29,7 @@ void installPageAccessScript(QWebEnginePage &page)
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(scriptResource(QStringLiteral("page-access.js")));
+    script.setSourceCode(pageAccessLibrary());
     page.scripts().insert(script);
 }
 
@@ -68,11 +75,35 @@ QJsonObject refJson(const ElementRef &element)
     return {{QStringLiteral("document"), element.document}, {QStringLiteral("index"), element.index}};
 }
 
+ElementRef refOf(const QJsonObject &ref)
+{
+    return {ref.value(QLatin1String("document")).toString(), ref.value(QLatin1String("index")).toInt(-1)};
+}
+
+QJsonObject walkJson(const ElementWalk &walk)
+{
+    QJsonArray conditions;
+    for (const ElementCondition &condition : walk.conditions) {
+        conditions.append(QJsonObject{{QStringLiteral("property"), propertyKey(condition.property)},
+                                      {QStringLiteral("value"), condition.value},
+                                      {QStringLiteral("equal"), condition.equal}});
+    }
+    QJsonArray read;
+    for (ElementProperty property : walk.read)
+        read.append(propertyKey(property));
+    return {{QStringLiteral("form"), walk.form},
+            {QStringLiteral("selector"), walk.selector},
+            {QStringLiteral("frames"), QJsonArray::fromStringList(walk.frames)},
+            {QStringLiteral("conditions"), conditions},
+            {QStringLiteral("read"), read},
+            {QStringLiteral("lastOnly"), walk.lastOnly}};
+}
+
 } // namespace
 
 EngineWebPage::EngineWebPage(QWebEnginePage *page)
     : m_page(page)
-    , m_runner(page, scriptResource(QStringLiteral("page-access.js")), QStringLiteral("ferrowenPageAccess"))
+    , m_runner(page, pageAccessLibrary(), QStringLiteral("ferrowenPageAccess"))
 {
     installPageAccessScript(*page);
 }
@@ -87,6 +118,25 @@ QString EngineWebPage::location()
 QString EngineWebPage::bodyText()
 {
     return call(QStringLiteral("bodyText")).toString();
+}
+
+QList<WalkedElement> EngineWebPage::walk(const ElementWalk &walk)
+{
+    QList<WalkedElement> found;
+    for (const QJsonValue &item : call(QStringLiteral("walk"), walkJson(walk)).toArray()) {
+        const QJsonObject element = item.toObject();
+        found.append({refOf(element.value(QLatin1String("ref")).toObject()),
+                      element.value(QLatin1String("values")).toArray().toVariantList()});
+    }
+    return found;
+}
+
+void EngineWebPage::clickEach(const QList<ElementRef> &elements)
+{
+    QJsonArray refs;
+    for (const ElementRef &element : elements)
+        refs.append(refJson(element));
+    call(QStringLiteral("clickEach"), {{QStringLiteral("refs"), refs}});
 }
 
 QVariant EngineWebPage::readProperty(const ElementRef &element, ElementProperty property)
@@ -186,16 +236,6 @@ ElementRef EngineWebPage::lookupById(const QString &idOrName)
     return elementCall(QStringLiteral("elementById"), {{QStringLiteral("id"), idOrName}});
 }
 
-int EngineWebPage::countElements()
-{
-    return countCall(QStringLiteral("elementCount"));
-}
-
-ElementRef EngineWebPage::lookupElementAt(int index)
-{
-    return elementCall(QStringLiteral("elementAt"), {{QStringLiteral("index"), index}});
-}
-
 ElementRef EngineWebPage::lookupFormField(const QString &form, const QString &field)
 {
     return elementCall(QStringLiteral("formField"), {{QStringLiteral("form"), form}, {QStringLiteral("field"), field}});
@@ -212,11 +252,6 @@ int EngineWebPage::countFormElements(const QString &form)
     return countCall(QStringLiteral("formElementCount"), {{QStringLiteral("form"), form}});
 }
 
-ElementRef EngineWebPage::lookupFormElementAt(const QString &form, int index)
-{
-    return elementCall(QStringLiteral("formElementAt"), {{QStringLiteral("form"), form}, {QStringLiteral("index"), index}});
-}
-
 QJsonValue EngineWebPage::call(const QString &operation, QJsonObject arguments)
 {
     arguments.insert(QStringLiteral("op"), operation);
@@ -225,8 +260,7 @@ QJsonValue EngineWebPage::call(const QString &operation, QJsonObject arguments)
 
 ElementRef EngineWebPage::elementCall(const QString &operation, QJsonObject arguments)
 {
-    const QJsonObject ref = call(operation, std::move(arguments)).toObject();
-    return {ref.value(QLatin1String("document")).toString(), ref.value(QLatin1String("index")).toInt(-1)};
+    return refOf(call(operation, std::move(arguments)).toObject());
 }
 
 int EngineWebPage::countCall(const QString &operation, QJsonObject arguments)

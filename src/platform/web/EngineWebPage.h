@@ -26,6 +26,8 @@ public:
 
     QString location() override;
     QString bodyText() override;
+    QList<WalkedElement> walk(const ElementWalk &walk) override;
+    void clickEach(const QList<ElementRef> &elements) override;
     QVariant readProperty(const ElementRef &element, ElementProperty property) override;
     void writeProperty(const ElementRef &element, ElementProperty property, const QVariant &value) override;
     void clickElement(const ElementRef &element) override;
@@ -40,12 +42,9 @@ public:
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;
-    int countElements() override;
-    ElementRef lookupElementAt(int index) override;
     ElementRef lookupFormField(const QString &form, const QString &field) override;
     ElementRef lookupNamedFormField(const QString &form, const QString &field) override;
     int countFormElements(const QString &form) override;
-    ElementRef lookupFormElementAt(const QString &form, int index) override;
     ElementRef lookupFrameFormField(const QStringList &frames, const QString &form, const QString &field) override;
 
 private:

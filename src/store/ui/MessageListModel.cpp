@@ -1,6 +1,10 @@
 #include "store/ui/MessageListModel.h"
 
+#include "store/TextOrder.h"
+
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace ferrowen {
 
@@ -58,6 +62,55 @@ void MessageListModel::sortRows(const ListSortOrder &order)
         after.append(index.isValid() ? this->index(newRowOf[size_t(index.row())], index.column()) : QModelIndex());
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void MessageListModel::applyChanges(const FolderChanges &changes, const ListSortOrder &order)
+{
+    // Each row moved on its own costs the view a pass over the list.
+    constexpr qsizetype RowByRowLimit = 500;
+    if (changes.gone.size() + qsizetype(changes.came.size()) > RowByRowLimit) {
+        std::vector<ListedMessage> rows;
+        rows.reserve(m_rows.size() + changes.came.size());
+        std::copy_if(m_rows.cbegin(), m_rows.cend(), std::back_inserter(rows),
+                     [&changes](const ListedMessage &row) { return !changes.gone.contains(row.fileName); });
+        rows.insert(rows.end(), changes.came.cbegin(), changes.came.cend());
+        // As a listing of the folder would give them.
+        std::sort(rows.begin(), rows.end(),
+                  [](const ListedMessage &a, const ListedMessage &b) { return lessIgnoringCase(a.fileName, b.fileName); });
+        sortListedMessages(rows, order);
+        setRows(std::move(rows));
+        return;
+    }
+    if (!changes.gone.isEmpty()) {
+        for (int row = rowCount() - 1; row >= 0; --row) {
+            if (changes.gone.contains(m_rows[size_t(row)].fileName))
+                removeMessage(row);
+        }
+    }
+    const auto before = [&order](const ListedMessage &a, const ListedMessage &b) { return listedBefore(a, b, order); };
+    for (const ListedMessage &came : changes.came) {
+        const auto place = std::upper_bound(m_rows.begin(), m_rows.end(), came, before);
+        const int row = int(place - m_rows.begin());
+        beginInsertRows({}, row, row);
+        m_rows.insert(place, came);
+        endInsertRows();
+    }
+}
+
+QStringList MessageListModel::fileNames() const
+{
+    QStringList names;
+    names.reserve(qsizetype(m_rows.size()));
+    for (const ListedMessage &row : m_rows)
+        names.append(row.fileName);
+    return names;
+}
+
+int MessageListModel::rowOf(const QString &fileName) const
+{
+    const auto found = std::find_if(m_rows.cbegin(), m_rows.cend(),
+                                    [&fileName](const ListedMessage &row) { return row.fileName == fileName; });
+    return found == m_rows.cend() ? -1 : int(found - m_rows.cbegin());
 }
 
 int MessageListModel::rowCount(const QModelIndex &parent) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FolderListing.h"
 #include "store/ListedMessage.h"
 #include "store/ListedMessageOrder.h"
 
@@ -31,7 +32,17 @@ public:
     // Sorts the rows; the current and selected rows stay with their messages.
     void sortRows(const ListSortOrder &order);
 
+    // Takes what changed in the folder on disk: rows of files gone go, new
+    // rows come in where `order` puts them, each on its own, so the
+    // current and selected rows and the scroll position stay with their
+    // messages. Past a few hundred changes the rows are replaced at once.
+    void applyChanges(const FolderChanges &changes, const ListSortOrder &order);
+
     const ListedMessage &message(int row) const { return m_rows[size_t(row)]; }
+    // The file names of the rows, in the list's order.
+    QStringList fileNames() const;
+    // The row of a file; -1 when none holds it.
+    int rowOf(const QString &fileName) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

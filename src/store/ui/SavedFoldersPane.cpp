@@ -56,8 +56,10 @@ void SavedFoldersPane::ListFolderMessages()
         return;
     const QListWidgetItem *current = m_folders2->currentItem();
     m_listedFolder = current ? current->text() : QString();
+    m_listed = true;
     m_model->clear();
     setSentLayout(isSentFolder(m_listedFolder));
+    watchListedFolder();
 
     stopProgress();
     // No folder chosen lists nothing rather than the store's own files.
@@ -72,6 +74,90 @@ void SavedFoldersPane::ListFolderMessages()
 
     m_host.showPreview(m_host.blankMessagePage());
     setActionsEnabled(false);
+}
+
+void SavedFoldersPane::showListAgain()
+{
+    if (m_host.isStarting() || m_dragging)
+        return;
+    const QListWidgetItem *current = m_folders2->currentItem();
+    if (!m_listed || (current ? current->text() : QString()) != m_listedFolder) {
+        ListFolderMessages();
+        return;
+    }
+    if (m_changedOnDisk || !m_watching)
+        updateFromDisk();
+}
+
+void SavedFoldersPane::watchListedFolder()
+{
+    if (const QStringList watched = m_folderWatch.directories(); !watched.isEmpty())
+        m_folderWatch.removePaths(watched);
+    m_changedOnDisk = false;
+    m_watching = isValidFolderName(m_listedFolder) && m_folderWatch.addPath(folderPath(m_listedFolder));
+}
+
+void SavedFoldersPane::folderChangedOnDisk()
+{
+    m_changedOnDisk = true;
+    // A folder removed or renamed leaves the watch: watched again once back.
+    if (m_folderWatch.directories().isEmpty())
+        m_watching = m_folderWatch.addPath(folderPath(m_listedFolder));
+    if (m_list->isVisible())
+        m_changeDelay.start();
+}
+
+void SavedFoldersPane::updateFromDisk()
+{
+    // A listing on its way brings the folder as it is; what changes while
+    // it runs is looked for once it is in.
+    if (!isValidFolderName(m_listedFolder) || m_listing.isRunning())
+        return;
+    m_changedOnDisk = false;
+    m_listing.startChanges(folderPath(m_listedFolder), m_model->fileNames());
+}
+
+void SavedFoldersPane::takeChanges(const std::shared_ptr<FolderChanges> &changes)
+{
+    if (!changes->isEmpty()) {
+        const int current = currentRow();
+        const QString shown = current >= 0 ? m_model->message(current).fileName : QString();
+        m_removing = true;
+        m_model->applyChanges(*changes, m_sortOrder);
+        m_removing = false;
+        if (!shown.isEmpty()) {
+            const int row = m_model->rowOf(shown);
+            if (row < 0) {
+                // The message shown is gone: the one now in its place, as
+                // after a removal here.
+                chooseRow(std::min(current, m_model->rowCount() - 1));
+            } else if (row != currentRow()) {
+                // The rows were replaced at once: the same message again,
+                // without loading its preview anew.
+                m_removing = true;
+                const QModelIndex index = m_model->index(row, 0);
+                m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                m_list->scrollTo(index);
+                m_removing = false;
+            }
+        }
+    }
+    Q_EMIT folderUpdated();
+    if (m_changedOnDisk && m_list->isVisible())
+        m_changeDelay.start();
+}
+
+void SavedFoldersPane::chooseRow(int row)
+{
+    if (row < 0) {
+        setActionsEnabled(false);
+        return;
+    }
+    const QModelIndex index = m_model->index(row, 0);
+    m_removing = true;
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_removing = false;
+    ShowSavedMessage(index);
 }
 
 void SavedFoldersPane::stopProgress()
@@ -91,6 +177,8 @@ void SavedFoldersPane::takeListing(const BackgroundFolderListing::Rows &rows)
     if (!(m_listingOrder == m_sortOrder))
         m_model->sortRows(m_sortOrder);
     Q_EMIT folderListed(m_model->rowCount());
+    if (m_changedOnDisk && m_list->isVisible())
+        m_changeDelay.start();
 }
 
 void SavedFoldersPane::ShowSavedMessage(const QModelIndex &index)
@@ -139,17 +227,8 @@ void SavedFoldersPane::SelectAfterRemoval(int position)
     // choice made here is the one shown.
     m_removing = true;
     m_model->removeMessage(position);
-    const int left = m_model->rowCount();
-    QModelIndex next;
-    if (left > 0) {
-        next = m_model->index(position < left ? position : left - 1, 0);
-        m_list->selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
     m_removing = false;
-    if (next.isValid())
-        ShowSavedMessage(next);
-    else
-        setActionsEnabled(false);
+    chooseRow(std::min(position, m_model->rowCount() - 1));
 }
 
 void SavedFoldersPane::openNewFolderDialog()

@@ -3,8 +3,11 @@
 #include "store/BackgroundFolderListing.h"
 #include "store/ListedMessageOrder.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+
+#include <memory>
 
 class QComboBox;
 class QFrame;
@@ -51,6 +54,12 @@ public:
     // or a message is dragged). The rows arrive in the background:
     // folderListed tells when they are in.
     void ListFolderMessages();
+    // The tab shows the pane again. The list stays as it is, with the
+    // message chosen and its preview, while its folder is the one chosen;
+    // what changed in the folder on disk since it was listed comes in row
+    // by row, in the background (folderUpdated tells when). Another folder
+    // chosen is listed.
+    void showListAgain();
     // CommandMove and CommandDelete.
     void MoveSavedMessage();
     void DeleteSavedMessage();
@@ -70,6 +79,8 @@ public:
 Q_SIGNALS:
     // The rows of the folder listed last are in the list.
     void folderListed(int messages);
+    // The changes found in the listed folder on disk are in the list.
+    void folderUpdated();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -82,6 +93,11 @@ private:
     void ShowSavedMessage(const QModelIndex &index);
     void SelectAfterRemoval(int position);
     void takeListing(const BackgroundFolderListing::Rows &rows);
+    void watchListedFolder();
+    void folderChangedOnDisk();
+    void updateFromDisk();
+    void takeChanges(const std::shared_ptr<FolderChanges> &changes);
+    void chooseRow(int row);
     void stopProgress();
     void setSentLayout(bool sent);
     void setActionsEnabled(bool enabled);
@@ -109,14 +125,25 @@ private:
     QTimer m_progressDelay;
     bool m_progressShown = false;
 
+    // Tells when the listed folder changes on disk; without it (the system
+    // watches no more folders) every showing looks for changes.
+    QFileSystemWatcher m_folderWatch;
+    bool m_watching = false;
+    bool m_changedOnDisk = false;
+    // Changes on disk seen while the list shows come in after a pause, so a
+    // burst of them is looked for once.
+    QTimer m_changeDelay;
+
     QString m_listedFolder;
+    // A folder was listed since the start.
+    bool m_listed = false;
     bool m_sentLayout = false;
     ListSortOrder m_sortOrder;
     // The order the running listing sorts its rows in.
     ListSortOrder m_listingOrder;
     bool m_dragging = false;
-    // Set while a row is taken out, so the list's own choice of a new
-    // current row is not taken for the user's.
+    // Set while rows are taken out or put in, so the list's own choice of
+    // a new current row is not taken for the user's.
     bool m_removing = false;
 };
 

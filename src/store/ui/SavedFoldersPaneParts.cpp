@@ -47,6 +47,14 @@ SavedFoldersPane::SavedFoldersPane(StoreHost &host, QObject *parent)
         m_host.showProgress(0, 0);
     });
     connect(&m_listing, &BackgroundFolderListing::finished, this, &SavedFoldersPane::takeListing);
+    connect(&m_listing, &BackgroundFolderListing::changesFound, this, &SavedFoldersPane::takeChanges);
+    connect(&m_folderWatch, &QFileSystemWatcher::directoryChanged, this, &SavedFoldersPane::folderChangedOnDisk);
+    m_changeDelay.setSingleShot(true);
+    m_changeDelay.setInterval(200);
+    connect(&m_changeDelay, &QTimer::timeout, this, [this] {
+        if (m_list->isVisible())
+            updateFromDisk();
+    });
 
     // Nothing is chosen before the first listing: nothing to act on.
     setSentLayout(false);

@@ -52,6 +52,7 @@ protected:
         ASSERT_TRUE(server.listening());
         server.page(QStringLiteral("/forms"), formsPage);
         server.page(QStringLiteral("/other"), QByteArrayLiteral("<html><body><p id=dup>other</p></body></html>"));
+        server.page(QStringLiteral("/framed"), QByteArrayLiteral("<html><body><p>outside</p><iframe id=Preview src=/forms></iframe></body></html>"));
     }
 
     void load(const QString &path) { ASSERT_TRUE(loadAndWait(*BrowserPaneProbe::page(pane), server.url(path))); }
@@ -86,23 +87,87 @@ TEST_F(EngineWebPageTest, elementsByIdNameAndPositionAndMissingOnesThrow)
     EXPECT_EQ(box.className(), QStringLiteral("box"));
     EXPECT_EQ(box.name(), QStringLiteral("Mid"));
 
-    EXPECT_EQ(page().elementCount(), runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.all.length")).toInt());
-    EXPECT_EQ(page().elementAt(0).innerHTML().left(6), QStringLiteral("<head>"));
-
-    ASSERT_EQ(page().formElementCount(QStringLiteral("Compose")), 9);
-    QStringList types;
-    for (int i = 0; i < 9; ++i)
-        types << page().formElementAt(QStringLiteral("Compose"), i).type();
-    EXPECT_EQ(types.join(QLatin1Char(',')), QStringLiteral("text,text,text,textarea,radio,radio,checkbox,select-one,text"));
+    EXPECT_EQ(page().formElementCount(QStringLiteral("Compose")), 9);
 
     EXPECT_THROW(page().formField(QStringLiteral("nowhere"), QStringLiteral("To")), WebPageError);
     EXPECT_THROW(page().formField(QStringLiteral("compose"), QStringLiteral("To")), WebPageError);
     EXPECT_THROW(page().namedFormField(QStringLiteral("Compose"), QStringLiteral("Subj")), WebPageError);
     EXPECT_THROW(page().elementById(QStringLiteral("absent")), WebPageError);
-    EXPECT_THROW(page().elementAt(page().elementCount()), WebPageError);
-    EXPECT_THROW(page().formElementAt(QStringLiteral("Compose"), -1), WebPageError);
     EXPECT_THROW(page().formElementCount(QStringLiteral("absent")), WebPageError);
     EXPECT_THROW(page().elementById(QStringLiteral("target")).setValue(QStringLiteral("x")), WebPageError);
+}
+
+ElementWalk walkOf(const char *form, const char *selector, QList<ElementCondition> conditions,
+                   QList<ElementProperty> read, bool lastOnly = false, QStringList frames = {})
+{
+    ElementWalk walk;
+    walk.frames = std::move(frames);
+    walk.form = QString::fromUtf8(form);
+    walk.selector = QString::fromUtf8(selector);
+    walk.conditions = std::move(conditions);
+    walk.read = std::move(read);
+    walk.lastOnly = lastOnly;
+    return walk;
+}
+
+// What a walk found: each element's values joined by "/", the elements by ",".
+QString foundText(const QList<WalkedElement> &found)
+{
+    QStringList elements;
+    for (const WalkedElement &element : found) {
+        QStringList values;
+        for (const QVariant &value : element.values)
+            values << value.toString();
+        elements << values.join(u'/');
+    }
+    return elements.join(u',');
+}
+
+TEST_F(EngineWebPageTest, walksFindElementsInDocumentOrderAndReadThem_clickEachClicksAllOrNone)
+{
+    load(QStringLiteral("/forms"));
+    using P = ElementProperty;
+    const std::pair<ElementWalk, const char *> walks[] = {
+        {walkOf("Compose", "", {}, {P::Type}), "text,text,text,textarea,radio,radio,checkbox,select-one,text"},
+        {walkOf("COMPOSE", "", {{P::Type, QStringLiteral("radio")}}, {P::Value, P::Checked}), "a/false,b/true"},
+        {walkOf("Compose", "", {{P::Type, QStringLiteral("text")}, {P::Name, QStringLiteral("To"), false}}, {P::Value}),
+         "upper-to,lower-to,named"},
+        {walkOf("", "", {{P::ClassName, QStringLiteral("box")}}, {P::Name, P::Checked}), "Mid/false"},
+        {walkOf("", "", {{P::ClassName, QStringLiteral("box ")}}, {P::Name}), ""},
+        {walkOf("", "", {{P::Type, QStringLiteral("text")}}, {P::Value}, true), "by-id"},
+        {walkOf("", "#Other input, form[name=compose] input", {}, {P::Value}), "exact-form,by-id"},
+        {walkOf("", "", {{P::Name, QStringLiteral("absent")}}, {P::Value}, true), ""},
+    };
+    for (const auto &[walk, expected] : walks)
+        EXPECT_EQ(foundText(page().walk(walk)), QString::fromUtf8(expected)) << expected;
+    EXPECT_THROW(page().walk(walkOf("absent", "", {}, {})), WebPageError);
+    EXPECT_THROW(page().walk(walkOf("", "p >", {}, {})), WebPageError);
+
+    // Clicked as the user clicks: the page hears each click.
+    const QList<WalkedElement> boxes = page().walk(walkOf("Compose", "", {{P::Type, QStringLiteral("checkbox")}}, {}));
+    ASSERT_EQ(boxes.size(), 1);
+    page().clickEach({boxes[0].ref, boxes[0].ref, boxes[0].ref});
+    EXPECT_EQ(page().elementById(QStringLiteral("clicks")).innerText(), QStringLiteral("3"));
+    EXPECT_TRUE(page().elementById(QStringLiteral("Mid")).checked());
+
+    const ElementRef box = boxes[0].ref;
+    load(QStringLiteral("/forms"));
+    const ElementRef fresh = page().walk(walkOf("Compose", "", {{P::Type, QStringLiteral("checkbox")}}, {}))[0].ref;
+    EXPECT_THROW(page().clickEach({fresh, box}), WebPageError);
+    EXPECT_EQ(page().elementById(QStringLiteral("clicks")).innerText(), QStringLiteral("0"));
+
+    // In a frame of the page's own site, as in its own document.
+    load(QStringLiteral("/framed"));
+    const QStringList frame = {QStringLiteral("preview")};
+    EXPECT_EQ(foundText(page().walk(walkOf("", "p", {}, {P::InnerText}))), QStringLiteral("outside"));
+    EXPECT_EQ(foundText(page().walk(walkOf("", "p", {}, {P::InnerText}, false, frame))), QStringLiteral("by id"));
+    const QList<WalkedElement> framed =
+        page().walk(walkOf("COMPOSE", "", {{P::Type, QStringLiteral("radio")}}, {P::Checked}, false, frame));
+    ASSERT_EQ(foundText(framed), QStringLiteral("false,true"));
+    page().clickEach({framed[0].ref});
+    EXPECT_EQ(foundText(page().walk(walkOf("Compose", "", {{P::Type, QStringLiteral("radio")}}, {P::Checked}, false, frame))),
+              QStringLiteral("true,false"));
+    EXPECT_THROW(page().walk(walkOf("", "p", {}, {}, false, {QStringLiteral("absent")})), WebPageError);
 }
 
 TEST_F(EngineWebPageTest, writesShowInThePageAsTyping)
@@ -238,6 +303,7 @@ TEST(BareEnginePageTest, answersThenTimesOutThenFailsOnceClosed)
     ASSERT_TRUE(loadAndWait(*enginePage, server.url(QStringLiteral("/forms"))));
     EngineWebPage page(enginePage.get());
     EXPECT_EQ(page.formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("first-to"));
+    EXPECT_EQ(page.walk(walkOf("Compose", "", {}, {})).size(), 9) << "the walks come with the library";
     EXPECT_EQ(page.location(), server.url(QStringLiteral("/forms")).toString());
 
     // Keeps the page busy for 1.5 s; scripts sent to a page run in the order

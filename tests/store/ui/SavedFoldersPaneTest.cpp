@@ -26,10 +26,12 @@
 
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
+#include "WaitFor.h"
 #include "store/ui/MessageListModel.h"
 #include "store/ui/MessageListView.h"
 
 using namespace ferrowen;
+using ferrowen::testing::waitFor;
 
 namespace {
 
@@ -221,6 +223,62 @@ TEST_F(SavedFoldersPaneTest, theDateColumnSortsByDateBothWaysAcross1970And2026An
     pane->sortByColumn(1);
     list("Saved");
     EXPECT_EQ(firstColumn().join(u' '), QStringLiteral("e1976 dNoDate c1999 b1970 a2026"));
+}
+
+// The tab shown again: the list, the chosen message and its preview stay
+// while the folder is unchanged; what changed on disk meanwhile comes in
+// row by row, never as a new listing; another folder chosen is listed.
+TEST_F(SavedFoldersPaneTest, showingTheListAgainKeepsTheChoice_changesOnDiskComeInRowByRow)
+{
+    addMessages("Saved", {"b&&s&&d&&t.htm", "d&&s&&d&&t.htm", "f&&s&&d&&t.htm"});
+    addMessages("Work", {"w&&s&&d&&t.htm"});
+    list("Saved");
+    select(1);
+    const qsizetype previews = host.previews.size();
+    QSignalSpy listed(pane.get(), &SavedFoldersPane::folderListed);
+    const auto showAgain = [&] {
+        window.show();
+        pane->showListAgain();
+    };
+    const auto path = [this](const char *first) {
+        return QDir(host.store).filePath(QStringLiteral("Saved/") + QLatin1String(first) + QStringLiteral("&&s&&d&&t.htm"));
+    };
+
+    window.hide();
+    showAgain();
+    EXPECT_EQ(firstColumn().join(u' '), QStringLiteral("b d f"));
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(host.previews.size(), previews);
+
+    // Changed while another tab showed: a file before the chosen one, one
+    // after it, one gone.
+    window.hide();
+    addMessages("Saved", {"a&&s&&d&&t.htm", "e&&s&&d&&t.htm"});
+    ASSERT_TRUE(QFile::remove(path("f")));
+    showAgain();
+    ASSERT_TRUE(waitFor([&] { return firstColumn().join(u' ') == QStringLiteral("a b d e"); }))
+        << firstColumn().join(u' ').toStdString();
+    EXPECT_EQ(column(currentRow(), 1), QStringLiteral("d"));
+    EXPECT_EQ(host.previews.size(), previews);
+
+    // The chosen message gone: the one now in its place is chosen and shown.
+    window.hide();
+    ASSERT_TRUE(QFile::remove(path("d")));
+    showAgain();
+    ASSERT_TRUE(waitFor([&] { return firstColumn().join(u' ') == QStringLiteral("a b e"); }))
+        << firstColumn().join(u' ').toStdString();
+    EXPECT_EQ(column(currentRow(), 1), QStringLiteral("e"));
+    EXPECT_EQ(host.previews.last(), path("e"));
+    EXPECT_EQ(listed.size(), 0);
+
+    // Another folder chosen while away is listed anew.
+    child<QListWidget>("ComboFolders2")->blockSignals(true);
+    child<QListWidget>("ComboFolders2")->setCurrentItem(
+        child<QListWidget>("ComboFolders2")->findItems(QStringLiteral("Work"), Qt::MatchExactly).value(0));
+    child<QListWidget>("ComboFolders2")->blockSignals(false);
+    showAgain();
+    ASSERT_TRUE(listed.wait(5000));
+    EXPECT_EQ(firstColumn().join(u' '), QStringLiteral("w"));
 }
 
 TEST_F(SavedFoldersPaneTest, removingAMessageChoosesTheOneAfterItOrTheNewLast)

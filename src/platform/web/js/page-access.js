@@ -254,16 +254,6 @@
         return element;
     }
 
-    function allElements() {
-        return document.getElementsByTagName('*');
-    }
-
-    function at(collection, index, what) {
-        if (!Number.isInteger(index) || index < 0 || index >= collection.length)
-            fail(what + ' has no element at index ' + index);
-        return collection[index];
-    }
-
     // --- What the user typed ----------------------------------------------
 
     // Elements the user has typed into (or pasted into) since the program
@@ -364,15 +354,9 @@
                 fail('no element with id or name "' + id + '"');
             return remember(element);
         },
-        elementCount: () => allElements().length,
-        elementAt: ({ index }) => remember(at(allElements(), index, 'the document')),
         formField: ({ form, field }) => remember(findField(findForm(form), field)),
         namedFormField: ({ form, field }) => remember(findNamedField(findNamedForm(form), field)),
         formElementCount: ({ form }) => findForm(form).elements.length,
-        formElementAt({ form, index }) {
-            const found = findForm(form);
-            return remember(at(found.elements, index, 'form "' + form + '"'));
-        },
         read({ ref, property }) {
             const reader = readers[property];
             if (!reader)
@@ -466,6 +450,11 @@
     };
 
     window.ferrowenPageAccess = {
+        // The walks over many elements (page-walks.js) join the operations
+        // here, with the lookups they share and the elements handed out.
+        extend(makeOperations) {
+            Object.assign(operations, makeOperations({ fail, remember, recall, findForm, frameDocument, readers }));
+        },
         run(request) {
             try {
                 const operation = operations[request.op];
