@@ -396,7 +396,7 @@ void FormImage::editMap()
     m_useMap->setChecked(m_mapSet);
 }
 
-bool FormImage::insert(const QString &html)
+Status FormImage::insert(const QString &html)
 {
     // The range the selection had when the dialog opened: the caret, the
     // selected text, or the picture itself.
@@ -445,9 +445,9 @@ void FormImage::accept()
     }
     }
 
-    if (!insert(html)) {
-        m_boxes.show(tr("The picture could not be inserted into the document."), MessageBoxes::Buttons::Ok,
-                     MessageBoxes::Icon::Critical);
+    if (const Status inserted = insert(html); !inserted) {
+        m_boxes.show(tr("The picture could not be inserted into the document: ") + inserted.error(),
+                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
         return;
     }
     if (insertMode() == InsertMode::Map) {

@@ -58,7 +58,7 @@ private:
     // The picture's file on this computer, or empty when it is elsewhere.
     QString localPictureFile() const;
     void editMap();
-    bool insert(const QString &html);
+    Status insert(const QString &html);
 
     EditorDocument &m_document;
     MessageBoxes &m_boxes;

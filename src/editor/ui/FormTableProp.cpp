@@ -112,8 +112,14 @@ void FormTableProp::accept()
         return;
     }
     m_document.setShowBorders(m_showBorder->isChecked());
-    if (rewrite.text != m_tableHtml)
-        (void)m_document.replaceEnclosingElement(QStringLiteral("table"), m_tableHtml, rewrite.text);
+    if (rewrite.text != m_tableHtml) {
+        const Status replaced = m_document.replaceEnclosingElement(QStringLiteral("table"), m_tableHtml, rewrite.text);
+        if (!replaced) {
+            m_boxes.show(tr("The table could not be changed in the document: ") + replaced.error(),
+                         MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+            return;
+        }
+    }
     QDialog::accept();
 }
 
