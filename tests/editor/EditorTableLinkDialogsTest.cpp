@@ -86,8 +86,6 @@ protected:
     void TearDown() override
     {
         panel.setDialogs(nullptr);
-        delete panel.parts().panel;
-        delete panel.parts().modes;
     }
 
     EditorDocument &document() { return panel.document(); }

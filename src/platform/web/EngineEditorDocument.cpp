@@ -110,7 +110,12 @@ EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
 
 EngineEditorDocument::~EngineEditorDocument()
 {
-    delete m_view;
+    // Not watched while it goes: the view is no longer a view by then.
+    if (m_view) {
+        m_view->removeEventFilter(this);
+        m_view->disconnect(this);
+        delete m_view;
+    }
 }
 
 QWidget *EngineEditorDocument::view() const
