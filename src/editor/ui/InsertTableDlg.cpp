@@ -46,7 +46,7 @@ InsertTableDlg::InsertTableDlg(EditorDocument &document, MessageBoxes &boxes, Co
     sizes->addRow(tr("&Columns:"), m_columns);
     sizes->addRow(tr("Ca&ption:"), m_caption);
 
-    m_width = new SizeControl(tr("Set Width"), "CheckSetWidth", "EditWidth", "OptionWidthPct", "OptionWidthPix", this);
+    m_width = new SizeControl(SizeControl::Dimension::Width, SizeControl::Unit::Percent, this);
     m_width->load(defaults.width);
     m_align = named(new QComboBox, "ComboHoriz");
     m_align->addItems(horizontalAlignments());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/web/ConsoleChannel.h"
 #include "platform/web/SubmissionTracker.h"
 
 #include <QByteArray>
@@ -39,9 +40,8 @@ protected:
 private:
     void installSubmissionScripts();
 
-    // Marks the capture script's messages: the page's own scripts never see
-    // it, so they cannot forge a submission.
-    const QString m_channelToken;
+    // The capture script's reports.
+    const ConsoleChannel m_channel;
     SubmissionTracker m_submissions;
     bool m_localOnly = false;
 };

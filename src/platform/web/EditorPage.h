@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/web/ConsoleChannel.h"
+
 #include <QString>
 #include <QWebEnginePage>
 
@@ -32,7 +34,7 @@ protected:
                                   const QString &sourceId) override;
 
 private:
-    const QString m_channelToken;
+    const ConsoleChannel m_channel;
     QString m_library;
 };
 
