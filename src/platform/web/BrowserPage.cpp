@@ -25,8 +25,8 @@ QWebEngineScript documentScript(const QString &name, quint32 world, const QStrin
 } // namespace
 
 BrowserPage::BrowserPage(QObject *parent, QWebEngineProfile *profile)
-    : QWebEnginePage(profile ? profile : QWebEngineProfile::defaultProfile(), parent)
-    , m_channel(QStringLiteral("ferrowen-form"))
+    : ConsoleChannelPage(profile ? profile : QWebEngineProfile::defaultProfile(), parent,
+                         QStringLiteral("ferrowen-form"), OtherMessages::Logged)
 {
     installSubmissionScripts();
 }
@@ -37,7 +37,7 @@ void BrowserPage::installSubmissionScripts()
                                     scriptResource(QStringLiteral("submit-hook.js"))));
 
     scripts().insert(documentScript(QStringLiteral("ferrowen-submit-capture"), QWebEngineScript::ApplicationWorld,
-                                    m_channel.intoScript(scriptResource(QStringLiteral("submit-capture.js")))));
+                                    channel().intoScript(scriptResource(QStringLiteral("submit-capture.js")))));
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
@@ -62,16 +62,11 @@ QWebEnginePage *BrowserPage::createWindow(WebWindowType)
     return this;
 }
 
-void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                           int lineNumber, const QString &sourceId)
+void BrowserPage::channelReport(const QString &report)
 {
-    if (const std::optional<QString> report = m_channel.report(message)) {
-        // Only a page script can send a malformed report; its submission
-        // then simply has no captured data.
-        (void)m_submissions.report(*report);
-        return;
-    }
-    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+    // Only a page script can send a malformed report; its submission then
+    // simply has no captured data.
+    (void)m_submissions.report(report);
 }
 
 } // namespace ferrowen

@@ -26,4 +26,21 @@ std::optional<QString> ConsoleChannel::report(const QString &message) const
     return message.mid(m_token.size());
 }
 
+ConsoleChannelPage::ConsoleChannelPage(QWebEngineProfile *profile, QObject *parent, const QString &channelName,
+                                       OtherMessages others)
+    : QWebEnginePage(profile, parent)
+    , m_channel(channelName)
+    , m_others(others)
+{
+}
+
+void ConsoleChannelPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                                  int lineNumber, const QString &sourceId)
+{
+    if (const std::optional<QString> report = m_channel.report(message))
+        channelReport(*report);
+    else if (m_others == OtherMessages::Logged)
+        QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+}
+
 } // namespace ferrowen

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QWebEnginePage>
 
 #include <optional>
 
@@ -23,6 +24,28 @@ public:
 
 private:
     QString m_token;
+};
+
+// A page whose program scripts report through a ConsoleChannel of its own.
+// The console messages of the page's own scripts are logged, or dropped.
+class ConsoleChannelPage : public QWebEnginePage
+{
+public:
+    enum class OtherMessages { Logged, Dropped };
+
+protected:
+    ConsoleChannelPage(QWebEngineProfile *profile, QObject *parent, const QString &channelName, OtherMessages others);
+
+    const ConsoleChannel &channel() const { return m_channel; }
+    // A report of the program's scripts.
+    virtual void channelReport(const QString &report) = 0;
+
+private:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceId) final;
+
+    const ConsoleChannel m_channel;
+    const OtherMessages m_others;
 };
 
 } // namespace ferrowen

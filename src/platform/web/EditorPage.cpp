@@ -10,15 +10,14 @@
 namespace ferrowen {
 
 EditorPage::EditorPage(QWebEngineProfile *profile, QObject *parent)
-    : QWebEnginePage(profile, parent)
-    , m_channel(QStringLiteral("ferrowen-editor"))
+    : ConsoleChannelPage(profile, parent, QStringLiteral("ferrowen-editor"), OtherMessages::Dropped)
 {
     QWebEngineSettings *options = settings();
     options->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     options->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     options->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
 
-    m_library = m_channel.intoScript(scriptResource(QStringLiteral("editor-document.js")));
+    m_library = channel().intoScript(scriptResource(QStringLiteral("editor-document.js")));
     QWebEngineScript script;
     script.setName(QStringLiteral("ferrowen-editor-document"));
     script.setWorldId(QWebEngineScript::ApplicationWorld);
@@ -38,13 +37,6 @@ bool EditorPage::acceptNavigationRequest(const QUrl &, NavigationType type, bool
 QWebEnginePage *EditorPage::createWindow(WebWindowType)
 {
     return nullptr;
-}
-
-void EditorPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
-                                          const QString &)
-{
-    if (const std::optional<QString> report = m_channel.report(message))
-        Q_EMIT notified(*report);
 }
 
 } // namespace ferrowen
