@@ -17,6 +17,10 @@ set(FERROWEN_TEST_ENVIRONMENT
   "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --disable-logging --no-sandbox"
 )
 
+# Builds that run slower than the usual one (the sanitizers) give every test
+# this many times its time.
+set(FERROWEN_TEST_TIMEOUT_FACTOR 1 CACHE STRING "Factor on every test's time limit")
+
 # ferrowen_add_gtest(NAME SOURCES... LIBS... [QT_APP]) adds one GoogleTest
 # program registered with CTest under the shared test environment. QT_APP
 # gives it a main() that creates a QApplication (widgets, web engine) first.
@@ -35,6 +39,7 @@ function(ferrowen_add_gtest name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * ${FERROWEN_TEST_TIMEOUT_FACTOR}")
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "${FERROWEN_TEST_ENVIRONMENT}"
     TIMEOUT ${ARG_TIMEOUT}

@@ -2,6 +2,7 @@
 
 #include "platform/StatusOr.h"
 
+#include <QDir>
 #include <QString>
 
 namespace ferrowen {
@@ -10,12 +11,11 @@ namespace ferrowen {
 // " Address Book:  ".
 QString addressBookLabel(const QString &path);
 
-// The file a new book named `typed` gets in the address book folder
-// (given as a file-system path ending with "/"): the name without
-// surrounding spaces, with ".csv" appended unless it already ends so
-// (ignoring case). A name that is empty, holds "/", "\", ".." or a control
-// character, and so could leave the folder or name no file, is refused; so
-// is one too long to leave room for the temporary file that replaces it.
-StatusOr<QString> newAddressBookPath(const QString &folder, const QString &typed);
+// The file a new book named `typed` gets in the address book folder: the
+// name without surrounding spaces, with ".csv" appended unless it already
+// ends so (ignoring case). A name that could leave the folder
+// (staysInFolder) is refused; so is one too long to leave room for the
+// temporary file that replaces it.
+StatusOr<QString> newAddressBookPath(const QDir &folder, const QString &typed);
 
 } // namespace ferrowen

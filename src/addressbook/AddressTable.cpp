@@ -48,12 +48,6 @@ AddressTable::AddressTable(QStringList columnNames)
 {
 }
 
-void AddressTable::setColumnName(int column, const QString &name)
-{
-    if (column >= 0 && column < columnCount())
-        m_names[column] = name;
-}
-
 void AddressTable::addColumnsBeforeEnd(int count)
 {
     for (int i = 0; i < count; ++i)

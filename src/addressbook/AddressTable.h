@@ -30,7 +30,6 @@ public:
 
     const QStringList &columnNames() const { return m_names; }
     QString columnName(int column) const { return m_names.value(column); }
-    void setColumnName(int column, const QString &name);
     // Adds empty-named columns just before the end column.
     void addColumnsBeforeEnd(int count);
 

@@ -154,11 +154,6 @@ void SettingsPanel::closeSpamEditor()
     m_spamClose->hide();
 }
 
-bool SettingsPanel::isSpamEditorOpen() const
-{
-    return !m_textSpam->isHidden();
-}
-
 void SettingsPanel::setSpamEditorGeometry(const QRect &pixels)
 {
     m_textSpam->setGeometry(pixels);

@@ -26,7 +26,6 @@ public:
 
     void openSpamEditor();
     void closeSpamEditor();
-    bool isSpamEditorOpen() const;
     // Places the spam keyword editor (pixels, relative to this panel).
     void setSpamEditorGeometry(const QRect &pixels);
 

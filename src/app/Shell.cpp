@@ -86,10 +86,13 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
 Shell::~Shell()
 {
     markClosing();
-    // The panel goes with the window, after the dialogs.
     m_editorPanel->setDialogs(nullptr);
     // The merge dialog goes before the host it works through.
     delete m_mergeDialog;
+    // The panes go before the window, whose parts they watch.
+    delete m_editorPanel;
+    delete m_savedFolders;
+    delete m_addressPane;
 }
 
 void Shell::openMailMerge()
@@ -150,11 +153,11 @@ void Shell::connectWindow()
     connect(&form, &MainForm::addressPaneShown, m_addressPane, &AddressPane::paneShown);
     connect(form.band().paletteButton(), &QPushButton::clicked, m_addressPane, &AddressPane::showPalette);
     // The palette follows the first pane's left edge on screen.
-    connect(&form, &MainForm::paletteMoveRequested, this,
+    connect(&form, &MainForm::paletteMoveRequested, m_addressPane,
             [this] { m_addressPane->movePaletteLeftTo(m_form->browser(1).mapToGlobal(QPoint()).x()); });
 
     BrowserPane &preview = form.browser(2);
-    connect(&preview, &BrowserPane::documentComplete, this,
+    connect(&preview, &BrowserPane::documentComplete, m_savedFolders,
             [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
     BrowserPane &compose = form.browser(3);
     connect(&compose, &BrowserPane::documentComplete, this, [this](const QString &) {

@@ -12,9 +12,9 @@
 
 namespace ferrowen {
 
-using imagemap::QPoints;
-using imagemap::QPointsSet;
-using imagemap::QPointsSets;
+using imagemap::MapPoints;
+using imagemap::MapPointsSet;
+using imagemap::MapPointsSets;
 using imagemap::Shape;
 
 namespace {
@@ -38,9 +38,9 @@ QString shapeName(Shape shape)
 }
 
 // The COORDS text of an area; empty when it has too few points.
-QString coordinates(const QPointsSet &area)
+QString coordinates(const MapPointsSet &area)
 {
-    const QPoints &points = area.PointsSet;
+    const MapPoints &points = area.PointsSet;
     QList<qint64> numbers;
     switch (area.shape) {
     case Shape::Rectangle: {
@@ -91,7 +91,7 @@ QString readAttribute(const QString &text, int tagStart, const QString &name)
 
 // The vertices an area's COORDS stand for, or nothing when they do not
 // fit its shape.
-std::optional<QPoints> pointsOf(Shape shape, const QString &coords)
+std::optional<MapPoints> pointsOf(Shape shape, const QString &coords)
 {
     QList<int> numbers;
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
@@ -104,7 +104,7 @@ std::optional<QPoints> pointsOf(Shape shape, const QString &coords)
             return std::nullopt;
         numbers << int(number);
     }
-    QPoints points;
+    MapPoints points;
     switch (shape) {
     case Shape::Rectangle:
         if (numbers.size() != 4)
@@ -174,10 +174,10 @@ QString mapNameOfReference(const QString &reference)
     return trimmed.startsWith(QLatin1Char('#')) ? trimmed.mid(1) : trimmed;
 }
 
-QString MapHtml(const QString &name, const QPointsSets &areas)
+QString MapHtml(const QString &name, const MapPointsSets &areas)
 {
     QString html = QStringLiteral("<map name=") + attributeText(name) + QLatin1Char('>');
-    for (const QPointsSet &area : areas) {
+    for (const MapPointsSet &area : areas) {
         const QString coords = coordinates(area);
         if (coords.isEmpty())
             continue;
@@ -206,7 +206,7 @@ ParsedMap parseMapHtml(const QString &mapHtml)
         const auto points = pointsOf(*shape, readAttribute(mapHtml, at, QStringLiteral("COORDS")));
         if (!points)
             continue;
-        QPointsSet *area = map.areas.Item(map.areas.Add(*points, *shape));
+        MapPointsSet *area = map.areas.Item(map.areas.Add(*points, *shape));
         area->address = readAttribute(mapHtml, at, QStringLiteral("HREF"));
         area->alternateText = readAttribute(mapHtml, at, QStringLiteral("ALT"));
     }

@@ -32,12 +32,12 @@ QString mapNameOfReference(const QString &reference);
 // without enough points for their shape are left out; rectangles are
 // written corner to opposite corner, top left first; a circle as its
 // centre and radius.
-QString MapHtml(const QString &name, const imagemap::QPointsSets &areas);
+QString MapHtml(const QString &name, const imagemap::MapPointsSets &areas);
 
 struct ParsedMap
 {
     QString name;
-    imagemap::QPointsSets areas;
+    imagemap::MapPointsSets areas;
 };
 
 // The name and areas of a MAP element as MapHtml writes it, or as the

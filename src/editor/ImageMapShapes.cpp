@@ -18,27 +18,27 @@ QString nextFreeKey(const Collection &collection, QChar prefix)
 
 } // namespace
 
-double circleRadius(const QPoint &centre, const QPoint &rim)
+double circleRadius(const MapPoint &centre, const MapPoint &rim)
 {
     // In floating point: the differences of two ints need not fit an int.
     return std::hypot(double(rim.x) - double(centre.x), double(rim.y) - double(centre.y));
 }
 
-void QPoints::Add(int x, int y)
+void MapPoints::Add(int x, int y)
 {
-    store(QPoint{nextFreeKey(*this, QLatin1Char('P')), x, y});
+    store(MapPoint{nextFreeKey(*this, QLatin1Char('P')), x, y});
 }
 
-bool QPointsSets::Add(const QString &key, const QPoints &points, Shape shape)
+bool MapPointsSets::Add(const QString &key, const MapPoints &points, Shape shape)
 {
-    QPointsSet set;
+    MapPointsSet set;
     set.KeyID = key;
     set.PointsSet = points;
     set.shape = shape;
     return store(set);
 }
 
-QString QPointsSets::Add(const QPoints &points, Shape shape)
+QString MapPointsSets::Add(const MapPoints &points, Shape shape)
 {
     const QString key = nextFreeKey(*this, QLatin1Char('S'));
     Add(key, points, shape);

@@ -4,13 +4,12 @@
 #include <QString>
 
 // The shapes of an image map: points, the vertices of one area, and the
-// areas of one map. Kept in their own namespace: their names are those of
-// the map editor's model, and QPoint must not hide Qt's own in the rest of
-// the program.
+// areas of one map, in the map editor's model (designed as QPoint, QPoints,
+// QPointsSet and QPointsSets; named so here that none hides Qt's QPoint).
 namespace ferrowen::imagemap {
 
-// One vertex, in pixels of the picture.
-struct QPoint
+// One vertex, in pixels of the picture (QPoint).
+struct MapPoint
 {
     QString KeyID;
     int x = 0;
@@ -69,10 +68,10 @@ private:
 };
 
 // The vertices of one area.
-class QPoints : public KeyedCollection<QPoint>
+class MapPoints : public KeyedCollection<MapPoint>
 {
 public:
-    bool Add(const QString &key, int x, int y) { return store(QPoint{key, x, y}); }
+    bool Add(const QString &key, int x, int y) { return store(MapPoint{key, x, y}); }
     // Adds under the next free key "P1", "P2", ...
     void Add(int x, int y);
 };
@@ -85,13 +84,13 @@ enum class Shape {
 
 // The distance from a circle's centre to its rim point, in pixels; any
 // two points, however far apart, give a finite number.
-double circleRadius(const QPoint &centre, const QPoint &rim);
+double circleRadius(const MapPoint &centre, const MapPoint &rim);
 
 // One area of the map: its vertices, what it is, where it leads.
-struct QPointsSet
+struct MapPointsSet
 {
     QString KeyID;
-    QPoints PointsSet;
+    MapPoints PointsSet;
     Shape shape = Shape::Rectangle;
     QString address;
     QString alternateText;
@@ -99,12 +98,12 @@ struct QPointsSet
 
 // The areas of one map, in the order they were drawn (the first one
 // listed wins where areas overlap).
-class QPointsSets : public KeyedCollection<QPointsSet>
+class MapPointsSets : public KeyedCollection<MapPointsSet>
 {
 public:
-    bool Add(const QString &key, const QPoints &points, Shape shape);
+    bool Add(const QString &key, const MapPoints &points, Shape shape);
     // Adds under the next free key "S1", "S2", ...; returns the key.
-    QString Add(const QPoints &points, Shape shape);
+    QString Add(const MapPoints &points, Shape shape);
 };
 
 } // namespace ferrowen::imagemap

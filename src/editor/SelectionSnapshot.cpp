@@ -63,9 +63,4 @@ SelectionSnapshot GetSelection(EditorDocument &document)
     return snapshotFromMarkedSource(marked.documentHtml, length, inCell);
 }
 
-QString GetSelectedElement(EditorDocument &document)
-{
-    return document.selectedElementTag();
-}
-
 } // namespace ferrowen

@@ -42,8 +42,4 @@ int SaveSelection(EditorDocument &document);
 // and what undo would revert, stay as they were.
 SelectionSnapshot GetSelection(EditorDocument &document);
 
-// The tag name (lower case) of the element holding the caret, or of the
-// selected picture or table; empty when there is none.
-QString GetSelectedElement(EditorDocument &document);
-
 } // namespace ferrowen

@@ -6,6 +6,7 @@
 #include "spell/SpellChecker.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 namespace ferrowen {
 
@@ -67,7 +68,9 @@ void SpellCheckEditor(SpellChecker &checker, SpellTarget &target, const SpellDic
             }
             difference += int(checker.replacement().size()) - checker.wordLength();
         }
-        QCoreApplication::processEvents();
+        // The replacement shows before the next word is looked for; the
+        // user's input waits, so nothing changes the text meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         code = checker.continueCheck();
     }
     if (const QString problem = checker.takeProblem(); !problem.isEmpty())

@@ -39,7 +39,7 @@ public:
     int top(const TextRange &word) override { return m_document.rangeTop(word); }
     bool replace(const TextRange &word, const QString &expected, const QString &replacement) override
     {
-        return m_document.replaceText(word, expected, replacement);
+        return m_document.replaceText(word, expected, replacement).ok();
     }
 
 private:

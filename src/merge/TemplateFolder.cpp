@@ -2,6 +2,7 @@
 
 #include "merge/TemplateFile.h"
 #include "merge/TemplateName.h"
+#include "platform/NameInFolder.h"
 #include "platform/SaveFileLeftovers.h"
 
 #include <QDir>
@@ -40,7 +41,7 @@ QStringList templateNamesInFolder(const QString &folder)
 
 StatusOr<TemplateText> readTemplateFile(const QString &folder, const QString &fileName)
 {
-    if (!staysInTemplatesFolder(fileName))
+    if (!isReplaceableFileName(fileName))
         return refusedName(fileName);
     QFile file(QDir(folder).filePath(fileName));
     if (!QFileInfo(file).isFile())
@@ -54,7 +55,7 @@ StatusOr<TemplateText> readTemplateFile(const QString &folder, const QString &fi
 
 Status writeTemplateFile(const QString &folder, const QString &fileName, const TemplateText &text)
 {
-    if (!staysInTemplatesFolder(fileName))
+    if (!isReplaceableFileName(fileName))
         return refusedName(fileName);
     const auto failed = [&fileName](const QString &why) {
         return Status::failure(QStringLiteral("The email template \"%1\" could not be saved: %2").arg(fileName, why));

@@ -13,9 +13,4 @@ QString templateFileName(const QString &enteredName);
 // beside it: a template's name, "." and six letters or digits.
 bool isTemplateLeftover(const QString &fileName);
 
-// Whether the file name stays inside the templates folder: not empty, no
-// folder separator, no control character, not "." or "..", and short
-// enough to be replaced through a temporary file beside it.
-bool staysInTemplatesFolder(const QString &fileName);
-
 } // namespace ferrowen

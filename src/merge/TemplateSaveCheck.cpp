@@ -1,6 +1,7 @@
 #include "merge/TemplateSaveCheck.h"
 
 #include "merge/TemplateName.h"
+#include "platform/NameInFolder.h"
 
 namespace ferrowen {
 
@@ -25,7 +26,7 @@ std::optional<TemplateSaveProblem> checkTemplateBeforeSaving(const QString &ente
         return TemplateSaveProblem{TemplateBox::Subject, QStringLiteral("You must specify a subject.")};
     if (blank(text.body))
         return TemplateSaveProblem{TemplateBox::Body, QStringLiteral("You must enter some body text.")};
-    if (!staysInTemplatesFolder(templateFileName(enteredName)))
+    if (!isReplaceableFileName(templateFileName(enteredName)))
         return TemplateSaveProblem{TemplateBox::Name,
                                    QStringLiteral("An email template name may not hold \"/\", \"\\\" or control "
                                                   "characters.")};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DocumentFileError.h"
+#include "platform/Status.h"
 
 #include <QList>
 #include <QObject>
@@ -72,7 +73,8 @@ struct MarkedDocument
 };
 
 // The HTML document being edited in the editor panel. Operations that fail
-// inside the engine leave the document as it was and answer with nothing
+// inside the engine leave the document as it was; the writes that change
+// what the user wrote say why in a Status, the others answer with nothing
 // (an empty text, false, a default state).
 class EditorDocument : public QObject
 {
@@ -130,10 +132,10 @@ public:
     // How far below the top of the document the range starts, in pixels.
     virtual int rangeTop(const TextRange &range) = 0;
     // Puts html in place of the range, as one step undo can revert.
-    virtual bool pasteHtml(const TextRange &range, const QString &html) = 0;
+    virtual Status pasteHtml(const TextRange &range, const QString &html) = 0;
     // Writes replacement over the range, but only when the range still
-    // holds expected; false (and nothing written) otherwise.
-    virtual bool replaceText(const TextRange &range, const QString &expected, const QString &replacement) = 0;
+    // holds expected; a failure (and nothing written) otherwise.
+    virtual Status replaceText(const TextRange &range, const QString &expected, const QString &replacement) = 0;
     // The tag name (lower case) of the element holding the caret, or of the
     // selected control; empty when there is none.
     virtual QString selectedElementTag() = 0;
@@ -144,8 +146,8 @@ public:
     virtual QString enclosingElementHtml(const QString &tagName) = 0;
     // Puts html (one element named tagName) in place of that element, but
     // only while its source is still expected; the new element holds the
-    // selection afterwards. False (and nothing written) otherwise.
-    virtual bool replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html) = 0;
+    // selection afterwards. A failure (and nothing written) otherwise.
+    virtual Status replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html) = 0;
     // Whether the cells of tables without a border are drawn while editing;
     // a drawing of the editor's own that never enters the document.
     virtual bool showBorders() = 0;

@@ -1,8 +1,11 @@
 #include "platform/FileLock.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -16,7 +19,22 @@ namespace {
 
 // Short enough that a waiter notices a released lock quickly, long enough
 // not to spin on a busy machine.
-constexpr unsigned long retryIntervalMs = 10;
+constexpr std::chrono::milliseconds retryInterval{10};
+
+// One step of the wait for a lock another holder has. The interface thread
+// keeps its events running meanwhile (all but the user's input, which could
+// start work that expects this write done); other threads sleep.
+void waitOneStep()
+{
+    const QCoreApplication *application = QCoreApplication::instance();
+    if (application && QThread::currentThread() == application->thread()) {
+        QEventLoop loop;
+        QTimer::singleShot(retryInterval, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        QThread::msleep(static_cast<unsigned long>(retryInterval.count()));
+    }
+}
 
 QString systemError(int code)
 {
@@ -61,7 +79,7 @@ FileLock::FileLock(const QString &lockFilePath, Mode mode, std::chrono::millisec
             m_status = Status::failure(QStringLiteral("timed out waiting for the lock on %1").arg(lockFilePath));
             return;
         }
-        QThread::msleep(retryIntervalMs);
+        waitOneStep();
     }
 }
 

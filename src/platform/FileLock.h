@@ -19,8 +19,9 @@ public:
 
     static constexpr std::chrono::milliseconds defaultTimeout{5000};
 
-    // Waits up to `timeout` for the lock; status() tells whether it came.
-    // The sidecar file is created when missing, but not its folder.
+    // Waits up to `timeout` for the lock, in short steps that let the
+    // events of the application's thread run; status() tells whether it
+    // came. The sidecar file is created when missing, but not its folder.
     FileLock(const QString &lockFilePath, Mode mode,
              std::chrono::milliseconds timeout = defaultTimeout);
     ~FileLock();

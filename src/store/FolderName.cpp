@@ -1,5 +1,7 @@
 #include "store/FolderName.h"
 
+#include "platform/NameInFolder.h"
+
 #include <QDir>
 
 namespace ferrowen {
@@ -11,9 +13,7 @@ bool isSentFolder(const QString &folderName)
 
 bool isValidFolderName(const QString &folderName)
 {
-    return !folderName.isEmpty() && folderName != QLatin1String(".") && folderName != QLatin1String("..")
-        && !folderName.contains(QLatin1Char('/')) && !folderName.contains(QLatin1Char('\\'))
-        && !folderName.contains(QChar(u'\0'));
+    return staysInFolder(folderName);
 }
 
 Status createSavedMessageFolder(const QString &storePath, const QString &folderName)

@@ -10,9 +10,8 @@ namespace ferrowen {
 // mix of case.
 bool isSentFolder(const QString &folderName);
 
-// A name that can be a saved-message folder: not empty, no "/" or "\", not
-// "." or "..", no NUL. Such a name stays inside the store. Any other text is
-// taken as it is (no trimming).
+// A name that can be a saved-message folder: one that stays inside the
+// store (staysInFolder). Any other text is taken as it is (no trimming).
 bool isValidFolderName(const QString &folderName);
 
 // Makes a new saved-message folder in the store. Fails for a name that is

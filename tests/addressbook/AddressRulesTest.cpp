@@ -145,6 +145,7 @@ TEST(NewAddressBookPath, staysInTheFolderAndEndsWithCsv)
         {"name.txt", "/home/u/Ferrowen/addrbooks/name.txt.csv"},
         {"Zoë's list", "/home/u/Ferrowen/addrbooks/Zoë's list.csv"},
         {"../outside", nullptr},
+        {"v1..v2", "/home/u/Ferrowen/addrbooks/v1..v2.csv"},
         {"a/b", nullptr},
         {"a\\b", nullptr},
         {"..", nullptr},

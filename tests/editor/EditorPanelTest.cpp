@@ -61,13 +61,6 @@ protected:
     TestEditorHost host;
     EditorPanel panel{host};
 
-    void TearDown() override
-    {
-        // The window owns the parts once they are attached; here the test does.
-        delete panel.parts().panel;
-        delete panel.parts().modes;
-    }
-
     void SetUp() override
     {
         QFrame *frame = panel.parts().panel;

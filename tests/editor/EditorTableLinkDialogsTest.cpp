@@ -86,8 +86,6 @@ protected:
     void TearDown() override
     {
         panel.setDialogs(nullptr);
-        delete panel.parts().panel;
-        delete panel.parts().modes;
     }
 
     EditorDocument &document() { return panel.document(); }
@@ -225,6 +223,21 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
         "cellspacing=\"2\"><tbody><tr><td>a"
         "<table id=\"inner\"><tbody>")))
         << body.toStdString();
+
+    // The table changed while the dialog was open: nothing is written, the
+    // user hears why and the dialog stays open.
+    host.boxes.shown.clear();
+    caretIn(QStringLiteral("a"), 0);
+    ASSERT_TRUE(answered<FormTableProp>([&] { dialogs.openTableProperties(); }, [&](FormTableProp &dialog) {
+        typeInto(control<QLineEdit>(dialog, "EditWidth"), QStringLiteral("60"));
+        setBody(QStringLiteral("<table><tbody><tr><td>b</td></tr></tbody></table>"));
+        pressOk(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        pressCancel(dialog);
+    }));
+    ASSERT_EQ(host.boxes.texts().size(), 1);
+    EXPECT_TRUE(host.boxes.texts().first().startsWith(QLatin1String("The table could not be changed in the document: ")));
+    EXPECT_FALSE(document().bodyInnerHTML().contains(QLatin1String("60")));
 }
 
 // --- Cell, row and column properties ----------------------------------------------

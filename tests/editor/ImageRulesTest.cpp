@@ -271,7 +271,7 @@ using namespace ferrowen::imagemap;
 
 TEST(ImageMapShapes, keyedCollectionsAddFindAndRemove)
 {
-    QPoints points;
+    MapPoints points;
     EXPECT_TRUE(points.Add(QStringLiteral("a"), 1, 2));
     EXPECT_FALSE(points.Add(QStringLiteral("a"), 3, 4)); // keys are unique
     points.Add(5, 6);
@@ -283,21 +283,21 @@ TEST(ImageMapShapes, keyedCollectionsAddFindAndRemove)
     EXPECT_FALSE(points.Remove(QStringLiteral("a")));
     EXPECT_EQ(points.Item(0)->x, 5);
 
-    QPointsSets sets;
+    MapPointsSets sets;
     EXPECT_EQ(sets.Add(points, Shape::Polygon), QStringLiteral("S1"));
     EXPECT_EQ(sets.Add(points, Shape::Circle), QStringLiteral("S2"));
     EXPECT_TRUE(sets.Remove(0));
     // The next key is one not taken, not one already used.
     EXPECT_EQ(sets.Add(points, Shape::Rectangle), QStringLiteral("S3"));
     QStringList keys;
-    for (const QPointsSet &set : sets)
+    for (const MapPointsSet &set : sets)
         keys << set.KeyID;
     EXPECT_EQ(keys, QStringList({QStringLiteral("S2"), QStringLiteral("S3")}));
 }
 
-QPoints pointsOf(std::initializer_list<std::pair<int, int>> list)
+MapPoints pointsOf(std::initializer_list<std::pair<int, int>> list)
 {
-    QPoints points;
+    MapPoints points;
     for (const auto &[x, y] : list)
         points.Add(x, y);
     return points;
@@ -305,9 +305,9 @@ QPoints pointsOf(std::initializer_list<std::pair<int, int>> list)
 
 TEST(ImageMapHtml, writesEachShapeAndReadsItBack)
 {
-    QPointsSets areas;
+    MapPointsSets areas;
     areas.Item(areas.Add(pointsOf({{40, 30}, {10, 5}}), Shape::Rectangle))->address = QStringLiteral("http://a.example/");
-    QPointsSet *circle = areas.Item(areas.Add(pointsOf({{50, 50}, {53, 54}}), Shape::Circle));
+    MapPointsSet *circle = areas.Item(areas.Add(pointsOf({{50, 50}, {53, 54}}), Shape::Circle));
     circle->address = QStringLiteral("b.html?x=1&y=\"2\"");
     circle->alternateText = QStringLiteral("round one");
     areas.Add(pointsOf({{0, 0}, {9, 0}, {5, 7}}), Shape::Polygon);

@@ -4,6 +4,7 @@
 #include "merge/TemplateFile.h"
 #include "merge/TemplateName.h"
 #include "merge/TemplateSaveCheck.h"
+#include "platform/NameInFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST(TemplateFileName, aNameStaysInTheTemplatesFolder)
         {QString(245, u'x') + QStringLiteral(".txt"), false},
     };
     for (const auto &[name, stays] : cases)
-        EXPECT_EQ(staysInTemplatesFolder(name), stays) << name.toStdString();
+        EXPECT_EQ(isReplaceableFileName(name), stays) << name.toStdString();
 }
 
 TEST(TemplateSaveCheck, refusesWithTheBoxToFixAndItsMessage)

@@ -46,20 +46,10 @@ AddressPane::AddressPane(AddressBookHost &host, QObject *parent)
     connect(grid, &AddressGrid::doubleClicked, this,
             [this] { m_host.insertIntoComposeForm(static_cast<qint16>(InsertField::To)); });
 
-    for (QWidget *part : {static_cast<QWidget *>(m_parts.toolbar), static_cast<QWidget *>(m_parts.bookName),
-                          static_cast<QWidget *>(m_parts.cellLabel), static_cast<QWidget *>(m_parts.cellEditor),
-                          static_cast<QWidget *>(m_parts.grid)})
-        m_ownedParts.append(part);
+    m_handedParts.add({m_parts.toolbar, m_parts.bookName, m_parts.cellLabel, m_parts.cellEditor, m_parts.grid});
 }
 
-AddressPane::~AddressPane()
-{
-    // Parts the window never adopted are still ours.
-    for (const QPointer<QWidget> &part : std::as_const(m_ownedParts)) {
-        if (part && !part->parent())
-            delete part.data();
-    }
-}
+AddressPane::~AddressPane() = default;
 
 void AddressPane::buildToolbar()
 {

@@ -2,6 +2,7 @@
 
 #include "addressbook/AddressColumns.h"
 #include "addressbook/SenderAddress.h"
+#include "platform/ui/PaneParts.h"
 #include "webmail/AddressSource.h"
 
 #include <QList>
@@ -117,7 +118,7 @@ private:
     QAction *m_expand = nullptr;
     QPointer<DialogFind> m_find;
     QPointer<FormEmail> m_palette;
-    QList<QPointer<QWidget>> m_ownedParts;
+    PaneParts m_handedParts;
 
     QString m_currentPath;
     AddressColumns m_columns;

@@ -31,10 +31,9 @@ constexpr int LastNameColumnWidth = 700;
 const QString UnableToCreate =
     QStringLiteral("Unable to create address book. Please check to make sure you have entered a valid file name.");
 
-// The folder of the books, as a file-system path ending with "/".
-QString addressBooksFolder(const AddressBookHost &host)
+QDir addressBooksFolder(const AddressBookHost &host)
 {
-    return toFileSystemPath(AppFolders(host.mainDir()).path(AppPaths::AddressBooks));
+    return QDir(toFileSystemPath(AppFolders(host.mainDir()).path(AppPaths::AddressBooks)));
 }
 
 Status copyTemplate(const QString &from, const QString &to)
@@ -129,7 +128,9 @@ void AddressPane::openBook(const QString &pendingPath, WriteBack writeBack)
 
     QString path = pendingPath;
     if (path.isEmpty()) {
-        path = m_host.fileDialogs().openFileName(tr("Open Address List"), addressBooksFolder(m_host),
+        // The dialog opens inside the folder, not on it.
+        const QString inside = addressBooksFolder(m_host).path() + QLatin1Char('/');
+        path = m_host.fileDialogs().openFileName(tr("Open Address List"), inside,
                                                  tr("Address Book (*.csv);;Tab Delimited Text File (*.txt)"));
     }
     if (path.isEmpty() || path.contains(u'*'))
@@ -181,7 +182,7 @@ void AddressPane::newAddressBook()
 bool AddressPane::createBook(const QString &typedName)
 {
     MessageBoxes &boxes = m_host.messageBoxes();
-    const StatusOr<QString> path = newAddressBookPath(addressBooksFolder(m_host), typedName);
+    const StatusOr<QString> path = newAddressBookPath(addressBooksFolder(m_host).path(), typedName);
     if (!path) {
         boxes.show(UnableToCreate);
         return false;

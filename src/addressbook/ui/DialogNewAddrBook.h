@@ -1,30 +1,18 @@
 #pragma once
 
-#include <QDialog>
-
-#include <functional>
-
-class QLineEdit;
-class QPushButton;
+#include "platform/ui/NewNameDialog.h"
 
 namespace ferrowen {
 
 // "New Address Book": asks for the new book's name (Text1). OK hands the
 // name to `create`, which makes and opens the book; the dialog closes when
 // it succeeded and stays open otherwise.
-class DialogNewAddrBook : public QDialog
+class DialogNewAddrBook : public NewNameDialog
 {
     Q_OBJECT
 
 public:
-    using Create = std::function<bool(const QString &typedName)>;
-
-    DialogNewAddrBook(Create create, QWidget *parent = nullptr);
-
-private:
-    Create m_create;
-    QLineEdit *m_text1;
-    QPushButton *m_okButton;
+    explicit DialogNewAddrBook(Create create, QWidget *parent = nullptr);
 };
 
 } // namespace ferrowen

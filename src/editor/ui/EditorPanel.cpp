@@ -60,6 +60,7 @@ EditorPanel::EditorPanel(EditorHost &host, QObject *parent)
     m_parts.panel->installEventFilter(this);
     m_parts.editor->installEventFilter(this);
     buildModes();
+    m_handedParts.add({m_parts.panel, m_parts.modes});
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -78,7 +79,15 @@ EditorPanel::EditorPanel(EditorHost &host, QObject *parent)
     m_ready = true;
 }
 
-EditorPanel::~EditorPanel() = default;
+EditorPanel::~EditorPanel()
+{
+    // Nothing watches the parts while they go: the document watches its view
+    // inside the panel, this panel the panel and the editing area.
+    delete m_document;
+    m_document = nullptr;
+    for (QWidget *watched : {static_cast<QWidget *>(m_parts.panel), m_parts.editor})
+        watched->removeEventFilter(this);
+}
 
 EditorDocument &EditorPanel::document() const
 {

@@ -4,6 +4,7 @@
 #include "editor/EditorContextMenu.h"
 #include "editor/EditorTransfer.h"
 #include "editor/ui/EditorDialogs.h"
+#include "platform/ui/PaneParts.h"
 #include "spell/SpellChecker.h"
 
 #include <QObject>
@@ -95,6 +96,7 @@ private:
 
     EditorHost &m_host;
     Parts m_parts;
+    PaneParts m_handedParts;
     EngineEditorDocument *m_document = nullptr;
     EditorCommands m_commands;
     EditorFormatBar *m_bar = nullptr;

@@ -33,6 +33,7 @@ FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorC
     : QDialog(parent)
     , m_document(document)
     , m_boxes(boxes)
+    , m_rows(colours, files, this)
 {
     setObjectName(QStringLiteral("FormCellProp"));
 
@@ -48,43 +49,17 @@ FormCellProp::FormCellProp(EditorDocument &document, MessageBoxes &boxes, ColorC
         connect(option, &QRadioButton::clicked, this, [this, each = each] { setScope(each); });
     }
 
-    m_width = new SizeControl(tr("Set Width"), "CheckSetWidth", "EditWidth", "OptionWidthPct", "OptionWidthPix", this);
-    m_height = new SizeControl(tr("Set Height"), "CheckSetHeight", "EditHeight", "OptionHeightPct", "OptionHeightPix",
-                               this);
-    m_align = named(new QComboBox, "ComboHoriz");
-    m_align->addItems(horizontalAlignments());
     m_verticalAlign = named(new QComboBox, "ComboVert");
     m_verticalAlign->addItems(verticalAlignments());
     m_noWrap = named(new QCheckBox(tr("No text wrapping")), "CheckNoWrap");
     m_rowSpan = new NumberControl("EditRowSpan", 0, this);
     m_columnSpan = new NumberControl("EditColSpan", 0, this);
-    m_background = new ColourControl(tr("Set Background Color:"), "CheckSetBkColor", "CommandBkColor",
-                                     "ShapeBkColor", colours, this);
-    m_borderColour = new ColourControl(tr("Set Border Color:"), "CheckSetBorderColor", "CommandBorderColor",
-                                       "ShapeBorderColor", colours, this);
-    m_backgroundImage = new BackgroundControl(files, this);
-
-    auto *grid = new QGridLayout;
-    m_width->addTo(grid, 0);
-    m_height->addTo(grid, 1);
     auto *fields = new QFormLayout;
-    fields->addRow(tr("&Horizontal alignment:"), m_align);
     fields->addRow(tr("&Vertical alignment:"), m_verticalAlign);
     fields->addRow(tr("&Rows spanned:"), m_rowSpan->box());
     fields->addRow(tr("&Columns spanned:"), m_columnSpan->box());
     fields->addRow(QString(), m_noWrap);
-    grid->addLayout(fields, 2, 0, 1, 3);
-    m_background->addTo(grid, 3);
-    m_borderColour->addTo(grid, 4);
-    m_backgroundImage->addTo(grid, 5);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto *column = new QVBoxLayout(this);
-    column->addLayout(scopeRow);
-    column->addLayout(grid);
-    column->addWidget(buttons);
+    m_rows.layOut(scopeRow, tr("&Horizontal alignment:"), fields, nullptr);
 
     load();
     setScope(scope);
@@ -98,16 +73,11 @@ void FormCellProp::load()
     if (tag == 0)
         return;
     m_loaded = readCellProperties(m_snapshot.documentText, tag);
-    m_width->load(m_loaded.width);
-    m_height->load(m_loaded.height);
-    selectListItem(m_align, m_loaded.align);
+    m_rows.load(m_loaded);
     selectListItem(m_verticalAlign, m_loaded.verticalAlign);
     m_noWrap->setChecked(m_loaded.noWrap);
     m_rowSpan->load(m_loaded.rowSpan);
     m_columnSpan->load(m_loaded.columnSpan);
-    m_background->load(m_loaded.background);
-    m_borderColour->load(m_loaded.borderColour);
-    m_backgroundImage->load(m_loaded.backgroundImage);
 }
 
 void FormCellProp::setScope(CellScope scope)
@@ -116,8 +86,8 @@ void FormCellProp::setScope(CellScope scope)
     const ScopeControls controls = scopeControls(scope);
     setWindowTitle(controls.caption);
     (scope == CellScope::Row ? m_rowOption : scope == CellScope::Column ? m_columnOption : m_cellOption)->setChecked(true);
-    m_width->setAvailable(controls.width);
-    m_height->setAvailable(controls.height);
+    m_rows.width->setAvailable(controls.width);
+    m_rows.height->setAvailable(controls.height);
     m_rowSpan->setAvailable(controls.rowSpan);
     m_columnSpan->setAvailable(controls.columnSpan);
 }
@@ -125,16 +95,11 @@ void FormCellProp::setScope(CellScope scope)
 CellProperties FormCellProp::properties() const
 {
     CellProperties cell;
-    cell.width = m_width->setting();
-    cell.height = m_height->setting();
-    cell.align = m_align->currentText();
+    m_rows.store(cell);
     cell.verticalAlign = m_verticalAlign->currentText();
     cell.noWrap = m_noWrap->isChecked();
     cell.rowSpan = m_rowSpan->setting();
     cell.columnSpan = m_columnSpan->setting();
-    cell.background = m_background->setting();
-    cell.borderColour = m_borderColour->setting();
-    cell.backgroundImage = m_backgroundImage->setting();
     return cell;
 }
 
@@ -146,11 +111,8 @@ void FormCellProp::accept()
         return;
     }
     const TagRewrite rewrite = writeCellProperties(m_snapshot.documentText, tags, m_loaded, properties(), m_scope);
-    if (rewrite.invalid != TagRewrite::Invalid::None) {
-        m_boxes.show(rewrite.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning, messageTitle);
-        (rewrite.invalid == TagRewrite::Invalid::Width ? m_width : m_height)->edit()->setFocus();
+    if (m_rows.refusedSize(rewrite, m_boxes, messageTitle))
         return;
-    }
     if (rewrite.text != m_snapshot.documentText) {
         const QUrl base = m_document.BaseURL();
         m_document.setDocumentHTML(rewrite.text);

@@ -2,6 +2,7 @@
 
 #include "editor/SelectionSnapshot.h"
 #include "editor/TableAttributes.h"
+#include "editor/ui/TableControls.h"
 
 #include <QDialog>
 
@@ -11,14 +12,7 @@ class QRadioButton;
 
 namespace ferrowen {
 
-class ColorChooser;
-class BackgroundControl;
-class ColourControl;
 class EditorDocument;
-class FileDialogs;
-class MessageBoxes;
-class NumberControl;
-class SizeControl;
 
 // "Cell Properties", "Row Properties" and "Column Properties": the cell
 // holding the caret is read from the document source when the dialog
@@ -51,16 +45,11 @@ private:
     QRadioButton *m_cellOption;
     QRadioButton *m_rowOption;
     QRadioButton *m_columnOption;
-    SizeControl *m_width;
-    SizeControl *m_height;
-    QComboBox *m_align;
+    SharedTableRows m_rows;
     QComboBox *m_verticalAlign;
     QCheckBox *m_noWrap;
     NumberControl *m_rowSpan;
     NumberControl *m_columnSpan;
-    ColourControl *m_background;
-    ColourControl *m_borderColour;
-    BackgroundControl *m_backgroundImage;
 };
 
 } // namespace ferrowen

@@ -157,8 +157,13 @@ void FormHyperLink::accept()
     const QString link = m_document.enclosingElementHtml(linkTag);
     if (!link.isEmpty()) {
         const QString targeted = linkWithTarget(link, m_target->currentText());
-        if (targeted != link)
-            (void)m_document.replaceEnclosingElement(linkTag, link, targeted);
+        if (targeted != link) {
+            // The link itself is made; only its target is missing.
+            const Status replaced = m_document.replaceEnclosingElement(linkTag, link, targeted);
+            if (!replaced)
+                m_boxes.show(QStringLiteral("The link's target could not be set: ") + replaced.error(),
+                             MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+        }
     }
     QDialog::accept();
 }

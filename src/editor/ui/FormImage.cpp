@@ -5,10 +5,10 @@
 #include "editor/SelectionSnapshot.h"
 #include "editor/ui/ImageMapEditor.h"
 #include "editor/ui/ListChoice.h"
+#include "editor/ui/SizeControl.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ui/NamedWidget.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -41,32 +41,6 @@ QSpinBox *spacingBox(const char *name)
     auto *box = named(new QSpinBox, name);
     box->setRange(0, 999);
     return box;
-}
-
-// A size row: the Set box, the number, Percent or Pixels. Typing a
-// number ticks the box; emptying it clears the box.
-QWidget *sizeRow(const QString &caption, QCheckBox *&set, QLineEdit *&value, QRadioButton *&percent,
-                 QRadioButton *&pixels, const char *names[4])
-{
-    auto *row = new QWidget;
-    set = named(new QCheckBox(caption), names[0]);
-    value = named(new QLineEdit, names[1]);
-    value->setAccessibleName(caption);
-    value->setMaximumWidth(60);
-    percent = named(new QRadioButton(FormImage::tr("Percent")), names[2]);
-    pixels = named(new QRadioButton(FormImage::tr("Pixels")), names[3]);
-    pixels->setChecked(true);
-    auto *units = new QButtonGroup(row);
-    units->addButton(percent);
-    units->addButton(pixels);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget *widget : std::initializer_list<QWidget *>{set, value, percent, pixels})
-        layout->addWidget(widget);
-    layout->addStretch();
-    QObject::connect(value, &QLineEdit::textEdited, set,
-                     [set](const QString &text) { set->setChecked(!text.trimmed().isEmpty()); });
-    return row;
 }
 
 } // namespace
@@ -168,15 +142,15 @@ QWidget *FormImage::buildLayout()
     m_vspace = spacingBox("EditVSpace");
     m_align = named(new QComboBox, "ComboAlign");
     m_align->addItems(imageAlignments());
-    const char *widthNames[4] = {"CheckSetWidth", "EditWidth", "OptionWidthPct", "OptionWidthPix"};
-    const char *heightNames[4] = {"CheckSetHeight", "EditHeight", "OptionHeightPct", "OptionHeightPix"};
+    m_width = new SizeControl(SizeControl::Dimension::Width, SizeControl::Unit::Pixels, this);
+    m_height = new SizeControl(SizeControl::Dimension::Height, SizeControl::Unit::Pixels, this);
     auto *form = new QFormLayout(frame);
     form->addRow(tr("Border"), m_border);
     form->addRow(tr("Horizontal Spacing"), m_hspace);
     form->addRow(tr("Vertical Spacing"), m_vspace);
     form->addRow(tr("Alignment"), m_align);
-    form->addRow(sizeRow(tr("Set Width"), m_setWidth, m_width, m_widthPercent, m_widthPixels, widthNames));
-    form->addRow(sizeRow(tr("Set Height"), m_setHeight, m_height, m_heightPercent, m_heightPixels, heightNames));
+    form->addRow(m_width->row());
+    form->addRow(m_height->row());
     return frame;
 }
 
@@ -286,12 +260,8 @@ void FormImage::showSettings(const ImageSettings &settings)
     m_hspace->setValue(spacingShown(settings.hspace));
     m_vspace->setValue(spacingShown(settings.vspace));
     selectListItem(m_align, settings.align);
-    m_setWidth->setChecked(settings.width.set);
-    m_width->setText(settings.width.value);
-    (settings.width.percent ? m_widthPercent : m_widthPixels)->setChecked(true);
-    m_setHeight->setChecked(settings.height.set);
-    m_height->setText(settings.height.value);
-    (settings.height.percent ? m_heightPercent : m_heightPixels)->setChecked(true);
+    m_width->load(settings.width);
+    m_height->load(settings.height);
 }
 
 ImageSettings FormImage::settingsFromControls() const
@@ -303,8 +273,8 @@ ImageSettings FormImage::settingsFromControls() const
     settings.hspace = spacingChosen(m_hspace->value(), m_loaded.hspace);
     settings.vspace = spacingChosen(m_vspace->value(), m_loaded.vspace);
     settings.align = m_align->currentText();
-    settings.width = {m_setWidth->isChecked(), m_width->text(), m_widthPercent->isChecked()};
-    settings.height = {m_setHeight->isChecked(), m_height->text(), m_heightPercent->isChecked()};
+    settings.width = m_width->setting();
+    settings.height = m_height->setting();
     // Only the map mode changes the map reference.
     settings.mapReference = insertMode() == InsertMode::Map ? m_mapReference : m_loadedMapReference;
     return settings;
@@ -396,7 +366,7 @@ void FormImage::editMap()
     m_useMap->setChecked(m_mapSet);
 }
 
-bool FormImage::insert(const QString &html)
+Status FormImage::insert(const QString &html)
 {
     // The range the selection had when the dialog opened: the caret, the
     // selected text, or the picture itself.
@@ -409,7 +379,7 @@ void FormImage::accept()
     const ImageTagResult written = writeImageTag(m_imageTag, settings);
     if (written.invalid != ImageTagResult::Invalid::Nothing) {
         m_boxes.show(written.error, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
-        (written.invalid == ImageTagResult::Invalid::Width ? m_width : m_height)->setFocus();
+        (written.invalid == ImageTagResult::Invalid::Width ? m_width : m_height)->edit()->setFocus();
         return;
     }
     // A picture without a file or address would only show as broken.
@@ -445,9 +415,9 @@ void FormImage::accept()
     }
     }
 
-    if (!insert(html)) {
-        m_boxes.show(tr("The picture could not be inserted into the document."), MessageBoxes::Buttons::Ok,
-                     MessageBoxes::Icon::Critical);
+    if (const Status inserted = insert(html); !inserted) {
+        m_boxes.show(tr("The picture could not be inserted into the document: ") + inserted.error(),
+                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
         return;
     }
     if (insertMode() == InsertMode::Map) {

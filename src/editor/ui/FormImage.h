@@ -20,6 +20,7 @@ class QTreeView;
 namespace ferrowen {
 
 class MessageBoxes;
+class SizeControl;
 
 // "Insert Graphic": inserts a picture into the editor's document, or
 // changes the picture selected there: its file or address, alternate
@@ -58,7 +59,7 @@ private:
     // The picture's file on this computer, or empty when it is elsewhere.
     QString localPictureFile() const;
     void editMap();
-    bool insert(const QString &html);
+    Status insert(const QString &html);
 
     EditorDocument &m_document;
     MessageBoxes &m_boxes;
@@ -84,14 +85,8 @@ private:
     QSpinBox *m_hspace = nullptr;
     QSpinBox *m_vspace = nullptr;
     QComboBox *m_align = nullptr;
-    QCheckBox *m_setWidth = nullptr;
-    QLineEdit *m_width = nullptr;
-    QRadioButton *m_widthPercent = nullptr;
-    QRadioButton *m_widthPixels = nullptr;
-    QCheckBox *m_setHeight = nullptr;
-    QLineEdit *m_height = nullptr;
-    QRadioButton *m_heightPercent = nullptr;
-    QRadioButton *m_heightPixels = nullptr;
+    SizeControl *m_width = nullptr;
+    SizeControl *m_height = nullptr;
     QRadioButton *m_regular = nullptr;
     QRadioButton *m_hyperlink = nullptr;
     QRadioButton *m_map = nullptr;

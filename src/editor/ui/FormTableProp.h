@@ -1,22 +1,15 @@
 #pragma once
 
 #include "editor/TableAttributes.h"
+#include "editor/ui/TableControls.h"
 
 #include <QDialog>
 
 class QCheckBox;
-class QComboBox;
 
 namespace ferrowen {
 
-class ColorChooser;
-class BackgroundControl;
-class ColourControl;
 class EditorDocument;
-class FileDialogs;
-class MessageBoxes;
-class NumberControl;
-class SizeControl;
 
 // "Table Properties": the layout of the table holding the caret, read from
 // its TABLE tag when the dialog opens and written back by OK. Without a
@@ -39,16 +32,11 @@ private:
     EditorDocument &m_document;
     MessageBoxes &m_boxes;
     QString m_tableHtml;
-    SizeControl *m_width;
-    SizeControl *m_height;
-    QComboBox *m_align;
+    SharedTableRows m_rows;
     NumberControl *m_border;
     NumberControl *m_padding;
     NumberControl *m_spacing;
     QCheckBox *m_showBorder;
-    ColourControl *m_background;
-    ColourControl *m_borderColour;
-    BackgroundControl *m_backgroundImage;
 };
 
 } // namespace ferrowen

@@ -10,7 +10,7 @@
 
 namespace ferrowen {
 
-using imagemap::QPointsSet;
+using imagemap::MapPointsSet;
 using imagemap::Shape;
 
 namespace {
@@ -47,7 +47,7 @@ void drawArea(QPainter &painter, Shape shape, const QList<QPoint> &points)
     }
 }
 
-QList<QPoint> qtPoints(const QPointsSet &area)
+QList<QPoint> qtPoints(const MapPointsSet &area)
 {
     QList<QPoint> points;
     for (const auto &point : area.PointsSet)
@@ -82,7 +82,7 @@ void ImageMapCanvas::setTool(Shape tool)
     update();
 }
 
-void ImageMapCanvas::setAreas(const imagemap::QPointsSets *areas)
+void ImageMapCanvas::setAreas(const imagemap::MapPointsSets *areas)
 {
     m_areas = areas;
     update();
@@ -117,7 +117,7 @@ void ImageMapCanvas::paintEvent(QPaintEvent *)
 
     if (m_areas) {
         for (int i = 0; i < m_areas->Count(); ++i) {
-            const QPointsSet *area = m_areas->Item(i);
+            const MapPointsSet *area = m_areas->Item(i);
             const bool highlighted = i == m_highlighted;
             painter.setPen(QPen(highlighted ? Qt::red : Qt::blue, highlighted ? 2 : 1));
             painter.setBrush(QColor(highlighted ? 255 : 0, 0, highlighted ? 0 : 255, 40));

@@ -28,7 +28,7 @@ public:
     void setTool(imagemap::Shape tool);
     imagemap::Shape tool() const { return m_tool; }
     // The areas shown; the canvas keeps the pointer, the owner the areas.
-    void setAreas(const imagemap::QPointsSets *areas);
+    void setAreas(const imagemap::MapPointsSets *areas);
     void setHighlighted(int index);
 
     QSize sizeHint() const override;
@@ -52,7 +52,7 @@ private:
     QPixmap m_picture;
     QSize m_size;
     imagemap::Shape m_tool = imagemap::Shape::Rectangle;
-    const imagemap::QPointsSets *m_areas = nullptr;
+    const imagemap::MapPointsSets *m_areas = nullptr;
     int m_highlighted = -1;
 
     bool m_dragging = false;

@@ -19,12 +19,12 @@
 
 namespace ferrowen {
 
-using imagemap::QPointsSet;
+using imagemap::MapPointsSet;
 using imagemap::Shape;
 
 namespace {
 
-QString describe(int number, const QPointsSet &area)
+QString describe(int number, const MapPointsSet &area)
 {
     const auto *first = area.PointsSet.Item(0);
     const QString at = first ? QStringLiteral(" (%1, %2)").arg(first->x).arg(first->y) : QString();
@@ -127,26 +127,26 @@ ImageMapEditor::ImageMapEditor(const QString &mapName, const QString &pictureFil
     connect(m_list, &QListWidget::currentRowChanged, this, &ImageMapEditor::showArea);
     connect(m_delete, &QPushButton::clicked, this, &ImageMapEditor::deleteArea);
     connect(m_address, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (QPointsSet *area = currentArea()) {
+        if (MapPointsSet *area = currentArea()) {
             area->address = text.trimmed();
             m_list->currentItem()->setText(describe(m_list->currentRow() + 1, *area));
         }
     });
     connect(m_alternateText, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (QPointsSet *area = currentArea())
+        if (MapPointsSet *area = currentArea())
             area->alternateText = text;
     });
     updateAreaList();
 }
 
-QPointsSet *ImageMapEditor::currentArea()
+MapPointsSet *ImageMapEditor::currentArea()
 {
     return m_areas.Item(m_list->currentRow());
 }
 
 void ImageMapEditor::addArea(Shape shape, const QList<QPoint> &points)
 {
-    imagemap::QPoints vertices;
+    imagemap::MapPoints vertices;
     for (const QPoint &point : points)
         vertices.Add(point.x(), point.y());
     m_areas.Add(vertices, shape);
@@ -169,7 +169,7 @@ void ImageMapEditor::updateAreaList()
     const QSignalBlocker quiet(m_list);
     m_list->clear();
     int number = 0;
-    for (const QPointsSet &area : m_areas)
+    for (const MapPointsSet &area : m_areas)
         m_list->addItem(describe(++number, area));
     m_list->setCurrentRow(-1);
     showArea(-1);
@@ -177,7 +177,7 @@ void ImageMapEditor::updateAreaList()
 
 void ImageMapEditor::showArea(int index)
 {
-    const QPointsSet *area = m_areas.Item(index);
+    const MapPointsSet *area = m_areas.Item(index);
     m_address->setText(area ? area->address : QString());
     m_alternateText->setText(area ? area->alternateText : QString());
     m_address->setEnabled(area);

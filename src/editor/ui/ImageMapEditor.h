@@ -46,11 +46,11 @@ private:
     void deleteArea();
     void showArea(int index);
     void updateAreaList();
-    imagemap::QPointsSet *currentArea();
+    imagemap::MapPointsSet *currentArea();
 
     MessageBoxes &m_boxes;
     QStringList m_otherMapNames;
-    imagemap::QPointsSets m_areas;
+    imagemap::MapPointsSets m_areas;
     ImageMapResult m_result;
 
     ImageMapCanvas *m_canvas = nullptr;

@@ -46,7 +46,7 @@ InsertTableDlg::InsertTableDlg(EditorDocument &document, MessageBoxes &boxes, Co
     sizes->addRow(tr("&Columns:"), m_columns);
     sizes->addRow(tr("Ca&ption:"), m_caption);
 
-    m_width = new SizeControl(tr("Set Width"), "CheckSetWidth", "EditWidth", "OptionWidthPct", "OptionWidthPix", this);
+    m_width = new SizeControl(SizeControl::Dimension::Width, SizeControl::Unit::Percent, this);
     m_width->load(defaults.width);
     m_align = named(new QComboBox, "ComboHoriz");
     m_align->addItems(horizontalAlignments());
@@ -108,7 +108,12 @@ void InsertTableDlg::accept()
     }
     m_document.setShowBorders(m_showBorder->isChecked());
     // In place of the selection (or at the caret), as one step undo reverts.
-    (void)m_document.pasteHtml(m_document.selection().range, insertion.html);
+    const Status pasted = m_document.pasteHtml(m_document.selection().range, insertion.html);
+    if (!pasted) {
+        m_boxes.show(tr("The table could not be inserted into the document: ") + pasted.error(),
+                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+        return;
+    }
     QDialog::accept();
 }
 

@@ -3,17 +3,20 @@
 #include "editor/RgbString.h"
 #include "platform/ColorChooser.h"
 #include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ui/NamedWidget.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace ferrowen {
 
@@ -70,61 +73,6 @@ void ColourControl::showSwatch()
     const QString text = kept ? m_setting.found : FormatRGBString(m_setting.colour);
     m_swatch->setText(QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</span> %2")
                           .arg(FormatRGBString(m_setting.colour), text.toHtmlEscaped()));
-}
-
-SizeControl::SizeControl(const QString &caption, const char *checkName, const char *editName,
-                         const char *percentName, const char *pixelsName, QObject *parent)
-    : QObject(parent)
-    , m_check(named(new QCheckBox(caption), checkName))
-    , m_edit(named(new QLineEdit, editName))
-    , m_percent(named(new QRadioButton(tr("Percent")), percentName))
-    , m_pixels(named(new QRadioButton(tr("Pixels")), pixelsName))
-{
-    m_edit->setAccessibleName(caption);
-    auto *units = new QButtonGroup(this);
-    units->addButton(m_percent);
-    units->addButton(m_pixels);
-    m_percent->setChecked(true);
-    connect(m_edit, &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_check->setChecked(!text.isEmpty());
-    });
-}
-
-void SizeControl::addTo(QGridLayout *grid, int row) const
-{
-    grid->addWidget(m_check, row, 0);
-    grid->addWidget(m_edit, row, 1);
-    auto *units = new QHBoxLayout;
-    units->addWidget(m_percent);
-    units->addWidget(m_pixels);
-    grid->addLayout(units, row, 2);
-}
-
-void SizeControl::load(const SizeSetting &setting)
-{
-    m_check->setChecked(setting.set);
-    m_edit->setText(setting.value);
-    (setting.percent ? m_percent : m_pixels)->setChecked(true);
-}
-
-SizeSetting SizeControl::setting() const
-{
-    return {m_check->isChecked(), m_edit->text(), m_percent->isChecked()};
-}
-
-void SizeControl::setAvailable(bool available)
-{
-    if (available == m_check->isEnabled())
-        return;
-    if (!available) {
-        m_tickedWhileAvailable = m_check->isChecked();
-        m_check->setChecked(false);
-    } else {
-        m_check->setChecked(m_tickedWhileAvailable);
-    }
-    for (QWidget *control : {static_cast<QWidget *>(m_check), static_cast<QWidget *>(m_edit),
-                             static_cast<QWidget *>(m_percent), static_cast<QWidget *>(m_pixels)})
-        control->setEnabled(available);
 }
 
 BackgroundControl::BackgroundControl(FileDialogs &files, QObject *parent)
@@ -205,6 +153,52 @@ NumberSetting NumberControl::setting() const
     const QString now = QString::number(m_box->value());
     setting.value = now == QString::number(m_loaded.shown.toInt()) ? m_loaded.shown : now;
     return setting;
+}
+
+SharedTableRows::SharedTableRows(ColorChooser &colours, FileDialogs &files, QDialog *dialog)
+    : dialog(dialog)
+    , width(new SizeControl(SizeControl::Dimension::Width, SizeControl::Unit::Percent, dialog))
+    , height(new SizeControl(SizeControl::Dimension::Height, SizeControl::Unit::Percent, dialog))
+    , align(named(new QComboBox, "ComboHoriz"))
+    , background(new ColourControl(QObject::tr("Set Background Color:"), "CheckSetBkColor", "CommandBkColor",
+                                   "ShapeBkColor", colours, dialog))
+    , borderColour(new ColourControl(QObject::tr("Set Border Color:"), "CheckSetBorderColor", "CommandBorderColor",
+                                     "ShapeBorderColor", colours, dialog))
+    , backgroundImage(new BackgroundControl(files, dialog))
+{
+    align->addItems(horizontalAlignments());
+}
+
+void SharedTableRows::layOut(QLayout *top, const QString &alignCaption, QFormLayout *fields, QWidget *bottom) const
+{
+    auto *grid = new QGridLayout;
+    width->addTo(grid, 0);
+    height->addTo(grid, 1);
+    fields->insertRow(0, alignCaption, align);
+    grid->addLayout(fields, 2, 0, 1, 3);
+    background->addTo(grid, 3);
+    borderColour->addTo(grid, 4);
+    backgroundImage->addTo(grid, 5);
+    if (bottom)
+        grid->addWidget(bottom, 6, 0, 1, 3);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto *column = new QVBoxLayout(dialog);
+    if (top)
+        column->addLayout(top);
+    column->addLayout(grid);
+    column->addWidget(buttons);
+}
+
+bool SharedTableRows::refusedSize(const TagRewrite &rewrite, MessageBoxes &boxes, const QString &title) const
+{
+    if (rewrite.invalid == TagRewrite::Invalid::None)
+        return false;
+    boxes.show(rewrite.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning, title);
+    (rewrite.invalid == TagRewrite::Invalid::Width ? width : height)->edit()->setFocus();
+    return true;
 }
 
 } // namespace ferrowen

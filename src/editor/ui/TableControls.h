@@ -1,15 +1,19 @@
 #pragma once
 
 #include "editor/TableAttributes.h"
+#include "editor/ui/ListChoice.h"
+#include "editor/ui/SizeControl.h"
 
+#include <QComboBox>
 #include <QObject>
 
 class QCheckBox;
+class QDialog;
+class QFormLayout;
 class QGridLayout;
+class QLayout;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QWidget;
 
@@ -17,6 +21,7 @@ namespace ferrowen {
 
 class ColorChooser;
 class FileDialogs;
+class MessageBoxes;
 
 // A colour row of the table dialogs: "Set Background Color:" (or "Set
 // Border Color:"), "Choose..." and the swatch. A colour chosen ticks the
@@ -42,32 +47,6 @@ private:
     QPushButton *m_choose;
     QLabel *m_swatch;
     ColourSetting m_setting;
-};
-
-// A width or height row: "Set Width" with its box and "Percent" /
-// "Pixels". Typing a size ticks the box; emptying it clears the tick.
-class SizeControl : public QObject
-{
-    Q_OBJECT
-
-public:
-    SizeControl(const QString &caption, const char *checkName, const char *editName, const char *percentName,
-                const char *pixelsName, QObject *parent);
-
-    void addTo(QGridLayout *grid, int row) const;
-    void load(const SizeSetting &setting);
-    SizeSetting setting() const;
-    // A scope that leaves the size alone: unticked and disabled; available
-    // again, the box is ticked as it was.
-    void setAvailable(bool available);
-    QLineEdit *edit() const { return m_edit; }
-
-private:
-    bool m_tickedWhileAvailable = false;
-    QCheckBox *m_check;
-    QLineEdit *m_edit;
-    QRadioButton *m_percent;
-    QRadioButton *m_pixels;
 };
 
 // "Use Background Image" with "Set Background Image..." and the picture's
@@ -112,6 +91,50 @@ private:
     int m_valueWhileAvailable = 0;
     QSpinBox *m_box;
     NumberSetting m_loaded;
+};
+
+// The rows the table and the cell dialogs share: width, height, the
+// horizontal alignment (ComboHoriz), the background and border colours and
+// the background picture, with their layout and the OK and Cancel buttons.
+struct SharedTableRows
+{
+    SharedTableRows(ColorChooser &colours, FileDialogs &files, QDialog *dialog);
+
+    // Lays the dialog out: `top` (may be null), the sizes, `fields` (which
+    // the alignment opens under alignCaption), the colours and the picture,
+    // `bottom` (may be null), then OK and Cancel.
+    void layOut(QLayout *top, const QString &alignCaption, QFormLayout *fields, QWidget *bottom) const;
+
+    template<typename Properties>
+    void load(const Properties &properties)
+    {
+        width->load(properties.width);
+        height->load(properties.height);
+        selectListItem(align, properties.align);
+        background->load(properties.background);
+        borderColour->load(properties.borderColour);
+        backgroundImage->load(properties.backgroundImage);
+    }
+    template<typename Properties>
+    void store(Properties &properties) const
+    {
+        properties.width = width->setting();
+        properties.height = height->setting();
+        properties.align = align->currentText();
+        properties.background = background->setting();
+        properties.borderColour = borderColour->setting();
+        properties.backgroundImage = backgroundImage->setting();
+    }
+    // When the rewrite refused a size: says why and puts the focus in it.
+    bool refusedSize(const TagRewrite &rewrite, MessageBoxes &boxes, const QString &title = QString()) const;
+
+    QDialog *dialog;
+    SizeControl *width;
+    SizeControl *height;
+    QComboBox *align;
+    ColourControl *background;
+    ColourControl *borderColour;
+    BackgroundControl *backgroundImage;
 };
 
 } // namespace ferrowen

@@ -255,6 +255,12 @@ void DialogMerge::resume()
 {
     if (!m_unfinished)
         return;
+    showSendingStarts();
+    m_run.resume(m_unfinished->path);
+}
+
+void DialogMerge::showSendingStarts()
+{
     setButtons(false, false, false, true);
     m_commandResume->setEnabled(false);
     m_textSent->clear();
@@ -263,7 +269,6 @@ void DialogMerge::resume()
     m_labelSummary->hide();
     settingsChanged();
     m_timeLeftTicker.start();
-    m_run.resume(m_unfinished->path);
 }
 
 void DialogMerge::saveResults()
@@ -327,14 +332,7 @@ void DialogMerge::startRun(MergeRun::Kind kind)
     if (kind == MergeRun::Kind::Test) {
         setButtons(false, true, false, false);
     } else {
-        setButtons(false, false, false, true);
-        m_commandResume->setEnabled(false);
-        m_textSent->clear();
-        m_labelNumSent->setText(sentCountText(0));
-        m_labelSummary->clear();
-        m_labelSummary->hide();
-        settingsChanged();
-        m_timeLeftTicker.start();
+        showSendingStarts();
     }
     m_run.start(kind, m_option1->isChecked());
 }

@@ -58,6 +58,8 @@ private:
     // The enabled states of Test, Stop Test, Start and Stop.
     void setButtons(bool test, bool undoTest, bool start, bool stop);
     void startRun(MergeRun::Kind kind);
+    // A run that sends (not a test) starts: the log and counts empty.
+    void showSendingStarts();
     void stopAndRestore();
     void runFinished(MergeRun::Ending ending);
     void messageSent(int count);

@@ -3,7 +3,6 @@
 #include "platform/web/LocalRequestFilter.h"
 #include "platform/web/ScriptResources.h"
 
-#include <QRandomGenerator>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -11,13 +10,6 @@
 namespace ferrowen {
 
 namespace {
-
-QString randomToken()
-{
-    QByteArray bytes(16, Qt::Uninitialized);
-    QRandomGenerator::system()->generate(bytes.begin(), bytes.end());
-    return QStringLiteral("ferrowen-form:") + QString::fromLatin1(bytes.toHex()) + QLatin1Char(':');
-}
 
 QWebEngineScript documentScript(const QString &name, quint32 world, const QString &source)
 {
@@ -33,8 +25,8 @@ QWebEngineScript documentScript(const QString &name, quint32 world, const QStrin
 } // namespace
 
 BrowserPage::BrowserPage(QObject *parent, QWebEngineProfile *profile)
-    : QWebEnginePage(profile ? profile : QWebEngineProfile::defaultProfile(), parent)
-    , m_channelToken(randomToken())
+    : ConsoleChannelPage(profile ? profile : QWebEngineProfile::defaultProfile(), parent,
+                         QStringLiteral("ferrowen-form"), OtherMessages::Logged)
 {
     installSubmissionScripts();
 }
@@ -44,12 +36,8 @@ void BrowserPage::installSubmissionScripts()
     scripts().insert(documentScript(QStringLiteral("ferrowen-submit-hook"), QWebEngineScript::MainWorld,
                                     scriptResource(QStringLiteral("submit-hook.js"))));
 
-    // The token holds letters, digits, dashes and colons: quoting makes it a
-    // JavaScript string.
-    QString capture = scriptResource(QStringLiteral("submit-capture.js"));
-    capture.replace(QStringLiteral("/*channel*/\"\""), QLatin1Char('"') + m_channelToken + QLatin1Char('"'));
     scripts().insert(documentScript(QStringLiteral("ferrowen-submit-capture"), QWebEngineScript::ApplicationWorld,
-                                    capture));
+                                    channel().intoScript(scriptResource(QStringLiteral("submit-capture.js")))));
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
@@ -74,16 +62,11 @@ QWebEnginePage *BrowserPage::createWindow(WebWindowType)
     return this;
 }
 
-void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                           int lineNumber, const QString &sourceId)
+void BrowserPage::channelReport(const QString &report)
 {
-    if (message.startsWith(m_channelToken)) {
-        // Only a page script can send a malformed report; its submission
-        // then simply has no captured data.
-        (void)m_submissions.report(message.mid(m_channelToken.size()));
-        return;
-    }
-    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+    // Only a page script can send a malformed report; its submission then
+    // simply has no captured data.
+    (void)m_submissions.report(report);
 }
 
 } // namespace ferrowen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/web/ConsoleChannel.h"
 #include "platform/web/SubmissionTracker.h"
 
 #include <QByteArray>
@@ -13,7 +14,7 @@ namespace ferrowen {
 // The engine page behind a BrowserPane. Captures the data of every form
 // submission made in it, keeps new windows in the same page and reports
 // every navigation of the main frame it lets happen (all of them).
-class BrowserPage : public QWebEnginePage
+class BrowserPage : public ConsoleChannelPage
 {
     Q_OBJECT
 
@@ -33,15 +34,12 @@ Q_SIGNALS:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
-                                  const QString &sourceId) override;
+    // The capture script's reports.
+    void channelReport(const QString &report) override;
 
 private:
     void installSubmissionScripts();
 
-    // Marks the capture script's messages: the page's own scripts never see
-    // it, so they cannot forge a submission.
-    const QString m_channelToken;
     SubmissionTracker m_submissions;
     bool m_localOnly = false;
 };

@@ -77,9 +77,6 @@ Q_SIGNALS:
 private:
     void load(const QUrl &url);
 
-    // Tests of the engine adapter reach the page through this.
-    friend struct BrowserPaneProbe;
-
     QWebEngineView *m_view;
     BrowserPage *m_page;
     std::unique_ptr<EngineWebPage> m_document;

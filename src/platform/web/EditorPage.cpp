@@ -2,7 +2,6 @@
 
 #include "platform/web/ScriptResources.h"
 
-#include <QRandomGenerator>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -10,30 +9,15 @@
 
 namespace ferrowen {
 
-namespace {
-
-QString randomToken()
-{
-    QByteArray bytes(16, Qt::Uninitialized);
-    QRandomGenerator::system()->generate(bytes.begin(), bytes.end());
-    return QStringLiteral("ferrowen-editor:") + QString::fromLatin1(bytes.toHex()) + QLatin1Char(':');
-}
-
-} // namespace
-
 EditorPage::EditorPage(QWebEngineProfile *profile, QObject *parent)
-    : QWebEnginePage(profile, parent)
-    , m_channelToken(randomToken())
+    : ConsoleChannelPage(profile, parent, QStringLiteral("ferrowen-editor"), OtherMessages::Dropped)
 {
     QWebEngineSettings *options = settings();
     options->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     options->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     options->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
 
-    // The token holds letters, digits, dashes and colons: quoting makes it a
-    // JavaScript string.
-    m_library = scriptResource(QStringLiteral("editor-document.js"));
-    m_library.replace(QStringLiteral("/*channel*/\"\""), QLatin1Char('"') + m_channelToken + QLatin1Char('"'));
+    m_library = channel().intoScript(scriptResource(QStringLiteral("editor-document.js")));
     QWebEngineScript script;
     script.setName(QStringLiteral("ferrowen-editor-document"));
     script.setWorldId(QWebEngineScript::ApplicationWorld);
@@ -53,13 +37,6 @@ bool EditorPage::acceptNavigationRequest(const QUrl &, NavigationType type, bool
 QWebEnginePage *EditorPage::createWindow(WebWindowType)
 {
     return nullptr;
-}
-
-void EditorPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
-                                          const QString &)
-{
-    if (message.startsWith(m_channelToken))
-        Q_EMIT notified(message.mid(m_channelToken.size()));
 }
 
 } // namespace ferrowen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/web/ConsoleChannel.h"
+
 #include <QString>
 #include <QWebEnginePage>
 
@@ -9,7 +11,7 @@ namespace ferrowen {
 // follows no link, opens no window, and carries the editor's own script
 // library, which reports to it through the console under a token the
 // document never sees.
-class EditorPage : public QWebEnginePage
+class EditorPage : public ConsoleChannelPage
 {
     Q_OBJECT
 
@@ -28,11 +30,9 @@ Q_SIGNALS:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
-                                  const QString &sourceId) override;
+    void channelReport(const QString &report) override { Q_EMIT notified(report); }
 
 private:
-    const QString m_channelToken;
     QString m_library;
 };
 

@@ -110,7 +110,12 @@ EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
 
 EngineEditorDocument::~EngineEditorDocument()
 {
-    delete m_view;
+    // Not watched while it goes: the view is no longer a view by then.
+    if (m_view) {
+        m_view->removeEventFilter(this);
+        m_view->disconnect(this);
+        delete m_view;
+    }
 }
 
 QWidget *EngineEditorDocument::view() const
@@ -141,15 +146,32 @@ bool EngineEditorDocument::eventFilter(QObject *watched, QEvent *event)
 
 std::optional<QJsonValue> EngineEditorDocument::call(const QString &operation, QJsonObject arguments)
 {
-    if (!waitWhileBusy())
+    StatusOr<QJsonValue> answer = tryCall(operation, std::move(arguments));
+    if (!answer) {
+        qWarning("editor: %s failed: %s", qPrintable(operation), qPrintable(answer.error()));
         return std::nullopt;
+    }
+    return std::move(answer).value();
+}
+
+StatusOr<QJsonValue> EngineEditorDocument::tryCall(const QString &operation, QJsonObject arguments)
+{
+    if (!waitWhileBusy())
+        return Status::failure(QStringLiteral("The document is still loading."));
     arguments.insert(QStringLiteral("op"), operation);
     try {
         return m_runner.call(arguments);
     } catch (const WebPageError &error) {
-        qWarning("editor: %s failed: %s", qPrintable(operation), error.what());
-        return std::nullopt;
+        return Status::failure(QString::fromUtf8(error.what()));
     }
+}
+
+Status EngineEditorDocument::writeCall(const QString &operation, QJsonObject arguments, const QString &refused)
+{
+    const StatusOr<QJsonValue> answer = tryCall(operation, std::move(arguments));
+    if (!answer)
+        return answer.status();
+    return answer->toBool() ? Status::success() : Status::failure(refused);
 }
 
 void EngineEditorDocument::startLoad(const QString &html, const QUrl &base)
@@ -394,19 +416,19 @@ int EngineEditorDocument::rangeTop(const TextRange &range)
     return call(QStringLiteral("rangeTop"), rangeJson(range)).value_or(QJsonValue()).toInt();
 }
 
-bool EngineEditorDocument::pasteHtml(const TextRange &range, const QString &html)
+Status EngineEditorDocument::pasteHtml(const TextRange &range, const QString &html)
 {
     QJsonObject arguments = rangeJson(range);
     arguments.insert(QStringLiteral("html"), html);
-    return call(QStringLiteral("pasteHtml"), arguments).value_or(false).toBool();
+    return writeCall(QStringLiteral("pasteHtml"), arguments, QStringLiteral("The document refused the insertion."));
 }
 
-bool EngineEditorDocument::replaceText(const TextRange &range, const QString &expected, const QString &replacement)
+Status EngineEditorDocument::replaceText(const TextRange &range, const QString &expected, const QString &replacement)
 {
     QJsonObject arguments = rangeJson(range);
     arguments.insert(QStringLiteral("expected"), expected);
     arguments.insert(QStringLiteral("replacement"), replacement);
-    return call(QStringLiteral("replaceText"), arguments).value_or(false).toBool();
+    return writeCall(QStringLiteral("replaceText"), arguments, QStringLiteral("The text has changed meanwhile."));
 }
 
 QString EngineEditorDocument::selectedElementTag()
@@ -432,12 +454,11 @@ QString EngineEditorDocument::enclosingElementHtml(const QString &tagName)
     return call(QStringLiteral("enclosingElement"), {{QStringLiteral("tag"), tagName}}).value_or(QJsonValue()).toString();
 }
 
-bool EngineEditorDocument::replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html)
+Status EngineEditorDocument::replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html)
 {
-    return call(QStringLiteral("replaceElement"),
-                {{QStringLiteral("tag"), tagName}, {QStringLiteral("expected"), expected}, {QStringLiteral("html"), html}})
-        .value_or(QJsonValue(false))
-        .toBool();
+    return writeCall(QStringLiteral("replaceElement"),
+                     {{QStringLiteral("tag"), tagName}, {QStringLiteral("expected"), expected}, {QStringLiteral("html"), html}},
+                     QStringLiteral("The element has changed meanwhile."));
 }
 
 bool EngineEditorDocument::showBorders()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/EditorDocument.h"
+#include "platform/StatusOr.h"
 #include "platform/web/PageScriptRunner.h"
 
 #include <QJsonObject>
@@ -60,12 +61,12 @@ public:
     QString rangeHtml(const TextRange &range) override;
     void select(const TextRange &range) override;
     int rangeTop(const TextRange &range) override;
-    bool pasteHtml(const TextRange &range, const QString &html) override;
-    bool replaceText(const TextRange &range, const QString &expected, const QString &replacement) override;
+    Status pasteHtml(const TextRange &range, const QString &html) override;
+    Status replaceText(const TextRange &range, const QString &expected, const QString &replacement) override;
     QString selectedElementTag() override;
     MarkedDocument markedDocument(const QString &marker, MarkerPlace place) override;
     QString enclosingElementHtml(const QString &tagName) override;
-    bool replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html) override;
+    Status replaceEnclosingElement(const QString &tagName, const QString &expected, const QString &html) override;
     bool showBorders() override;
     void setShowBorders(bool on) override;
 
@@ -74,7 +75,13 @@ protected:
 
 private:
     // Runs one operation of the library; nothing when it failed.
+    // One operation of the document's script; the engine's failure logged.
     std::optional<QJsonValue> call(const QString &operation, QJsonObject arguments = {});
+    // The same, the failure returned: why the operation did not run.
+    StatusOr<QJsonValue> tryCall(const QString &operation, QJsonObject arguments);
+    // A write the script confirms with true; refused says why it answered
+    // false.
+    Status writeCall(const QString &operation, QJsonObject arguments, const QString &refused);
     // Loads html as a new document at base and waits for it.
     bool load(const QString &html, const QUrl &base);
     void startLoad(const QString &html, const QUrl &base);

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-class QLineEdit;
-class QPushButton;
+#include "platform/ui/NewNameDialog.h"
 
 namespace ferrowen {
 
@@ -12,7 +9,7 @@ class MessageBoxes;
 // "New Folder": asks for the name of a new saved-message folder and makes
 // it in the store. A name that cannot be made is refused with a message and
 // the dialog stays open; OK closes it only once the folder is there.
-class DialogNewFolder : public QDialog
+class DialogNewFolder : public NewNameDialog
 {
     Q_OBJECT
 
@@ -20,15 +17,7 @@ public:
     DialogNewFolder(const QString &storePath, MessageBoxes &messageBoxes, QWidget *parent = nullptr);
 
     // The folder made, as typed (not trimmed); valid once accepted.
-    QString folderName() const;
-
-private:
-    void createFolder();
-
-    QString m_storePath;
-    MessageBoxes &m_messageBoxes;
-    QLineEdit *m_text1 = nullptr;
-    QPushButton *m_ok = nullptr;
+    QString folderName() const { return typedName(); }
 };
 
 } // namespace ferrowen

@@ -290,7 +290,7 @@ int SavedFoldersPane::currentRow() const
 
 bool SavedFoldersPane::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_folders2->viewport() && handleFolderDrag(event))
+    if (watched == m_folders2Viewport && handleFolderDrag(event))
         return true;
     return QObject::eventFilter(watched, event);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/ui/PaneParts.h"
 #include "store/BackgroundFolderListing.h"
 #include "store/ListedMessageOrder.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -42,6 +44,7 @@ public:
     };
 
     explicit SavedFoldersPane(StoreHost &host, QObject *parent = nullptr);
+    ~SavedFoldersPane() override;
 
     Parts parts() const { return m_parts; }
 
@@ -109,9 +112,13 @@ private:
 
     StoreHost &m_host;
     Parts m_parts;
+    PaneParts m_handedParts;
     MessageListView *m_list = nullptr;
     MessageListModel *m_model = nullptr;
     QListWidget *m_folders2 = nullptr;  // ComboFolders2
+    // Its viewport, watched for drags; kept apart from the list, which may
+    // already be in its destructor when the viewport goes.
+    QPointer<QWidget> m_folders2Viewport;
     QComboBox *m_folders4 = nullptr;    // ComboFolders4
     QPushButton *m_replyText = nullptr; // CommandReplyText
     QPushButton *m_replyNoText = nullptr;

@@ -37,6 +37,7 @@ SavedFoldersPane::SavedFoldersPane(StoreHost &host, QObject *parent)
     buildList();
     buildFolderPanel();
     buildButtons();
+    m_handedParts.add({m_parts.folders, m_parts.buttons, m_parts.list});
 
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(100);
@@ -59,6 +60,12 @@ SavedFoldersPane::SavedFoldersPane(StoreHost &host, QObject *parent)
     // Nothing is chosen before the first listing: nothing to act on.
     setSentLayout(false);
     setActionsEnabled(false);
+}
+
+SavedFoldersPane::~SavedFoldersPane()
+{
+    if (m_folders2Viewport)
+        m_folders2Viewport->removeEventFilter(this);
 }
 
 void SavedFoldersPane::buildList()
@@ -96,8 +103,9 @@ void SavedFoldersPane::buildFolderPanel()
     m_folders2 = named(new QListWidget, "ComboFolders2");
     // A list is named by its own name only, never by a label beside it.
     m_folders2->setAccessibleName(tr("Folders"));
-    m_folders2->viewport()->setAcceptDrops(true);
-    m_folders2->viewport()->installEventFilter(this);
+    m_folders2Viewport = m_folders2->viewport();
+    m_folders2Viewport->setAcceptDrops(true);
+    m_folders2Viewport->installEventFilter(this);
     auto *title = named(new QLabel(tr("  Folders")), "LabelFolders");
     title->setBuddy(m_folders2);
     connect(m_folders2, &QListWidget::currentRowChanged, this, [this] { ListFolderMessages(); });
