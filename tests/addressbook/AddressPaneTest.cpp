@@ -152,6 +152,7 @@ TEST_F(AddressPaneTest, open_asksForABookThenShowsIt)
               QStringList{QStringLiteral("Address Book (*.csv);;Tab Delimited Text File (*.txt)")});
     EXPECT_TRUE(pane.currentPath().isEmpty());
     EXPECT_TRUE(grid->isHidden());
+    EXPECT_EQ(pane.selectedAddresses(), std::nullopt) << "no book: nothing to insert";
 
     const QString path = writeBook("work.csv", "Email,Name,First Name,\r\nann@x.org,Ann Lee,Ann,\r\n");
     open(path);
@@ -526,9 +527,8 @@ TEST_F(AddressPaneTest, noSenderOnThePage_saysSoAndAddsNothing)
     EXPECT_EQ(textEdit->text(), QStringLiteral("Small"));
 }
 
-// The block's order and a missing book are checked through the real
-// program (ComposeFillingTest, ShellSeamsTest); here, which field each way
-// of inserting asks for.
+// The block's order is checked through the real program
+// (ComposeFillingTest); here, which field each way of inserting asks for.
 TEST_F(AddressPaneTest, doubleClickInsertsIntoTo_theToolbarIntoCcAndBcc)
 {
     open(writeBook("book.csv", TenAddresses));

@@ -19,9 +19,9 @@
 #include <gtest/gtest.h>
 
 #include "BrowserPaneProbe.h"
-#include "TypeIntoPane.h"
 #include "ProgramWithDemoSite.h"
 #include "TestFiles.h"
+#include "TypeIntoPane.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -60,7 +60,7 @@ protected:
         if (HasFatalFailure())
             return;
         form().showAddressPane();
-        load(1, site.baseUrl().resolved(QUrl(QLatin1String("/%1/inbox").arg(QLatin1String(GetParam().provider)))).toString());
+        load(1, siteAddress(QStringLiteral("/%1/inbox").arg(QLatin1String(GetParam().provider)).toUtf8().constData()));
     }
 
     AddressPane &pane() { return controller->shell().addressPane(); }
@@ -81,11 +81,7 @@ protected:
 
     QString fieldValue(const char *name)
     {
-        try {
-            return field(name).value();
-        } catch (const WebPageError &) {
-            return QStringLiteral("<no form>");
-        }
+        return ferrowen::testing::formFieldValue(form().browser(3).document(), QLatin1String(GetParam().form), QLatin1String(name));
     }
 
     void openComposeTab()
@@ -109,8 +105,6 @@ protected:
     }
 
     void trigger(const char *key) { pane().parts().toolbar->findChild<QAction *>(QLatin1String(key))->trigger(); }
-
-    QString siteAddress(const char *path) { return site.baseUrl().resolved(QUrl(QString::fromUtf8(path))).toString(); }
 
     // Fills the compose form and presses one of the site's buttons (Send
     // unless told), as the user does; returns once the pane shows the page

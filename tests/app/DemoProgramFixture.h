@@ -4,7 +4,6 @@
 // that act as the user or the site would while the program waits.
 #include "app/Shell.h"
 
-#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -30,28 +29,8 @@ protected:
     }
 
     Shell &shell() { return controller->shell(); }
-    QString siteAddress(const char *path) const { return site.baseUrl().resolved(QUrl(QLatin1String(path))).toString(); }
+    void open(const char *path) { openInbox(path); }
 
-    void open(const char *path) { load(1, siteAddress(path)); }
-
-    template<typename W = QWidget>
-    W *child(const char *name)
-    {
-        W *found = form().findChild<W *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    void click(const char *button) { child<QPushButton>(button)->click(); }
-
-    // A field of a form in a pane, or "<no form>".
-    QString field(int pane, const char *formName, const char *fieldName)
-    {
-        try {
-            return form().browser(pane).document().formField(QLatin1String(formName), QLatin1String(fieldName)).value();
-        } catch (const WebPageError &) {
-            return QStringLiteral("<no form>");
-        }
-    }
     // Runs a script as the page's own would.
     QVariant runInPane(int pane, const QString &script)
     {

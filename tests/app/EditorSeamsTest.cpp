@@ -2,13 +2,9 @@
 // goes into the posting form in its nested frames, comes back after an edit
 // of the source, and is published by the site; "Earn $$" and the spelling
 // dictionary go through the shell.
-#include "app/MainController.h"
-#include "app/MainForm.h"
 #include "app/Shell.h"
 #include "app/SubsystemHosts.h"
-#include "app/settings/SettingsFile.h"
 #include "demowebmail/BlogPages.h"
-#include "demowebmail/DemoWebmailSite.h"
 #include "editor/ui/AffiliateDialog.h"
 #include "editor/ui/EditorFormatBar.h"
 #include "editor/ui/EditorPanel.h"
@@ -26,14 +22,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "BrowserPaneProbe.h"
+#include "EditorBody.h"
 #include "ModalAnswer.h"
-#include "ScriptedMessageBoxes.h"
+#include "ProgramWithDemoSite.h"
 #include "ScriptedSpellDialog.h"
 #include "WaitFor.h"
 
@@ -44,63 +39,31 @@ namespace {
 
 const QStringList postingFrames{QStringLiteral("inside"), QStringLiteral("blog_form")};
 
-class EditorSeamsTest : public ::testing::Test
+class EditorSeamsTest : public ProgramWithDemoSite
 {
 protected:
-    QTemporaryDir dir;
-    SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};
-    DemoWebmailSite site;
-    ScriptedMessageBoxes boxes;
     ScriptedSpellDialog spelling;
-    std::unique_ptr<MainController> controller;
 
-    void SetUp() override
+    MainController::Options options() override
     {
-        ASSERT_TRUE(site.listen(0));
-        MainController::Options options{false, false, &boxes};
-        options.spellDialog = &spelling;
-        controller = std::make_unique<MainController>(settings, options);
-        controller->start();
+        MainController::Options withSpelling = ProgramWithDemoSite::options();
+        withSpelling.spellDialog = &spelling;
+        return withSpelling;
     }
 
-    void TearDown() override
-    {
-        if (controller)
-            controller->window().close();
-    }
-
-    MainForm &form() { return controller->window(); }
     EditorPanel &editor() { return controller->shell().editorPanel(); }
     WebPage &inbox() { return form().browser(1).document(); }
 
     void openBlog()
     {
-        form().browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/blog"))).toString());
+        form().browser(1).navigate(siteAddress("/blog"));
         // The posting form is there once both frames have loaded.
         ASSERT_TRUE(waitFor([&] { return postingField() != QStringLiteral("<no form>"); }, 10000));
     }
 
-    QString postingField()
-    {
-        try {
-            return inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody")).value();
-        } catch (const WebPageError &) {
-            return QStringLiteral("<no form>");
-        }
-    }
+    QString postingField() { return formFieldValue(inbox(), QStringLiteral("stuffform"), QStringLiteral("txaBody"), postingFrames); }
 
-    void setBody(const QString &body)
-    {
-        editor().document().setDocumentHTML(QStringLiteral("<html><head></head><body>") + body + QStringLiteral("</body></html>"));
-    }
-
-    template<typename W>
-    W *child(const char *name)
-    {
-        W *widget = form().findChild<W *>(QLatin1String(name));
-        EXPECT_TRUE(widget) << name;
-        return widget;
-    }
+    void setBody(const QString &body) { ferrowen::testing::setBody(editor().document(), body); }
 };
 
 TEST_F(EditorSeamsTest, bodyGoesIntoTheBlogFormAndSourceEditsComeBack)
@@ -238,9 +201,7 @@ TEST_F(EditorSeamsTest, textSelectedInThePagesFieldIsCheckedThere)
 
 TEST_F(EditorSeamsTest, aPageWithoutThePostingFormIsLeftAloneAndCheckSpamSaysSo)
 {
-    form().browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/compose"))).toString());
-    QSignalSpy loaded(&form().browser(1), &BrowserPane::documentComplete);
-    ASSERT_TRUE(loaded.wait(10000));
+    openInbox("/yahoo/compose");
     setBody(QStringLiteral("<p>not for this page</p>"));
     child<QPushButton>("Command2")->click();
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral(
@@ -252,8 +213,11 @@ TEST_F(EditorSeamsTest, aPageWithoutThePostingFormIsLeftAloneAndCheckSpamSaysSo)
     EXPECT_EQ(boxes.texts().size(), 1);
 }
 
+// The editor's placement and "Earn $$" reach the settings file at exit
+// through the editor's host.
 TEST_F(EditorSeamsTest, earnButtonOpensTheAffiliateDialogAndItsAnswerIsWrittenAtExit)
 {
+    controller->shell().editorHost().placement().EditorHeight = 4321;
     answerNextModal<AffiliateDialog>([](AffiliateDialog &dialog) {
         dialog.findChild<QCheckBox *>(QStringLiteral("CheckAffiliate"))->setChecked(true);
         dialog.findChild<QLineEdit *>(QStringLiteral("TextAffiliateId"))->setText(QStringLiteral("B-9"));
@@ -266,6 +230,7 @@ TEST_F(EditorSeamsTest, earnButtonOpensTheAffiliateDialogAndItsAnswerIsWrittenAt
     };
     EXPECT_EQ(get("do_affiliate"), QStringLiteral("1"));
     EXPECT_EQ(get("affID"), QStringLiteral("B-9"));
+    EXPECT_EQ(get("ed_ht"), QStringLiteral("4321"));
 }
 
 TEST_F(EditorSeamsTest, theDictionaryPickedInTheSpellingDialogIsKept)

@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include "AccessibleNames.h"
+#include "NamedChild.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "WaitFor.h"
@@ -52,12 +53,7 @@ protected:
     }
 
     template<typename T = QWidget>
-    T *child(const char *name)
-    {
-        T *found = form.findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T *child(const char *name) { return ferrowen::testing::namedChild<T>(form, name); }
 
     QRect placed(const char *name) { return form.twipsGeometry(child(name)); }
     void click(const char *name) { QTest::mouseClick(child(name), Qt::LeftButton); }
@@ -201,13 +197,11 @@ TEST_F(MainFormTest, spamKeywordEditor_liesOverTheSettingsAndClosesByButtonOrTab
 
 TEST_F(MainFormTest, sizeControls_correctsThePositionInPlaceAndPlacesThePanes)
 {
-    const int width = form.innerWidth();
-    for (const auto &[asked, laidOut] : {std::pair{100, 750}, std::pair{width, width - 750}}) {
-        int x = asked;
-        form.SizeControls(x);
-        EXPECT_EQ(x, laidOut);
-        EXPECT_EQ(form.splitterPosition(), laidOut);
-    }
+    // The clamp's numbers are LayoutRulesTest's.
+    int x = 100;
+    form.SizeControls(x);
+    EXPECT_EQ(x, layout::clampSplitterOnLayout(100, form.innerWidth(), true));
+    EXPECT_EQ(form.splitterPosition(), x);
 
     layOutAt(5000);
     const Twips twips = form.twips();
@@ -290,18 +284,15 @@ TEST_F(MainFormTest, draggingTheSplitter_clampsTheBarAndLaysOutOnRelease)
     EXPECT_FALSE(bar->isHidden());
     EXPECT_EQ(form.dragBarPosition(), placed("imgSplitter").x());
 
+    // The clamps' numbers are LayoutRulesTest's.
     QTest::mouseMove(handle, mouseAt(200));
-    EXPECT_EQ(form.dragBarPosition(), 500);
-    EXPECT_EQ(placed("picSplitter").x(), 500);
-    QTest::mouseMove(handle, mouseAt(form.innerWidth() + 3000));
-    EXPECT_EQ(form.dragBarPosition(), form.innerWidth() - 500);
-
-    QTest::mouseMove(handle, mouseAt(200));
+    EXPECT_EQ(form.dragBarPosition(), layout::clampSplitterWhileDragging(200, form.innerWidth()));
+    EXPECT_EQ(placed("picSplitter").x(), form.dragBarPosition());
     QTest::mouseRelease(handle, Qt::LeftButton, {}, mouseAt(200));
     EXPECT_FALSE(form.isDraggingSplitter());
     EXPECT_TRUE(bar->isHidden());
-    EXPECT_EQ(form.splitterPosition(), 750);
-    EXPECT_EQ(placed("TabStrip2").x(), 750);
+    EXPECT_EQ(form.splitterPosition(), layout::clampSplitterOnLayout(200, form.innerWidth(), true));
+    EXPECT_EQ(placed("TabStrip2").x(), form.splitterPosition());
 
     // A drop inside the limits is taken where the bar is.
     const QPoint middle = mouseAt(6000);

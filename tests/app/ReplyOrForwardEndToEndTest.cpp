@@ -135,19 +135,6 @@ TEST_F(ReplyOrForwardEndToEndTest, aSentCopyIsSentAgainToItsRecipientsWithItsSub
     EXPECT_EQ(hotmail("body"), QStringLiteral("\n\nAll items were agreed and the next meeting\nis on Friday."));
 }
 
-TEST_F(ReplyOrForwardEndToEndTest, aMailLinkFromTheSettingsFileFillsTheForm)
-{
-    open("/yahoo/inbox");
-    QSignalSpy handled(controller.get(), &MainController::mailLinkHandled);
-    ASSERT_TRUE(settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"),
-                                QStringLiteral("mailto:ann@example.com?subject=Hi%20there&body=See%20you")));
-    ASSERT_TRUE(handled.wait(10000));
-    EXPECT_EQ(form().selectedTab(), 2);
-    EXPECT_EQ(yahoo("To"), QStringLiteral("ann@example.com"));
-    EXPECT_EQ(yahoo("Subj"), QStringLiteral("Hi there"));
-    EXPECT_EQ(yahoo("Body"), QStringLiteral("See you"));
-}
-
 // Before the user has signed in there is no compose page: the filling
 // waits and says so; a later one takes its place; both fill nothing until
 // the compose page can be reached, which the later one then fills.

@@ -253,16 +253,7 @@ TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesN
     auto *reply = form().findChild<QPushButton *>(QStringLiteral("CommandReplyNoText"));
     ASSERT_TRUE(reply->isEnabled());
     reply->click();
-    EXPECT_TRUE(waitFor(
-        [&] {
-            try {
-                return form().browser(3).document().formField(QStringLiteral("composeform"), QStringLiteral("to")).value()
-                    == QStringLiteral("<ann@example.com>");
-            } catch (const WebPageError &) {
-                return false;
-            }
-        },
-        10000));
+    EXPECT_TRUE(waitFor([&] { return field(3, "composeform", "to") == QStringLiteral("<ann@example.com>"); }, 10000));
     // By now the page would have gone where its refresh points.
     EXPECT_TRUE(preview.locationUrl().startsWith(QStringLiteral("file:")));
     EXPECT_EQ(connections, 0);

@@ -7,11 +7,13 @@
 #include "app/SettingsPanel.h"
 #include "merge/ui/DialogTemplate.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+
+#include "ModalAnswer.h"
+#include "TestFiles.h"
 
 using namespace ferrowen;
 using namespace ferrowen::testing;
@@ -25,15 +27,9 @@ protected:
     void prepareMainFolder() override
     {
         ASSERT_TRUE(QDir().mkpath(mainPath(QStringLiteral("templates"))));
-        writeFile(QStringLiteral("templates/b second.txt"), "Second\r\nThe second one.\r\n");
-        writeFile(QStringLiteral("templates/a first.txt"), "First offer\r\nDear all,\r\nbuy now.\r\n");
-        writeFile(QStringLiteral("templates/notes.md"), "not a template");
-    }
-    void writeFile(const QString &relative, const QByteArray &content)
-    {
-        QFile file(mainPath(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        writeFile(mainPath("templates/b second.txt"), "Second\r\nThe second one.\r\n");
+        writeFile(mainPath("templates/a first.txt"), "First offer\r\nDear all,\r\nbuy now.\r\n");
+        writeFile(mainPath("templates/notes.md"), "not a template");
     }
 
     QStringList entries(QComboBox *combo)
@@ -47,28 +43,14 @@ protected:
     void chooseTemplate(const QString &name) { templateList()->setCurrentIndex(templateList()->findText(name)); }
 
     // Opens the template dialog with "&New/Edit..." and runs the steps in
-    // it once it shows; the steps end by closing it. A dialog still open
-    // after a while is closed and fails the test.
+    // it once it shows; the steps end by closing it.
     void withTemplateDialog(std::function<void(DialogTemplate &)> steps)
     {
-        const auto shownDialog = [] { return qobject_cast<DialogTemplate *>(QApplication::activeModalWidget()); };
-        whenTrue([=] { return shownDialog() != nullptr; }, [=] { steps(*shownDialog()); });
-        QTimer::singleShot(30000, pending.get(), [this, shownDialog] {
-            if (DialogTemplate *left = shownDialog()) {
-                ADD_FAILURE() << "the template dialog was left open";
-                shell().markClosing();
-                left->done(QDialog::Rejected);
-            }
-        });
+        answerNextModal<DialogTemplate>(std::move(steps));
         click("CommandTemplate");
     }
     template<typename W>
-    static W *in(DialogTemplate &dialog, const char *name)
-    {
-        W *found = dialog.findChild<W *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    static W *in(DialogTemplate &dialog, const char *name) { return namedChild<W>(dialog, name); }
     QString yahoo(int pane, const char *name) { return field(pane, "Compose", name); }
     QString hotmail(int pane, const char *name) { return field(pane, "composeform", name); }
 };
@@ -139,9 +121,8 @@ TEST_F(TemplatesEndToEndTest, aCapturedFormSavedAsTemplateJoinsEveryList)
         in<QPushButton>(dialog, "CancelButton")->click();
     });
 
-    QFile saved(mainPath(QStringLiteral("templates/party.txt")));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(saved.readAll()), QStringLiteral("Party \u00e0 la plage\r\nBring food.\r\nAnd music."));
+    EXPECT_EQ(QString::fromUtf8(fileBytes(mainPath("templates/party.txt"))),
+              QStringLiteral("Party \u00e0 la plage\r\nBring food.\r\nAnd music."));
     EXPECT_EQ(entries(templateList()).last(), QStringLiteral("party.txt"));
     EXPECT_EQ(entries(form().settingsPanel().defaultTemplateCombo()).last(), QStringLiteral("party.txt"));
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u' ').toStdString();

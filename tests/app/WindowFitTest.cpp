@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "NamedChild.h"
 #include "SettingsFileFixture.h"
 
 using namespace ferrowen;
@@ -109,12 +110,7 @@ protected:
     }
 
     template<typename T = QWidget>
-    static T *child(MainForm &form, const char *name)
-    {
-        T *found = form.findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    static T *child(MainForm &form, const char *name) { return ferrowen::testing::namedChild<T>(form, name); }
 };
 
 TEST_F(WindowFitTest, smallStoredPlacementIsKept_everyControlReachableOnEachTab_andThePlacementWrittenBack)

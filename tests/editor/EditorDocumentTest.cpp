@@ -17,8 +17,10 @@
 
 #include <csignal>
 
+#include "EditorBody.h"
 #include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -41,21 +43,9 @@ protected:
         window.show();
     }
 
-    void setBody(const QString &body)
-    {
-        document.setDocumentHTML(QStringLiteral("<html><head></head><body>") + body + QStringLiteral("</body></html>"));
-    }
+    void setBody(const QString &body) { ferrowen::testing::setBody(document, body); }
 
-    // Selects the first occurrence of text in the body's text.
-    void selectText(const QString &text, int caretAt = -1)
-    {
-        const int start = int(document.bodyText().indexOf(text));
-        ASSERT_GE(start, 0) << text.toStdString();
-        if (caretAt >= 0)
-            document.select({start + caretAt, start + caretAt});
-        else
-            document.select({start, start + int(text.size())});
-    }
+    void selectText(const QString &text, int caretAt = -1) { ferrowen::testing::selectText(document, text, caretAt); }
 };
 
 TEST_F(EditorDocumentTest, commandsChangeTheDocumentAndTheirStatesFollow)
@@ -282,11 +272,7 @@ protected:
 
     QString file(const char *name, const QByteArray &content)
     {
-        const QString path = dir.filePath(QLatin1String(name));
-        QFile out(path);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(content);
-        return path;
+        return ferrowen::testing::writeFile(dir.filePath(QLatin1String(name)), content);
     }
 
     QString lastMessage() const { return boxes.shown.isEmpty() ? QString() : boxes.shown.last().text; }
@@ -364,9 +350,7 @@ TEST_F(EditorFilesTest, savedFilesAreUtf8AndSayItAndOpenAgainAsTheyWere)
     SaveEditorFile(document, dialogs, boxes, folder);
     EXPECT_TRUE(boxes.shown.isEmpty()) << lastMessage().toStdString();
     EXPECT_EQ(folder, dir.path());
-    QFile saved(dir.filePath(QStringLiteral("post.htm")));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray bytes = saved.readAll();
+    const QByteArray bytes = ferrowen::testing::fileBytes(dir.filePath(QStringLiteral("post.htm")));
     EXPECT_TRUE(bytes.contains("<meta charset=\"utf-8\">")) << bytes.toStdString();
     EXPECT_TRUE(bytes.contains("caf\xC3\xA9 \xE2\x80\x93 <b>na\xC3\xAFve</b>")) << bytes.toStdString();
 
@@ -376,7 +360,7 @@ TEST_F(EditorFilesTest, savedFilesAreUtf8AndSayItAndOpenAgainAsTheyWere)
     EXPECT_EQ(document.bodyInnerHTML(), QStringLiteral("<p>café “q”</p>"));
     EXPECT_EQ(document.BaseURL(), QUrl::fromLocalFile(dir.filePath(QStringLiteral("old.htm"))));
 
-    dialogs.openAnswers = {saved.fileName()};
+    dialogs.openAnswers = {dir.filePath(QStringLiteral("post.htm"))};
     OpenEditorFile(document, dialogs, boxes, folder);
     EXPECT_TRUE(boxes.shown.isEmpty()) << lastMessage().toStdString();
     EXPECT_EQ(document.bodyInnerHTML(), QStringLiteral("<p>café – <b>naïve</b></p>"));

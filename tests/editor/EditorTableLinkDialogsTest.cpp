@@ -32,6 +32,8 @@
 
 #include <gtest/gtest.h>
 
+#include "EditorBody.h"
+#include "NamedChild.h"
 #include "TestEditorHost.h"
 #include "WaitFor.h"
 
@@ -43,9 +45,7 @@ namespace {
 template<typename W>
 W *control(QWidget &dialog, const char *name)
 {
-    W *found = dialog.findChild<W *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return namedChild<W>(dialog, name);
 }
 
 void pressOk(QDialog &dialog)
@@ -90,24 +90,10 @@ protected:
 
     EditorDocument &document() { return panel.document(); }
 
-    void setBody(const QString &body)
-    {
-        document().setDocumentHTML(QStringLiteral("<html><head></head><body>") + body + QStringLiteral("</body></html>"));
-    }
+    void setBody(const QString &body) { ferrowen::testing::setBody(document(), body); }
 
-    void caretIn(const QString &text, int at = 1)
-    {
-        const int start = int(document().bodyText().indexOf(text));
-        ASSERT_GE(start, 0) << text.toStdString();
-        document().select({start + at, start + at});
-    }
-
-    void selectText(const QString &text)
-    {
-        const int start = int(document().bodyText().indexOf(text));
-        ASSERT_GE(start, 0) << text.toStdString();
-        document().select({start, start + int(text.size())});
-    }
+    void caretIn(const QString &text, int at = 1) { ferrowen::testing::selectText(document(), text, at); }
+    void selectText(const QString &text) { ferrowen::testing::selectText(document(), text); }
 
     void click(const char *key)
     {

@@ -24,7 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include "EditorBody.h"
 #include "ModalAnswer.h"
+#include "NamedChild.h"
 #include "ScriptedMessageBoxes.h"
 #include "WaitFor.h"
 
@@ -36,9 +38,7 @@ namespace {
 template<typename W>
 W *control(QWidget &dialog, const char *name)
 {
-    W *found = dialog.findChild<W *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return namedChild<W>(dialog, name);
 }
 
 void click(QWidget &dialog, const char *name)
@@ -99,10 +99,7 @@ protected:
     QString path(const QString &name) const { return folder.filePath(name); }
     QString address(const QString &name) const { return QUrl::fromLocalFile(path(name)).toString(QUrl::FullyEncoded); }
 
-    void setBody(const QString &body)
-    {
-        document.setDocumentHTML(QStringLiteral("<html><head></head><body>") + body + QStringLiteral("</body></html>"));
-    }
+    void setBody(const QString &body) { ferrowen::testing::setBody(document, body); }
 
     // Selects the first picture of the body as a whole.
     void selectPicture()

@@ -12,12 +12,6 @@ using namespace ferrowen;
 
 namespace {
 
-template<typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case> &info)
-{
-    return info.param.name;
-}
-
 // --- Writing the IMG tag ---------------------------------------------------
 
 struct WriteCase
@@ -46,26 +40,6 @@ ImageSettings settings(const char *source, const char *alt = "", const char *ali
 
 SizeSetting pct(const char *value) { return {true, QString::fromUtf8(value), true}; }
 SizeSetting px(const char *value) { return {true, QString::fromUtf8(value), false}; }
-
-class WriteImageTable : public ::testing::TestWithParam<WriteCase>
-{
-};
-
-TEST_P(WriteImageTable, writesTheSettingsIntoTheTag)
-{
-    const WriteCase &c = GetParam();
-    const ImageTagResult result = writeImageTag(QString::fromUtf8(c.tag), c.settings);
-    const QString expected = QString::fromUtf8(c.expected);
-    if (expected.startsWith(QLatin1String("You"))) {
-        EXPECT_EQ(result.error, expected);
-        EXPECT_EQ(result.invalid, expected.contains(QLatin1String("width")) ? ImageTagResult::Invalid::Width
-                                                                            : ImageTagResult::Invalid::Height);
-        EXPECT_TRUE(result.tag.isEmpty());
-    } else {
-        EXPECT_EQ(result.invalid, ImageTagResult::Invalid::Nothing) << result.error.toStdString();
-        EXPECT_EQ(result.tag, expected);
-    }
-}
 
 const WriteCase writeCases[] = {
     // A new picture from a file: a file address, the spacing boxes, no ALIGN.
@@ -110,7 +84,23 @@ const WriteCase writeCases[] = {
      "<IMG SRC=file:///a.png BORDER=0 HSPACE=2 VSPACE=3 WIDTH=33.5%>"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, WriteImageTable, ::testing::ValuesIn(writeCases), caseName<WriteCase>);
+TEST(WriteImageTag, writesTheSettingsIntoTheTagOrRefusesABadSize)
+{
+    for (const WriteCase &c : writeCases) {
+        SCOPED_TRACE(c.name);
+        const ImageTagResult result = writeImageTag(QString::fromUtf8(c.tag), c.settings);
+        const QString expected = QString::fromUtf8(c.expected);
+        if (expected.startsWith(QLatin1String("You"))) {
+            EXPECT_EQ(result.error, expected);
+            EXPECT_EQ(result.invalid, expected.contains(QLatin1String("width")) ? ImageTagResult::Invalid::Width
+                                                                                : ImageTagResult::Invalid::Height);
+            EXPECT_TRUE(result.tag.isEmpty());
+        } else {
+            EXPECT_EQ(result.invalid, ImageTagResult::Invalid::Nothing) << result.error.toStdString();
+            EXPECT_EQ(result.tag, expected);
+        }
+    }
+}
 
 // --- Reading the IMG tag ---------------------------------------------------
 
@@ -151,17 +141,6 @@ struct SourceCase
     bool empty;
 };
 
-class ImageSourceTable : public ::testing::TestWithParam<SourceCase>
-{
-};
-
-TEST_P(ImageSourceTable, showsAndEmptiness)
-{
-    const SourceCase &c = GetParam();
-    EXPECT_EQ(shownImageSource(QString::fromUtf8(c.src)), QString::fromUtf8(c.shown));
-    EXPECT_EQ(isEmptyImageSource(shownImageSource(QString::fromUtf8(c.src))), c.empty);
-}
-
 const SourceCase sourceCases[] = {
     {"fileAddress", "file:///tmp/a.gif", "/tmp/a.gif", false},
     {"encodedFileAddress", "file:///tmp/a%20b.gif", "/tmp/a b.gif", false},
@@ -171,7 +150,14 @@ const SourceCase sourceCases[] = {
     {"onlyTheStartAddress", "http://", "http://", true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ImageSourceTable, ::testing::ValuesIn(sourceCases), caseName<SourceCase>);
+TEST(ImageSource, isShownAsAPathOrAddressAndEmptyWithoutOne)
+{
+    for (const SourceCase &c : sourceCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(shownImageSource(QString::fromUtf8(c.src)), QString::fromUtf8(c.shown));
+        EXPECT_EQ(isEmptyImageSource(shownImageSource(QString::fromUtf8(c.src))), c.empty);
+    }
+}
 
 TEST(ImageFileTypes, offerOnlyWhatTheEngineShowsAndStartWithGifAndJpeg)
 {
@@ -220,16 +206,6 @@ struct MapStringCase
     const char *expected;
 };
 
-class InsertMapStringTable : public ::testing::TestWithParam<MapStringCase>
-{
-};
-
-TEST_P(InsertMapStringTable, putsTheMapRightAfterTheBodyTag)
-{
-    const MapStringCase &c = GetParam();
-    EXPECT_EQ(InsertMapString(QString::fromUtf8(c.document), QStringLiteral("<MAP>")), QString::fromUtf8(c.expected));
-}
-
 const MapStringCase mapStringCases[] = {
     {"plainBody", "<html><body><p>x</p></body></html>", "<html><body><MAP><p>x</p></body></html>"},
     {"bodyWithAttributes", "<html><BODY bgcolor=\"#ffffff\" text=black><p>x</p></BODY></html>",
@@ -242,7 +218,11 @@ const MapStringCase mapStringCases[] = {
     {"unclosedBody", "<html><body class=\"x", "<html><body class=\"x"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, InsertMapStringTable, ::testing::ValuesIn(mapStringCases), caseName<MapStringCase>);
+TEST(InsertMapString, putsTheMapRightAfterTheBodyTag)
+{
+    for (const MapStringCase &c : mapStringCases)
+        EXPECT_EQ(InsertMapString(QString::fromUtf8(c.document), QStringLiteral("<MAP>")), QString::fromUtf8(c.expected)) << c.name;
+}
 
 TEST(MapElements, foundByExactNameAndReplacedRatherThanAdded)
 {
@@ -364,16 +344,6 @@ struct MapNameCase
     const char *expected;
 };
 
-class MapNameTable : public ::testing::TestWithParam<MapNameCase>
-{
-};
-
-TEST_P(MapNameTable, namesTheMap)
-{
-    const MapNameCase &c = GetParam();
-    EXPECT_EQ(mapNameFor(QString::fromUtf8(c.requested), QString::fromUtf8(c.picture)), QString::fromUtf8(c.expected));
-}
-
 const MapNameCase mapNameCases[] = {
     {"givenName", "shop", "/pics/cat.png", "shop"},
     {"useFile", "USEFILE", "/pics/cat.png", "cat"},
@@ -383,7 +353,11 @@ const MapNameCase mapNameCases[] = {
     {"noFile", "USEFILE", "", "map"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, MapNameTable, ::testing::ValuesIn(mapNameCases), caseName<MapNameCase>);
+TEST(MapNameFor, namesTheMapAsAskedOrAfterThePicture)
+{
+    for (const MapNameCase &c : mapNameCases)
+        EXPECT_EQ(mapNameFor(QString::fromUtf8(c.requested), QString::fromUtf8(c.picture)), QString::fromUtf8(c.expected)) << c.name;
+}
 
 TEST(MapReferences, goBothWays)
 {

@@ -9,6 +9,7 @@
 #include "merge/MergeRun.h"
 
 #include "FakeMergeSite.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,19 +151,13 @@ TEST_F(MergeJournalTest, aJournalCutAnywhereReadsItsWholeLinesAndResumesFromThem
     auto run = newRun();
     run->start(MergeRun::Kind::Send, false);
     ASSERT_FALSE(run->isRunning());
-    QFile file(run->journalPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray whole = file.readAll();
-    file.close();
+    const QByteArray whole = fileBytes(run->journalPath());
     const qsizetype rowsStart = whole.indexOf('\n', whole.indexOf('\n') + 1) + 1;
 
     const QString cutPath = dir.filePath(QStringLiteral("cut.journal"));
     for (qsizetype length = rowsStart; length <= whole.size(); ++length) {
         const QByteArray kept = whole.left(length);
-        QFile cut(cutPath);
-        ASSERT_TRUE(cut.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        cut.write(kept);
-        cut.close();
+        writeFile(cutPath, kept);
         const auto journal = readMergeJournal(cutPath);
         ASSERT_TRUE(journal.ok()) << length;
         const QByteArray whole_lines = kept.left(kept.lastIndexOf('\n') + 1);
@@ -172,10 +167,7 @@ TEST_F(MergeJournalTest, aJournalCutAnywhereReadsItsWholeLinesAndResumesFromThem
 
     // Written on after a cut in the middle of a line: the new line counts,
     // the cut one stays one damaged line.
-    QFile cut(cutPath);
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    cut.write(whole.left(whole.lastIndexOf("\"state\":\"sent\"")));
-    cut.close();
+    writeFile(cutPath, whole.left(whole.lastIndexOf("\"state\":\"sent\"")));
     const int doneBefore = readMergeJournal(cutPath)->doneCount();
     MergeJournalWriter writer;
     ASSERT_TRUE(writer.reopen(cutPath).ok());

@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
+
 using namespace ferrowen;
+using ferrowen::testing::fileBytes;
+using ferrowen::testing::writeFile;
 
 namespace {
 
@@ -18,18 +22,8 @@ protected:
     QTemporaryDir dir;
     QString folder() const { return dir.filePath(QStringLiteral("main/templates")); }
 
-    void put(const QString &name, const QByteArray &content)
-    {
-        ASSERT_TRUE(QDir().mkpath(folder()));
-        QFile file(QDir(folder()).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-    QByteArray contentOf(const QString &name)
-    {
-        QFile file(QDir(folder()).filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void put(const QString &name, const QByteArray &content) { writeFile(QDir(folder()).filePath(name), content); }
+    QByteArray contentOf(const QString &name) { return fileBytes(QDir(folder()).filePath(name)); }
 };
 
 TEST_F(TemplateFolderTest, writingMakesTheMissingFolderAndReplacesAnExistingFileWhole)

@@ -10,15 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
+
 using namespace ferrowen;
 
 namespace {
-
-void touch(const QString &path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-}
 
 QStringList column(const std::vector<ListedMessage> &rows, int column)
 {
@@ -36,7 +32,7 @@ TEST(FolderListing, listsEveryFourPartNameInNameOrderWithoutOpeningAFileNorLefto
     for (const char *name : {"zed&&s&&1#1#2020&&t.htm", "Bob&&s&&1#1#2020&&t.htm", "alice&&s&&1#1#2020&&t.txt",
                              ".hidden&&s&&d&&t.htm", "three&&parts&&only.htm", "notes.txt",
                              "zed&&s&&1#1#2020&&t.htm.dEdTsI", "new&&s&&d&&t.htm.Ab12cD", "kept&&s&&d&&t.txt.Ab12cD"})
-        touch(dir.filePath(QString::fromUtf8(name)));
+        ferrowen::testing::writeFile(dir.filePath(QString::fromUtf8(name)));
     const QString old = dir.filePath(QStringLiteral("zed&&s&&1#1#2020&&t.htm.dEdTsI"));
     QFile oldFile(old);
     ASSERT_TRUE(oldFile.open(QIODevice::ReadWrite));
@@ -56,7 +52,7 @@ TEST(FolderListing, aStoppedReadingListsNothing)
 {
     QTemporaryDir dir;
     for (int i = 0; i < 5000; ++i)
-        touch(dir.filePath(QStringLiteral("a%1&&s&&d&&t.htm").arg(i)));
+        ferrowen::testing::writeFile(dir.filePath(QStringLiteral("a%1&&s&&d&&t.htm").arg(i)));
     qsizetype seen = 0;
     EXPECT_TRUE(listFolderMessages(dir.path(), [&seen](qsizetype n) {
                     seen = n;
@@ -87,7 +83,7 @@ TEST(FolderListing, foldersInNameOrderWithoutRegardToCase)
     QTemporaryDir dir;
     for (const char *folder : {"sent", "Work", "Saved", "archive"})
         ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromUtf8(folder)));
-    touch(dir.filePath(QStringLiteral("a file")));
+    ferrowen::testing::writeFile(dir.filePath(QStringLiteral("a file")));
     EXPECT_EQ(savedMessageFolders(dir.path()),
               QStringList({QStringLiteral("archive"), QStringLiteral("Saved"), QStringLiteral("sent"), QStringLiteral("Work")}));
 }

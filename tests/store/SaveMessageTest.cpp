@@ -17,8 +17,10 @@
 #include <sys/resource.h>
 
 #include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
 
 using namespace ferrowen;
+using ferrowen::testing::fileBytes;
 
 namespace {
 
@@ -135,9 +137,7 @@ TEST(SaveMessageFile, theSameMessageAgainReplacesItsFile_anotherWhoseNameCutsAli
         message.body = QStringLiteral("second");
         const StatusOr<QString> written = writeSavedMessage(dir.path(), message);
         ASSERT_TRUE(written) << written.error().toStdString();
-        QFile file(*written);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), messageFileContent(message));
+        EXPECT_EQ(fileBytes(*written), messageFileContent(message));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
         SavedMessage other = message;
@@ -184,9 +184,7 @@ TEST(SaveMessageFile, aWriteThatFailsLeavesTheEarlierFileAsItWasAndNoHalfMessage
         const FileSizeLimit limit(4096);
         EXPECT_FALSE(writeSavedMessage(dir.path(), bigger));
     }
-    QFile file(*earlier);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), earlierContent);
+    EXPECT_EQ(fileBytes(*earlier), earlierContent);
     EXPECT_EQ(filesBelow(dir.path()), QStringList{QDir(dir.path()).relativeFilePath(*earlier)});
 }
 

@@ -7,6 +7,7 @@
 #include "platform/web/BrowserPane.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -15,6 +16,8 @@
 
 #include <memory>
 
+#include "FormFieldValue.h"
+#include "NamedChild.h"
 #include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 
@@ -33,16 +36,19 @@ protected:
             ASSERT_TRUE(QDir(mainPath("savedmgs")).mkpath(QLatin1String(folder)));
         prepareMainFolder();
         ASSERT_TRUE(settings.SetIni(QStringLiteral("Locations"), QStringLiteral("main dir"), mainPath("")));
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
+        controller = std::make_unique<MainController>(settings, options());
         controller->start();
     }
+
+    // What the program starts with; a test may add to it.
+    virtual MainController::Options options() { return {false, false, &boxes, &fileDialogs}; }
 
     // The program gone at once, as if killed, and started anew over the
     // same settings file and main folder; the site goes on.
     void restartProgram()
     {
         controller.reset();
-        controller = std::make_unique<MainController>(settings, MainController::Options{false, false, &boxes, &fileDialogs});
+        controller = std::make_unique<MainController>(settings, options());
         controller->start();
     }
 
@@ -60,6 +66,9 @@ protected:
     }
 
     MainForm &form() { return controller->window(); }
+    template<typename W = QWidget>
+    W *child(const char *name) { return namedChild<W>(form(), name); }
+    void click(const char *button) { child<QPushButton>(button)->click(); }
 
     // Loads `address` into the pane and waits until it has.
     void load(int pane, const QString &address)
@@ -68,17 +77,15 @@ protected:
         form().browser(pane).navigate(address);
         ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
     }
-    void openInbox(const char *sitePath) { load(1, site.baseUrl().resolved(QUrl(QLatin1String(sitePath))).toString()); }
+    QString siteAddress(const char *path) const { return site.baseUrl().resolved(QUrl(QLatin1String(path))).toString(); }
+    void openInbox(const char *sitePath) { load(1, siteAddress(sitePath)); }
 
-    // A field of the compose pane's form, or "<no form>".
-    QString composeField(const char *field)
+    // A field of a form in a pane, or "<no form>".
+    QString field(int pane, const char *formName, const char *fieldName)
     {
-        try {
-            return form().browser(3).document().formField(QStringLiteral("compose"), QLatin1String(field)).value();
-        } catch (const WebPageError &) {
-            return QStringLiteral("<no form>");
-        }
+        return formFieldValue(form().browser(pane).document(), QLatin1String(formName), QLatin1String(fieldName));
     }
+    QString composeField(const char *name) { return field(3, "compose", name); }
 
     QTemporaryDir dir;
     SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
+
 using namespace ferrowen;
 
 namespace {
@@ -53,11 +55,7 @@ TEST(MailtoWaitQueueTest, firstComeFirstServedSkippingWaitersThatHaveEnded)
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->isTurnOf(self)) << "no one waits";
 
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(gone.toString().toLatin1() + "\nnot a waiter\n" + reusedPid.toString().toLatin1() + '\n');
-    }
+    ferrowen::testing::writeFile(path, gone.toString().toLatin1() + "\nnot a waiter\n" + reusedPid.toString().toLatin1() + '\n');
     StatusOr<MailtoWaitQueue> queue = MailtoWaitQueue::read(path);
     ASSERT_TRUE(queue);
     EXPECT_EQ(queue->waiters(), (std::vector<ProcessIdentity>{gone, reusedPid}));

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "NamedChild.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -40,12 +42,7 @@ protected:
     void TearDown() override { delete dialog; }
 
     template<typename W = QWidget>
-    W *control(const char *name)
-    {
-        W *found = dialog->findChild<W *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    W *control(const char *name) { return namedChild<W>(*dialog, name); }
     void click(const char *name) { control<QPushButton>(name)->click(); }
     // Test, Stop Test, Start, Stop.
     QList<bool> buttons()
@@ -69,35 +66,8 @@ protected:
 
 const QList<bool> Idle{true, false, true, false};
 
-TEST_F(DialogMergeTest, opensWithItsTextsAboveOtherWindowsWithoutBlockingInItsPlace)
+TEST_F(DialogMergeTest, opensAboveOtherWindowsWithoutBlockingInItsPlaceWithItsTextsWhole)
 {
-    const std::pair<const char *, const char *> texts[] = {
-        {"Label1", "Mail Merge lets you send personalized email to a list of people. You must enter the body of your "
-                   "email message into the Compose form. You can use \"Merge  Fields\" to insert personalized "
-                   "information such as names from your address book.  "},
-        {"Frame1", "Merge Settings"},
-        {"Label2", "Send Mail To:"},
-        {"Option2", "All addresses in your address book"},
-        {"Option1", "Only the selected addresses "},
-        {"Label4", "For detailed instructions on how to use this feature, please  click the Help button."},
-        {"FrameTest", "Test"},
-        {"Label3", "The test feature will create one email based on the first address in your list and will display "
-                   "it in the Compose form. The email will not be sent. After checking the test email to make sure it "
-                   "is correct, click the Stop Test button go return to your original email template."},
-        {"CommandTest", "Test"},
-        {"CommandUndoTest", "Stop Test"},
-        {"CommandHide", "X"},
-        {"Frame3", "Start Merge: Press Start to begin sending"},
-        {"CommandStart", "Start"},
-        {"CommandStop", "Stop"},
-        {"LabelNumSent", "Emails Sent: 0"},
-        {"Command1", "Show Log"},
-        {"Command5", "Help"},
-        {"CancelButton", "Close"},
-    };
-    for (const auto &[name, expected] : texts)
-        EXPECT_EQ(text(name), QString::fromUtf8(expected)) << name;
-
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Mail Merge"));
     EXPECT_FALSE(dialog->isModal());
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -231,9 +201,7 @@ TEST_F(DialogMergeTest, offersResumeForTheOpenBooksUnfinishedMergeAndSavesItsRes
     ASSERT_FALSE(control("CommandResume")->isHidden());
     host.files.saveAnswers << merges.filePath(QStringLiteral("before.csv"));
     click("CommandSaveResults");
-    QFile before(merges.filePath(QStringLiteral("before.csv")));
-    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(before.readAll().contains("\"Cy\",\"cy@example.com\",\"not sent\""));
+    EXPECT_TRUE(fileBytes(merges.filePath(QStringLiteral("before.csv"))).contains("\"Cy\",\"cy@example.com\",\"not sent\""));
 
     click("CommandResume");
     ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }));
@@ -242,9 +210,7 @@ TEST_F(DialogMergeTest, offersResumeForTheOpenBooksUnfinishedMergeAndSavesItsRes
     EXPECT_TRUE(control("CommandResume")->isHidden());
     host.files.saveAnswers << merges.filePath(QStringLiteral("after.csv"));
     click("CommandSaveResults");
-    QFile after(merges.filePath(QStringLiteral("after.csv")));
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    const QByteArray csv = after.readAll();
+    const QByteArray csv = fileBytes(merges.filePath(QStringLiteral("after.csv")));
     EXPECT_TRUE(csv.contains("\"Ann\",\"ann@example.com\",\"sent (")) << csv.constData();
     EXPECT_TRUE(csv.contains("\"Cy\",\"cy@example.com\",\"sent (")) << csv.constData();
 }

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include "NamedChild.h"
+#include "TestFiles.h"
+
 using namespace ferrowen;
 using namespace ferrowen::testing;
 using Answer = MessageBoxes::Answer;
@@ -33,24 +36,14 @@ protected:
 
     void SetUp() override { host.folder = dir.filePath(QStringLiteral("templates")); }
 
-    void put(const QString &name, const QByteArray &content)
-    {
-        ASSERT_TRUE(QDir().mkpath(host.folder));
-        QFile file(QDir(host.folder).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    void put(const QString &name, const QByteArray &content) { writeFile(QDir(host.folder).filePath(name), content); }
     // The template in a file, or "<missing>".
     QString subjectIn(const QString &name)
     {
-        QFile file(QDir(host.folder).filePath(name));
-        return file.open(QIODevice::ReadOnly) ? templateFromFileContent(file.readAll()).subject : QStringLiteral("<missing>");
+        const QByteArray content = contentOf(name);
+        return content == "<missing>" ? QString::fromUtf8(content) : templateFromFileContent(content).subject;
     }
-    QByteArray contentOf(const QString &name)
-    {
-        QFile file(QDir(host.folder).filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray contentOf(const QString &name) { return fileBytes(QDir(host.folder).filePath(name)); }
 
     void open()
     {
@@ -59,12 +52,7 @@ protected:
     }
 
     template<typename W = QWidget>
-    W *child(const char *name)
-    {
-        W *found = dialog->findChild<W *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    W *child(const char *name) { return namedChild<W>(*dialog, name); }
     void click(const char *name) { child<QPushButton>(name)->click(); }
     QComboBox *names() { return child<QComboBox>("Combo1"); }
     QLineEdit *subject() { return child<QLineEdit>("Text1"); }
