@@ -20,6 +20,7 @@
 
 #include "BrowserPaneProbe.h"
 #include "ProgramWithDemoSite.h"
+#include "RunInPage.h"
 #include "TestFiles.h"
 #include "TypeIntoPane.h"
 #include "WaitFor.h"
@@ -87,7 +88,11 @@ protected:
     void openComposeTab()
     {
         form().selectTab(2);
-        ASSERT_TRUE(waitFor([&] { return fieldValue(GetParam().to) != QStringLiteral("<no form>"); }, 10000));
+        // The form of the page the tab asked for, not of one it is leaving.
+        ASSERT_TRUE(waitFor([&] {
+            const BrowserPane &compose = form().browser(3);
+            return compose.showsRequestedPage() && !compose.isBusy() && fieldValue(GetParam().to) != QStringLiteral("<no form>");
+        }, 10000));
     }
 
     // Rows of the grid, counted from 1, as a block from `from` to `to`.
@@ -130,7 +135,12 @@ protected:
         BrowserPaneProbe::page(form().browser(3))
             ->runJavaScript(QStringLiteral("Array.from(document.forms).find(f => f.name == '%1').elements['%2'].focus()")
                                 .arg(QLatin1String(GetParam().form), QLatin1String(GetParam().body)));
-        ASSERT_TRUE(waitFor([&] { return fieldValue(GetParam().body) != QStringLiteral("<no form>"); }));
+        ASSERT_TRUE(waitFor([&] {
+            return ferrowen::testing::runInPage(*BrowserPaneProbe::page(form().browser(3)),
+                                                QStringLiteral("document.activeElement && document.activeElement.name == '%1'")
+                                                    .arg(QLatin1String(GetParam().body)))
+                .toBool();
+        }));
         ferrowen::testing::typeIntoPane(form().browser(3), text);
         ASSERT_TRUE(waitFor([&] { return fieldValue(GetParam().body).endsWith(text); }, 5000)) << text.toStdString();
     }
