@@ -64,6 +64,15 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
         QMetaObject::invokeMethod(
             this, [this, url, post] { Q_EMIT navigationAccepted(url, post.data, post.charset); },
             Qt::QueuedConnection);
+    } else if (!isMainFrame && type == NavigationTypeFormSubmitted) {
+        // Some sites post their compose form into a hidden frame and read
+        // the answer there: that post is reported like a page's own.
+        const SubmissionTracker::Post post = m_submissions.takeFramePost(url, true);
+        if (!post.data.isEmpty()) {
+            QMetaObject::invokeMethod(
+                this, [this, url, post] { Q_EMIT navigationAccepted(url, post.data, post.charset); },
+                Qt::QueuedConnection);
+        }
     }
     return true;
 }
