@@ -5,6 +5,8 @@
 #include "webmail/DetectProvider.h"
 #include "webmail/ProviderProfile.h"
 
+#include <QJsonArray>
+
 #include <vector>
 
 namespace ferrowen {
@@ -41,9 +43,22 @@ void FillCheckedRange(ComposeHost &host)
 {
     if (host.selectedTab() != 1)
         host.selectTab(1);
-    const InboxListNames &names = DetectProvider(host).inboxList;
+    const ProviderProfile &profile = DetectProvider(host);
+    const InboxListNames &names = profile.inboxList;
     try {
         WebPage &inbox = host.page(Pane::Inbox);
+        if (!profile.pageScript.isEmpty()) {
+            // The list's own selection says what is ticked, and ticks.
+            QList<bool> ticked;
+            for (const QJsonValue &box : inbox.runScript(profile.pageScript, QStringLiteral("inboxBoxes")).toArray())
+                ticked << box.toBool();
+            QJsonArray toTick;
+            for (int position : boxesBetweenTicked(ticked))
+                toTick.append(position);
+            if (!toTick.isEmpty())
+                inbox.runScript(profile.pageScript, QStringLiteral("tickBoxes"), {{QStringLiteral("indexes"), toTick}});
+            return;
+        }
         const int count = inbox.formElementCount(names.form);
         std::vector<WebElement> boxes;
         QList<bool> ticked;
