@@ -75,7 +75,8 @@ std::optional<QString> calendarAddressFor(const ProviderProfile &profile, const 
 
 bool needsCalendarPage(const QString &calendarPaneLocation)
 {
-    return !calendarPaneLocation.contains(QLatin1String("calendar"));
+    // The program's own words in the pane are no calendar either.
+    return !isWebAddress(calendarPaneLocation) || !calendarPaneLocation.contains(QLatin1String("calendar"));
 }
 
 QString calendarAddressFor(const QString &inboxLocation)

@@ -46,9 +46,9 @@ SubmissionTracker::Post SubmissionTracker::takePost(const QUrl &url, bool isForm
     return pending->post;
 }
 
-SubmissionTracker::Post SubmissionTracker::takeFramePost(const QUrl &url, bool isFormSubmission)
+SubmissionTracker::Post SubmissionTracker::takeFramePost(const QUrl &url)
 {
-    if (!isFormSubmission || !m_pending || m_pending->method != QLatin1String("post")
+    if (!m_pending || m_pending->method != QLatin1String("post")
         || !sameTarget(m_pending->action, url))
         return {};
     return std::exchange(m_pending, std::nullopt)->post;

@@ -37,10 +37,10 @@ public:
     Post takePost(const QUrl &url, bool isFormSubmission);
 
     // What a form posted into a frame of the page (a hidden frame that
-    // takes a site's answer): the pending report's data when this frame's
-    // form submission goes to the reported address. Other frames' loads
-    // leave the report pending for the main frame.
-    Post takeFramePost(const QUrl &url, bool isFormSubmission);
+    // takes a site's answer): the pending report's data when a POST was
+    // reported to exactly this address. Other frames' loads leave the
+    // report pending for the main frame.
+    Post takeFramePost(const QUrl &url);
 
     bool hasPending() const { return m_pending.has_value(); }
 
