@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -164,10 +165,10 @@ int main(int argc, char **argv)
     form.showAddressPane();
     fileDialogs.openAnswers << bookFile.fileName();
     controller.shell().addressPane().Open_CSV();
-    compose.navigate(composeAddress);
+    // The Compose tab opens a fresh compose page of its own.
+    form.selectTab(2);
     if (!waitFor(composeReady, PageTimeoutMs))
         return fail("the compose page does not come");
-    form.selectTab(2);
     compose.document().formField(QStringLiteral("form"), QStringLiteral("_subject")).setValue(QStringLiteral("Merge <<First Name>>"));
     compose.document().formField(QStringLiteral("form"), QStringLiteral("_message"))
         .setValue(QStringLiteral("Dear <<First Name>>,\nthis goes to <<Email>>."));
@@ -179,6 +180,8 @@ int main(int argc, char **argv)
     if (!waitFor([&run] { return !run.isRunning(); }, 20 * PageTimeoutMs))
         return fail("the merge did not end");
     const double mergeSeconds = timer.nsecsElapsed() / 1e9;
+    if (run.sentCount() != Messages)
+        return fail("the merge did not send every message");
     if (!waitFor([&] { return countSubjects(lab, QStringLiteral("Merge Person")) == Messages; }, PageTimeoutMs))
         return fail("the merge's messages did not all arrive");
     std::printf("%d sends by Roundcube's own button, scripted (floor): %.2f messages/s\n", Messages, Messages / floorSeconds);
@@ -217,6 +220,7 @@ int main(int argc, char **argv)
                 .toBool();
         }, PageTimeoutMs))
         return fail("the large message does not show");
+    boxes.shown.clear(); // the merge's question before sending
     StallMeter stalls;
     stalls.start();
     timer.restart();
@@ -225,10 +229,11 @@ int main(int argc, char **argv)
     const qint64 longestStall = stalls.stop();
     const QStringList saved = QDir(dir.filePath(QStringLiteral("main/savedmgs/Saved"))).entryList(QDir::Files);
     if (saved.size() != 1 || !boxes.shown.isEmpty())
-        return fail("the large message was not saved");
-    std::printf("capture of a message with a 1 MB body: %.0f ms; longest stall of the window meanwhile: %lld ms "
-                "(target under 100 ms)\n",
-                captureMs, static_cast<long long>(longestStall));
+        return fail(qPrintable(QStringLiteral("the large message was not saved: ") + boxes.texts().join(u' ')));
+    const qint64 savedBytes = QFileInfo(dir.filePath(QStringLiteral("main/savedmgs/Saved/") + saved[0])).size();
+    std::printf("capture of a message with a 1 MB body (file of %lld bytes): %.0f ms; longest stall of the window "
+                "meanwhile: %lld ms (target under 100 ms)\n",
+                static_cast<long long>(savedBytes), captureMs, static_cast<long long>(longestStall));
 
     form.close();
     return 0;
