@@ -123,7 +123,7 @@ QWidget *SettingsPanel::buildProviderFrame()
     auto *grid = new QGridLayout(frame);
     m_textPinAddress = named(new QLineEdit, "TextPinAddress");
     m_textPinAddress->setPlaceholderText(tr("https://mail.example.org/"));
-    m_textPinAddress->setMinimumWidth(260);
+    m_textPinAddress->setMinimumWidth(200);
     m_textPinAddress->setAccessibleName(tr("Webmail address"));
     m_comboPinProvider = named(new QComboBox, "ComboPinProvider");
     m_comboPinProvider->setAccessibleName(tr("Provider"));
@@ -139,11 +139,13 @@ QWidget *SettingsPanel::buildProviderFrame()
     addressLabel->setBuddy(m_textPinAddress);
     auto *providerLabel = named(new QLabel(tr("P&rovider:")), "LabelPinProvider");
     providerLabel->setBuddy(m_comboPinProvider);
+    // No wider than the start page frame above it: the column stays
+    // readable on a small window.
     grid->addWidget(addressLabel, 0, 0);
-    grid->addWidget(m_textPinAddress, 0, 1, 1, 2);
+    grid->addWidget(m_textPinAddress, 0, 1);
     grid->addWidget(providerLabel, 1, 0);
     grid->addWidget(m_comboPinProvider, 1, 1);
-    grid->addWidget(pin, 1, 2);
+    grid->addWidget(pin, 2, 1, Qt::AlignLeft);
     return frame;
 }
 
