@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 namespace ferrowen {
 
@@ -128,6 +129,7 @@ void MainController::connectWindow()
                             QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation));
     });
     connect(&form, &MainForm::aboutRequested, this, &MainController::showAbout);
+    connect(&form.settingsPanel(), &SettingsPanel::providerPinRequested, this, &MainController::pinProvider);
 }
 
 void MainController::reportHelpFailure(const Status &shown)
@@ -161,6 +163,29 @@ void MainController::setUpOnFirstStart(const Options::FirstStart &firstStart)
                 .arg(firstStart.mainDir, laidOut.error()),
             MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
     }
+}
+
+void MainController::pinProvider(const QString &address, const QString &providerKey)
+{
+    const QUrl url = QUrl::fromUserInput(address);
+    const bool web = url.isValid() && !url.host().isEmpty()
+        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    if (!providerKey.isEmpty() && !web) {
+        m_shell->messageBoxes().show(
+            tr("Type the address of your webmail, such as https://mail.example.org/, to pin it to a provider."));
+        return;
+    }
+    const QString stored = providerKey.isEmpty() ? QString() : url.toString();
+    for (const auto &[key, value] : {std::pair{ProviderPinAddress, stored}, std::pair{ProviderPin, providerKey}}) {
+        if (const Status written = m_settings.SetIni(Settings, key, value); !written) {
+            m_shell->messageBoxes().show(tr("The pin could not be kept in the settings file: %1").arg(written.error()));
+            return;
+        }
+    }
+    ComposeState &compose = m_shell->state().compose;
+    compose.pinnedAddress = stored;
+    compose.pinnedProvider = providerKey;
+    window().settingsPanel().showProviderPin(stored, providerKey);
 }
 
 void MainController::start()
@@ -205,6 +230,9 @@ void MainController::start()
     state.dictionaries.mainSetting = m_mainDictionary;
     state.dictionaries.customPath =
         chooseCustomDictionary(toFileSystemPath(m_customDictionary), toFileSystemPath(folders.MainDir()));
+    state.compose.pinnedAddress = m_settings.GetIni(Settings, ProviderPinAddress, QString());
+    state.compose.pinnedProvider = m_settings.GetIni(Settings, ProviderPin, QString());
+    form.settingsPanel().showProviderPin(state.compose.pinnedAddress, state.compose.pinnedProvider);
     state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
     state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
 

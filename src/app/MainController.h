@@ -84,6 +84,9 @@ private:
     void connectWindow();
     void shutdown();
     void startCompanion();
+    // "&Pin" in the "Settings" tab: keeps the pin in the settings file and
+    // makes it count at once.
+    void pinProvider(const QString &address, const QString &providerKey);
 
     SettingsFile &m_settings;
     Options m_options;

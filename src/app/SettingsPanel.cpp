@@ -1,5 +1,6 @@
 #include "app/SettingsPanel.h"
 #include "platform/ui/NamedWidget.h"
+#include "webmail/ProviderProfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,6 +41,7 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     auto *column = new QVBoxLayout;
     column->setSpacing(10);
     column->addWidget(buildStartPageFrame());
+    column->addWidget(buildProviderFrame());
 
     column->addWidget(named(new QCheckBox(tr("Go directly to &inbox after login (bypass mail home page)")),
                             "CheckGotoInbox"));
@@ -111,6 +113,47 @@ QWidget *SettingsPanel::buildStartPageFrame()
     grid->addWidget(m_optionH, 1, 0);
     grid->addWidget(m_textHotmail, 1, 1);
     return frame;
+}
+
+// Webmail pages are recognised by their own markers; a site that hides them
+// is pinned here to its provider.
+QWidget *SettingsPanel::buildProviderFrame()
+{
+    auto *frame = named(new QGroupBox(tr("Webmail Provider")), "FrameProvider");
+    auto *grid = new QGridLayout(frame);
+    m_textPinAddress = named(new QLineEdit, "TextPinAddress");
+    m_textPinAddress->setPlaceholderText(tr("https://mail.example.org/"));
+    m_textPinAddress->setMinimumWidth(200);
+    m_textPinAddress->setAccessibleName(tr("Webmail address"));
+    m_comboPinProvider = named(new QComboBox, "ComboPinProvider");
+    m_comboPinProvider->setAccessibleName(tr("Provider"));
+    m_comboPinProvider->addItem(tr("Recognised by its pages"), QString());
+    for (const ProviderProfile &profile : providerProfiles())
+        m_comboPinProvider->addItem(profile.displayName, profile.key);
+    auto *pin = named(new QPushButton(tr("&Pin")), "CommandPin");
+    pin->setAccessibleName(tr("Pin"));
+    connect(pin, &QPushButton::clicked, this, [this] {
+        Q_EMIT providerPinRequested(m_textPinAddress->text().trimmed(), m_comboPinProvider->currentData().toString());
+    });
+    auto *addressLabel = named(new QLabel(tr("Webmail &address:")), "LabelPinAddress");
+    addressLabel->setBuddy(m_textPinAddress);
+    auto *providerLabel = named(new QLabel(tr("P&rovider:")), "LabelPinProvider");
+    providerLabel->setBuddy(m_comboPinProvider);
+    // No wider than the start page frame above it: the column stays
+    // readable on a small window.
+    grid->addWidget(addressLabel, 0, 0);
+    grid->addWidget(m_textPinAddress, 0, 1);
+    grid->addWidget(providerLabel, 1, 0);
+    grid->addWidget(m_comboPinProvider, 1, 1);
+    grid->addWidget(pin, 2, 1, Qt::AlignLeft);
+    return frame;
+}
+
+void SettingsPanel::showProviderPin(const QString &address, const QString &providerKey)
+{
+    m_textPinAddress->setText(address);
+    const int index = m_comboPinProvider->findData(providerKey);
+    m_comboPinProvider->setCurrentIndex(index < 0 ? 0 : index);
 }
 
 QWidget *SettingsPanel::buildSpamFrame()

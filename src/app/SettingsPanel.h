@@ -33,7 +33,13 @@ public:
     QComboBox *defaultTemplateCombo() const { return m_comboTemplate2; }
     QCheckBox *showPaletteOnStartup() const { return m_checkEmail; }
 
+    // Shows the address pinned to a provider (its key; empty: none).
+    void showProviderPin(const QString &address, const QString &providerKey);
+
 Q_SIGNALS:
+    // "&Pin" was pressed: pages under the address are the provider's (its
+    // key); an empty key takes the pin away.
+    void providerPinRequested(const QString &address, const QString &providerKey);
     // "Set Ferrowen as your Default E-mail Program" was pressed: its help
     // topic explains how; the program changes no system setting itself.
     void defaultMailProgramHelpRequested();
@@ -41,12 +47,15 @@ Q_SIGNALS:
 private:
     QWidget *buildStartPageFrame();
     QWidget *buildSpamFrame();
+    QWidget *buildProviderFrame();
 
     QRadioButton *m_optionY = nullptr;
     QLineEdit *m_textYahoo = nullptr;
     QRadioButton *m_optionH = nullptr;
     QLineEdit *m_textHotmail = nullptr;
     QCheckBox *m_checkEmail = nullptr;
+    QLineEdit *m_textPinAddress = nullptr;
+    QComboBox *m_comboPinProvider = nullptr;
     QComboBox *m_comboFolders3 = nullptr;
     QComboBox *m_comboTemplate2 = nullptr;
     QPlainTextEdit *m_textSpam = nullptr;

@@ -120,6 +120,11 @@ void ShellComposeHost::navigate(Pane which, const QString &address)
     pane(which).navigate(address);
 }
 
+void ShellComposeHost::showPaneText(Pane which, const QString &text)
+{
+    pane(which).showText(text);
+}
+
 void ShellComposeHost::repaint(Pane which)
 {
     // The engine draws what the page changed; hiding and showing the pane

@@ -40,6 +40,7 @@ public:
     WebPage &page(Pane pane) override;
     QString location(Pane pane) override;
     void navigate(Pane pane, const QString &address) override;
+    void showPaneText(Pane pane, const QString &text) override;
     void repaint(Pane pane) override;
     bool isShown(Pane pane) const override;
     bool isLoading(Pane pane) override;

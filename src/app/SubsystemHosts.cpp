@@ -13,6 +13,7 @@
 #include "webmail/AddressInsertion.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/DetectProvider.h"
+#include "webmail/ProviderAddresses.h"
 #include "webmail/ProviderProfile.h"
 #include "webmail/ReplyOrForward.h"
 
@@ -382,9 +383,13 @@ QString ShellMergeHost::composeLoadError()
 
 MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)
 {
-    // The merge knows the provider by the compose pane's own address.
-    const ComposeFormNames &names = profileForInboxAddress(composeAddress).compose;
-    return {names.form, names.to, names.subject, names.body, names.sendSuffix()};
+    // The merge knows the provider by the compose pane's own page.
+    const ProviderProfile &profile = providerOfPage(m_compose.page(Pane::Compose), composeAddress, m_compose.state());
+    const ComposeFormNames &names = profile.compose;
+    MergeFormNames merge{names.form, names.to, names.subject, names.body, names.sendSuffix(), profile.pageScript, {}};
+    if (!profile.composeQuery.isEmpty())
+        merge.newComposeAddress = composeAddressFor(profile, composeAddress).value_or(QString());
+    return merge;
 }
 
 MergeAddresses ShellMergeHost::addressesToMerge(bool selectedOnly)

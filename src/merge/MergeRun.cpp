@@ -163,7 +163,15 @@ bool MergeRun::waitedTooLong() const
 void MergeRun::step()
 {
     const bool busy = m_host.composeBusy();
-    const auto onCompose = [this] { return m_host.composeLocation() == m_composeAddress; };
+    const auto onCompose = [this] {
+        if (!m_names.newComposeAddress.isEmpty())
+            return !m_pageUsed;
+        return m_host.composeLocation() == m_composeAddress;
+    };
+    const auto openCompose = [this] {
+        m_host.navigateCompose(m_names.newComposeAddress.isEmpty() ? m_composeAddress : m_names.newComposeAddress);
+        m_pageUsed = false;
+    };
     const auto stillWaiting = [this](bool waiting) {
         if (waiting && waitedTooLong())
             fail(QStringLiteral("The compose page did not answer within %1 seconds.").arg(m_limits.waitLimitMs / 1000));
@@ -205,6 +213,12 @@ void MergeRun::step()
         // The last look before anything leaves.
         if (m_stopRequested)
             return leaveSending();
+        // A send button the page's script enables once it has started.
+        if (!m_names.sendScript.isEmpty()
+            && !m_host.composePage().runScript(m_names.sendScript, QStringLiteral("sendReady")).toBool()) {
+            stillWaiting(true);
+            return;
+        }
         if (submit())
             enter(Phase::AwaitAnswer);
         return;
@@ -217,12 +231,15 @@ void MergeRun::step()
         judgeAnswer(answer == Answer::Pending ? Answer::Silent : answer, reason);
         if (m_stopRequested)
             return leaveSending();
-        m_host.navigateCompose(m_composeAddress);
+        openCompose();
         return enter(Phase::AwaitCompose);
     }
     case Phase::AwaitCompose:
         if (stillWaiting(busy || !onCompose() || !composeFormShown()))
             return;
+        // A site that moves its compose pages: answers are told apart from here.
+        if (!m_names.newComposeAddress.isEmpty())
+            m_composeAddress = m_host.composeLocation();
         if (m_stopRequested)
             return leaveSending();
         return enter(Phase::NextRow);
@@ -231,7 +248,7 @@ void MergeRun::step()
             return;
         if (onCompose())
             return enter(Phase::RestoreFill);
-        m_host.navigateCompose(m_composeAddress);
+        openCompose();
         return enter(Phase::RestoreAwait);
     case Phase::RestoreAwait:
         if (!stillWaiting(busy || !onCompose() || !composeFormShown()))
@@ -505,6 +522,13 @@ bool MergeRun::checkFormNames()
             missing = QStringLiteral("The compose form \"%1\" has no field named \"%2\".").arg(m_names.form, field);
         }
     }
+    if (missing.isEmpty() && !m_names.sendScript.isEmpty()) {
+        try {
+            page.runScript(m_names.sendScript, QStringLiteral("sendReady"));
+        } catch (const WebPageError &error) {
+            missing = QStringLiteral("The compose page cannot send: %1.").arg(QString::fromStdString(error.what()));
+        }
+    }
     if (missing.isEmpty())
         return true;
     finish(Ending::Declined);
@@ -576,14 +600,51 @@ bool MergeRun::submit()
     if (!record(m_row, MergeRowState::Submitting, QString(), true, true))
         return false;
     m_sawBusy = false;
-    m_host.composePage().submitForm(m_names.form, m_names.sendSuffix);
+    m_pageUsed = true;
+    if (m_names.sendScript.isEmpty())
+        m_host.composePage().submitForm(m_names.form, m_names.sendSuffix);
+    else
+        m_host.composePage().runScript(m_names.sendScript, QStringLiteral("send"));
     return true;
+}
+
+std::optional<MergeRun::Answer> MergeRun::scriptAnswer(QString &reason)
+{
+    QJsonObject answer;
+    try {
+        answer = m_host.composePage().runScript(m_names.sendScript, QStringLiteral("sendState")).toObject();
+    } catch (const WebPageError &) {
+        // The page is leaving: its next one tells.
+        return Answer::Pending;
+    }
+    const QString state = answer.value(QLatin1String("state")).toString();
+    const QString words = answer.value(QLatin1String("message")).toString();
+    if (state == QLatin1String("sent"))
+        return Answer::Taken;
+    if (state == QLatin1String("refused")) {
+        reason = words.isEmpty() ? QStringLiteral("the site refused the message")
+                                 : QStringLiteral("the site refused the message: %1").arg(words);
+        return Answer::Refused;
+    }
+    if (state == QLatin1String("draft")) {
+        reason = QStringLiteral("the site saved a draft instead of sending");
+        return Answer::Refused;
+    }
+    if (state == QLatin1String("pending"))
+        return Answer::Pending;
+    // "none": another document than the one that sent; the address and
+    // the form tell.
+    return std::nullopt;
 }
 
 MergeRun::Answer MergeRun::siteAnswer(QString &reason)
 {
     if (m_host.composeBusy())
         return Answer::Pending;
+    if (!m_names.sendScript.isEmpty() && m_host.composeLocation() == m_composeAddress) {
+        if (const std::optional<Answer> answer = scriptAnswer(reason))
+            return *answer;
+    }
     const bool moved = m_host.composeLocation() != m_composeAddress;
     // Answered on another address, or the compose address loaded anew.
     if (!moved && !m_sawBusy)

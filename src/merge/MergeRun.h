@@ -149,6 +149,9 @@ private:
     void fillRow();
     bool submit();
     Answer siteAnswer(QString &reason);
+    // The answer a site that sends through its page script shows; none
+    // when the pane holds another document than the one that sent.
+    std::optional<Answer> scriptAnswer(QString &reason);
     void judgeAnswer(Answer answer, const QString &reason);
     bool record(int row, MergeRowState state, const QString &reason = QString(), bool answered = true,
                 bool durable = false);
@@ -200,6 +203,9 @@ private:
     int m_skippedCount = 0;
     int m_toSend = 0;
     bool m_sawBusy = false;
+    // A site whose compose pages move: the page shown has sent its message
+    // and must not be filled again.
+    bool m_pageUsed = false;
     qint64 m_lastAnswerAt = 0;
     qint64 m_messageStartedAt = 0;
     qint64 m_messageMsTotal = 0;

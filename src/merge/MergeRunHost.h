@@ -19,6 +19,15 @@ struct MergeFormNames
     // Added to the form's action address before the submit, so the site
     // takes the submission for a press of its send button.
     QString sendSuffix;
+    // The program's page script that sends through the site's own send
+    // command instead ("sendReady", "send") and reads the page's answer
+    // ("sendState": "sent", "refused" with the page's words, "draft",
+    // "pending"); empty: the form is submitted with sendSuffix.
+    QString sendScript = QString();
+    // Where a new compose page opens, for a site that gives every compose
+    // page an address of its own (a page is then known by its form once
+    // loaded); empty: the address the run started on.
+    QString newComposeAddress = QString();
 };
 
 // What a mail merge run needs from the rest of the program: the "Compose"

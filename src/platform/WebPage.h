@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QJsonObject>
+#include <QJsonValue>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -230,6 +232,17 @@ public:
     {
         Q_UNUSED(actionSuffix);
         throw WebPageError(QStringLiteral("This page cannot submit the form ") + form + QStringLiteral("."));
+    }
+
+    // Runs one operation of a page script of the program's own that does a
+    // provider's page work names cannot do (script: its resource name, such
+    // as "roundcube.js"), in one call: JSON arguments in, its answer out.
+    // Throws WebPageError when the page lacks what the operation needs.
+    virtual QJsonValue runScript(const QString &script, const QString &operation, const QJsonObject &arguments = {})
+    {
+        Q_UNUSED(operation);
+        Q_UNUSED(arguments);
+        throw WebPageError(QStringLiteral("This page cannot run the script ") + script + QStringLiteral("."));
     }
 
 protected:

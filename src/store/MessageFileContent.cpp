@@ -25,7 +25,8 @@ QByteArray messageFileContent(const SavedMessage &message)
 {
     const QString from = escapedAddress(message.from);
     const QString text = QStringLiteral("<html>") + CrLf + QStringLiteral("<body>") + CrLf
-        + headerLine("from", "From", from) + headerLine("replyto", "Reply-to", from)
+        + headerLine("from", "From", from)
+        + headerLine("replyto", "Reply-to", message.replyTo.isEmpty() ? from : escapedAddress(message.replyTo))
         + headerLine("to", "To", escapedAddress(message.to)) + headerLine("cc", "Cc", escapedAddress(message.cc))
         + headerLine("bcc", "Bcc", escapedAddress(message.bcc)) + headerLine("subject", "Subject", message.subject)
         + headerLine("date", "Date", message.date) + QStringLiteral("<div id=body><font face=arial>") + CrLf

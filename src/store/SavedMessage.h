@@ -20,6 +20,9 @@ struct SavedMessage
     // HTML; plain text has had its line breaks turned into "<br>" already.
     QString body;
     bool isSent = false;
+    // Where replies go when the message names it ("Reply-To"); empty: to
+    // the sender.
+    QString replyTo = QString();
 };
 
 } // namespace ferrowen

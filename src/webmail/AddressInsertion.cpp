@@ -70,6 +70,12 @@ bool insert(ComposeHost &host, Pane pane, qint16 code, const QStringList &addres
 QString withAddedAddresses(const QString &field, const QStringList &addresses)
 {
     QString merged = field;
+    // Recipient widgets leave a separator after the last address
+    // ("bob@example.test,"): an added one follows it without an empty entry.
+    while (merged.endsWith(QLatin1Char(',')) || merged.endsWith(QLatin1Char(' ')))
+        merged.chop(1);
+    if (merged.trimmed().isEmpty())
+        merged.clear();
     for (const QString &address : addresses) {
         if (address.trimmed().isEmpty())
             continue; // a row without an address adds nothing, not an empty entry

@@ -11,6 +11,8 @@
 #include "webmail/MessageHeaders.h"
 #include "webmail/ProviderProfile.h"
 
+#include <QJsonObject>
+
 namespace ferrowen {
 
 namespace {
@@ -34,11 +36,26 @@ QString bodyOf(WebPage &page, const DisplayedMessageNames &names, const QString 
     return found.isEmpty() ? QString() : found.last().values.value(0).toString();
 }
 
+// A provider whose page script reads the message: from its header cells
+// (addresses whole, Cc and Reply-To too) and its body element.
+SavedMessage captureThroughScript(WebPage &page, const ProviderProfile &profile)
+{
+    const QJsonObject read = page.runScript(profile.pageScript, QStringLiteral("message")).toObject();
+    const auto field = [&read](const char *name) { return read.value(QLatin1String(name)).toString(); };
+    SavedMessage message{field("from"), field("subject"), field("date"), field("to"), field("cc"), QString(),
+                         withPlainTextBreaks(field("body")), false, field("replyTo")};
+    if (message.from.isEmpty() && message.subject.isEmpty())
+        throw UnreadableMessage();
+    return message;
+}
+
 SavedMessage capture(ComposeHost &host)
 {
     WebPage &page = host.page(Pane::Inbox);
-    const QString pageText = page.bodyText();
     const ProviderProfile &profile = DetectProvider(host);
+    if (!profile.pageScript.isEmpty())
+        return captureThroughScript(page, profile);
+    const QString pageText = page.bodyText();
     const DisplayedMessageNames &names = profile.displayedMessage;
     if (names.headerLabels.isEmpty())
         throw UnreadableMessage();
@@ -55,7 +72,7 @@ SavedMessage capture(ComposeHost &host)
     const QString toLabel = yahooLabels.value(state.labelVariant, yahooLabels.value(0)).to;
     QString body = bodyOf(page, names, pageText, headers.lastValueEnd);
     body = withPlainTextBreaks(withoutHeaderHead(body, toLabel));
-    return SavedMessage{headers.from, headers.subject, headers.date, headers.to, QString(), QString(), body, false};
+    return SavedMessage{headers.from, headers.subject, headers.date, headers.to, QString(), QString(), body, false, QString()};
 }
 
 } // namespace

@@ -40,10 +40,25 @@ bool hasParameter(const QByteArray &data, const QUrl &target, const QString &nam
         || QUrlQuery(target).hasQueryItem(name);
 }
 
+// Posted with a value, posted bare, or in the query: a form that always
+// posts the field, empty for a send, marks a draft by its value.
+bool marksDraft(const QByteArray &data, const QUrl &target, const QString &name)
+{
+    const QByteArray bare = QByteArray("&") + name.toUtf8();
+    for (qsizetype at = data.indexOf(bare); at >= 0; at = data.indexOf(bare, at + 1)) {
+        const qsizetype after = at + bare.size();
+        if (after == data.size() || data.at(after) == '&')
+            return true;
+        if (data.at(after) == '=' && after + 1 < data.size() && data.at(after + 1) != '&')
+            return true;
+    }
+    return QUrlQuery(target).hasQueryItem(name);
+}
+
 // A press of the send button, not a draft being saved.
 bool isSend(const ComposeFormNames &names, const QByteArray &data, const QUrl &target)
 {
-    if (!names.draftParameter.isEmpty() && hasParameter(data, target, names.draftParameter))
+    if (!names.draftParameter.isEmpty() && marksDraft(data, target, names.draftParameter))
         return false;
     return names.sendParameter.isEmpty() || hasParameter(data, target, names.sendParameter);
 }
@@ -75,14 +90,21 @@ void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &t
         return;
     const ComposeFormNames &names = profile->compose;
     const auto parameter = [&](const QString &name) { return ReadPostParameter(data, parameterKey(name), charset); };
+    // Recipient widgets post a separator after the last address.
+    const auto recipients = [&](const QString &name) {
+        QString list = parameter(name).trimmed();
+        while (list.endsWith(QLatin1Char(',')))
+            list = list.chopped(1).trimmed();
+        return list;
+    };
     SavedMessage message;
-    message.to = parameter(names.to);
+    message.to = recipients(names.to);
     // A send without a recipient, which the site refuses.
     if (message.to.isEmpty())
         return;
     message.from = QStringLiteral("Sent Message");
-    message.bcc = parameter(names.bcc);
-    message.cc = parameter(names.cc);
+    message.bcc = recipients(names.bcc);
+    message.cc = recipients(names.cc);
     message.subject = parameter(names.subject);
     message.body = sentBodyAsHtml(parameter(names.body));
     message.date = sentCopyDateText(QDateTime::currentDateTime());

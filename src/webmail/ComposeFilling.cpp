@@ -70,12 +70,13 @@ bool hasComposeForm(WebPage &page, const ComposeFormNames &names)
 // Sends the compose pane to the provider's compose page, unless it shows
 // (or loads) a page with the form, or a message the user is writing there
 // would go with the page it replaces. True when a page is on its way.
-bool loadComposePage(ComposeHost &host, const ComposeFormNames &names)
+bool loadComposePage(ComposeHost &host, const ProviderProfile &profile)
 {
+    const ComposeFormNames &names = profile.compose;
     if (host.isLoading(Pane::Compose) || hasComposeForm(host.page(Pane::Compose), names)
         || holdsTypedText(host.page(Pane::Compose)))
         return false;
-    const auto address = composeAddressFor(host.location(Pane::Inbox));
+    const auto address = composeAddressFor(profile, host.location(Pane::Inbox));
     if (address)
         host.navigate(Pane::Compose, *address);
     return address.has_value();
@@ -266,12 +267,18 @@ ComposeFillOutcome fill(Filling &f)
     host.writeTrace(QStringLiteral("4"));
 
     // A filling tried again loads the page unseen, so nothing moves while
-    // the user signs in.
-    const bool opened = !seen && loadComposePage(host, profile.compose);
+    // the user signs in; and only once for each page the inbox pane shows:
+    // a site that answers the compose page with its sign-in page would
+    // otherwise be asked again at every load of the compose pane.
+    const QString inboxLocation = host.location(Pane::Inbox);
+    const bool mayOpen = seen || state.composeOpenedForInbox != inboxLocation;
+    if (!seen)
+        state.composeOpenedForInbox = inboxLocation;
+    const bool opened = !seen && mayOpen && loadComposePage(host, profile);
     WaitEnd end = waitForComposeForm(host, pane, profile.compose, request, seen);
     // The pane kept a page without the form (the site's rich-text page, a
     // page shown after a send): the compose page is opened once more.
-    if (end == WaitEnd::NoForm && pane == Pane::Compose && !opened && loadComposePage(host, profile.compose))
+    if (end == WaitEnd::NoForm && pane == Pane::Compose && !opened && mayOpen && loadComposePage(host, profile))
         end = waitForComposeForm(host, pane, profile.compose, request, seen);
     if (end != WaitEnd::FormFound)
         return notWritten(f, end);

@@ -35,6 +35,8 @@ public:
     virtual WebPage &page(Pane pane) = 0;
     virtual QString location(Pane pane) = 0;
     virtual void navigate(Pane pane, const QString &address) = 0;
+    // Shows a few words of the program's own in the pane instead of a page.
+    virtual void showPaneText(Pane pane, const QString &text) = 0;
     // Makes the pane draw what the automation wrote.
     virtual void repaint(Pane pane) = 0;
     virtual bool isShown(Pane pane) const = 0;

@@ -6,6 +6,8 @@
 #include "webmail/ProviderAddresses.h"
 #include "webmail/ProviderProfile.h"
 
+#include <QCoreApplication>
+
 namespace ferrowen {
 
 Pane ComposePane(ComposeHost &host)
@@ -28,7 +30,7 @@ void OpenComposePage(ComposeHost &host)
     const bool keepLoadedPage = host.state().keepComposeOnce
         && host.location(Pane::Compose).contains(QLatin1String("compose"));
     if (!keepLoadedPage) {
-        if (const auto address = composeAddressFor(host.location(Pane::Inbox))) {
+        if (const auto address = composeAddressFor(DetectProvider(host), host.location(Pane::Inbox))) {
             host.navigate(Pane::Compose, *address);
             // The page on its way arrives empty. Clearing the one leaving
             // would race with it: page access lets events run, so the new
@@ -88,8 +90,15 @@ PageWrite plainTextMirrorWrite(const PlainTextMirrorNames &mirror, const QString
 
 void OpenCalendarPage(ComposeHost &host)
 {
-    if (needsCalendarPage(host.location(Pane::Calendar)))
-        host.navigate(Pane::Calendar, calendarAddressFor(host.location(Pane::Inbox)));
+    if (!needsCalendarPage(host.location(Pane::Calendar)))
+        return;
+    const ProviderProfile &profile = DetectProvider(host);
+    if (const auto address = calendarAddressFor(profile, host.location(Pane::Inbox))) {
+        host.navigate(Pane::Calendar, *address);
+        return;
+    }
+    host.showPaneText(Pane::Calendar, QCoreApplication::translate("ComposePage", "%1 has no calendar.")
+                                          .arg(profile.displayName));
 }
 
 } // namespace ferrowen

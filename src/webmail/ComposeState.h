@@ -2,6 +2,7 @@
 
 #include "webmail/ComposeRequest.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,15 @@ struct ComposeState
 {
     // The provider of the inbox pane's page, as recognised last.
     QString providerKey;
+    // An address the user pinned to a provider (its key) in the "Settings"
+    // tab, for a site that hides its markers: every page under it is that
+    // provider's. Empty: none.
+    QString pinnedAddress;
+    QString pinnedProvider;
+    // Sites (scheme, host and port) whose pages were recognised by their
+    // markers, with the provider: a page still loading is taken for its
+    // site's.
+    QHash<QString, QString> recognisedSites;
     // The next activation of the "Compose" tab keeps the loaded compose page
     // and what a reply, forward or mail link wrote into it.
     bool keepComposeOnce = false;
@@ -29,6 +39,9 @@ struct ComposeState
     int fillRequests = 0;
     // How many fillings are running now (one may run inside another's wait).
     int fillsRunning = 0;
+    // The inbox pane's address when a waiting filling last opened the
+    // compose page: it opens it again only once the inbox has moved.
+    QString composeOpenedForInbox;
     // Fillings that wait, the first one shown in the window: for a compose
     // page to reach (the user has not signed in), or put aside by the user.
     QList<ComposeRequest> waiting;

@@ -5,6 +5,8 @@
 #include "webmail/DetectProvider.h"
 #include "webmail/ProviderProfile.h"
 
+#include <QJsonArray>
+
 namespace ferrowen {
 
 QList<int> boxesBetweenTicked(const QList<bool> &ticked)
@@ -30,10 +32,22 @@ void FillCheckedRange(ComposeHost &host)
 {
     if (host.selectedTab() != 1)
         host.selectTab(1);
-    const ElementWalk &messageBoxes = DetectProvider(host).messageBoxes;
+    const ProviderProfile &profile = DetectProvider(host);
     try {
         WebPage &inbox = host.page(Pane::Inbox);
-        const QList<WalkedElement> boxes = inbox.walk(messageBoxes);
+        if (!profile.pageScript.isEmpty()) {
+            // The list's own selection says what is ticked, and ticks.
+            QList<bool> ticked;
+            for (const QJsonValue &box : inbox.runScript(profile.pageScript, QStringLiteral("inboxBoxes")).toArray())
+                ticked << box.toBool();
+            QJsonArray toTick;
+            for (int position : boxesBetweenTicked(ticked))
+                toTick.append(position);
+            if (!toTick.isEmpty())
+                inbox.runScript(profile.pageScript, QStringLiteral("tickBoxes"), {{QStringLiteral("indexes"), toTick}});
+            return;
+        }
+        const QList<WalkedElement> boxes = inbox.walk(profile.messageBoxes);
         QList<bool> ticked;
         ticked.reserve(boxes.size());
         for (const WalkedElement &box : boxes)

@@ -48,9 +48,35 @@ std::optional<QString> composeAddressFor(const QString &inboxLocation)
     return *prefix + QStringLiteral("compose");
 }
 
+std::optional<QString> composeAddressFor(const ProviderProfile &profile, const QString &inboxLocation)
+{
+    if (profile.composeQuery.isEmpty())
+        return composeAddressFor(inboxLocation);
+    QUrl url(inboxLocation);
+    if (!isWebAddress(inboxLocation) || url.host().isEmpty())
+        return std::nullopt;
+    if (url.path().isEmpty())
+        url.setPath(QStringLiteral("/"));
+    url.setQuery(profile.composeQuery);
+    url.setFragment(QString());
+    return url.toString();
+}
+
+std::optional<QString> calendarAddressFor(const ProviderProfile &profile, const QString &inboxLocation)
+{
+    if (profile.calendarAddress.isEmpty())
+        return std::nullopt;
+    if (isServedFromThisMachine(inboxLocation)) {
+        if (const auto prefix = firstSegmentPrefix(inboxLocation))
+            return *prefix + QStringLiteral("calendar");
+    }
+    return profile.calendarAddress;
+}
+
 bool needsCalendarPage(const QString &calendarPaneLocation)
 {
-    return !calendarPaneLocation.contains(QLatin1String("calendar"));
+    // The program's own words in the pane are no calendar either.
+    return !isWebAddress(calendarPaneLocation) || !calendarPaneLocation.contains(QLatin1String("calendar"));
 }
 
 QString calendarAddressFor(const QString &inboxLocation)

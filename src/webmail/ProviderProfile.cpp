@@ -64,6 +64,7 @@ ProviderProfile yahoo()
 {
     ProviderProfile p;
     p.key = YahooKey;
+    p.displayName = QStringLiteral("Yahoo Mail");
     p.addressWord = QStringLiteral("yahoo");
     p.compose = {QStringLiteral("compose"), QStringLiteral("To"), QStringLiteral("Cc"),
                  QStringLiteral("Bcc"), QStringLiteral("Subj"), QStringLiteral("Body"),
@@ -81,6 +82,7 @@ ProviderProfile hotmail()
 {
     ProviderProfile p;
     p.key = HotmailKey;
+    p.displayName = QStringLiteral("MSN Hotmail");
     p.compose = {QStringLiteral("composeform"), QStringLiteral("to"), QStringLiteral("cc"),
                  QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body"),
                  QStringLiteral("Send.x"), QString()};
@@ -94,11 +96,31 @@ ProviderProfile hotmail()
     return p;
 }
 
+// Roundcube is served from any address: its pages are known by their
+// markers. Its compose form posts into a hidden frame with an empty draft
+// field for a send; the recipient widgets take the value and the page's
+// change event; a displayed message is read from its header cells (the
+// table is hidden until "Details"), not from the rendered text.
+ProviderProfile roundcube()
+{
+    ProviderProfile p;
+    p.key = RoundcubeKey;
+    p.displayName = QStringLiteral("Roundcube");
+    p.pageScript = QStringLiteral("roundcube.js");
+    p.composeQuery = QStringLiteral("_task=mail&_action=compose");
+    p.compose = {QStringLiteral("form"), QStringLiteral("_to"), QStringLiteral("_cc"),
+                 QStringLiteral("_bcc"), QStringLiteral("_subject"), QStringLiteral("_message"),
+                 QString(), QStringLiteral("_draft")};
+    p.displayedMessage = {QStringLiteral("messagebody"), QString(), {}};
+    return p;
+}
+
 } // namespace
 
 const std::vector<ProviderProfile> &providerProfiles()
 {
-    static const std::vector<ProviderProfile> profiles{yahoo(), hotmail()};
+    // Hotmail stays last: it serves every address no other profile claims.
+    static const std::vector<ProviderProfile> profiles{yahoo(), roundcube(), hotmail()};
     return profiles;
 }
 

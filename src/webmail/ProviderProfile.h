@@ -26,8 +26,10 @@ struct ComposeFormNames
     // data, or in the query of the address posted to); empty when every
     // post of the form is a send, unless it is a draft.
     QString sendParameter;
-    // The parameter that marks a post as a saved draft; empty when the page
-    // saves no drafts through the form.
+    // The parameter that marks a post as a saved draft when it is posted
+    // with a value (the same form posts it empty for a send), or bare, or
+    // in the query of the address posted to; empty when the page saves no
+    // drafts through the form.
     QString draftParameter;
 
     const QString &field(ComposeField role) const;
@@ -75,15 +77,28 @@ struct DisplayedMessageNames
 };
 
 // Everything the automation knows about one webmail provider. A provider's
-// pages are recognised by the inbox pane's address; the names are those of
-// the provider's own pages.
+// pages are recognised by their own markers (through its page script), by
+// an address the user pinned to it, or by the inbox pane's address; the
+// names are those of the provider's own pages.
 struct ProviderProfile
 {
     QString key;
+    // The name the user picks the provider by ("Roundcube").
+    QString displayName;
     // The provider of every inbox address that contains this word (in any
     // case). The last profile of the table has none: it serves every other
     // address, a blank pane included.
     QString addressWord;
+    // The program's page script that does this provider's page work where
+    // names are not enough, one call per operation (ProviderScript.h):
+    // recognising its pages wherever they are served, reading a displayed
+    // message, sending through the page's own send command, ticking inbox
+    // rows through the list's own selection. Empty: names suffice.
+    QString pageScript;
+    // The compose page is the inbox address's own path with this query
+    // (the site serves every page from one address); empty: the inbox
+    // address up to its first path segment, plus "compose".
+    QString composeQuery;
     ComposeFormNames compose;
     PlainTextMirrorNames plainTextMirror;
     // Reply recipients such as "Ann <ann@example.com>" are cut to the part
@@ -94,11 +109,13 @@ struct ProviderProfile
     // whether it is ticked.
     ElementWalk messageBoxes;
     QString startAddress;
+    // Empty: the webmail has no calendar.
     QString calendarAddress;
 };
 
 inline const QString YahooKey = QStringLiteral("yahoo");
 inline const QString HotmailKey = QStringLiteral("hotmail");
+inline const QString RoundcubeKey = QStringLiteral("roundcube");
 
 // Every provider the automation knows, in the order they are recognised.
 const std::vector<ProviderProfile> &providerProfiles();

@@ -83,8 +83,13 @@ QStringList unreachableControls(QWidget &window)
     for (QWidget *control : window.findChildren<QWidget *>()) {
         if (!isControl(control) || !control->isVisible())
             continue;
-        if (QScrollArea *area = enclosingScrollArea(control))
-            area->ensureWidgetVisible(control, 0, 0);
+        if (QScrollArea *area = enclosingScrollArea(control)) {
+            // The whole control: ensureWidgetVisible shows only a line
+            // edit's cursor.
+            const QPoint at = control->mapTo(area->widget(), QPoint(0, 0));
+            area->ensureVisible(at.x() + control->width() / 2, at.y() + control->height() / 2,
+                                control->width() / 2 + 1, control->height() / 2 + 1);
+        }
         if (!readable(control) || !liesInsideParents(control, window))
             unreachable << (control->objectName().isEmpty() ? control->property("text").toString() : control->objectName()) + u'@' + QString::number(control->width()) + u'x'
                     + QString::number(control->height()) + u'+' + QString::number(control->x()) + u'+'

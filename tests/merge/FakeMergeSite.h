@@ -121,7 +121,7 @@ public:
     {
         EXPECT_EQ(address, composeAddress);
         return {QStringLiteral("Compose"), QStringLiteral("To"), QStringLiteral("Subj"), QStringLiteral("Body"),
-                QStringLiteral("&SEND")};
+                QStringLiteral("&SEND"), QString(), QString()};
     }
     MergeAddresses addressesToMerge(bool selectedOnly) override
     {

@@ -139,6 +139,13 @@ TEST(MessageFileContent, elevenLinesWithTheAddressesEscapedAndEverythingElseAsIt
         "<div id=body><font face=arial>\r\n"
         "<p>Hi \xc3\xa9</p></font></div>\r\n";
     EXPECT_EQ(messageFileContent(message), expected);
+
+    // A message that names where replies go keeps it in the Reply-to line.
+    SavedMessage withReplyTo = message;
+    withReplyTo.replyTo = QStringLiteral("Desk <desk@x>");
+    QByteArray expectedWithReplyTo = expected;
+    expectedWithReplyTo.replace("Reply-to:&nbsp;</b>Ann &lt;ann&gt;", "Reply-to:&nbsp;</b>Desk &lt;desk@x&gt;");
+    EXPECT_EQ(messageFileContent(withReplyTo), expectedWithReplyTo);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "platform/WebPage.h"
 
+#include <QHash>
+#include <QJsonValue>
 #include <QList>
 #include <QString>
 
@@ -55,6 +57,21 @@ public:
     QStringList typedFieldNames() override;
 
     int writeAllCalls = 0;
+
+    // What the page's scripts answer, by "script op" ("roundcube.js
+    // recognise"); an operation without an answer fails as a page that
+    // cannot run it. Every call is recorded with its arguments.
+    QHash<QString, QJsonValue> scriptAnswers;
+    QList<QPair<QString, QJsonObject>> scriptCalls;
+    QJsonValue runScript(const QString &script, const QString &operation, const QJsonObject &arguments) override
+    {
+        const QString key = script + QLatin1Char(' ') + operation;
+        scriptCalls.append({key, arguments});
+        const auto answer = scriptAnswers.constFind(key);
+        if (answer == scriptAnswers.constEnd())
+            throw WebPageError(QStringLiteral("no answer from ") + key);
+        return *answer;
+    }
 
 protected:
     ElementRef lookupById(const QString &idOrName) override;

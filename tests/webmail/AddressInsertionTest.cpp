@@ -39,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Fields, AddressMergeTest, ::testing::Values(
     MergeCase{"joanne@x", {"ann@x"}, "joanne@x,ann@x"},
     MergeCase{"Ann@Example.com", {"ann@example.com"}, "Ann@Example.com"},
     MergeCase{"a@x, b@x", {"b@x"}, "a@x, b@x"},
+    // A recipient widget's trailing separator leaves no empty entry.
+    MergeCase{"bob@example.test,", {"carol@example.test"}, "bob@example.test,carol@example.test"},
+    MergeCase{"a@x,b@x, ", {"b@x"}, "a@x,b@x"},
     // Selected rows without an address add no empty entries.
     MergeCase{"a@x", {"", "b@x", " "}, "a@x,b@x"},
     MergeCase{"", {"", "b@x"}, "b@x"}));

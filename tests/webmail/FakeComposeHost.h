@@ -32,6 +32,7 @@ public:
     int tab = 1;
     QStringList trace;
     QStringList navigations;
+    QList<QPair<Pane, QString>> paneTexts;
     int waitPanelShows = 0;
     bool waitPanelVisible = false;
     bool cancelRequested = false;
@@ -74,6 +75,7 @@ public:
             withForm(compose);
         composeLoading = false;
     }
+    void showPaneText(Pane pane, const QString &text) override { paneTexts << qMakePair(pane, text); }
     void repaint(Pane) override {}
     bool isShown(Pane) const override { return true; }
     bool isLoading(Pane pane) override { return pane == Pane::Compose && composeLoading; }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace ferrowen;
 
 namespace {
@@ -49,6 +51,72 @@ TEST(ComposeAddress, keepsHostAndFirstSegmentThenAddsCompose)
         const std::optional<QString> expected = compose ? std::optional(QString::fromUtf8(compose)) : std::nullopt;
         EXPECT_EQ(composeAddressFor(QString::fromUtf8(inbox)), expected) << inbox;
     }
+}
+
+// Pages are known by their own markers wherever they are served, by an
+// address the user pinned, while loading by what their site was known by,
+// and else by the words of the address, as before.
+TEST(DetectProvider, knowsPagesByTheirMarkersAPinOrTheirSite)
+{
+    struct Row
+    {
+        const char *location;
+        std::optional<bool> recognised; // none: the page cannot answer (it loads)
+        const char *pinAddress;
+        const char *pinProvider;
+        const char *expected;
+    };
+    const Row rows[] = {
+        {"http://127.0.0.1:40000/?_task=mail&_mbox=INBOX", true, "", "", "roundcube"},
+        // The same site, its next page not answering yet.
+        {"http://127.0.0.1:40000/?_task=mail&_action=compose", std::nullopt, "", "", "roundcube"},
+        // Another site: not known, so by its words.
+        {"http://127.0.0.1:40001/?_task=mail", std::nullopt, "", "", "hotmail"},
+        // Markers count before the words of the address.
+        {"https://webmail.yahoo-fans.example/?_task=mail", true, "", "", "roundcube"},
+        {"http://127.0.0.1:8765/yahoo/inbox", false, "", "", "yahoo"},
+        {"http://127.0.0.1:8765/hotmail/inbox", false, "", "", "hotmail"},
+        // A pin: the same scheme, host and port, under its path.
+        {"https://mail.example.org/webmail/?_task=mail", false, "mail.example.org/webmail/", "roundcube", "hotmail"},
+        {"http://mail.example.org/webmail/?_task=mail", false, "mail.example.org/webmail/", "roundcube", "roundcube"},
+        {"http://mail.example.org/other/", false, "http://mail.example.org/webmail/", "roundcube", "hotmail"},
+        {"http://mail.example.org:81/webmail/", false, "http://mail.example.org/webmail/", "roundcube", "hotmail"},
+        {"http://MAIL.example.org/webmail/x", false, "http://mail.example.org/webmail", "roundcube", "roundcube"},
+        // A pin overrides the markers.
+        {"http://127.0.0.1:40000/?_task=mail", true, "http://127.0.0.1:40000/", "yahoo", "yahoo"},
+        {"file:///home/u/start.html", std::nullopt, "", "", "hotmail"},
+    };
+    ferrowen::testing::FakeComposeHost host;
+    for (const Row &row : rows) {
+        host.inbox.url = QString::fromUtf8(row.location);
+        host.inbox.scriptAnswers.clear();
+        if (row.recognised)
+            host.inbox.scriptAnswers.insert(QStringLiteral("roundcube.js recognise"), *row.recognised);
+        host.composeState.pinnedAddress = QString::fromUtf8(row.pinAddress);
+        host.composeState.pinnedProvider = QString::fromUtf8(row.pinProvider);
+        EXPECT_EQ(DetectProvider(host).key, QString::fromUtf8(row.expected)) << row.location;
+        EXPECT_EQ(host.composeState.providerKey, QString::fromUtf8(row.expected)) << row.location;
+    }
+}
+
+TEST(ComposeAddress, aProviderServedFromOneAddressComposesThere)
+{
+    const ProviderProfile &roundcube = profileForKey(RoundcubeKey);
+    const std::pair<const char *, const char *> rows[] = {
+        {"http://127.0.0.1:40000/?_task=mail&_mbox=INBOX", "http://127.0.0.1:40000/?_task=mail&_action=compose"},
+        {"https://mail.example.org/roundcube/?_task=mail#x", "https://mail.example.org/roundcube/?_task=mail&_action=compose"},
+        {"https://mail.example.org", "https://mail.example.org/?_task=mail&_action=compose"},
+        {"file:///tmp/index.html", nullptr},
+        {"", nullptr},
+    };
+    for (const auto &[inbox, compose] : rows) {
+        const std::optional<QString> expected = compose ? std::optional(QString::fromUtf8(compose)) : std::nullopt;
+        EXPECT_EQ(composeAddressFor(roundcube, QString::fromUtf8(inbox)), expected) << inbox;
+    }
+    // The other providers keep their rule; Roundcube has no calendar.
+    EXPECT_EQ(composeAddressFor(profileForKey(YahooKey), QStringLiteral("http://127.0.0.1:8765/yahoo/inbox")),
+              QStringLiteral("http://127.0.0.1:8765/yahoo/compose"));
+    EXPECT_EQ(calendarAddressFor(roundcube, QStringLiteral("http://127.0.0.1:40000/?_task=mail")), std::nullopt);
 }
 
 TEST(CalendarAddress, followsTheInboxProviderOrTheLocalMailbox)

@@ -436,6 +436,18 @@ TEST(ComposePageOpening, calendarLoadsOnlyOnce)
     EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/hotmail/calendar")});
 }
 
+TEST(ComposePageOpening, aWebmailWithoutCalendarSaysSoInsteadOfOpeningAWrongAddress)
+{
+    FakeComposeHost host;
+    host.inbox.url = QStringLiteral("http://127.0.0.1:40000/?_task=mail&_mbox=INBOX");
+    host.inbox.scriptAnswers.insert(QStringLiteral("roundcube.js recognise"), true);
+    OpenCalendarPage(host);
+    EXPECT_TRUE(host.navigations.isEmpty()) << host.navigations.join(u' ').toStdString();
+    ASSERT_EQ(host.paneTexts.size(), 1);
+    EXPECT_EQ(host.paneTexts[0].first, Pane::Calendar);
+    EXPECT_EQ(host.paneTexts[0].second, QStringLiteral("Roundcube has no calendar."));
+}
+
 TEST(ReplyOrForwardOnComposeTab, blankComposePaneIsOpenedInsteadOfWaitingForever)
 {
     FakeComposeHost host;

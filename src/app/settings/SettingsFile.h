@@ -33,6 +33,8 @@ inline constexpr QLatin1String AffiliateText{"afftext"};
 inline constexpr QLatin1String MergePause{"merge pause"};
 inline constexpr QLatin1String MergeStopAfter{"merge stop after"};
 inline constexpr QLatin1String MergeStopAtFailure{"merge stop at failure"};
+inline constexpr QLatin1String ProviderPinAddress{"provider pin address"};
+inline constexpr QLatin1String ProviderPin{"provider pin"};
 } // namespace SettingsKeys
 
 // The program's settings file "plinthmere.ini". Every reader and writer,

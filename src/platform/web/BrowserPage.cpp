@@ -52,6 +52,17 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
         QMetaObject::invokeMethod(
             this, [this, url, post] { Q_EMIT navigationAccepted(url, post.data, post.charset); },
             Qt::QueuedConnection);
+    } else if (!isMainFrame) {
+        // Some sites post their compose form into a hidden frame and read
+        // the answer there: that post is reported like a page's own. The
+        // engine does not call a frame's form navigation a submission: the
+        // reported form's exact address tells it.
+        const SubmissionTracker::Post post = m_submissions.takeFramePost(url);
+        if (!post.data.isEmpty()) {
+            QMetaObject::invokeMethod(
+                this, [this, url, post] { Q_EMIT navigationAccepted(url, post.data, post.charset); },
+                Qt::QueuedConnection);
+        }
     }
     return true;
 }

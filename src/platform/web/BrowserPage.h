@@ -28,7 +28,9 @@ public:
 Q_SIGNALS:
     // Emitted, from the event loop, for each accepted main-frame
     // navigation; postData is the URL-encoded form data of a POST form
-    // submission and empty otherwise, charset the encoding of its text.
+    // submission and empty otherwise, charset the encoding of its text. A
+    // form the main frame posts into one of its frames is reported too,
+    // with the frame's address.
     void navigationAccepted(const QUrl &url, const QByteArray &postData, const QString &charset);
 
 protected:

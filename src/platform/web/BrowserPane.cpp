@@ -118,6 +118,17 @@ void BrowserPane::stop()
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
+void BrowserPane::showText(const QString &text)
+{
+    m_busy = true;
+    m_loadError.clear();
+    m_requested = QUrl(QStringLiteral("about:blank"));
+    m_requestedLoaded = false;
+    m_page->setHtml(QStringLiteral("<!DOCTYPE html><html><body style=\"font: 14px sans-serif; margin: 2em\"><p>")
+                        + text.toHtmlEscaped() + QStringLiteral("</p></body></html>"),
+                    m_requested);
+}
+
 bool BrowserPane::isBusy() const
 {
     return m_busy;

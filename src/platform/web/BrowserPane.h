@@ -40,6 +40,9 @@ public:
     // folder. A file that is not there leaves the pane as it is: a path is
     // never taken for a web address.
     void openLocalFile(const QString &path);
+    // Shows a few words of the program's own instead of a page (the pane's
+    // address becomes about:blank).
+    void showText(const QString &text);
     void goBack();
     void goForward();
     void refresh();
@@ -69,7 +72,9 @@ Q_SIGNALS:
     // after the engine accepted the navigation, which is never cancelled).
     // postData holds the URL-encoded form data of a POST form submission,
     // exactly as posted, and is empty otherwise; charset names the encoding
-    // of the text behind its percent escapes ("UTF-8", "windows-1252").
+    // of the text behind its percent escapes ("UTF-8", "windows-1252"). A
+    // form posted into a frame of the page is reported with the frame's
+    // address.
     void beforeNavigate(const QUrl &url, const QByteArray &postData, const QString &charset);
     void navigateComplete(const QString &address);
     void documentComplete(const QString &address);

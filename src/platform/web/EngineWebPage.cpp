@@ -70,6 +70,17 @@ QJsonObject targetJson(const WriteTarget &target)
     return json;
 }
 
+// A page script registers itself on window as "ferrowen" and its name:
+// "roundcube.js" as ferrowenRoundcube.
+QString scriptGlobalName(const QString &script)
+{
+    QString name = script.section(QLatin1Char('.'), 0, 0);
+    name.removeIf([](QChar c) { return !c.isLetter(); });
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return QStringLiteral("ferrowen") + name;
+}
+
 QJsonObject refJson(const ElementRef &element)
 {
     return {{QStringLiteral("document"), element.document}, {QStringLiteral("index"), element.index}};
@@ -188,6 +199,20 @@ QStringList EngineWebPage::typedFieldNames()
     for (const QJsonValue &name : call(QStringLiteral("typedFields")).toArray())
         names << name.toString();
     return names;
+}
+
+QJsonValue EngineWebPage::runScript(const QString &script, const QString &operation, const QJsonObject &arguments)
+{
+    auto found = m_scripts.find(script);
+    if (found == m_scripts.end()) {
+        found = m_scripts.emplace(script, std::make_unique<PageScriptRunner>(m_page, scriptResource(script),
+                                                                             scriptGlobalName(script)))
+                    .first;
+        found->second->setTimeout(m_runner.timeout());
+    }
+    QJsonObject request = arguments;
+    request.insert(QStringLiteral("op"), operation);
+    return found->second->call(request);
 }
 
 QString EngineWebPage::frameLocation(const QStringList &frames)

@@ -7,6 +7,8 @@
 #include <QWebEnginePage>
 
 #include <chrono>
+#include <map>
+#include <memory>
 
 namespace ferrowen {
 
@@ -34,6 +36,7 @@ public:
     void submitForm(const QString &form, const QString &actionSuffix) override;
     bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
     QStringList typedFieldNames() override;
+    QJsonValue runScript(const QString &script, const QString &operation, const QJsonObject &arguments) override;
     QString frameLocation(const QStringList &frames) override;
     FieldSelection selectedFieldText() override;
     void selectFieldText(const ElementRef &field, int start, int end) override;
@@ -54,6 +57,8 @@ private:
 
     QPointer<QWebEnginePage> m_page;
     PageScriptRunner m_runner;
+    // The providers' page scripts, installed in a document when first asked for.
+    std::map<QString, std::unique_ptr<PageScriptRunner>> m_scripts;
 };
 
 } // namespace ferrowen

@@ -46,4 +46,12 @@ SubmissionTracker::Post SubmissionTracker::takePost(const QUrl &url, bool isForm
     return pending->post;
 }
 
+SubmissionTracker::Post SubmissionTracker::takeFramePost(const QUrl &url)
+{
+    if (!m_pending || m_pending->method != QLatin1String("post")
+        || !sameTarget(m_pending->action, url))
+        return {};
+    return std::exchange(m_pending, std::nullopt)->post;
+}
+
 } // namespace ferrowen

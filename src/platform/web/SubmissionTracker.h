@@ -36,6 +36,12 @@ public:
     // address, otherwise nothing. Every navigation ends the pending report.
     Post takePost(const QUrl &url, bool isFormSubmission);
 
+    // What a form posted into a frame of the page (a hidden frame that
+    // takes a site's answer): the pending report's data when a POST was
+    // reported to exactly this address. Other frames' loads leave the
+    // report pending for the main frame.
+    Post takeFramePost(const QUrl &url);
+
     bool hasPending() const { return m_pending.has_value(); }
 
 private:

@@ -50,6 +50,23 @@ TEST(SubmissionTrackerTest, otherNavigationsGetNothingAndEndThePendingReport)
     }
 }
 
+// A form posted into a hidden frame: the frame's load to the reported
+// address takes the data; the frame's other loads leave it pending.
+TEST(SubmissionTrackerTest, aFramesLoadToTheReportedAddressTakesThePost)
+{
+    const QUrl framed(QStringLiteral("http://mail.example.com/?_task=mail&_unlock=loading1&_framed=1"));
+    SubmissionTracker tracker;
+    ASSERT_TRUE(tracker.report(report("post", framed.toString(), "_to=a&_draft=")));
+    EXPECT_EQ(tracker.takeFramePost(QUrl(QStringLiteral("http://mail.example.com/skins/watermark.html"))).data, QByteArray());
+    EXPECT_TRUE(tracker.hasPending());
+    EXPECT_EQ(tracker.takeFramePost(framed).data, QByteArrayLiteral("_to=a&_draft="));
+    EXPECT_FALSE(tracker.hasPending());
+    EXPECT_EQ(tracker.takeFramePost(framed).data, QByteArray()) << "once";
+
+    ASSERT_TRUE(tracker.report(report("get", framed.toString(), "q=x")));
+    EXPECT_EQ(tracker.takeFramePost(framed).data, QByteArray()) << "nothing is posted";
+}
+
 TEST(SubmissionTrackerTest, malformedReportsAreIgnored)
 {
     SubmissionTracker tracker;
