@@ -66,7 +66,7 @@ TEST(FolderListing, changesSinceAListingAreTheFilesGoneAndTheRowsOfTheNewOnes)
 {
     QTemporaryDir dir;
     for (const char *name : {"kept&&s&&d&&t.htm", "new&&s&&d&&t.htm", "notes.txt", "three&&parts&&only.htm"})
-        touch(dir.filePath(QString::fromUtf8(name)));
+        ferrowen::testing::writeFile(dir.filePath(QString::fromUtf8(name)));
     const QStringList listed = {QStringLiteral("kept&&s&&d&&t.htm"), QStringLiteral("gone&&s&&d&&t.htm")};
 
     const FolderChanges changes = folderChanges(dir.path(), listed);
