@@ -10,7 +10,7 @@
 //  3. 20 sorvik2 processes started at once: how many arrive.
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
 #include "BrowserPaneProbe.h"

@@ -12,7 +12,7 @@
 #include "app/MainForm.h"
 #include "app/Shell.h"
 #include "app/SubsystemHosts.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "merge/MergeJournalWriter.h"
 #include "merge/MergeRun.h"

@@ -10,7 +10,7 @@
 #include "app/MainForm.h"
 #include "app/Shell.h"
 #include "app/SubsystemHosts.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "merge/MergeRun.h"
 #include "platform/web/BrowserPane.h"
 

@@ -4,7 +4,7 @@
 // as a child several times per kind and platform and prints medians.
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include "XvfbServer.h"
 

@@ -10,7 +10,7 @@
 #include "app/InboxFramesBand.h"
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
 #include "BrowserPaneProbe.h"

@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/settings/ProgramTitle.h"
+#include "settings/ProgramTitle.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings/HelpTopics.h"
+#include "settings/HelpTopics.h"
 #include "platform/Status.h"
 
 #include <QPointer>

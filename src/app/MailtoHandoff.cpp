@@ -1,7 +1,7 @@
 #include "app/MailtoHandoff.h"
 
 #include "app/SettingsLockWaits.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MailtoHandoff.h"
-#include "app/settings/AppFolders.h"
+#include "settings/AppFolders.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 
 #include "addressbook/ui/AddressGrid.h"
 #include "app/InboxFramesBand.h"
-#include "app/settings/ProgramTitle.h"
+#include "settings/ProgramTitle.h"
 #include "app/SettingsPanel.h"
 #include "platform/ui/AccessibleComboBox.h"
 #include "platform/ui/NamedWidget.h"

@@ -2,7 +2,7 @@
 
 #include "addressbook/ui/AddressPane.h"
 #include "app/LayoutRules.h"
-#include "app/settings/HelpTopics.h"
+#include "settings/HelpTopics.h"
 #include "app/Twips.h"
 #include "editor/ui/EditorPanel.h"
 #include "store/ui/SavedFoldersPane.h"

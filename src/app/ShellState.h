@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings/AppFolders.h"
+#include "settings/AppFolders.h"
 #include "editor/AffiliateSettings.h"
 #include "editor/EditorPlacement.h"
 #include "editor/SpellCheckEditor.h"

@@ -1,6 +1,6 @@
 #include "app/SplashWindow.h"
 
-#include "app/settings/ProgramTitle.h"
+#include "settings/ProgramTitle.h"
 #include "app/Twips.h"
 
 #include <QFrame>

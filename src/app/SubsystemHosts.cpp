@@ -7,7 +7,7 @@
 #include "app/MainForm.h"
 #include "app/SettingsPanel.h"
 #include "app/ShellState.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 #include "platform/WebPage.h"
 #include "webmail/AddressInsertion.h"

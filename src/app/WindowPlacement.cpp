@@ -1,7 +1,7 @@
 #include "app/WindowPlacement.h"
 
 #include "app/SettingsLockWaits.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <cmath>
 #include <functional>

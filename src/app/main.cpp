@@ -1,7 +1,7 @@
 #include "app/MainController.h"
-#include "app/settings/InstalledFiles.h"
-#include "app/settings/ProgramTitle.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/InstalledFiles.h"
+#include "settings/ProgramTitle.h"
+#include "settings/SettingsFile.h"
 #include "platform/CommandLine.h"
 
 #include <QApplication>

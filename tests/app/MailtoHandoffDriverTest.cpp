@@ -1,6 +1,6 @@
 #include "app/MailtoHandoff.h"
 #include "app/MailtoHandoffDriver.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/FileLock.h"
 
 #include <QStringList>

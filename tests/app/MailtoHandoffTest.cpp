@@ -1,6 +1,6 @@
 #include "app/LatestValueWriter.h"
 #include "app/MailtoHandoff.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/FileLock.h"
 
 #include <QStringList>

@@ -9,7 +9,7 @@
 #include "editor/ui/FormHyperLink.h"
 #include "editor/ui/FormTableProp.h"
 #include "editor/ui/ImageMapEditor.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/web/BrowserPane.h"
 
 #include <QAbstractButton>

@@ -7,7 +7,7 @@
 #include "app/SettingsPanel.h"
 #include "app/Shell.h"
 #include "editor/AffiliateSettings.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/CommandRunner.h"
 #include "platform/ProgramVersion.h"
 #include "platform/web/BrowserPane.h"

@@ -5,7 +5,7 @@
 // generation) or not. Shared by user_file_writer, which writes them with
 // the program's own writer code, and by the test that kills it.
 #include "addressbook/AddressBookFile.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "merge/TemplateFolder.h"
 #include "store/FolderListing.h"
 #include "store/MessageFileContent.h"

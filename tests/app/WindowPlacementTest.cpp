@@ -1,4 +1,4 @@
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "app/WindowPlacement.h"
 #include "editor/AffiliateSettings.h"
 #include "platform/FileLock.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings/SettingsAccess.h"
+#include "settings/SettingsAccess.h"
 #include "editor/ui/EditorHost.h"
 #include "platform/ColorChooser.h"
 

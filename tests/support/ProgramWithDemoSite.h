@@ -2,7 +2,7 @@
 
 #include "app/MainController.h"
 #include "app/MainForm.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "platform/web/BrowserPane.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 #include "sorvik2/MailtoHandoffWriter.h"
 #include "sorvik2/MailtoWaitQueue.h"
 #include "app/MailtoHandoff.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QFile>
 #include <QProcess>

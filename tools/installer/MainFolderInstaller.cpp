@@ -1,6 +1,6 @@
 #include "installer/MainFolderInstaller.h"
 
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QDirIterator>

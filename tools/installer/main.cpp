@@ -3,8 +3,8 @@
 // every start; for scripts and for a setup from the build folder.
 #include "installer/MainFolderInstaller.h"
 
-#include "app/settings/InstalledFiles.h"
-#include "app/settings/SettingsFile.h"
+#include "settings/InstalledFiles.h"
+#include "settings/SettingsFile.h"
 #include "platform/CommandLine.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "sorvik2/DesktopNotifier.h"
 
-#include "app/settings/ProgramTitle.h"
+#include "settings/ProgramTitle.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

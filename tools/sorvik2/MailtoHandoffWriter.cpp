@@ -1,6 +1,6 @@
 #include "sorvik2/MailtoHandoffWriter.h"
 
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/IniDocument.h"
 #include "sorvik2/MailtoWaitQueue.h"
 #include "platform/ProfileFile.h"

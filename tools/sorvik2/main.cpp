@@ -3,7 +3,7 @@
 // the settings file, where the running program picks it up, and waits its
 // turn when earlier links are still waiting there.
 
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "platform/CommandLine.h"
 #include "sorvik2/CompanionRun.h"
 #include "sorvik2/DesktopNotifier.h"

@@ -9,7 +9,7 @@
 #include "addressbook/ui/AddressGrid.h"
 #include "addressbook/ui/AddressGridModel.h"
 #include "addressbook/ui/DialogNewAddrBook.h"
-#include "app/settings/AppFolders.h"
+#include "settings/AppFolders.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 

@@ -1,6 +1,6 @@
-#include "app/settings/HelpTopics.h"
+#include "settings/HelpTopics.h"
 
-#include "app/settings/AppFolders.h"
+#include "settings/AppFolders.h"
 
 namespace ferrowen {
 

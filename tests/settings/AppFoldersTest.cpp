@@ -1,5 +1,5 @@
-#include "app/settings/AppFolders.h"
-#include "app/settings/InstalledFiles.h"
+#include "settings/AppFolders.h"
+#include "settings/InstalledFiles.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "app/settings/AppFolders.h"
+#include "settings/AppFolders.h"
 
-#include "app/settings/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 namespace ferrowen {
 

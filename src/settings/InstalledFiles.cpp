@@ -1,4 +1,4 @@
-#include "app/settings/InstalledFiles.h"
+#include "settings/InstalledFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
