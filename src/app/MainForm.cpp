@@ -8,6 +8,7 @@
 #include "platform/ui/NamedWidget.h"
 #include "platform/ui/ToolButtons.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/web/PageCallWaits.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -351,6 +352,14 @@ void MainForm::buildStatusBar()
 
 void MainForm::closeEvent(QCloseEvent *event)
 {
+    // A page call that waits is answered (or gives up) within seconds; the
+    // work that made it ends before the window goes. (Closing twice is
+    // harmless: the shutdown runs once.)
+    if (PageCallWaits::instance().waiting()) {
+        event->ignore();
+        PageCallWaits::instance().whenNoneWaits(this, [this] { close(); });
+        return;
+    }
     Q_EMIT closing();
     QMainWindow::closeEvent(event);
 }

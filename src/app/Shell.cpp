@@ -19,6 +19,7 @@
 #include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/web/PageCallWaits.h"
 #include "spell/ui/SpellingDialog.h"
 #include "store/ui/SavedFoldersPane.h"
 #include "webmail/AddressInsertion.h"
@@ -126,27 +127,35 @@ void Shell::markClosing()
 void Shell::connectWindow()
 {
     MainForm &form = *m_form;
-    connect(&form, &MainForm::composeTabSelected, this, [this] { OpenComposePage(*m_composeHost); });
-    connect(&form, &MainForm::calendarTabSelected, this, [this] { OpenCalendarPage(*m_composeHost); });
+    // What the user starts while a page call waits runs once it is
+    // answered (see PageCallWaits); Cancel reaches the waits at once.
+    const auto afterPageCalls = [this](std::function<void()> work) {
+        return [this, work = std::move(work)] { PageCallWaits::instance().whenNoneWaits(this, work); };
+    };
+    connect(&form, &MainForm::composeTabSelected, this, afterPageCalls([this] { OpenComposePage(*m_composeHost); }));
+    connect(&form, &MainForm::calendarTabSelected, this, afterPageCalls([this] { OpenCalendarPage(*m_composeHost); }));
     connect(&form, &MainForm::waitCancelled, this, [this] { m_state.WaitCancelled = true; });
-    connect(&form, &MainForm::transferEditorBodyRequested, m_editorPanel, &EditorPanel::transferEditorBodyOnRequest);
+    connect(&form, &MainForm::transferEditorBodyRequested, this,
+            afterPageCalls([this] { m_editorPanel->transferEditorBodyOnRequest(); }));
     connect(&form, &MainForm::editorPlaceShown, m_editorPanel, &EditorPanel::setPlaceShown);
     m_editorPanel->setPlaceShown(form.isEditorPlaceShown());
-    connect(&form, &MainForm::surfaceMousePressed, this, [this] { FillCheckedRange(*m_composeHost); });
-    connect(&form, &MainForm::fillCheckedRangeRequested, this, [this] { FillCheckedRange(*m_composeHost); });
-    connect(&form, &MainForm::savedFoldersTabSelected, m_savedFolders, &SavedFoldersPane::showListAgain);
+    connect(&form, &MainForm::surfaceMousePressed, this, afterPageCalls([this] { FillCheckedRange(*m_composeHost); }));
+    connect(&form, &MainForm::fillCheckedRangeRequested, this,
+            afterPageCalls([this] { FillCheckedRange(*m_composeHost); }));
+    connect(&form, &MainForm::savedFoldersTabSelected, this, afterPageCalls([this] { m_savedFolders->showListAgain(); }));
 
     InboxFramesBand &band = form.band();
     connect(band.saveMessageButton(), &QPushButton::clicked, this,
-            [this] { CaptureMessage(*m_composeHost, *m_messageSaveHost); });
-    connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
+            afterPageCalls([this] { CaptureMessage(*m_composeHost, *m_messageSaveHost); }));
+    connect(band.newFolderButton(), &QPushButton::clicked, this,
+            afterPageCalls([this] { m_savedFolders->openNewFolderDialog(); }));
     // Besides collapsing the editor panel (the window's part).
-    connect(band.useTemplateButton(), &QPushButton::clicked, this, [this] { UseChosenTemplate(*m_mergeHost); });
-    connect(band.mailMergeButton(), &QPushButton::clicked, this, &Shell::openMailMerge);
-    connect(band.templateDialogButton(), &QPushButton::clicked, this, [this] {
+    connect(band.useTemplateButton(), &QPushButton::clicked, this, afterPageCalls([this] { UseChosenTemplate(*m_mergeHost); }));
+    connect(band.mailMergeButton(), &QPushButton::clicked, this, afterPageCalls([this] { openMailMerge(); }));
+    connect(band.templateDialogButton(), &QPushButton::clicked, this, afterPageCalls([this] {
         DialogTemplate dialog(*m_mergeHost, m_form.get());
         dialog.exec();
-    });
+    }));
 
     connect(m_addressPane, &AddressPane::expandToggled, &form, &MainForm::toggleAddressExpanded);
     connect(&form, &MainForm::addressPaneExpanded, m_addressPane, &AddressPane::setExpanded);
@@ -166,8 +175,8 @@ void Shell::connectWindow()
     });
     // The user may have signed in: a filling waiting for a compose page tries again.
     connect(&form.browser(1), &BrowserPane::documentComplete, this, &Shell::retryWaitingFillingsSoon);
-    connect(&form, &MainForm::fillWaitingRequested, this, [this] { FillWaitingNow(*m_composeHost); });
-    connect(&form, &MainForm::discardWaitingRequested, this, [this] { DiscardWaiting(*m_composeHost); });
+    connect(&form, &MainForm::fillWaitingRequested, this, afterPageCalls([this] { FillWaitingNow(*m_composeHost); }));
+    connect(&form, &MainForm::discardWaitingRequested, this, afterPageCalls([this] { DiscardWaiting(*m_composeHost); }));
     connect(&compose, &BrowserPane::beforeNavigate, this,
             [this](const QUrl &target, const QByteArray &postData, const QString &charset) {
                 CaptureSentMessage(*m_composeHost, *m_messageSaveHost, target, postData, charset);

@@ -49,6 +49,28 @@ SavedMessage captureThroughScript(WebPage &page, const ProviderProfile &profile)
     return message;
 }
 
+// The store as it was when the save was asked for: the page is read while
+// the user may go on working, and a folder chosen meanwhile is for the
+// next save, not this one.
+class FolderChosenAtStart : public MessageSaveHost
+{
+public:
+    explicit FolderChosenAtStart(MessageSaveHost &store)
+        : m_store(store)
+        , m_folder(store.chosenFolder())
+    {
+    }
+    QString savedMessagesFolder() const override { return m_store.savedMessagesFolder(); }
+    QString chosenFolder() const override { return m_folder; }
+    void showMessageSavedLabel(bool shown) override { m_store.showMessageSavedLabel(shown); }
+    void setStatusText(int panel, const QString &text) override { m_store.setStatusText(panel, text); }
+    MessageBoxes &messageBoxes() override { return m_store.messageBoxes(); }
+
+private:
+    MessageSaveHost &m_store;
+    const QString m_folder;
+};
+
 SavedMessage capture(ComposeHost &host)
 {
     WebPage &page = host.page(Pane::Inbox);
@@ -77,8 +99,9 @@ SavedMessage capture(ComposeHost &host)
 
 } // namespace
 
-void CaptureMessage(ComposeHost &host, MessageSaveHost &store)
+void CaptureMessage(ComposeHost &host, MessageSaveHost &chosenStore)
 {
+    FolderChosenAtStart store(chosenStore);
     if (host.selectedTab() != 1 && !store.chosenFolder().isEmpty())
         host.selectTab(1);
     // Whatever happens now, the window no longer tells of an earlier save.

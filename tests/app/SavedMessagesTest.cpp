@@ -4,6 +4,7 @@
 #include "addressbook/ui/AddressPane.h"
 #include "app/InboxFramesBand.h"
 #include "app/Shell.h"
+#include "platform/web/PageCallWaits.h"
 #include "store/FolderListing.h"
 #include "store/SaveMessage.h"
 #include "store/SavedMessage.h"
@@ -15,9 +16,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "BrowserPaneProbe.h"
 #include "ProgramWithDemoSite.h"
@@ -54,6 +59,22 @@ protected:
     {
         return QString::fromUtf8(ferrowen::testing::fileBytes(QDir(store()).filePath(QLatin1String(folder) + u'/' + message.fileName)));
     }
+    // Runs the action once, from inside the first page call that waits
+    // for its answer after this (the user acting while the page is read).
+    void duringTheNextPageCall(std::function<void()> action)
+    {
+        auto *poll = new QTimer(&m_pending);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+            if (!PageCallWaits::instance().waiting())
+                return;
+            poll->deleteLater();
+            poll->stop();
+            action();
+        });
+        poll->start(0);
+    }
+    QObject m_pending;
+
     QString bodyLine(const QString &content)
     {
         const qsizetype start = content.indexOf(QStringLiteral("<div id=body><font face=arial>\r\n"));
@@ -199,6 +220,61 @@ TEST_F(SavedMessagesTest, startUpListsTheFoldersAndChoosesTheFirst_nothingToSave
     EXPECT_EQ(saved("Work").size(), 1u);
     EXPECT_TRUE(form().band().messageSavedLabel()->isHidden());
     EXPECT_EQ(form().statusPanelText(2), QStringLiteral("Msg Not Saved"));
+}
+
+// The user goes on working while a save reads the page: what the window
+// starts then runs after the save, never inside it, and is not lost; the
+// save keeps the folder chosen when it was asked for; a closed window goes
+// once the save is done.
+TEST_F(SavedMessagesTest, workStartedWhileASaveReadsThePageRunsAfterIt_theSaveKeepsItsFolder_closingWaitsForIt)
+{
+    QComboBox *folders = form().band().folderCombo();
+    const auto choose = [folders](const char *folder) { folders->setCurrentIndex(folders->findText(QLatin1String(folder))); };
+    const auto savedCount = [this] { return saved("Saved").size() + saved("Work").size(); };
+
+    // A second save, asked for in another folder.
+    openInbox("/hotmail/message?id=6");
+    std::size_t savedMeanwhile = 99;
+    duringTheNextPageCall([&] {
+        choose("Work");
+        saveDisplayedMessage();
+        savedMeanwhile = savedCount();
+    });
+    saveDisplayedMessage();
+    EXPECT_EQ(savedMeanwhile, 0u);
+    ASSERT_TRUE(waitFor([&] { return saved("Work").size() == 1; }, 10000));
+    ASSERT_EQ(saved("Saved").size(), 1u);
+    EXPECT_EQ(content("Work", saved("Work")[0]), content("Saved", saved("Saved")[0]));
+    EXPECT_TRUE(bodyLine(content("Work", saved("Work")[0])).startsWith(QStringLiteral("Booked! The cabin is ours")));
+
+    // A tab change: the panes switch at once, the compose page comes after.
+    openInbox("/hotmail/message?id=2");
+    bool composeAskedForMeanwhile = true;
+    duringTheNextPageCall([&] {
+        form().selectTab(2);
+        composeAskedForMeanwhile = !form().browser(3).showsRequestedPage();
+    });
+    saveDisplayedMessage();
+    EXPECT_FALSE(composeAskedForMeanwhile);
+    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(savedCount(), 3u);
+    EXPECT_TRUE(waitFor([&] { return form().browser(3).locationUrl().contains(QStringLiteral("/hotmail/compose")); }, 10000));
+
+    // Closing the window.
+    form().selectTab(1);
+    openInbox("/hotmail/message?id=4");
+    QSignalSpy closing(&form(), &MainForm::closing);
+    bool openMeanwhile = false;
+    duringTheNextPageCall([&] {
+        form().close();
+        openMeanwhile = form().isVisible() && closing.isEmpty();
+    });
+    saveDisplayedMessage();
+    EXPECT_TRUE(openMeanwhile);
+    EXPECT_EQ(savedCount(), 4u);
+    EXPECT_TRUE(waitFor([&] { return !form().isVisible(); }, 10000));
+    EXPECT_EQ(closing.size(), 1);
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
 }
 
 TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesNothing)

@@ -83,7 +83,7 @@ EngineEditorDocument::EngineEditorDocument(QWidget *viewParent, QObject *parent)
     , m_profile(new QWebEngineProfile(this))
     , m_view(new QWebEngineView(viewParent))
     , m_page(new EditorPage(m_profile, m_view))
-    , m_runner(m_page, m_page->librarySource(), QStringLiteral("ferrowenEditor"))
+    , m_runner(m_page, m_page->librarySource(), QStringLiteral("ferrowenEditor"), PageScriptRunner::Input::HeldBack)
 {
     m_view->setObjectName(QStringLiteral("EditorView"));
     m_view->setPage(m_page);

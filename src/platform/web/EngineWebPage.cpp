@@ -114,7 +114,7 @@ QJsonObject walkJson(const ElementWalk &walk)
 
 EngineWebPage::EngineWebPage(QWebEnginePage *page)
     : m_page(page)
-    , m_runner(page, pageAccessLibrary(), QStringLiteral("ferrowenPageAccess"))
+    , m_runner(page, pageAccessLibrary(), QStringLiteral("ferrowenPageAccess"), PageScriptRunner::Input::LetThrough)
 {
     installPageAccessScript(*page);
 }
@@ -205,8 +205,8 @@ QJsonValue EngineWebPage::runScript(const QString &script, const QString &operat
 {
     auto found = m_scripts.find(script);
     if (found == m_scripts.end()) {
-        found = m_scripts.emplace(script, std::make_unique<PageScriptRunner>(m_page, scriptResource(script),
-                                                                             scriptGlobalName(script)))
+        found = m_scripts.emplace(script, std::make_unique<PageScriptRunner>(m_page, scriptResource(script), scriptGlobalName(script),
+                                                                             PageScriptRunner::Input::LetThrough))
                     .first;
         found->second->setTimeout(m_runner.timeout());
     }

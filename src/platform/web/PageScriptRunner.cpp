@@ -1,6 +1,7 @@
 #include "platform/web/PageScriptRunner.h"
 
 #include "platform/WebPage.h"
+#include "platform/web/PageCallWaits.h"
 #include "platform/web/ScriptResources.h"
 
 #include <QEventLoop>
@@ -18,7 +19,7 @@ namespace {
 // locals are touched after the wait: the page, and whoever owns this call,
 // may be gone by then.
 QVariant runAndWait(const QPointer<QWebEnginePage> &page, const QString &script,
-                    std::chrono::milliseconds timeout)
+                    std::chrono::milliseconds timeout, PageScriptRunner::Input input)
 {
     if (!page)
         throw WebPageError(QStringLiteral("The browser page is closed."));
@@ -44,9 +45,12 @@ QVariant runAndWait(const QPointer<QWebEnginePage> &page, const QString &script,
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
         QObject::connect(page.data(), &QObject::destroyed, &loop, &QEventLoop::quit);
         timer.start(timeout);
-        // User input waits: a click must not start another automation step
-        // in the middle of this one.
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (input == PageScriptRunner::Input::LetThrough) {
+            const PageCallWaits::Wait counted;
+            loop.exec();
+        } else {
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
     }
 
     // A page destroyed meanwhile may still have answered, with nothing.
@@ -76,10 +80,11 @@ QJsonObject envelopeOf(const QVariant &answer)
 
 } // namespace
 
-PageScriptRunner::PageScriptRunner(QWebEnginePage *page, QString library, QString global)
+PageScriptRunner::PageScriptRunner(QWebEnginePage *page, QString library, QString global, Input input)
     : m_page(page)
     , m_library(std::move(library))
     , m_global(std::move(global))
+    , m_input(input)
 {
 }
 
@@ -89,13 +94,14 @@ QJsonValue PageScriptRunner::call(const QJsonObject &request)
     const QPointer<QWebEnginePage> page = m_page;
     const auto timeout = m_timeout;
     const QString library = m_library;
+    const Input input = m_input;
 
-    QJsonObject envelope = envelopeOf(runAndWait(page, script, timeout));
+    QJsonObject envelope = envelopeOf(runAndWait(page, script, timeout, input));
     if (envelope.value(QLatin1String("missing")).toBool()) {
         // A document that was loaded before the library's user script was
         // added, or one the engine made without running user scripts.
-        runAndWait(page, library, timeout);
-        envelope = envelopeOf(runAndWait(page, script, timeout));
+        runAndWait(page, library, timeout, input);
+        envelope = envelopeOf(runAndWait(page, script, timeout, input));
     }
     if (!envelope.value(QLatin1String("ok")).toBool()) {
         const QString error = envelope.value(QLatin1String("error")).toString();
