@@ -51,24 +51,47 @@ SavedMessage captureThroughScript(WebPage &page, const ProviderProfile &profile)
 
 // The store as it was when the save was asked for: the page is read while
 // the user may go on working, and a folder chosen meanwhile is for the
-// next save, not this one.
-class FolderChosenAtStart : public MessageSaveHost
+// next save, not this one. The window tells the outcome once, at the end
+// (each change of it repaints the window): not saved before any message
+// shows, saved when the save says so.
+class CaptureStore : public MessageSaveHost
 {
 public:
-    explicit FolderChosenAtStart(MessageSaveHost &store)
+    explicit CaptureStore(MessageSaveHost &store)
         : m_store(store)
         , m_folder(store.chosenFolder())
     {
     }
     QString savedMessagesFolder() const override { return m_store.savedMessagesFolder(); }
     QString chosenFolder() const override { return m_folder; }
-    void showMessageSavedLabel(bool shown) override { m_store.showMessageSavedLabel(shown); }
+    void showMessageSavedLabel(bool shown) override
+    {
+        m_told = true;
+        m_store.showMessageSavedLabel(shown);
+    }
     void setStatusText(int panel, const QString &text) override { m_store.setStatusText(panel, text); }
-    MessageBoxes &messageBoxes() override { return m_store.messageBoxes(); }
+    MessageBoxes &messageBoxes() override
+    {
+        showNotSaved();
+        return m_store.messageBoxes();
+    }
+
+    // The window no longer tells of an earlier save.
+    void showNotSaved()
+    {
+        showMessageSavedLabel(false);
+        setStatusText(2, NotSaved);
+    }
+    void showNotSavedUnlessTold()
+    {
+        if (!m_told)
+            showNotSaved();
+    }
 
 private:
     MessageSaveHost &m_store;
     const QString m_folder;
+    bool m_told = false;
 };
 
 SavedMessage capture(ComposeHost &host)
@@ -101,28 +124,26 @@ SavedMessage capture(ComposeHost &host)
 
 void CaptureMessage(ComposeHost &host, MessageSaveHost &chosenStore)
 {
-    FolderChosenAtStart store(chosenStore);
+    CaptureStore store(chosenStore);
     if (host.selectedTab() != 1 && !store.chosenFolder().isEmpty())
         host.selectTab(1);
-    // Whatever happens now, the window no longer tells of an earlier save.
-    store.showMessageSavedLabel(false);
-    store.setStatusText(2, NotSaved);
-    if (store.chosenFolder().isEmpty()) {
-        host.messageBoxes().show(QStringLiteral("You must select a folder to save the message to"));
-        return;
-    }
+    const auto fail = [&](const QString &why) {
+        store.showNotSaved();
+        host.messageBoxes().show(why);
+    };
+    if (store.chosenFolder().isEmpty())
+        return fail(QStringLiteral("You must select a folder to save the message to"));
 
     SavedMessage message;
     try {
         message = capture(host);
     } catch (const WebPageError &) {
-        host.messageBoxes().show(ReadFailed);
-        return;
+        return fail(ReadFailed);
     } catch (const UnreadableMessage &) {
-        host.messageBoxes().show(ReadFailed);
-        return;
+        return fail(ReadFailed);
     }
     SaveMessage(store, message);
+    store.showNotSavedUnlessTold();
 }
 
 } // namespace ferrowen
