@@ -106,8 +106,9 @@ void print(const char *what, const Summary &summary, int samples)
                 summary.p90Ms, summary.maxMs, samples);
 }
 
-// Runs a script in the automation's world of a page and waits as the
-// program does (user input held back), as one call of the floor.
+// Runs a script in the automation's world of a page and waits for it with
+// user input held back, as one call of the floor (the program's own waits
+// let typed keys through).
 QString runInAutomationWorld(QWebEnginePage &page, const QString &script)
 {
     QString answer;
