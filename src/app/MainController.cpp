@@ -40,7 +40,7 @@
 
 namespace ferrowen {
 
-using namespace SettingsKeys;
+namespace Key = SettingKeys;
 
 namespace {
 
@@ -176,8 +176,8 @@ void MainController::pinProvider(const QString &address, const QString &provider
         return;
     }
     const QString stored = providerKey.isEmpty() ? QString() : url.toString();
-    for (const auto &[key, value] : {std::pair{ProviderPinAddress, stored}, std::pair{ProviderPin, providerKey}}) {
-        if (const Status written = m_settings.SetIni(Settings, key, value); !written) {
+    for (const auto &[key, value] : {std::pair{Key::ProviderPinAddress, stored}, std::pair{Key::ProviderPin, providerKey}}) {
+        if (const Status written = writeSetting(m_settings, key, value); !written) {
             m_shell->messageBoxes().show(tr("The pin could not be kept in the settings file: %1").arg(written.error()));
             return;
         }
@@ -222,19 +222,19 @@ void MainController::start()
     state.MergeInProgress = false;
 
     m_helpFile = folders.path(AppPaths::HelpFile);
-    m_mainDictionary = m_settings.GetIni(Locations, MainDictionary, QString());
+    m_mainDictionary = readSetting(m_settings, Key::MainDictionary);
     if (m_mainDictionary.isEmpty())
         m_mainDictionary = folders.defaultMainDictionary();
-    m_customDictionary = m_settings.GetIni(Locations, CustomDictionary, QString());
+    m_customDictionary = readSetting(m_settings, Key::CustomDictionary);
     // The spelling engine loads its dictionaries at the first check.
     state.dictionaries.mainSetting = m_mainDictionary;
     state.dictionaries.customPath =
         chooseCustomDictionary(toFileSystemPath(m_customDictionary), toFileSystemPath(folders.MainDir()));
-    state.compose.pinnedAddress = m_settings.GetIni(Settings, ProviderPinAddress, QString());
-    state.compose.pinnedProvider = m_settings.GetIni(Settings, ProviderPin, QString());
+    state.compose.pinnedAddress = readSetting(m_settings, Key::ProviderPinAddress);
+    state.compose.pinnedProvider = readSetting(m_settings, Key::ProviderPin);
     form.settingsPanel().showProviderPin(state.compose.pinnedAddress, state.compose.pinnedProvider);
-    state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
-    state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
+    state.affiliate.id = readSetting(m_settings, Key::AffiliateId);
+    state.affiliate.text = readSetting(m_settings, Key::AffiliateText);
 
     applyWindowPlacement();
     state.editor = readEditorPlacement(m_settings, verticalTwipsPerPixel(form));

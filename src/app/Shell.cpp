@@ -52,7 +52,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     if (!spellDialog)
         spellDialog = new SpellingDialog(m_form.get());
     m_messageBoxes = messageBoxes;
-    m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
+    m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingKeys::Bug.section, SettingKeys::Bug.name);
 
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);

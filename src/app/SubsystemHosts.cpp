@@ -231,7 +231,7 @@ SpellDictionaries ShellEditorHost::dictionaries() const
 void ShellEditorHost::setMainDictionary(const QString &wordFile)
 {
     m_state.dictionaries.mainSetting = wordFile;
-    if (Status written = m_settings.SetIni(SettingsKeys::Locations, SettingsKeys::MainDictionary, wordFile); !written)
+    if (Status written = writeSetting(m_settings, SettingKeys::MainDictionary, wordFile); !written)
         qWarning("the chosen dictionary was not saved: %s", qPrintable(written.error()));
 }
 
@@ -423,13 +423,11 @@ QString ShellMergeHost::mergesFolder() const
 
 MergeSettings ShellMergeHost::mergeSettings() const
 {
-    const auto number = [this](QLatin1String key) {
-        return std::max(0, iniNumber(m_services.settings.GetIni(SettingsKeys::Settings, key, QStringLiteral("0"))));
-    };
+    const auto number = [this](const SettingKey<int> &key) { return std::max(0, readSetting(m_services.settings, key)); };
     MergeSettings settings;
-    settings.pauseSeconds = number(SettingsKeys::MergePause);
-    settings.stopAfter = number(SettingsKeys::MergeStopAfter);
-    settings.stopAtFirstFailure = number(SettingsKeys::MergeStopAtFailure) == 1;
+    settings.pauseSeconds = number(SettingKeys::MergePause);
+    settings.stopAfter = number(SettingKeys::MergeStopAfter);
+    settings.stopAtFirstFailure = number(SettingKeys::MergeStopAtFailure) == 1;
     return settings;
 }
 
@@ -437,10 +435,9 @@ void ShellMergeHost::setMergeSettings(const MergeSettings &settings)
 {
     // A setting that cannot be kept is no reason to stop a merge.
     SettingsAccess &file = m_services.settings;
-    (void)file.SetIni(SettingsKeys::Settings, SettingsKeys::MergePause, plainNumberText(settings.pauseSeconds));
-    (void)file.SetIni(SettingsKeys::Settings, SettingsKeys::MergeStopAfter, plainNumberText(settings.stopAfter));
-    (void)file.SetIni(SettingsKeys::Settings, SettingsKeys::MergeStopAtFailure,
-                      settings.stopAtFirstFailure ? QStringLiteral("1") : QStringLiteral("0"));
+    (void)writeSetting(file, SettingKeys::MergePause, settings.pauseSeconds);
+    (void)writeSetting(file, SettingKeys::MergeStopAfter, settings.stopAfter);
+    (void)writeSetting(file, SettingKeys::MergeStopAtFailure, settings.stopAtFirstFailure ? 1 : 0);
 }
 
 } // namespace ferrowen

@@ -166,7 +166,7 @@ TEST_F(KilledWriters, DISABLED_windowedProgramWriting)
         ASSERT_TRUE(write(kind, main, generation++));
 
     SettingsFile settings(settingsPath(main));
-    ASSERT_TRUE(settings.SetIni(SettingsKeys::Locations, SettingsKeys::MainDir, main + u'/'));
+    ASSERT_TRUE(writeSetting(settings, SettingKeys::MainDir, main + u'/'));
     ferrowen::testing::ScriptedMessageBoxes boxes;
     ferrowen::testing::ScriptedFileDialogs fileDialogs;
     fileDialogs.openAnswers << bookPath(main);

@@ -6,7 +6,6 @@
 #include "app/MainForm.h"
 #include "app/SettingsPanel.h"
 #include "app/Shell.h"
-#include "editor/AffiliateSettings.h"
 #include "settings/SettingsFile.h"
 #include "platform/CommandRunner.h"
 #include "platform/ProgramVersion.h"
@@ -107,7 +106,7 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
     EXPECT_EQ(get("autopos"), QStringLiteral("1"));
     EXPECT_EQ(get("left"), QStringLiteral("<none>"));
-    EXPECT_EQ(get("afftext"), defaultAffiliateText());
+    EXPECT_EQ(get("afftext"), QString(SettingKeys::AffiliateText.fallback));
     // Written with the blank a sign would take; read back without it.
     EXPECT_TRUE(fileText().contains(QByteArray("ed_ht= ").append(QByteArray::number(controller->shell().state().editor.EditorHeight))));
 }
