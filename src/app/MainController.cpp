@@ -31,6 +31,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
@@ -44,9 +45,12 @@ namespace Key = SettingKeys;
 
 namespace {
 
+// Lets the window paint and timers and replies run before a settings step;
+// the user's input waits, as in every other wait of the interface thread,
+// since it could start work (a merge, a filling) in the middle of that step.
 void letPendingEventsRun()
 {
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 double verticalTwipsPerPixel(const QWidget &window)
