@@ -11,7 +11,7 @@
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMergeHost.h"
 #include "settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "merge/MergeJournalWriter.h"
@@ -129,7 +129,7 @@ int main(int argc, char **argv)
     ShellMergeHost &host = controller.shell().mergeHost();
     const auto mergeSeconds = [&](bool journal) -> double {
         site.clearSent();
-        MergeRun run(host);
+        MergeRun run(host.runHost());
         run.setJournalFolder(journal ? host.mergesFolder() : QString());
         QElapsedTimer timer;
         timer.start();

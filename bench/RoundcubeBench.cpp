@@ -9,7 +9,7 @@
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMergeHost.h"
 #include "settings/SettingsFile.h"
 #include "merge/MergeRun.h"
 #include "platform/web/BrowserPane.h"
@@ -173,7 +173,7 @@ int main(int argc, char **argv)
     compose.document().formField(QStringLiteral("form"), QStringLiteral("_message"))
         .setValue(QStringLiteral("Dear <<First Name>>,\nthis goes to <<Email>>."));
     ShellMergeHost &host = controller.shell().mergeHost();
-    MergeRun run(host);
+    MergeRun run(host.runHost());
     run.setJournalFolder(host.mergesFolder());
     timer.restart();
     run.start(MergeRun::Kind::Send, false);

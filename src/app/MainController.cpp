@@ -12,7 +12,7 @@
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
 #include "app/SplashWindow.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMergeHost.h"
 #include "app/Twips.h"
 #include "app/UnixSignalCloser.h"
 #include "app/WindowPlacement.h"

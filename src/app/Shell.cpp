@@ -6,7 +6,11 @@
 #include "app/MainForm.h"
 #include "settings/ProgramTitle.h"
 #include "app/ShellComposeHost.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellAddressBookHost.h"
+#include "app/ShellEditorHost.h"
+#include "app/ShellMergeHost.h"
+#include "app/ShellMessageSaveHost.h"
+#include "app/ShellStoreHost.h"
 #include "settings/HelpTopics.h"
 #include "settings/SettingsFile.h"
 #include "editor/ui/EditorDialogSet.h"
@@ -104,7 +108,7 @@ void Shell::openMailMerge()
     if (m_mergeDialog && m_mergeDialog->isHidden() && !m_mergeDialog->isRunning())
         delete m_mergeDialog;
     if (!m_mergeDialog) {
-        m_mergeDialog = new DialogMerge(*m_mergeHost, m_form.get());
+        m_mergeDialog = new DialogMerge(m_mergeHost->runHost(), *m_mergeHost, *m_mergeHost, m_form.get());
         m_mergeDialog->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_mergeDialog->show();
@@ -141,10 +145,10 @@ void Shell::connectWindow()
             [this] { CaptureMessage(*m_composeHost, *m_messageSaveHost); });
     connect(band.newFolderButton(), &QPushButton::clicked, m_savedFolders, &SavedFoldersPane::openNewFolderDialog);
     // Besides collapsing the editor panel (the window's part).
-    connect(band.useTemplateButton(), &QPushButton::clicked, this, [this] { UseChosenTemplate(*m_mergeHost); });
+    connect(band.useTemplateButton(), &QPushButton::clicked, this, [this] { UseChosenTemplate(*m_mergeHost, *m_messageBoxes); });
     connect(band.mailMergeButton(), &QPushButton::clicked, this, &Shell::openMailMerge);
     connect(band.templateDialogButton(), &QPushButton::clicked, this, [this] {
-        DialogTemplate dialog(*m_mergeHost, m_form.get());
+        DialogTemplate dialog(*m_mergeHost, *m_mergeHost, m_form.get());
         dialog.exec();
     });
 

@@ -3,7 +3,7 @@
 // of the source, and is published by the site; "Earn $$" and the spelling
 // dictionary go through the shell.
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellEditorHost.h"
 #include "demowebmail/BlogPages.h"
 #include "editor/ui/AffiliateDialog.h"
 #include "editor/ui/EditorFormatBar.h"

@@ -8,7 +8,7 @@
 #include "addressbook/ui/AddressPane.h"
 #include "app/MainController.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMessageSaveHost.h"
 #include "platform/SaveFileLeftovers.h"
 
 #include <QCoreApplication>

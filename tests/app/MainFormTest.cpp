@@ -2,7 +2,7 @@
 #include "app/LayoutRules.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellEditorHost.h"
 #include "editor/ui/EditorFontDialog.h"
 #include "editor/ui/EditorPanel.h"
 #include "editor/ui/FormCellProp.h"
