@@ -103,10 +103,10 @@ int main(int argc, char **argv)
     if (!openBook("bench.csv", Addresses))
         return fail("cannot write the address book");
 
-    BrowserPane &compose = form.browser(3);
-    if (!loadInto(form.browser(1), siteAddress("/yahoo/inbox")))
+    BrowserPane &compose = form.browser(Pane::Compose);
+    if (!loadInto(form.browser(Pane::Inbox), siteAddress("/yahoo/inbox")))
         return fail("the inbox does not load");
-    form.selectTab(2);
+    form.selectTab(Tab::Compose);
     const auto composeField = [&compose](const char *name) {
         return compose.document().formField(QStringLiteral("Compose"), QLatin1String(name));
     };

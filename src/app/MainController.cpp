@@ -208,7 +208,7 @@ void MainController::start()
     state.folders = AppFolders::fromSettings(m_settings);
     const AppFolders &folders = state.folders;
     const QString startPage = toFileSystemPath(folders.path(AppPaths::StartPage));
-    form.browser(1).openLocalFile(startPage);
+    form.browser(Pane::Inbox).openLocalFile(startPage);
 
     if (m_options.showSplash)
         SplashWindow::showModal(&form);
@@ -245,7 +245,7 @@ void MainController::start()
 
     // The start page asked for above is on its way: loading it a second
     // time would only make the pane start over.
-    form.selectTab(1);
+    form.selectTab(Tab::InboxLogin);
     state.starting = false;
 
     form.applyResizeLayout();

@@ -101,8 +101,8 @@ Shell::~Shell()
 
 void Shell::openMailMerge()
 {
-    if (m_form->selectedTab() != 2)
-        m_form->selectTab(2);
+    if (m_form->selectedTab() != Tab::Compose)
+        m_form->selectTab(Tab::Compose);
     // One hidden by Escape without a run opens afresh; one hidden during a
     // run shows again as it is.
     if (m_mergeDialog && m_mergeDialog->isHidden() && !m_mergeDialog->isRunning())
@@ -158,18 +158,18 @@ void Shell::connectWindow()
     connect(form.band().paletteButton(), &QPushButton::clicked, m_addressPane, &AddressPane::showPalette);
     // The palette follows the first pane's left edge on screen.
     connect(&form, &MainForm::paletteMoveRequested, m_addressPane,
-            [this] { m_addressPane->movePaletteLeftTo(m_form->browser(1).mapToGlobal(QPoint()).x()); });
+            [this] { m_addressPane->movePaletteLeftTo(m_form->browser(Pane::Inbox).mapToGlobal(QPoint()).x()); });
 
-    BrowserPane &preview = form.browser(2);
+    BrowserPane &preview = form.browser(Pane::Preview);
     connect(&preview, &BrowserPane::documentComplete, m_savedFolders,
             [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
-    BrowserPane &compose = form.browser(3);
+    BrowserPane &compose = form.browser(Pane::Compose);
     connect(&compose, &BrowserPane::documentComplete, this, [this](const QString &) {
         ComposeDocumentComplete(*m_composeHost);
         retryWaitingFillingsSoon();
     });
     // The user may have signed in: a filling waiting for a compose page tries again.
-    connect(&form.browser(1), &BrowserPane::documentComplete, this, &Shell::retryWaitingFillingsSoon);
+    connect(&form.browser(Pane::Inbox), &BrowserPane::documentComplete, this, &Shell::retryWaitingFillingsSoon);
     connect(&form, &MainForm::fillWaitingRequested, this, [this] { FillWaitingNow(*m_composeHost); });
     connect(&form, &MainForm::discardWaitingRequested, this, [this] { DiscardWaiting(*m_composeHost); });
     connect(&compose, &BrowserPane::beforeNavigate, this,

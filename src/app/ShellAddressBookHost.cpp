@@ -19,9 +19,9 @@ ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, MainForm &form,
 {
 }
 
-void ShellAddressBookHost::insertIntoComposeForm(qint16 code)
+void ShellAddressBookHost::insertIntoComposeForm(InsertField field)
 {
-    Web_InsertField(m_compose, code);
+    Web_InsertField(m_compose, field);
 }
 
 QString ShellAddressBookHost::mainDir() const
@@ -31,8 +31,8 @@ QString ShellAddressBookHost::mainDir() const
 
 void ShellAddressBookHost::showWebmailTab()
 {
-    if (m_compose.selectedTab() != 1)
-        m_compose.selectTab(1);
+    if (m_compose.selectedTab() != Tab::InboxLogin)
+        m_compose.selectTab(Tab::InboxLogin);
 }
 
 QString ShellAddressBookHost::webmailPageText()

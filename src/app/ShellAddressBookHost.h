@@ -16,7 +16,7 @@ public:
     ShellAddressBookHost(ComposeHost &compose, MainForm &form, const ShellState &state, MessageBoxes &messageBoxes,
                          FileDialogs &fileDialogs);
 
-    void insertIntoComposeForm(qint16 code) override;
+    void insertIntoComposeForm(InsertField field) override;
     QString mainDir() const override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
     FileDialogs &fileDialogs() override { return m_fileDialogs; }

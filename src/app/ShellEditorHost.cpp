@@ -27,7 +27,7 @@ AffiliateSettings &ShellEditorHost::affiliate()
 
 WebPage &ShellEditorHost::inboxPage()
 {
-    return m_form.browser(1).document();
+    return m_form.browser(Pane::Inbox).document();
 }
 
 SpellDictionaries ShellEditorHost::dictionaries() const
@@ -64,8 +64,8 @@ void ShellEditorHost::foldEditorPanel()
 
 void ShellEditorHost::unfoldEditorPanel()
 {
-    if (m_form.selectedTab() != 1)
-        m_form.selectTab(1);
+    if (m_form.selectedTab() != Tab::InboxLogin)
+        m_form.selectTab(Tab::InboxLogin);
     m_form.placeEditorOverFirstPane();
 }
 

@@ -133,8 +133,8 @@ void ShellMergeHost::selectComposeTab()
 {
     // While the merge holds MergeInProgress the tab's activation neither
     // reloads nor empties the compose page.
-    if (m_compose.selectedTab() != 2)
-        m_compose.selectTab(2);
+    if (m_compose.selectedTab() != Tab::Compose)
+        m_compose.selectTab(Tab::Compose);
 }
 
 WebPage &ShellMergeHost::composePage()
@@ -149,7 +149,7 @@ QString ShellMergeHost::composeLocation()
 
 bool ShellMergeHost::composeBusy()
 {
-    return m_form.browser(3).isBusy();
+    return m_form.browser(Pane::Compose).isBusy();
 }
 
 void ShellMergeHost::navigateCompose(const QString &address)
@@ -159,7 +159,7 @@ void ShellMergeHost::navigateCompose(const QString &address)
 
 QString ShellMergeHost::composeLoadError()
 {
-    return m_form.browser(3).lastLoadError();
+    return m_form.browser(Pane::Compose).lastLoadError();
 }
 
 MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)

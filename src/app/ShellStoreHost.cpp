@@ -67,7 +67,7 @@ QString ShellStoreHost::blankMessagePage() const
 
 void ShellStoreHost::showPreview(const QString &path)
 {
-    m_form.browser(2).openLocalFile(path);
+    m_form.browser(Pane::Preview).openLocalFile(path);
 }
 
 void ShellStoreHost::showFolderChoices(const QStringList &folders, int chosen)

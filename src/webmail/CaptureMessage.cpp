@@ -79,8 +79,8 @@ SavedMessage capture(ComposeHost &host)
 
 void CaptureMessage(ComposeHost &host, MessageSaveHost &store)
 {
-    if (host.selectedTab() != 1 && !store.chosenFolder().isEmpty())
-        host.selectTab(1);
+    if (host.selectedTab() != Tab::InboxLogin && !store.chosenFolder().isEmpty())
+        host.selectTab(Tab::InboxLogin);
     // Whatever happens now, the window no longer tells of an earlier save.
     store.showMessageSavedLabel(false);
     store.setStatusText(2, NotSaved);
