@@ -48,7 +48,7 @@ public:
     QString path;
     QStringList messages;
 
-    void insertIntoComposeForm(qint16) override {}
+    void insertIntoComposeForm(InsertField) override {}
     QString mainDir() const override { return QString(); }
     MessageBoxes &messageBoxes() override { return *this; }
     FileDialogs &fileDialogs() override { return *this; }

@@ -42,9 +42,9 @@ constexpr int BurstSpacingMs = 100;
 // Away from the compose page, so the next link opens it afresh.
 void closeComposePage(MainForm &form)
 {
-    form.selectTab(1);
-    form.browser(3).navigate(QStringLiteral("about:blank"));
-    ferrowen::testing::waitFor([&] { return !form.browser(3).isBusy(); }, 5000);
+    form.selectTab(Tab::InboxLogin);
+    form.browser(Pane::Compose).navigate(QStringLiteral("about:blank"));
+    ferrowen::testing::waitFor([&] { return !form.browser(Pane::Compose).isBusy(); }, 5000);
 }
 
 double median(QList<double> values)
@@ -61,17 +61,17 @@ double floorMs(MainForm &form, const QString &composeAddress, bool shown)
     if (shown) {
         // Showing the tab makes the program open its compose page: that load
         // ends, and the pane is emptied again, before the floor's own.
-        form.selectTab(2);
-        ferrowen::testing::waitFor([&] { return !form.browser(3).isBusy() && form.browser(3).showsRequestedPage(); }, 5000);
-        form.browser(3).navigate(QStringLiteral("about:blank"));
-        ferrowen::testing::waitFor([&] { return !form.browser(3).isBusy() && form.browser(3).showsRequestedPage(); }, 5000);
+        form.selectTab(Tab::Compose);
+        ferrowen::testing::waitFor([&] { return !form.browser(Pane::Compose).isBusy() && form.browser(Pane::Compose).showsRequestedPage(); }, 5000);
+        form.browser(Pane::Compose).navigate(QStringLiteral("about:blank"));
+        ferrowen::testing::waitFor([&] { return !form.browser(Pane::Compose).isBusy() && form.browser(Pane::Compose).showsRequestedPage(); }, 5000);
     }
     QElapsedTimer timer;
     timer.start();
-    QSignalSpy loaded(&form.browser(3), &BrowserPane::documentComplete);
-    form.browser(3).navigate(composeAddress);
+    QSignalSpy loaded(&form.browser(Pane::Compose), &BrowserPane::documentComplete);
+    form.browser(Pane::Compose).navigate(composeAddress);
     loaded.wait(10000);
-    form.browser(3).document().formField(QStringLiteral("compose"), QStringLiteral("To")).setValue(QStringLiteral("floor@example.com"));
+    form.browser(Pane::Compose).document().formField(QStringLiteral("compose"), QStringLiteral("To")).setValue(QStringLiteral("floor@example.com"));
     return double(timer.elapsed());
 }
 
@@ -86,13 +86,13 @@ bool waitForTo(MainForm &form, const QString &address)
         bool seen = false;
     };
     auto look = std::make_shared<Look>();
-    QWebEnginePage *page = BrowserPaneProbe::page(form.browser(3));
+    QWebEnginePage *page = BrowserPaneProbe::page(form.browser(Pane::Compose));
     QEventLoop loop;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         if (look->seen)
             loop.quit();
-        if (look->asking || form.browser(3).isBusy())
+        if (look->asking || form.browser(Pane::Compose).isBusy())
             return;
         look->asking = true;
         page->runJavaScript(QStringLiteral("(function () { const f = Array.from(document.forms).find("
@@ -231,8 +231,8 @@ int main(int argc, char **argv)
     MainController controller(settings, {false, false});
     controller.start();
     MainForm &form = controller.window();
-    QSignalSpy loaded(&form.browser(1), &BrowserPane::documentComplete);
-    form.browser(1).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/inbox"))).toString());
+    QSignalSpy loaded(&form.browser(Pane::Inbox), &BrowserPane::documentComplete);
+    form.browser(Pane::Inbox).navigate(site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/inbox"))).toString());
     loaded.wait(10000);
 
     const QString composeAddress = site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/compose"))).toString();

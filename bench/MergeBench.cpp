@@ -11,7 +11,7 @@
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMergeHost.h"
 #include "settings/SettingsFile.h"
 #include "demowebmail/DemoWebmailSite.h"
 #include "merge/MergeJournalWriter.h"
@@ -103,10 +103,10 @@ int main(int argc, char **argv)
     if (!openBook("bench.csv", Addresses))
         return fail("cannot write the address book");
 
-    BrowserPane &compose = form.browser(3);
-    if (!loadInto(form.browser(1), siteAddress("/yahoo/inbox")))
+    BrowserPane &compose = form.browser(Pane::Compose);
+    if (!loadInto(form.browser(Pane::Inbox), siteAddress("/yahoo/inbox")))
         return fail("the inbox does not load");
-    form.selectTab(2);
+    form.selectTab(Tab::Compose);
     const auto composeField = [&compose](const char *name) {
         return compose.document().formField(QStringLiteral("Compose"), QLatin1String(name));
     };
@@ -129,7 +129,7 @@ int main(int argc, char **argv)
     ShellMergeHost &host = controller.shell().mergeHost();
     const auto mergeSeconds = [&](bool journal) -> double {
         site.clearSent();
-        MergeRun run(host);
+        MergeRun run(host.runHost());
         run.setJournalFolder(journal ? host.mergesFolder() : QString());
         QElapsedTimer timer;
         timer.start();

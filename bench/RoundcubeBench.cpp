@@ -9,7 +9,7 @@
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMergeHost.h"
 #include "settings/SettingsFile.h"
 #include "merge/MergeRun.h"
 #include "platform/web/BrowserPane.h"
@@ -114,8 +114,8 @@ int main(int argc, char **argv)
     controller.start();
     MainForm &form = controller.window();
 
-    BrowserPane &inbox = form.browser(1);
-    BrowserPane &compose = form.browser(3);
+    BrowserPane &inbox = form.browser(Pane::Inbox);
+    BrowserPane &compose = form.browser(Pane::Compose);
     QWebEnginePage &composePage = *BrowserPaneProbe::page(compose);
     {
         QSignalSpy loaded(&inbox, &BrowserPane::documentComplete);
@@ -166,14 +166,14 @@ int main(int argc, char **argv)
     fileDialogs.openAnswers << bookFile.fileName();
     controller.shell().addressPane().Open_CSV();
     // The Compose tab opens a fresh compose page of its own.
-    form.selectTab(2);
+    form.selectTab(Tab::Compose);
     if (!waitFor(composeReady, PageTimeoutMs))
         return fail("the compose page does not come");
     compose.document().formField(QStringLiteral("form"), QStringLiteral("_subject")).setValue(QStringLiteral("Merge <<First Name>>"));
     compose.document().formField(QStringLiteral("form"), QStringLiteral("_message"))
         .setValue(QStringLiteral("Dear <<First Name>>,\nthis goes to <<Email>>."));
     ShellMergeHost &host = controller.shell().mergeHost();
-    MergeRun run(host);
+    MergeRun run(host.runHost());
     run.setJournalFolder(host.mergesFolder());
     timer.restart();
     run.start(MergeRun::Kind::Send, false);
@@ -197,7 +197,7 @@ int main(int argc, char **argv)
              .isEmpty())
         return fail("the large message was refused");
     QWebEnginePage &inboxPage = *BrowserPaneProbe::page(inbox);
-    form.selectTab(1);
+    form.selectTab(Tab::InboxLogin);
     {
         QSignalSpy loaded(&inbox, &BrowserPane::documentComplete);
         inbox.navigate(lab.url().toString() + QStringLiteral("?_task=mail&_mbox=INBOX"));

@@ -217,14 +217,14 @@ public:
         m_typing.clear();
         m_keys->reset();
     }
-    QWebEnginePage &inboxPage() { return *ferrowen::BrowserPaneProbe::page(form().browser(1)); }
+    QWebEnginePage &inboxPage() { return *ferrowen::BrowserPaneProbe::page(form().browser(Pane::Inbox)); }
     TypedKeyDelay &keys() { return *m_keys; }
     QString savedFolder() const { return m_dir.filePath(QStringLiteral("main/savedmgs/Saved")); }
     QStringList messageBoxes() const { return m_boxes.texts(); }
 
     int open(const QString &path)
     {
-        BrowserPane &pane = form().browser(1);
+        BrowserPane &pane = form().browser(Pane::Inbox);
         QSignalSpy loaded(&pane, &BrowserPane::documentComplete);
         pane.navigate(m_site.baseUrl().resolved(QUrl(path)).toString());
         if (!loaded.wait(60000))

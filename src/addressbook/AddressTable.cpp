@@ -70,6 +70,13 @@ QStringView AddressTable::cellView(int row, int column) const
     return joinedCells.mid(start, end < 0 ? joinedCells.size() - start : end - start);
 }
 
+QStringList AddressTable::rowCells(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    return m_rows[size_t(row)].split(CellSeparator);
+}
+
 void AddressTable::setCell(int row, int column, const QString &text)
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())

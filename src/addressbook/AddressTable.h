@@ -51,6 +51,9 @@ public:
     // text keep their order.
     void sortRows(int column, bool descending);
 
+    // The row's cells, as many as it holds (an empty row holds one, empty).
+    QStringList rowCells(int row) const;
+
     // The rows in order, each with its cells joined by TABs.
     const std::vector<QString> &joinedRows() const { return m_rows; }
 

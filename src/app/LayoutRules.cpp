@@ -131,22 +131,21 @@ bool progressShown(int progress, int maximum)
     return progress >= 1 && progress < maximum;
 }
 
-QList<TabPane> panesShownOnTab(int tab)
+QList<TabPane> panesShownOnTab(Tab tab)
 {
     switch (tab) {
-    case 1:
+    case Tab::InboxLogin:
         return {TabPane::WebBrowser1};
-    case 2:
+    case Tab::Compose:
         return {TabPane::WebBrowser3};
-    case 3:
+    case Tab::SavedFolders:
         return {TabPane::WebBrowser2, TabPane::ListMsg, TabPane::Picture2, TabPane::Picture3};
-    case 4:
+    case Tab::Calendar:
         return {TabPane::WebBrowser4};
-    case 5:
+    case Tab::Settings:
         return {TabPane::PictureSettings};
-    default:
-        return {};
     }
+    return {};
 }
 
 } // namespace ferrowen::layout

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webmail/WindowParts.h"
+
 #include <QList>
 #include <QRect>
 
@@ -131,9 +133,8 @@ int editorControlHeight(int panelHeight);
 // Whether a page's progress event shows the progress bar.
 bool progressShown(int progress, int maximum);
 
-// The panes of the main tabs, and which of them each tab (1 to 5) shows.
+// The panes of the main tabs, and which of them each tab shows.
 enum class TabPane { WebBrowser1, WebBrowser2, WebBrowser3, WebBrowser4, ListMsg, Picture2, Picture3, PictureSettings };
-inline constexpr int TabCount = 5;
-QList<TabPane> panesShownOnTab(int tab);
+QList<TabPane> panesShownOnTab(Tab tab);
 
 } // namespace ferrowen::layout

@@ -8,8 +8,6 @@
 
 namespace ferrowen {
 
-using namespace SettingsKeys;
-
 MailtoHandoff::MailtoHandoff(const SettingsFile &settings, WriteTrace writeTrace, PumpEvents pumpEvents,
                              FillCompose fillCompose)
     // Not waiting for the disk: a clearing lost with the whole machine only
@@ -33,7 +31,7 @@ StatusOr<QString> MailtoHandoff::tick()
     // The events may have started a mail merge.
     if (m_held && m_held())
         return QString();
-    const QString link = m_file.readWholeString(Settings, Mailto, QString());
+    const QString link = m_file.readWholeString(SettingKeys::Mailto.section, SettingKeys::Mailto.name, QString());
     if (link.isEmpty())
         return QString();
     if (link == m_done)
@@ -73,7 +71,7 @@ StatusOr<QString> MailtoHandoff::clear(const QString &link)
 {
     // Cleared only if it still holds the link: one written in between by
     // another writer stays for the next tick.
-    const Status cleared = m_file.update(Settings, Mailto, [&link](const std::optional<QString> &current) {
+    const Status cleared = m_file.update(SettingKeys::Mailto.section, SettingKeys::Mailto.name, [&link](const std::optional<QString> &current) {
         return current && *current == link ? std::optional<QString>(QString()) : std::nullopt;
     });
     if (!cleared)

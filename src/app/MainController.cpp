@@ -12,7 +12,7 @@
 #include "app/Shell.h"
 #include "app/ShellComposeHost.h"
 #include "app/SplashWindow.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMergeHost.h"
 #include "app/Twips.h"
 #include "app/UnixSignalCloser.h"
 #include "app/WindowPlacement.h"
@@ -31,6 +31,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
@@ -40,13 +41,16 @@
 
 namespace ferrowen {
 
-using namespace SettingsKeys;
+namespace Key = SettingKeys;
 
 namespace {
 
+// Lets the window paint and timers and replies run before a settings step;
+// the user's input waits, as in every other wait of the interface thread,
+// since it could start work (a merge, a filling) in the middle of that step.
 void letPendingEventsRun()
 {
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 double verticalTwipsPerPixel(const QWidget &window)
@@ -176,8 +180,8 @@ void MainController::pinProvider(const QString &address, const QString &provider
         return;
     }
     const QString stored = providerKey.isEmpty() ? QString() : url.toString();
-    for (const auto &[key, value] : {std::pair{ProviderPinAddress, stored}, std::pair{ProviderPin, providerKey}}) {
-        if (const Status written = m_settings.SetIni(Settings, key, value); !written) {
+    for (const auto &[key, value] : {std::pair{Key::ProviderPinAddress, stored}, std::pair{Key::ProviderPin, providerKey}}) {
+        if (const Status written = writeSetting(m_settings, key, value); !written) {
             m_shell->messageBoxes().show(tr("The pin could not be kept in the settings file: %1").arg(written.error()));
             return;
         }
@@ -204,7 +208,7 @@ void MainController::start()
     state.folders = AppFolders::fromSettings(m_settings);
     const AppFolders &folders = state.folders;
     const QString startPage = toFileSystemPath(folders.path(AppPaths::StartPage));
-    form.browser(1).openLocalFile(startPage);
+    form.browser(Pane::Inbox).openLocalFile(startPage);
 
     if (m_options.showSplash)
         SplashWindow::showModal(&form);
@@ -222,26 +226,26 @@ void MainController::start()
     state.MergeInProgress = false;
 
     m_helpFile = folders.path(AppPaths::HelpFile);
-    m_mainDictionary = m_settings.GetIni(Locations, MainDictionary, QString());
+    m_mainDictionary = readSetting(m_settings, Key::MainDictionary);
     if (m_mainDictionary.isEmpty())
         m_mainDictionary = folders.defaultMainDictionary();
-    m_customDictionary = m_settings.GetIni(Locations, CustomDictionary, QString());
+    m_customDictionary = readSetting(m_settings, Key::CustomDictionary);
     // The spelling engine loads its dictionaries at the first check.
     state.dictionaries.mainSetting = m_mainDictionary;
     state.dictionaries.customPath =
         chooseCustomDictionary(toFileSystemPath(m_customDictionary), toFileSystemPath(folders.MainDir()));
-    state.compose.pinnedAddress = m_settings.GetIni(Settings, ProviderPinAddress, QString());
-    state.compose.pinnedProvider = m_settings.GetIni(Settings, ProviderPin, QString());
+    state.compose.pinnedAddress = readSetting(m_settings, Key::ProviderPinAddress);
+    state.compose.pinnedProvider = readSetting(m_settings, Key::ProviderPin);
     form.settingsPanel().showProviderPin(state.compose.pinnedAddress, state.compose.pinnedProvider);
-    state.affiliate.id = m_settings.GetIni(Settings, AffiliateId, QString());
-    state.affiliate.text = m_settings.GetIni(Settings, AffiliateText, defaultAffiliateText());
+    state.affiliate.id = readSetting(m_settings, Key::AffiliateId);
+    state.affiliate.text = readSetting(m_settings, Key::AffiliateText);
 
     applyWindowPlacement();
     state.editor = readEditorPlacement(m_settings, verticalTwipsPerPixel(form));
 
     // The start page asked for above is on its way: loading it a second
     // time would only make the pane start over.
-    form.selectTab(1);
+    form.selectTab(Tab::InboxLogin);
     state.starting = false;
 
     form.applyResizeLayout();

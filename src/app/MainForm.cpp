@@ -214,7 +214,7 @@ void MainForm::buildMainArea()
     for (const QString &caption : {tr("Inbox/Login"), tr("Compose"), tr("Saved Message Folders (local)"),
                                    tr("Calendar"), tr("Settings")})
         m_tabStrip2->addTab(caption);
-    connect(m_tabStrip2, &QTabBar::currentChanged, this, [this](int index) { handleTabChange(index + 1); });
+    connect(m_tabStrip2, &QTabBar::currentChanged, this, [this](int index) { handleTabChange(static_cast<Tab>(index + 1)); });
 
     for (int i = 0; i < 4; ++i) {
         m_webBrowser[i] = new BrowserPane(m_surface);
@@ -256,7 +256,7 @@ void MainForm::attachSavedFolders(const SavedFoldersPane::Parts &parts)
     for (QWidget *part : {static_cast<QWidget *>(parts.folders), static_cast<QWidget *>(parts.buttons),
                           static_cast<QWidget *>(parts.list)}) {
         adopt(part);
-        part->setVisible(selectedTab() == 3);
+        part->setVisible(selectedTab() == Tab::SavedFolders);
     }
     applyResizeLayout();
 }
@@ -364,10 +364,9 @@ void MainForm::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-BrowserPane &MainForm::browser(int number) const
+BrowserPane &MainForm::browser(Pane pane) const
 {
-    Q_ASSERT(number >= 1 && number <= 4);
-    return *m_webBrowser[qBound(1, number, 4) - 1];
+    return *m_webBrowser[static_cast<int>(pane)];
 }
 
 void MainForm::setStatusPanelText(int panel, const QString &text)

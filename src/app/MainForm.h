@@ -48,16 +48,16 @@ public:
     void attachSavedFolders(const SavedFoldersPane::Parts &parts);
     void attachEditorPanel(const EditorPanel::Parts &parts);
 
-    // The browser panes WebBrowser1 to WebBrowser4.
-    BrowserPane &browser(int number) const;
+    // The browser panes WebBrowser1 to WebBrowser4, by their role.
+    BrowserPane &browser(Pane pane) const;
     InboxFramesBand &band() const { return *m_band; }
     SettingsPanel &settingsPanel() const { return *m_settings; }
 
-    // --- Tabs (numbered 1 to 5) ---
-    int selectedTab() const;
+    // --- Tabs ---
+    Tab selectedTab() const;
     // Selects a tab and runs the tab-change handling, even when the tab is
     // selected already (as start-up's first selection needs).
-    void selectTab(int tab);
+    void selectTab(Tab tab);
 
     // --- Layout (all values in twips) ---
     // Lays out the address pane, the splitter and the main area for splitter
@@ -170,7 +170,7 @@ private:
     bool handleSplitterMouse(QEvent *event);
 
     // Tabs, toolbar and pane events (MainFormTabs.cpp).
-    void handleTabChange(int tab);
+    void handleTabChange(Tab tab);
     void runBrowserTool(const QString &key);
     void connectPaneEvents();
     QWidget *tabPaneWidget(layout::TabPane pane) const;

@@ -236,7 +236,7 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
 
 bool MainForm::isEditorPlaceShown() const
 {
-    return m_editorOverPane && selectedTab() == 1;
+    return m_editorOverPane && selectedTab() == Tab::InboxLogin;
 }
 
 // The panel follows the first pane: over it or folded at its top, and

@@ -15,18 +15,16 @@
 
 namespace ferrowen {
 
-int MainForm::selectedTab() const
+Tab MainForm::selectedTab() const
 {
-    return m_tabStrip2->currentIndex() + 1;
+    return static_cast<Tab>(m_tabStrip2->currentIndex() + 1);
 }
 
-void MainForm::selectTab(int tab)
+void MainForm::selectTab(Tab tab)
 {
-    if (tab < 1 || tab > layout::TabCount)
-        return;
     {
         const QSignalBlocker blocker(m_tabStrip2);
-        m_tabStrip2->setCurrentIndex(tab - 1);
+        m_tabStrip2->setCurrentIndex(static_cast<int>(tab) - 1);
     }
     handleTabChange(tab);
 }
@@ -54,7 +52,7 @@ QWidget *MainForm::tabPaneWidget(layout::TabPane pane) const
     return nullptr;
 }
 
-void MainForm::handleTabChange(int tab)
+void MainForm::handleTabChange(Tab tab)
 {
     m_band->messageSavedLabel()->hide();
     setStatusPanelText(2, QString());
@@ -73,16 +71,17 @@ void MainForm::handleTabChange(int tab)
     Q_EMIT editorPlaceShown(isEditorPlaceShown());
 
     switch (tab) {
-    case 2:
+    case Tab::Compose:
         Q_EMIT composeTabSelected();
         break;
-    case 3:
+    case Tab::SavedFolders:
         Q_EMIT savedFoldersTabSelected();
         break;
-    case 4:
+    case Tab::Calendar:
         Q_EMIT calendarTabSelected();
         break;
-    default:
+    case Tab::InboxLogin:
+    case Tab::Settings:
         break;
     }
 }
@@ -93,8 +92,8 @@ void MainForm::runBrowserTool(const QString &key)
     BrowserPane *compose = m_webBrowser[2];
     if (key == u"go") {
         inbox->navigate(m_addressCombo->currentText());
-        if (selectedTab() != 1)
-            selectTab(1);
+        if (selectedTab() != Tab::InboxLogin)
+            selectTab(Tab::InboxLogin);
     } else if (key == u"back") {
         inbox->goBack();
     } else if (key == u"forward") {

@@ -6,7 +6,11 @@
 #include "app/MainForm.h"
 #include "settings/ProgramTitle.h"
 #include "app/ShellComposeHost.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellAddressBookHost.h"
+#include "app/ShellEditorHost.h"
+#include "app/ShellMergeHost.h"
+#include "app/ShellMessageSaveHost.h"
+#include "app/ShellStoreHost.h"
 #include "settings/HelpTopics.h"
 #include "settings/SettingsFile.h"
 #include "editor/ui/EditorDialogSet.h"
@@ -53,7 +57,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     if (!spellDialog)
         spellDialog = new SpellingDialog(m_form.get());
     m_messageBoxes = messageBoxes;
-    m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingsKeys::Settings, SettingsKeys::Bug);
+    m_trace = std::make_unique<LatestValueWriter>(settings.profile(), SettingKeys::Bug.section, SettingKeys::Bug.name);
 
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
@@ -98,14 +102,14 @@ Shell::~Shell()
 
 void Shell::openMailMerge()
 {
-    if (m_form->selectedTab() != 2)
-        m_form->selectTab(2);
+    if (m_form->selectedTab() != Tab::Compose)
+        m_form->selectTab(Tab::Compose);
     // One hidden by Escape without a run opens afresh; one hidden during a
     // run shows again as it is.
     if (m_mergeDialog && m_mergeDialog->isHidden() && !m_mergeDialog->isRunning())
         delete m_mergeDialog;
     if (!m_mergeDialog) {
-        m_mergeDialog = new DialogMerge(*m_mergeHost, m_form.get());
+        m_mergeDialog = new DialogMerge(m_mergeHost->runHost(), *m_mergeHost, *m_mergeHost, m_form.get());
         m_mergeDialog->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_mergeDialog->show();
@@ -150,10 +154,11 @@ void Shell::connectWindow()
     connect(band.newFolderButton(), &QPushButton::clicked, this,
             afterPageCalls([this] { m_savedFolders->openNewFolderDialog(); }));
     // Besides collapsing the editor panel (the window's part).
-    connect(band.useTemplateButton(), &QPushButton::clicked, this, afterPageCalls([this] { UseChosenTemplate(*m_mergeHost); }));
+    connect(band.useTemplateButton(), &QPushButton::clicked, this,
+            afterPageCalls([this] { UseChosenTemplate(*m_mergeHost, *m_messageBoxes); }));
     connect(band.mailMergeButton(), &QPushButton::clicked, this, afterPageCalls([this] { openMailMerge(); }));
     connect(band.templateDialogButton(), &QPushButton::clicked, this, afterPageCalls([this] {
-        DialogTemplate dialog(*m_mergeHost, m_form.get());
+        DialogTemplate dialog(*m_mergeHost, *m_mergeHost, m_form.get());
         dialog.exec();
     }));
 
@@ -163,18 +168,18 @@ void Shell::connectWindow()
     connect(form.band().paletteButton(), &QPushButton::clicked, m_addressPane, &AddressPane::showPalette);
     // The palette follows the first pane's left edge on screen.
     connect(&form, &MainForm::paletteMoveRequested, m_addressPane,
-            [this] { m_addressPane->movePaletteLeftTo(m_form->browser(1).mapToGlobal(QPoint()).x()); });
+            [this] { m_addressPane->movePaletteLeftTo(m_form->browser(Pane::Inbox).mapToGlobal(QPoint()).x()); });
 
-    BrowserPane &preview = form.browser(2);
+    BrowserPane &preview = form.browser(Pane::Preview);
     connect(&preview, &BrowserPane::documentComplete, m_savedFolders,
             [this, &preview](const QString &) { m_savedFolders->previewLoaded(preview.locationUrl(), !preview.isHidden()); });
-    BrowserPane &compose = form.browser(3);
+    BrowserPane &compose = form.browser(Pane::Compose);
     connect(&compose, &BrowserPane::documentComplete, this, [this](const QString &) {
         ComposeDocumentComplete(*m_composeHost);
         retryWaitingFillingsSoon();
     });
     // The user may have signed in: a filling waiting for a compose page tries again.
-    connect(&form.browser(1), &BrowserPane::documentComplete, this, &Shell::retryWaitingFillingsSoon);
+    connect(&form.browser(Pane::Inbox), &BrowserPane::documentComplete, this, &Shell::retryWaitingFillingsSoon);
     connect(&form, &MainForm::fillWaitingRequested, this, afterPageCalls([this] { FillWaitingNow(*m_composeHost); }));
     connect(&form, &MainForm::discardWaitingRequested, this, afterPageCalls([this] { DiscardWaiting(*m_composeHost); }));
     connect(&compose, &BrowserPane::beforeNavigate, this,

@@ -85,24 +85,19 @@ BrowserPane &ShellComposeHost::pane(Pane pane) const
 {
     if (!m_form)
         throw WebPageError(QStringLiteral("the main window is gone"));
-    switch (pane) {
-    case Pane::Inbox: return m_form->browser(1);
-    case Pane::Preview: return m_form->browser(2);
-    case Pane::Compose: return m_form->browser(3);
-    case Pane::Calendar: return m_form->browser(4);
-    }
-    return m_form->browser(1);
+    return m_form->browser(pane);
 }
 
-int ShellComposeHost::selectedTab() const
+Tab ShellComposeHost::selectedTab() const
 {
-    return m_form ? m_form->selectedTab() : 0;
+    // Once the window is gone no tab offers a pane: as if "Settings" showed.
+    return m_form ? m_form->selectedTab() : Tab::Settings;
 }
 
-void ShellComposeHost::selectTab(int index)
+void ShellComposeHost::selectTab(Tab tab)
 {
     if (m_form)
-        m_form->selectTab(index);
+        m_form->selectTab(tab);
 }
 
 WebPage &ShellComposeHost::page(Pane which)

@@ -35,8 +35,8 @@ public:
     // Told when a handed-over mail link has been filled in or discarded.
     void onMailLinkDone(std::function<void(const QString &link)> done) { m_mailLinkDone = std::move(done); }
 
-    int selectedTab() const override;
-    void selectTab(int index) override;
+    Tab selectedTab() const override;
+    void selectTab(Tab tab) override;
     WebPage &page(Pane pane) override;
     QString location(Pane pane) override;
     void navigate(Pane pane, const QString &address) override;

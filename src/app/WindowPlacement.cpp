@@ -8,27 +8,19 @@
 
 namespace ferrowen {
 
-using namespace SettingsKeys;
-
-namespace {
-
-const QString One = QStringLiteral("1");
-const QString Zero = QStringLiteral("0");
-
-} // namespace
+namespace Key = SettingKeys;
 
 StoredPlacement readWindowPlacement(const SettingsFile &settings)
 {
     StoredPlacement placement;
-    placement.maximized = settings.GetIni(Settings, SetMax, One) == One;
+    placement.maximized = readSetting(settings, Key::SetMax);
     if (placement.maximized)
         return placement;
-    const int left = iniNumber(settings.GetIni(Settings, Left, QStringLiteral("-1")));
+    const int left = readSetting(settings, Key::Left);
     if (left > -1) {
         placement.hasNormalGeometry = true;
-        placement.normalGeometry = QRect(left, iniNumber(settings.GetIni(Settings, Top, Zero)),
-                                         iniNumber(settings.GetIni(Settings, Width, QStringLiteral("700"))),
-                                         iniNumber(settings.GetIni(Settings, Height, QStringLiteral("500"))));
+        placement.normalGeometry = QRect(left, readSetting(settings, Key::Top), readSetting(settings, Key::Width),
+                                         readSetting(settings, Key::Height));
     }
     return placement;
 }
@@ -36,10 +28,10 @@ StoredPlacement readWindowPlacement(const SettingsFile &settings)
 EditorPlacement readEditorPlacement(const SettingsFile &settings, double twipsPerPixelY)
 {
     EditorPlacement placement = editorPlacementForScreen(twipsPerPixelY);
-    if (settings.GetIni(Settings, AutoPos, One) != One) {
+    if (!readSetting(settings, Key::AutoPos)) {
         placement.AutoPosition = false;
-        placement.EditorTop = iniNumber(settings.GetIni(Settings, SettingsKeys::EditorTop, QStringLiteral("950")));
-        placement.EditorHeight = iniNumber(settings.GetIni(Settings, SettingsKeys::EditorHeight, QStringLiteral("3030")));
+        placement.EditorTop = readSetting(settings, Key::EditorTop);
+        placement.EditorHeight = readSetting(settings, Key::EditorHeight);
     }
     return placement;
 }
@@ -49,24 +41,22 @@ Status writeExitState(SettingsFile &settings, const ExitState &state, const std:
     if (pumpEvents)
         pumpEvents();
 
+    // A blank where the minus sign would be: "ed_top= 950".
+    constexpr auto signPosition = IniDocument::ValueLayout::SignPosition;
     std::vector<ProfileFile::Entry> entries{
-        {Settings, AutoPos, state.editor.AutoPosition ? One : Zero},
-        {Settings, DoAffiliate, state.affiliate ? One : Zero},
-        {Settings, AffiliateId, state.affiliateId},
-        {Settings, AffiliateText, state.affiliateText},
-        // A blank where the minus sign would be: "ed_top= 950".
-        {Settings, SettingsKeys::EditorTop, plainNumberText(state.editor.EditorTop), IniDocument::ValueLayout::SignPosition},
-        {Settings, SettingsKeys::EditorHeight, plainNumberText(state.editor.EditorHeight),
-         IniDocument::ValueLayout::SignPosition},
+        settingEntry(Key::AutoPos, state.editor.AutoPosition),
+        settingEntry(Key::DoAffiliate, state.affiliate),
+        settingEntry(Key::AffiliateId, state.affiliateId),
+        settingEntry(Key::AffiliateText, state.affiliateText),
+        settingEntry(Key::EditorTop, state.editor.EditorTop, signPosition),
+        settingEntry(Key::EditorHeight, state.editor.EditorHeight, signPosition),
+        settingEntry(Key::SetMax, !state.normalWindow),
     };
-    if (!state.normalWindow) {
-        entries.push_back({Settings, SetMax, One});
-    } else {
-        entries.push_back({Settings, SetMax, Zero});
-        entries.push_back({Settings, Left, plainNumberText(state.normalGeometry.x())});
-        entries.push_back({Settings, Top, plainNumberText(state.normalGeometry.y())});
-        entries.push_back({Settings, Width, plainNumberText(state.normalGeometry.width())});
-        entries.push_back({Settings, Height, plainNumberText(state.normalGeometry.height())});
+    if (state.normalWindow) {
+        entries.push_back(settingEntry(Key::Left, state.normalGeometry.x()));
+        entries.push_back(settingEntry(Key::Top, state.normalGeometry.y()));
+        entries.push_back(settingEntry(Key::Width, state.normalGeometry.width()));
+        entries.push_back(settingEntry(Key::Height, state.normalGeometry.height()));
     }
     return settings.profile().withLockTimeout(ExitLockWait).writeStrings(entries);
 }

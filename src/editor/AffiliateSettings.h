@@ -14,7 +14,4 @@ struct AffiliateSettings
     QString text;
 };
 
-// The credit line used until the user writes one of their own.
-QString defaultAffiliateText();
-
 } // namespace ferrowen

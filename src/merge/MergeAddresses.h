@@ -25,4 +25,15 @@ struct MergeAddresses
     QString address(int row) const { return rows.at(row).value(emailColumn); }
 };
 
+// The open address book, as a merge reads it.
+class MergeAddressSource
+{
+public:
+    virtual ~MergeAddressSource() = default;
+
+    // A copy of the open book's rows: all of them, or the selected block,
+    // with the book's file.
+    virtual MergeAddresses addressesToMerge(bool selectedOnly) = 0;
+};
+
 } // namespace ferrowen

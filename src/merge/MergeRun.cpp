@@ -50,7 +50,7 @@ QString count(int n, const char *one, const char *many)
 
 } // namespace
 
-MergeRun::MergeRun(MergeRunHost &host, Limits limits, Clock clock, QObject *parent)
+MergeRun::MergeRun(MergeRunHost host, Limits limits, Clock clock, QObject *parent)
     : QObject(parent)
     , m_host(host)
     , m_limits(limits)
@@ -64,7 +64,7 @@ MergeRun::MergeRun(MergeRunHost &host, Limits limits, Clock clock, QObject *pare
 MergeRun::~MergeRun()
 {
     if (isRunning())
-        m_host.setMergeInProgress(false);
+        m_host.session.setMergeInProgress(false);
 }
 
 void MergeRun::start(Kind kind, bool selectedOnly)
@@ -100,8 +100,8 @@ void MergeRun::begin(Kind kind)
         m_states.clear();
         m_journalPath.clear();
     }
-    m_host.setMergeInProgress(true);
-    m_host.selectComposeTab();
+    m_host.session.setMergeInProgress(true);
+    m_host.compose.selectComposeTab();
     enter(Phase::Prepare);
     m_timer.start();
     advance();
@@ -121,8 +121,8 @@ void MergeRun::stopAndRestore()
         return;
     }
     m_restoreEnding = Ending::Restored;
-    m_host.setMergeInProgress(true);
-    m_host.selectComposeTab();
+    m_host.session.setMergeInProgress(true);
+    m_host.compose.selectComposeTab();
     enter(Phase::RestoreReturn);
     m_timer.start();
     advance();
@@ -162,14 +162,14 @@ bool MergeRun::waitedTooLong() const
 
 void MergeRun::step()
 {
-    const bool busy = m_host.composeBusy();
+    const bool busy = m_host.compose.composeBusy();
     const auto onCompose = [this] {
         if (!m_names.newComposeAddress.isEmpty())
             return !m_pageUsed;
-        return m_host.composeLocation() == m_composeAddress;
+        return m_host.compose.composeLocation() == m_composeAddress;
     };
     const auto openCompose = [this] {
-        m_host.navigateCompose(m_names.newComposeAddress.isEmpty() ? m_composeAddress : m_names.newComposeAddress);
+        m_host.compose.navigateCompose(m_names.newComposeAddress.isEmpty() ? m_composeAddress : m_names.newComposeAddress);
         m_pageUsed = false;
     };
     const auto stillWaiting = [this](bool waiting) {
@@ -215,7 +215,7 @@ void MergeRun::step()
             return leaveSending();
         // A send button the page's script enables once it has started.
         if (!m_names.sendScript.isEmpty()
-            && !m_host.composePage().runScript(m_names.sendScript, QStringLiteral("sendReady")).toBool()) {
+            && !m_host.compose.composePage().runScript(m_names.sendScript, QStringLiteral("sendReady")).toBool()) {
             stillWaiting(true);
             return;
         }
@@ -239,7 +239,7 @@ void MergeRun::step()
             return;
         // A site that moves its compose pages: answers are told apart from here.
         if (!m_names.newComposeAddress.isEmpty())
-            m_composeAddress = m_host.composeLocation();
+            m_composeAddress = m_host.compose.composeLocation();
         if (m_stopRequested)
             return leaveSending();
         return enter(Phase::NextRow);
@@ -264,7 +264,7 @@ bool MergeRun::composeFormShown()
     // The page left behind may still report the end of its load while the
     // compose page is on its way: only the form itself says it has come.
     try {
-        m_host.composePage().formField(m_names.form, m_names.to);
+        m_host.compose.composePage().formField(m_names.form, m_names.to);
         return true;
     } catch (const WebPageError &) {
         return false;
@@ -275,8 +275,8 @@ bool MergeRun::prepare()
 {
     // Questions below are modal: no steps meanwhile.
     m_timer.stop();
-    m_composeAddress = m_host.composeLocation();
-    m_names = m_host.composeFormNames(m_composeAddress);
+    m_composeAddress = m_host.compose.composeLocation();
+    m_names = m_host.compose.composeFormNames(m_composeAddress);
     if (!checkFormNames())
         return false;
     if (!(m_kind == Kind::Resume ? prepareResume() : prepareSend()))
@@ -290,18 +290,18 @@ bool MergeRun::prepare()
 
 bool MergeRun::prepareSend()
 {
-    m_addresses = m_host.addressesToMerge(m_selectedOnly);
+    m_addresses = m_host.addresses.addressesToMerge(m_selectedOnly);
     bool anyAddress = false;
     for (int row = 0; row < m_addresses.rows.size() && !anyAddress; ++row)
         anyAddress = hasAddress(m_addresses, row);
     if (m_addresses.emailColumn < 0 || !anyAddress) {
         finish(Ending::Declined);
-        m_host.messageBoxes().show(QStringLiteral("There is no address to send to. Open an address book, and "
+        m_host.session.messageBoxes().show(QStringLiteral("There is no address to send to. Open an address book, and "
                                                   "select the addresses when only the selected ones are to be used."));
         return false;
     }
 
-    WebPage &page = m_host.composePage();
+    WebPage &page = m_host.compose.composePage();
     MergeTemplates templates;
     templates.subject = page.formField(m_names.form, m_names.subject).value();
     templates.body = page.formField(m_names.form, m_names.body).value();
@@ -351,7 +351,7 @@ bool MergeRun::prepareSend()
     if (const Status created = m_journal.create(m_journalFolder, header, planned); !created) {
         m_captured.reset();
         finish(Ending::Declined);
-        m_host.messageBoxes().show(created.error() + QStringLiteral("\n\nNothing was sent."), MessageBoxes::Buttons::Ok,
+        m_host.session.messageBoxes().show(created.error() + QStringLiteral("\n\nNothing was sent."), MessageBoxes::Buttons::Ok,
                                    MessageBoxes::Icon::Warning);
         return false;
     }
@@ -364,20 +364,20 @@ bool MergeRun::prepareResume()
     const auto declined = [this](const QString &why) {
         m_journal.close();
         finish(Ending::Declined);
-        m_host.messageBoxes().show(why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+        m_host.session.messageBoxes().show(why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
         return false;
     };
     const auto journal = readMergeJournal(m_resumePath);
     if (!journal)
         return declined(journal.error());
-    m_addresses = m_host.addressesToMerge(false);
+    m_addresses = m_host.addresses.addressesToMerge(false);
     if (m_addresses.bookPath != journal->header.bookPath)
         return declined(QStringLiteral("The unfinished merge sent to the address book \"%1\". Open that book to "
                                        "resume it.")
                             .arg(journal->header.bookPath));
 
     m_message = {journal->header.subject, journal->header.body};
-    WebPage &page = m_host.composePage();
+    WebPage &page = m_host.compose.composePage();
     m_captured = MergeTemplates{page.formField(m_names.form, m_names.subject).value(),
                                 page.formField(m_names.form, m_names.body).value()};
     m_keys = mergeRowKeys(m_addresses);
@@ -456,7 +456,7 @@ bool MergeRun::askAboutRowsInDoubt(const MergeJournalContent &journal, QStringLi
         QStringLiteral("The site never answered the last submission of %1, so the message may have gone out:\n%2\n\n"
                        "Send them again?\nYes: send them again.\nNo: skip them.\nCancel: decide one by one.")
             .arg(count(int(doubtful.size()), "row", "rows"), listed.join(QLatin1Char('\n')));
-    const auto answer = m_host.messageBoxes().show(question, MessageBoxes::Buttons::YesNoCancel,
+    const auto answer = m_host.session.messageBoxes().show(question, MessageBoxes::Buttons::YesNoCancel,
                                                    MessageBoxes::Icon::Question);
     for (const MergeRowRecord &row : doubtful) {
         bool again = answer == MessageBoxes::Answer::Yes;
@@ -464,7 +464,7 @@ bool MergeRun::askAboutRowsInDoubt(const MergeJournalContent &journal, QStringLi
             const QString one = QStringLiteral("Send the message again to row %1, %2? It may have gone out at %3.")
                                     .arg(row.row)
                                     .arg(row.address, row.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-            again = m_host.messageBoxes().show(one, MessageBoxes::Buttons::YesNoDefaultNo, MessageBoxes::Icon::Question)
+            again = m_host.session.messageBoxes().show(one, MessageBoxes::Buttons::YesNoDefaultNo, MessageBoxes::Icon::Question)
                 == MessageBoxes::Answer::Yes;
         }
         (again ? sendAgain : notAgain) << row.key;
@@ -500,13 +500,13 @@ bool MergeRun::confirmPlan(int doneBefore, int notSentAgain, int sentByUnfinishe
         // Only rows in doubt the user chose not to send: recorded, nothing to ask.
         return true;
     }
-    return m_host.messageBoxes().show(text, MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question)
+    return m_host.session.messageBoxes().show(text, MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question)
         == MessageBoxes::Answer::Yes;
 }
 
 bool MergeRun::checkFormNames()
 {
-    WebPage &page = m_host.composePage();
+    WebPage &page = m_host.compose.composePage();
     QString missing;
     try {
         page.formElementCount(m_names.form);
@@ -532,7 +532,7 @@ bool MergeRun::checkFormNames()
     if (missing.isEmpty())
         return true;
     finish(Ending::Declined);
-    m_host.messageBoxes().show(withDetail(missing), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None, NoTitle);
+    m_host.session.messageBoxes().show(withDetail(missing), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None, NoTitle);
     return false;
 }
 
@@ -552,7 +552,7 @@ bool MergeRun::confirmMergeFields()
         QStringLiteral("These merge fields match no column of the address book and would be sent as they are: "
                        "%1\n\nSend the messages anyway?")
             .arg(shown.join(QStringLiteral(", ")));
-    return m_host.messageBoxes().show(question, MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question)
+    return m_host.session.messageBoxes().show(question, MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question)
         == MessageBoxes::Answer::Yes;
 }
 
@@ -587,7 +587,7 @@ void MergeRun::nextRow()
 void MergeRun::fillRow()
 {
     const QStringList &row = m_addresses.rows.at(m_row);
-    WebPage &page = m_host.composePage();
+    WebPage &page = m_host.compose.composePage();
     page.formField(m_names.form, m_names.to).setValue(m_addresses.address(m_row));
     page.formField(m_names.form, m_names.subject).setValue(Personalise(m_message.subject, m_addresses.columnNames, row));
     page.formField(m_names.form, m_names.body).setValue(Personalise(m_message.body, m_addresses.columnNames, row));
@@ -602,9 +602,9 @@ bool MergeRun::submit()
     m_sawBusy = false;
     m_pageUsed = true;
     if (m_names.sendScript.isEmpty())
-        m_host.composePage().submitForm(m_names.form, m_names.sendSuffix);
+        m_host.compose.composePage().submitForm(m_names.form, m_names.sendSuffix);
     else
-        m_host.composePage().runScript(m_names.sendScript, QStringLiteral("send"));
+        m_host.compose.composePage().runScript(m_names.sendScript, QStringLiteral("send"));
     return true;
 }
 
@@ -612,7 +612,7 @@ std::optional<MergeRun::Answer> MergeRun::scriptAnswer(QString &reason)
 {
     QJsonObject answer;
     try {
-        answer = m_host.composePage().runScript(m_names.sendScript, QStringLiteral("sendState")).toObject();
+        answer = m_host.compose.composePage().runScript(m_names.sendScript, QStringLiteral("sendState")).toObject();
     } catch (const WebPageError &) {
         // The page is leaving: its next one tells.
         return Answer::Pending;
@@ -639,17 +639,17 @@ std::optional<MergeRun::Answer> MergeRun::scriptAnswer(QString &reason)
 
 MergeRun::Answer MergeRun::siteAnswer(QString &reason)
 {
-    if (m_host.composeBusy())
+    if (m_host.compose.composeBusy())
         return Answer::Pending;
-    if (!m_names.sendScript.isEmpty() && m_host.composeLocation() == m_composeAddress) {
+    if (!m_names.sendScript.isEmpty() && m_host.compose.composeLocation() == m_composeAddress) {
         if (const std::optional<Answer> answer = scriptAnswer(reason))
             return *answer;
     }
-    const bool moved = m_host.composeLocation() != m_composeAddress;
+    const bool moved = m_host.compose.composeLocation() != m_composeAddress;
     // Answered on another address, or the compose address loaded anew.
     if (!moved && !m_sawBusy)
         return Answer::Pending;
-    if (const QString error = m_host.composeLoadError(); !error.isEmpty()) {
+    if (const QString error = m_host.compose.composeLoadError(); !error.isEmpty()) {
         reason = QStringLiteral("the site answered with an error page (%1)").arg(error);
         return Answer::Refused;
     }
@@ -732,7 +732,7 @@ void MergeRun::leaveSending()
 
 void MergeRun::restoreFill()
 {
-    WebPage &page = m_host.composePage();
+    WebPage &page = m_host.compose.composePage();
     page.formField(m_names.form, m_names.body).setValue(m_captured->body);
     page.formField(m_names.form, m_names.to).setValue(QString());
     page.formField(m_names.form, m_names.subject).setValue(m_captured->subject);
@@ -745,7 +745,7 @@ void MergeRun::finish(Ending ending)
     m_timer.stop();
     m_phase = Phase::Idle;
     m_journal.close();
-    m_host.setMergeInProgress(false);
+    m_host.session.setMergeInProgress(false);
     Q_EMIT finished(ending);
 }
 
@@ -756,8 +756,8 @@ void MergeRun::fail(const QString &detail)
     m_journal.close();
     // Cleared before the message: sent copies and the other compose
     // writers work again whatever the user does with the box.
-    m_host.setMergeInProgress(false);
-    m_host.messageBoxes().show(withDetail(detail), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None, NoTitle);
+    m_host.session.setMergeInProgress(false);
+    m_host.session.messageBoxes().show(withDetail(detail), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None, NoTitle);
     Q_EMIT finished(Ending::Failed);
 }
 

@@ -80,7 +80,7 @@ public:
 
     static const QString ErrorText;
 
-    explicit MergeRun(MergeRunHost &host, Limits limits = Limits(), Clock clock = Clock(), QObject *parent = nullptr);
+    explicit MergeRun(MergeRunHost host, Limits limits = Limits(), Clock clock = Clock(), QObject *parent = nullptr);
     ~MergeRun() override;
 
     void setSettings(const MergeSettings &settings) { m_settings = settings; }
@@ -163,7 +163,7 @@ private:
     bool confirmMergeFields();
     int bookRow(int row) const { return m_addresses.firstBookRow + row; }
 
-    MergeRunHost &m_host;
+    MergeRunHost m_host;
     Limits m_limits;
     Clock m_clock;
     QTimer m_timer;

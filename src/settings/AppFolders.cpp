@@ -11,7 +11,7 @@ AppFolders::AppFolders(QString mainDir)
 
 AppFolders AppFolders::fromSettings(const SettingsFile &settings)
 {
-    return AppFolders(settings.GetIni(SettingsKeys::Locations, SettingsKeys::MainDir, QString()));
+    return AppFolders(readSetting(settings, SettingKeys::MainDir));
 }
 
 QString AppFolders::path(const QString &relativePath) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SettingKeys.h"
 #include "settings/SettingsAccess.h"
 #include "platform/ProfileFile.h"
 #include "platform/Status.h"
@@ -8,34 +9,6 @@
 #include <QString>
 
 namespace ferrowen {
-
-// Section and key names of the settings file.
-namespace SettingsKeys {
-inline constexpr QLatin1String Locations{"Locations"};
-inline constexpr QLatin1String MainDir{"main dir"};
-inline constexpr QLatin1String MainDictionary{"main dictionary"};
-inline constexpr QLatin1String CustomDictionary{"custom dictionary"};
-
-inline constexpr QLatin1String Settings{"Settings"};
-inline constexpr QLatin1String SetMax{"setmax"};
-inline constexpr QLatin1String Left{"left"};
-inline constexpr QLatin1String Top{"top"};
-inline constexpr QLatin1String Width{"width"};
-inline constexpr QLatin1String Height{"height"};
-inline constexpr QLatin1String AutoPos{"autopos"};
-inline constexpr QLatin1String EditorTop{"ed_top"};
-inline constexpr QLatin1String EditorHeight{"ed_ht"};
-inline constexpr QLatin1String Mailto{"mailto"};
-inline constexpr QLatin1String Bug{"bug"};
-inline constexpr QLatin1String DoAffiliate{"do_affiliate"};
-inline constexpr QLatin1String AffiliateId{"affID"};
-inline constexpr QLatin1String AffiliateText{"afftext"};
-inline constexpr QLatin1String MergePause{"merge pause"};
-inline constexpr QLatin1String MergeStopAfter{"merge stop after"};
-inline constexpr QLatin1String MergeStopAtFailure{"merge stop at failure"};
-inline constexpr QLatin1String ProviderPinAddress{"provider pin address"};
-inline constexpr QLatin1String ProviderPin{"provider pin"};
-} // namespace SettingsKeys
 
 // The program's settings file "plinthmere.ini". Every reader and writer,
 // including the mailto companion, uses defaultPath() so they all meet in the
@@ -63,14 +36,5 @@ public:
 private:
     ProfileFile m_file;
 };
-
-// Reads a stored number leniently: leading blanks are skipped, one sign is
-// allowed, digits are read up to the first other character, and text that
-// does not start with a number reads as 0. Values beyond the int range
-// saturate.
-int iniNumber(const QString &text);
-
-// The number as plain decimal text: 1200 -> "1200", -15 -> "-15".
-QString plainNumberText(int number);
 
 } // namespace ferrowen

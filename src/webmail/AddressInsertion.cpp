@@ -27,9 +27,9 @@ bool containsAddress(const QStringList &entries, const QString &address)
     return false;
 }
 
-std::optional<ComposeField> targetField(qint16 code)
+std::optional<ComposeField> targetField(InsertField field)
 {
-    switch (static_cast<InsertField>(code)) {
+    switch (field) {
     case InsertField::To:
     case InsertField::PaletteTo:
         return ComposeField::To;
@@ -41,19 +41,19 @@ std::optional<ComposeField> targetField(qint16 code)
     return std::nullopt;
 }
 
-std::optional<QStringList> addressesFor(ComposeHost &host, qint16 code)
+std::optional<QStringList> addressesFor(ComposeHost &host, InsertField field)
 {
-    if (static_cast<InsertField>(code) == InsertField::PaletteTo) {
+    if (field == InsertField::PaletteTo) {
         const std::optional<QString> chosen = host.addresses().paletteAddress();
         return chosen ? std::optional<QStringList>(QStringList{*chosen}) : std::nullopt;
     }
     return host.addresses().selectedAddresses();
 }
 
-bool insert(ComposeHost &host, Pane pane, qint16 code, const QStringList &addresses)
+bool insert(ComposeHost &host, Pane pane, InsertField insertField, const QStringList &addresses)
 {
     const ProviderProfile &profile = DetectProvider(host);
-    const std::optional<ComposeField> field = targetField(code);
+    const std::optional<ComposeField> field = targetField(insertField);
     if (!field || addresses.isEmpty())
         return false;
     try {
@@ -87,31 +87,31 @@ QString withAddedAddresses(const QString &field, const QStringList &addresses)
     return merged;
 }
 
-void Web_InsertField(ComposeHost &host, qint16 code)
+void Web_InsertField(ComposeHost &host, InsertField field)
 {
     ComposeState &state = host.state();
     state.pendingInsert = false;
     if (refusedWhileMerging(host))
         return;
     // The rows chosen now, whenever the form can take them.
-    const QStringList addresses = addressesFor(host, code).value_or(QStringList());
+    const QStringList addresses = addressesFor(host, field).value_or(QStringList());
     std::optional<Pane> pane;
-    if (host.selectedTab() == 2)
+    if (host.selectedTab() == Tab::Compose)
         pane = Pane::Compose;
-    else if (host.selectedTab() == 1 && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
+    else if (host.selectedTab() == Tab::InboxLogin && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
         pane = Pane::Inbox;
     if (!pane) {
         // The tab keeps a message being written, or opens the compose page.
-        host.selectTab(2);
+        host.selectTab(Tab::Compose);
         if (host.isLoading(Pane::Compose)) {
             state.pendingInsert = true;
-            state.pendingInsertField = code;
+            state.pendingInsertField = field;
             state.pendingInsertAddresses = addresses;
             return;
         }
         pane = Pane::Compose;
     }
-    if (!insert(host, *pane, code, addresses))
+    if (!insert(host, *pane, field, addresses))
         host.messageBoxes().show(UnableToInsert);
 }
 

@@ -8,7 +8,7 @@ namespace ferrowen {
 class ComposeHost;
 
 // What the address insertion writes and where the addresses come from.
-enum class InsertField : qint16 {
+enum class InsertField {
     To = 0,        // the address grid's selected rows into To
     Cc = 1,        // ... into Cc
     Bcc = 2,       // ... into Bcc
@@ -23,7 +23,7 @@ enum class InsertField : qint16 {
 // (ComposeDocumentComplete), never into a later one. A failure shows one
 // message and leaves the field as it was; so does a mail merge sending
 // through the form.
-void Web_InsertField(ComposeHost &host, qint16 code);
+void Web_InsertField(ComposeHost &host, InsertField field);
 
 // The compose pane finished loading a document: runs an insertion that
 // waited for it, or drops it with the message when the page has no form.

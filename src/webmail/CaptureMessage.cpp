@@ -125,8 +125,8 @@ SavedMessage capture(ComposeHost &host)
 void CaptureMessage(ComposeHost &host, MessageSaveHost &chosenStore)
 {
     CaptureStore store(chosenStore);
-    if (host.selectedTab() != 1 && !store.chosenFolder().isEmpty())
-        host.selectTab(1);
+    if (host.selectedTab() != Tab::InboxLogin && !store.chosenFolder().isEmpty())
+        host.selectTab(Tab::InboxLogin);
     const auto fail = [&](const QString &why) {
         store.showNotSaved();
         host.messageBoxes().show(why);

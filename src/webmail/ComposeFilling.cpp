@@ -38,17 +38,17 @@ bool isTemplateMode(ComposeMode mode)
 bool chooseComposePane(ComposeHost &host, ComposeMode mode)
 {
     if (isTemplateMode(mode)) {
-        if (host.selectedTab() > 2)
-            host.selectTab(2);
-        if (host.selectedTab() == 1) {
+        if (host.selectedTab() != Tab::InboxLogin && host.selectedTab() != Tab::Compose)
+            host.selectTab(Tab::Compose);
+        if (host.selectedTab() == Tab::InboxLogin) {
             if (host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
                 return true;
-            host.selectTab(2);
+            host.selectTab(Tab::Compose);
         }
         return false;
     }
-    if (host.selectedTab() != 2) {
-        host.selectTab(2);
+    if (host.selectedTab() != Tab::Compose) {
+        host.selectTab(Tab::Compose);
     } else if (!host.location(Pane::Compose).contains(QLatin1String("compose"))) {
         // The tab is shown but holds no compose page (it was chosen before
         // the user signed in): open it now rather than wait for nothing.
@@ -183,8 +183,8 @@ ComposeFillOutcome notWritten(Filling &f, WaitEnd end)
             return ComposeFillOutcome::Stopped;
         }
         // The user signs in on the first tab; an empty "Compose" tab is no help.
-        if (f.start != FillStart::Retried && f.host.selectedTab() == 2)
-            f.host.selectTab(1);
+        if (f.start != FillStart::Retried && f.host.selectedTab() == Tab::Compose)
+            f.host.selectTab(Tab::InboxLogin);
         return putAside(f, ComposeRequest::Waiting::ForComposePage);
     case WaitEnd::Cancelled:
     case WaitEnd::Overtaken:
@@ -282,10 +282,10 @@ ComposeFillOutcome fill(Filling &f)
         end = waitForComposeForm(host, pane, profile.compose, request, seen);
     if (end != WaitEnd::FormFound)
         return notWritten(f, end);
-    if (!seen && host.selectedTab() != 2) {
+    if (!seen && host.selectedTab() != Tab::Compose) {
         // Shown now, keeping the page that has just loaded.
         state.keepComposeOnce = true;
-        host.selectTab(2);
+        host.selectTab(Tab::Compose);
     }
     return write(f, pane, profile, useInboxPane);
 }

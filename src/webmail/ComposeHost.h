@@ -1,6 +1,7 @@
 #pragma once
 
 #include "webmail/ComposeState.h"
+#include "webmail/WindowParts.h"
 
 #include <QString>
 
@@ -9,14 +10,6 @@ namespace ferrowen {
 class AddressSource;
 class MessageBoxes;
 class WebPage;
-
-// The browser panes by the role they play.
-enum class Pane {
-    Inbox,    // WebBrowser1, tab "Inbox/Login"
-    Preview,  // WebBrowser2, saved-message preview
-    Compose,  // WebBrowser3, tab "Compose"
-    Calendar, // WebBrowser4
-};
 
 // What the webmail automation needs from the rest of the program: the main
 // window's tabs and panes, its wait panel, a way to let the window breathe
@@ -27,10 +20,9 @@ class ComposeHost
 public:
     virtual ~ComposeHost() = default;
 
-    // Tabs of the main tab strip, counted from 1.
-    virtual int selectedTab() const = 0;
+    virtual Tab selectedTab() const = 0;
     // Selects a tab and runs its activation at once, as a click would.
-    virtual void selectTab(int index) = 0;
+    virtual void selectTab(Tab tab) = 0;
 
     virtual WebPage &page(Pane pane) = 0;
     virtual QString location(Pane pane) = 0;

@@ -12,7 +12,7 @@ namespace ferrowen {
 
 Pane ComposePane(ComposeHost &host)
 {
-    if (host.selectedTab() == 1 && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
+    if (host.selectedTab() == Tab::InboxLogin && host.location(Pane::Inbox).toLower().contains(QLatin1String("compose")))
         return Pane::Inbox;
     return Pane::Compose;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "webmail/AddressInsertion.h"
 #include "webmail/ComposeRequest.h"
 
 #include <QHash>
@@ -30,7 +31,7 @@ struct ComposeState
     // An address insertion waits for the compose page that is loading: the
     // field and the addresses chosen when it was asked for.
     bool pendingInsert = false;
-    qint16 pendingInsertField = 0;
+    InsertField pendingInsertField = InsertField::To;
     QStringList pendingInsertAddresses;
     // The last mail link taken from the settings file.
     QString mailtoText;

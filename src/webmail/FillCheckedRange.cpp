@@ -30,8 +30,8 @@ QList<int> boxesBetweenTicked(const QList<bool> &ticked)
 
 void FillCheckedRange(ComposeHost &host)
 {
-    if (host.selectedTab() != 1)
-        host.selectTab(1);
+    if (host.selectedTab() != Tab::InboxLogin)
+        host.selectTab(Tab::InboxLogin);
     const ProviderProfile &profile = DetectProvider(host);
     try {
         WebPage &inbox = host.page(Pane::Inbox);

@@ -44,7 +44,7 @@ namespace {
 class RecordingAddressBookHost : public AddressBookHost
 {
 public:
-    void insertIntoComposeForm(qint16 code) override { inserted << code; }
+    void insertIntoComposeForm(InsertField field) override { inserted << field; }
     QString mainDir() const override { return dir; }
     MessageBoxes &messageBoxes() override { return boxes; }
     FileDialogs &fileDialogs() override { return dialogs; }
@@ -55,7 +55,7 @@ public:
     void setStatusText(int panel, const QString &text) override { status[panel] = text; }
 
     QString dir;
-    QList<qint16> inserted;
+    QList<InsertField> inserted;
     bool webmailTabShown = false;
     QString pageText;
     QString provider = YahooKey;
@@ -472,7 +472,7 @@ TEST_F(AddressPaneTest, palette_listsTheAddressesAndFollowsTheOpenBook)
     EXPECT_EQ(list->count(), 10);
     list->setCurrentIndex(3);
     Q_EMIT list->activated(3);
-    EXPECT_EQ(host.inserted, QList<qint16>{10});
+    EXPECT_EQ(host.inserted, QList<InsertField>{InsertField::PaletteTo});
     EXPECT_EQ(pane.paletteAddress(), QStringLiteral("di@example.com"));
 
     open(writeBook("small.csv", "Name,Email\r\nZed,zed@x.org\r\n"));
@@ -535,10 +535,10 @@ TEST_F(AddressPaneTest, doubleClickInsertsIntoTo_theToolbarIntoCcAndBcc)
     const QPoint cell = grid->visualRect(grid->model()->index(5, 2)).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
-    EXPECT_EQ(host.inserted, QList<qint16>{0});
+    EXPECT_EQ(host.inserted, QList<InsertField>{InsertField::To});
     trigger("setcc");
     trigger("setbcc");
-    EXPECT_EQ(host.inserted, QList<qint16>({0, 1, 2}));
+    EXPECT_EQ(host.inserted, QList<InsertField>({InsertField::To, InsertField::Cc, InsertField::Bcc}));
 }
 
 TEST_F(AddressPaneTest, screenReadersReadTheGridAsATable)

@@ -81,6 +81,9 @@ TEST(AddressTable, cellsOfShortRowsAreEmptyAndFillOnWriting)
     EXPECT_EQ(table.cell(0, 2), QString());
     table.setCell(1, 2, QStringLiteral("x\ty"));
     table.setCell(0, 9, QStringLiteral("no such column"));
+    // A merge copies the rows as they are: short rows stay short.
+    EXPECT_EQ(table.rowCells(0), QStringList{QStringLiteral("Ann")});
+    EXPECT_EQ(table.rowCells(1), (QStringList{QString(), QString(), QStringLiteral("x y")}));
     table.moveColumn(2, 0);
     EXPECT_EQ(dump(table), lines({"Email|First|Last|", "|Ann||", "x y|||"}));
 }

@@ -61,7 +61,7 @@ protected:
         if (HasFatalFailure())
             return;
         form().showAddressPane();
-        load(1, siteAddress(QStringLiteral("/%1/inbox").arg(QLatin1String(GetParam().provider)).toUtf8().constData()));
+        load(Pane::Inbox, siteAddress(QStringLiteral("/%1/inbox").arg(QLatin1String(GetParam().provider)).toUtf8().constData()));
     }
 
     AddressPane &pane() { return controller->shell().addressPane(); }
@@ -77,20 +77,20 @@ protected:
 
     WebElement field(const char *name)
     {
-        return form().browser(3).document().formField(QLatin1String(GetParam().form), QLatin1String(name));
+        return form().browser(Pane::Compose).document().formField(QLatin1String(GetParam().form), QLatin1String(name));
     }
 
     QString fieldValue(const char *name)
     {
-        return ferrowen::testing::formFieldValue(form().browser(3).document(), QLatin1String(GetParam().form), QLatin1String(name));
+        return ferrowen::testing::formFieldValue(form().browser(Pane::Compose).document(), QLatin1String(GetParam().form), QLatin1String(name));
     }
 
     void openComposeTab()
     {
-        form().selectTab(2);
+        form().selectTab(Tab::Compose);
         // The form of the page the tab asked for, not of one it is leaving.
         ASSERT_TRUE(waitFor([&] {
-            const BrowserPane &compose = form().browser(3);
+            const BrowserPane &compose = form().browser(Pane::Compose);
             return compose.showsRequestedPage() && !compose.isBusy() && fieldValue(GetParam().to) != QStringLiteral("<no form>");
         }, 10000));
     }
@@ -116,14 +116,14 @@ protected:
     // that follows, and, for a send, the site has taken the message.
     void send(const QString &subject, const QString &body, const char *button = nullptr)
     {
-        if (form().selectedTab() != 2 || !form().browser(3).locationUrl().contains(QLatin1String("charset")))
+        if (form().selectedTab() != Tab::Compose || !form().browser(Pane::Compose).locationUrl().contains(QLatin1String("charset")))
             openComposeTab();
         field(GetParam().to).setValue(QStringLiteral("bo@example.com"));
         field(GetParam().subject).setValue(subject);
         field(GetParam().body).setValue(body);
         const qsizetype sentBefore = site.sentMessages().size() + (button ? 0 : 1);
-        QSignalSpy loaded(&form().browser(3), &BrowserPane::documentComplete);
-        BrowserPaneProbe::page(form().browser(3))
+        QSignalSpy loaded(&form().browser(Pane::Compose), &BrowserPane::documentComplete);
+        BrowserPaneProbe::page(form().browser(Pane::Compose))
             ->runJavaScript(QStringLiteral("document.querySelector('input[name=%1]').click()")
                                 .arg(QLatin1String(button ? button : GetParam().sendButton)));
         ASSERT_TRUE(waitFor([&] { return site.sentMessages().size() == sentBefore && !loaded.isEmpty(); }, 10000));
@@ -132,16 +132,16 @@ protected:
     // Types into the compose body as the user does.
     void typeIntoBody(const QString &text)
     {
-        BrowserPaneProbe::page(form().browser(3))
+        BrowserPaneProbe::page(form().browser(Pane::Compose))
             ->runJavaScript(QStringLiteral("Array.from(document.forms).find(f => f.name == '%1').elements['%2'].focus()")
                                 .arg(QLatin1String(GetParam().form), QLatin1String(GetParam().body)));
         ASSERT_TRUE(waitFor([&] {
-            return ferrowen::testing::runInPage(*BrowserPaneProbe::page(form().browser(3)),
+            return ferrowen::testing::runInPage(*BrowserPaneProbe::page(form().browser(Pane::Compose)),
                                                 QStringLiteral("document.activeElement && document.activeElement.name == '%1'")
                                                     .arg(QLatin1String(GetParam().body)))
                 .toBool();
         }));
-        ferrowen::testing::typeIntoPane(form().browser(3), text);
+        ferrowen::testing::typeIntoPane(form().browser(Pane::Compose), text);
         ASSERT_TRUE(waitFor([&] { return fieldValue(GetParam().body).endsWith(text); }, 5000)) << text.toStdString();
     }
 
@@ -195,10 +195,10 @@ TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing_andTh
 TEST_P(ComposeFillingTest, insertionFromTheSavedMessagesTabArrivesOnceTheComposePageHasLoaded_thenClearingEmptiesEveryField)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
-    form().selectTab(3);
+    form().selectTab(Tab::SavedFolders);
     selectRows(1, 1);
     trigger("setbcc");
-    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
     EXPECT_TRUE(waitFor([&] { return fieldValue(GetParam().bcc) == QStringLiteral("di@example.com"); }, 10000));
     EXPECT_FALSE(controller->shell().state().compose.pendingInsert);
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
@@ -214,7 +214,7 @@ TEST_P(ComposeFillingTest, insertionFromTheSavedMessagesTabArrivesOnceTheCompose
     ClearComposeForm(controller->shell().compose());
     for (const char *name : {site.to, site.cc, site.bcc, site.subject, site.body})
         EXPECT_EQ(fieldValue(name), QString()) << name;
-    EXPECT_FALSE(form().browser(3).isHidden());
+    EXPECT_FALSE(form().browser(Pane::Compose).isHidden());
 }
 
 TEST_P(ComposeFillingTest, sentMessagesAreKeptInSentWithTheirSubjectsAsTyped_butNotWhileUntickedOrWhileAMergeSends)
@@ -245,7 +245,7 @@ TEST_P(ComposeFillingTest, sentMessagesAreKeptInSentWithTheirSubjectsAsTyped_but
         send(QStringLiteral("draft"), QStringLiteral("x"), GetParam().draftButton);
     // An older site's page in windows-1252 posts one byte a letter.
     openComposeTab();
-    load(3, siteAddress((QStringLiteral("/%1/compose?charset=windows-1252").arg(QLatin1String(GetParam().provider))).toUtf8().constData()));
+    load(Pane::Compose, siteAddress((QStringLiteral("/%1/compose?charset=windows-1252").arg(QLatin1String(GetParam().provider))).toUtf8().constData()));
     const QString french = QStringLiteral("Caf\u00e9 cr\u00e8me \u20ac5");
     send(french, QStringLiteral("x"));
     ASSERT_TRUE(waitFor([&] { return sentCopies().size() == 3; }, 10000)) << sentCopies().size();
@@ -262,12 +262,12 @@ TEST_P(ComposeFillingTest, senderOfTheDisplayedMessage_joinsTheOpenBook)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
     pane().showPalette();
-    load(1, siteAddress(GetParam().foreignMessage));
-    form().selectTab(3);
+    load(Pane::Inbox, siteAddress(GetParam().foreignMessage));
+    form().selectTab(Tab::SavedFolders);
     trigger("addmsg");
 
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u'\n').toStdString();
-    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_EQ(form().selectedTab(), Tab::InboxLogin);
     ASSERT_EQ(grid().Rows(), 3);
     EXPECT_EQ(QStringList({grid().TextMatrix(2, 0), grid().TextMatrix(2, 1), grid().TextMatrix(2, 2)}).join(u'|'),
               QString::fromUtf8(GetParam().foreignSender));
@@ -286,12 +286,12 @@ TEST_P(ComposeFillingTest, aMessageBeingWrittenIsKept_acrossTabsInsertionsAndALi
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
     openComposeTab();
     typeIntoBody(QStringLiteral("Half written"));
-    form().selectTab(1);
-    form().selectTab(2);
-    form().selectTab(3);
+    form().selectTab(Tab::InboxLogin);
+    form().selectTab(Tab::Compose);
+    form().selectTab(Tab::SavedFolders);
     selectRows(1, 1);
     trigger("setto");
-    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
     EXPECT_EQ(fieldValue(GetParam().to), QStringLiteral("di@example.com"));
     EXPECT_FALSE(controller->shell().state().compose.pendingInsert) << "nothing left for a later page";
     EXPECT_EQ(fieldValue(GetParam().body), QStringLiteral("Half written"));

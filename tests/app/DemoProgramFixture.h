@@ -32,7 +32,7 @@ protected:
     void open(const char *path) { openInbox(path); }
 
     // Runs a script as the page's own would.
-    QVariant runInPane(int pane, const QString &script)
+    QVariant runInPane(Pane pane, const QString &script)
     {
         return runInPage(*BrowserPaneProbe::page(form().browser(pane)), script);
     }

@@ -83,7 +83,7 @@ TEST_F(DemoSiteEndToEndTest, burstOfLinksFromCompanionsAllArriveInOrder)
 // program: the calendar tab opens the mailbox's calendar once.
 TEST_F(DemoSiteEndToEndTest, aLinkBeforeSignInWaitsInWordsAndIsFilledOnceTheWebmailIsOpen_thenTheCalendarLoadsOnce)
 {
-    ASSERT_TRUE(waitFor([&] { return QUrl(form().browser(1).locationUrl()) == QUrl::fromLocalFile(startPage); }, 10000));
+    ASSERT_TRUE(waitFor([&] { return QUrl(form().browser(Pane::Inbox).locationUrl()) == QUrl::fromLocalFile(startPage); }, 10000));
     QProcess *companion = handOver(QStringLiteral("mailto:ann@example.com?subject=Lunch"));
     const QString waiting = QStringLiteral("Sign in to your webmail; the mail link to ann@example.com is waiting.");
     ASSERT_TRUE(waitFor([&] { return form().waitingNoticeText() == waiting; }, 15000))
@@ -91,25 +91,25 @@ TEST_F(DemoSiteEndToEndTest, aLinkBeforeSignInWaitsInWordsAndIsFilledOnceTheWebm
     ASSERT_TRUE(companion->state() == QProcess::NotRunning || companion->waitForFinished(10000));
     EXPECT_EQ(companion->exitCode(), 0) << "the link is safe in the settings file";
     EXPECT_EQ(mailto(), QStringLiteral("mailto:ann@example.com?subject=Lunch"));
-    EXPECT_EQ(form().browser(3).locationUrl(), QString()) << "no compose page made from a local page";
+    EXPECT_EQ(form().browser(Pane::Compose).locationUrl(), QString()) << "no compose page made from a local page";
     EXPECT_TRUE(form().findChild<QWidget *>(QStringLiteral("PictureWait"))->isHidden());
-    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_EQ(form().selectedTab(), Tab::InboxLogin);
 
     openInbox("/yahoo/login");
     EXPECT_TRUE(waitFor([&] { return composeField("To") == QStringLiteral("ann@example.com"); }, 15000));
     EXPECT_EQ(composeField("Subj"), QStringLiteral("Lunch"));
-    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
     EXPECT_EQ(form().waitingNoticeText(), QString());
     EXPECT_TRUE(waitFor([&] { return mailto().isEmpty() && bug() == QStringLiteral("0"); }, 5000)) << bug().toStdString();
 
-    BrowserPane *calendar = &form().browser(4);
+    BrowserPane *calendar = &form().browser(Pane::Calendar);
     QSignalSpy navigations(calendar, &BrowserPane::navigateComplete);
-    form().selectTab(4);
+    form().selectTab(Tab::Calendar);
     const QString expected = site.baseUrl().resolved(QUrl(QStringLiteral("/yahoo/calendar"))).toString();
     ASSERT_TRUE(waitFor([&] { return calendar->locationUrl() == expected && !calendar->isBusy(); }, 10000));
     // A navigation would start at once, inside the tab change.
-    form().selectTab(1);
-    form().selectTab(4);
+    form().selectTab(Tab::InboxLogin);
+    form().selectTab(Tab::Calendar);
     EXPECT_FALSE(calendar->isBusy()) << "a calendar already shown is not loaded again";
     EXPECT_EQ(navigations.count(), 1);
 }

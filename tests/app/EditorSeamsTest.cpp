@@ -3,7 +3,7 @@
 // of the source, and is published by the site; "Earn $$" and the spelling
 // dictionary go through the shell.
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellEditorHost.h"
 #include "demowebmail/BlogPages.h"
 #include "editor/ui/AffiliateDialog.h"
 #include "editor/ui/EditorFormatBar.h"
@@ -52,11 +52,11 @@ protected:
     }
 
     EditorPanel &editor() { return controller->shell().editorPanel(); }
-    WebPage &inbox() { return form().browser(1).document(); }
+    WebPage &inbox() { return form().browser(Pane::Inbox).document(); }
 
     void openBlog()
     {
-        form().browser(1).navigate(siteAddress("/blog"));
+        form().browser(Pane::Inbox).navigate(siteAddress("/blog"));
         // The posting form is there once both frames have loaded.
         ASSERT_TRUE(waitFor([&] { return postingField() != QStringLiteral("<no form>"); }, 10000));
     }
@@ -93,7 +93,7 @@ TEST_F(EditorSeamsTest, bodyGoesIntoTheBlogFormAndSourceEditsComeBack)
     EXPECT_EQ(postingField(), QStringLiteral("<p>Hello <i>edited</i> blog</p>") + footer);
 
     // The site's own Publish button sends what the program wrote.
-    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(1));
+    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(Pane::Inbox));
     page->runJavaScript(QStringLiteral("frames['inside'].frames['blog_form'].document.forms['stuffform'].btnPublish.click()"));
     ASSERT_TRUE(waitFor([&] { return !site.blogPosts().isEmpty(); }, 10000));
     EXPECT_EQ(site.blogPosts().first().body, QStringLiteral("<p>Hello <i>edited</i> blog</p>") + footer);
@@ -103,7 +103,7 @@ TEST_F(EditorSeamsTest, sourceEditsComeBackButNotAFormLoadedAgainNorAnEmptiedFie
 {
     openBlog();
     setBody(QStringLiteral("<p>Kept <b>text</b></p>"));
-    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(1));
+    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(Pane::Inbox));
     const auto field = [&] { return inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody")); };
 
     // The blog's form loads again while the source is edited: its field is
@@ -168,9 +168,9 @@ TEST_F(EditorSeamsTest, theHideKeyFoldsThePanelAwayAndNothingIsWrittenWhileItIsA
     EXPECT_EQ(postingField(), QStringLiteral("typed on the page"));
 
     // "Edit Visually" brings it back over the first pane, from any tab.
-    form().selectTab(5);
+    form().selectTab(Tab::Settings);
     child<QRadioButton>("CheckNormal")->click();
-    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_EQ(form().selectedTab(), Tab::InboxLogin);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(postingField(), QStringLiteral("typed on the page"));
     EXPECT_EQ(editor().document().bodyInnerHTML(), QStringLiteral("<p>in the editor</p>"));
@@ -184,7 +184,7 @@ TEST_F(EditorSeamsTest, textSelectedInThePagesFieldIsCheckedThere)
     inbox().frameFormField(postingFrames, QStringLiteral("stuffform"), QStringLiteral("txaBody"))
         .setValue(QStringLiteral("<p>Keep thsi.</p>\n<p>Fix thsi and taht.</p>"));
     // The user selects the second paragraph in the page's field.
-    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(1));
+    QWebEnginePage *page = BrowserPaneProbe::page(form().browser(Pane::Inbox));
     page->runJavaScript(QStringLiteral("const f = frames['inside'].frames['blog_form'].document.forms['stuffform'].txaBody;"
                                        "f.focus(); f.setSelectionRange(f.value.indexOf('<p>Fix'), f.value.length);"));
     ASSERT_TRUE(waitFor([&] { return !inbox().selectedFieldText().text.isEmpty(); }));

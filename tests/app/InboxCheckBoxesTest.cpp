@@ -34,16 +34,16 @@ protected:
         return QStringLiteral("Array.from(document.querySelectorAll('%1'))").arg(QLatin1String(GetParam().boxes)) + then;
     }
     // The boxes top to bottom: 'x' ticked, '.' not.
-    QString boxes() { return runInPane(1, boxesScript(QStringLiteral(".map(b => b.checked ? 'x' : '.').join('')"))).toString(); }
+    QString boxes() { return runInPane(Pane::Inbox, boxesScript(QStringLiteral(".map(b => b.checked ? 'x' : '.').join('')"))).toString(); }
     // Ticks boxes as the user would, by clicking them.
     void tick(const QString &pattern)
     {
         for (qsizetype i = 0; i < pattern.size(); ++i) {
             if (pattern[i] == u'x')
-                runInPane(1, boxesScript(QStringLiteral("[%1].click()").arg(i)));
+                runInPane(Pane::Inbox, boxesScript(QStringLiteral("[%1].click()").arg(i)));
         }
     }
-    QString selectedCount() { return runInPane(1, QStringLiteral("document.getElementById('selectedCount').textContent")).toString(); }
+    QString selectedCount() { return runInPane(Pane::Inbox, QStringLiteral("document.getElementById('selectedCount').textContent")).toString(); }
 
     // A press where the window shows no control: a corner of its surface,
     // or the band's background to the right of its frames.
@@ -79,7 +79,7 @@ TEST_P(InboxCheckBoxesTest, theGapsBetweenTickedMessagesAreTickedAndCountedByThe
         const QString end = QString::fromLatin1(after).leftJustified(count, runsOn ? u'x' : u'.');
         tick(start);
         ASSERT_EQ(boxes(), start);
-        form().selectTab(5);
+        form().selectTab(Tab::Settings);
 
         if (way == 0)
             child<QAction>("mnuFillCheckedRange")->trigger();
@@ -87,12 +87,12 @@ TEST_P(InboxCheckBoxesTest, theGapsBetweenTickedMessagesAreTickedAndCountedByThe
             pressOnBareSurface(way == 2);
         way = (way + 1) % 3;
 
-        EXPECT_EQ(form().selectedTab(), 1) << before;
+        EXPECT_EQ(form().selectedTab(), Tab::InboxLogin) << before;
         EXPECT_EQ(boxes(), end) << before;
         EXPECT_EQ(selectedCount(), QString::number(end.count(u'x'))) << before;
     }
     // Hotmail's select-all box is no message box: it stays as it was.
-    EXPECT_FALSE(runInPane(1, QStringLiteral("!!(document.forms.hotmail && document.forms.hotmail.allbox.checked)")).toBool());
+    EXPECT_FALSE(runInPane(Pane::Inbox, QStringLiteral("!!(document.forms.hotmail && document.forms.hotmail.allbox.checked)")).toBool());
 }
 
 INSTANTIATE_TEST_SUITE_P(Inboxes, InboxCheckBoxesTest, ::testing::Values(
@@ -111,11 +111,11 @@ TEST_F(InboxCheckBoxesShortcutTest, theMenuEntryAnswersItsKeyboardShortcut)
     auto *action = child<QAction>("mnuFillCheckedRange");
     EXPECT_EQ(action->text(), QStringLiteral("&Tick Messages Between Ticked Ones"));
     open("/yahoo/inbox");
-    runInPane(1, QStringLiteral("document.forms.messageList.Mid[1].click()"));
+    runInPane(Pane::Inbox, QStringLiteral("document.forms.messageList.Mid[1].click()"));
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     QTest::keyClick(&form(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(runInPane(1, QStringLiteral("document.forms.messageList.Mid[5].checked")).toBool(), true);
+    EXPECT_EQ(runInPane(Pane::Inbox, QStringLiteral("document.forms.messageList.Mid[5].checked")).toBool(), true);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "addressbook/ui/AddressPane.h"
 #include "app/MainController.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellMessageSaveHost.h"
 #include "platform/SaveFileLeftovers.h"
 
 #include <QCoreApplication>
@@ -166,7 +166,7 @@ TEST_F(KilledWriters, DISABLED_windowedProgramWriting)
         ASSERT_TRUE(write(kind, main, generation++));
 
     SettingsFile settings(settingsPath(main));
-    ASSERT_TRUE(settings.SetIni(SettingsKeys::Locations, SettingsKeys::MainDir, main + u'/'));
+    ASSERT_TRUE(writeSetting(settings, SettingKeys::MainDir, main + u'/'));
     ferrowen::testing::ScriptedMessageBoxes boxes;
     ferrowen::testing::ScriptedFileDialogs fileDialogs;
     fileDialogs.openAnswers << bookPath(main);

@@ -57,14 +57,14 @@ protected:
     }
     AddressGrid &grid() { return *shell().addressPane().parts().grid; }
 
-    QString compose(const char *role) { return field(3, GetParam().form, role); }
+    QString compose(const char *role) { return field(Pane::Compose, GetParam().form, role); }
     // The user writes the message to merge in the site's compose page.
     void writeMessage()
     {
         open((QStringLiteral("/") + QLatin1String(GetParam().key) + QStringLiteral("/inbox")).toLatin1().constData());
-        form().selectTab(2);
+        form().selectTab(Tab::Compose);
         ASSERT_TRUE(waitFor([&] { return compose(GetParam().subject) == QString(); }, 10000));
-        WebPage &page = form().browser(3).document();
+        WebPage &page = form().browser(Pane::Compose).document();
         page.formField(QLatin1String(GetParam().form), QLatin1String(GetParam().subject)).setValue(Subject);
         page.formField(QLatin1String(GetParam().form), QLatin1String(GetParam().body)).setValue(Body);
     }
@@ -150,9 +150,9 @@ TEST_P(MailMergeEndToEndTest, sendsOnePersonalisedMessagePerAddressAndPutsTheMes
     EXPECT_TRUE(QDir(mainPath(QStringLiteral("savedmgs/sent"))).entryList(QDir::Files).isEmpty());
 
     // The site's own listing shows exactly those.
-    load(4, siteAddress((QStringLiteral("/") + QLatin1String(GetParam().key) + QStringLiteral("/sent")).toLatin1().constData()));
-    EXPECT_EQ(runInPane(4, QStringLiteral("document.querySelectorAll('li.sentmsg').length")).toInt(), 2);
-    const QString listing = form().browser(4).document().bodyText();
+    load(Pane::Calendar, siteAddress((QStringLiteral("/") + QLatin1String(GetParam().key) + QStringLiteral("/sent")).toLatin1().constData()));
+    EXPECT_EQ(runInPane(Pane::Calendar, QStringLiteral("document.querySelectorAll('li.sentmsg').length")).toInt(), 2);
+    const QString listing = form().browser(Pane::Calendar).document().bodyText();
     EXPECT_TRUE(listing.contains(QLatin1String("Offer for Ann")) && listing.contains(QLatin1String("Offer for Cy")));
 }
 
@@ -238,7 +238,7 @@ TEST_P(MailMergeOneMailboxTest, resumedAfterTheProgramsEndSendsEveryAddressExact
     form().showAddressPane();
     shell().addressPane().Open_CSV();
     open("/yahoo/inbox");
-    form().selectTab(2);
+    form().selectTab(Tab::Compose);
     ASSERT_TRUE(waitFor([&] { return compose("Subj") == QString(); }, 10000));
     dialog = openMergeDialog();
     ASSERT_NE(dialog, nullptr);

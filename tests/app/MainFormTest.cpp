@@ -2,7 +2,7 @@
 #include "app/LayoutRules.h"
 #include "app/MainForm.h"
 #include "app/Shell.h"
-#include "app/SubsystemHosts.h"
+#include "app/ShellEditorHost.h"
 #include "editor/ui/EditorFontDialog.h"
 #include "editor/ui/EditorPanel.h"
 #include "editor/ui/FormCellProp.h"
@@ -131,14 +131,14 @@ TEST_F(MainFormTest, tabChange_showsTheTabsPanesOnlyThenHandsOnItsWork)
 {
     QStringList handedOn; // signal@tab, in order
     const auto note = [&](const char *work) {
-        return [&, work] { handedOn << QLatin1String(work) + u'@' + QString::number(form.selectedTab()); };
+        return [&, work] { handedOn << QLatin1String(work) + u'@' + QString::number(static_cast<int>(form.selectedTab())); };
     };
     QObject::connect(&form, &MainForm::composeTabSelected, &form, note("compose"));
     QObject::connect(&form, &MainForm::savedFoldersTabSelected, &form, note("saved"));
     QObject::connect(&form, &MainForm::calendarTabSelected, &form, note("calendar"));
     bool composePaneShownWhenSignalled = false;
     QObject::connect(&form, &MainForm::composeTabSelected, &form,
-            [&] { composePaneShownWhenSignalled = !form.browser(3).isHidden() && form.browser(1).isHidden(); });
+            [&] { composePaneShownWhenSignalled = !form.browser(Pane::Compose).isHidden() && form.browser(Pane::Inbox).isHidden(); });
 
     const char *panes[] = {"WebBrowser1", "WebBrowser2", "WebBrowser3", "WebBrowser4",
                            "ListMsg",     "Picture2",    "Picture3",    "PictureSettings"};
@@ -151,29 +151,30 @@ TEST_F(MainFormTest, tabChange_showsTheTabsPanesOnlyThenHandsOnItsWork)
     };
     auto *tabs = child<QTabBar>("TabStrip2");
     // Out of order, so each switch hides something shown before.
-    for (int tab : {2, 1, 5, 4, 3, 1}) {
-        const auto &[caption, panesShown] = captionAndPanes[tab - 1];
-        EXPECT_EQ(tabs->tabText(tab - 1), QLatin1String(caption));
+    for (Tab tab : {Tab::Compose, Tab::InboxLogin, Tab::Settings, Tab::Calendar, Tab::SavedFolders, Tab::InboxLogin}) {
+        const int index = static_cast<int>(tab) - 1; // left to right
+        const auto &[caption, panesShown] = captionAndPanes[index];
+        EXPECT_EQ(tabs->tabText(index), QLatin1String(caption));
         form.selectTab(tab);
         EXPECT_EQ(form.selectedTab(), tab);
         const QList<QByteArray> shown = QByteArray(panesShown).split(' ');
         for (const char *name : panes)
-            EXPECT_EQ(!child(name)->isHidden(), shown.contains(name)) << "tab " << tab << " " << name;
+            EXPECT_EQ(!child(name)->isHidden(), shown.contains(name)) << "tab " << index << " " << name;
     }
     EXPECT_TRUE(composePaneShownWhenSignalled);
 
     // A click on the tab takes the same road; the tab already selected runs
     // the handling again.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    EXPECT_EQ(form.selectedTab(), 3);
+    EXPECT_EQ(form.selectedTab(), Tab::SavedFolders);
     EXPECT_FALSE(child("ListMsg")->isHidden());
-    form.selectTab(3);
+    form.selectTab(Tab::SavedFolders);
     EXPECT_EQ(handedOn.join(u' '), QStringLiteral("compose@2 calendar@4 saved@3 saved@3 saved@3"));
 }
 
 TEST_F(MainFormTest, spamKeywordEditor_liesOverTheSettingsAndClosesByButtonOrTabChange)
 {
-    form.selectTab(5);
+    form.selectTab(Tab::Settings);
     QWidget *text = child("TextSpam");
     click("Command7");
     expectHidden({"TextSpam", "SpamClose"}, false);
@@ -189,7 +190,7 @@ TEST_F(MainFormTest, spamKeywordEditor_liesOverTheSettingsAndClosesByButtonOrTab
     child("LabelSaved")->show();
     form.setStatusPanelText(2, QStringLiteral("Msg Saved"));
     form.setStatusPanelText(3, QStringLiteral("page status"));
-    form.selectTab(5);
+    form.selectTab(Tab::Settings);
     expectHidden({"TextSpam", "SpamClose", "LabelSaved"}, true);
     EXPECT_EQ(form.statusPanelText(2), QString());
     EXPECT_EQ(form.statusPanelText(3), QStringLiteral("page status"));
@@ -208,7 +209,7 @@ TEST_F(MainFormTest, sizeControls_correctsThePositionInPlaceAndPlacesThePanes)
     EXPECT_EQ(placed("TabStrip2").x(), 5000);
     EXPECT_EQ(placed("imgSplitter").x(), 5000);
     EXPECT_EQ(form.webBrowser1Geometry().x(), 5050);
-    EXPECT_EQ(form.browser(1).geometry(), twips.toPixels(form.webBrowser1Geometry()));
+    EXPECT_EQ(form.browser(Pane::Inbox).geometry(), twips.toPixels(form.webBrowser1Geometry()));
     // Every tab's pane takes the first pane's rectangle.
     for (const char *name : {"WebBrowser3", "WebBrowser4", "PictureSettings"})
         EXPECT_EQ(placed(name), form.webBrowser1Geometry()) << name;
@@ -224,7 +225,7 @@ TEST_F(MainFormTest, hidingThenShowingTheAddressPane)
     EXPECT_EQ(form.splitterPosition(), 0);
     EXPECT_EQ(placed("TabStrip2").x(), 0);
     EXPECT_EQ(form.webBrowser1Geometry().x(), 50);
-    EXPECT_EQ(form.browser(1).x(), form.twips().toPixels(50));
+    EXPECT_EQ(form.browser(Pane::Inbox).x(), form.twips().toPixels(50));
     expectHidden({"CommandHide", "LabelBkName", "MSFlexGrid1", "imgSplitter"}, true);
     expectHidden({"CommandShowAddress", "CommandTo"}, false);
     ASSERT_EQ(palette.count(), 1);
@@ -330,7 +331,7 @@ TEST_F(MainFormTest, waitPanelCancel_setsTheFlagAndHidesThePanel)
 TEST_F(MainFormTest, inboxProgress_showsTheBarOnlyBetweenOneAndTheMaximum)
 {
     auto *progress = child<QProgressBar>("Progress1");
-    BrowserPane *inbox = &form.browser(1);
+    BrowserPane *inbox = &form.browser(Pane::Inbox);
     Q_EMIT inbox->progressChange(30, 40);
     EXPECT_FALSE(progress->isHidden());
     EXPECT_EQ(progress->maximum(), 40);
@@ -340,22 +341,22 @@ TEST_F(MainFormTest, inboxProgress_showsTheBarOnlyBetweenOneAndTheMaximum)
 
     // Another pane's progress leaves the bar alone.
     Q_EMIT inbox->progressChange(5, 40);
-    Q_EMIT form.browser(3).progressChange(40, 40);
+    Q_EMIT form.browser(Pane::Compose).progressChange(40, 40);
     EXPECT_FALSE(progress->isHidden());
 }
 
 TEST_F(MainFormTest, statusText_reachesPanel3OnlyFromTheShownPane)
 {
-    form.selectTab(1);
-    Q_EMIT form.browser(2).statusTextChange(QStringLiteral("from the hidden preview"));
+    form.selectTab(Tab::InboxLogin);
+    Q_EMIT form.browser(Pane::Preview).statusTextChange(QStringLiteral("from the hidden preview"));
     EXPECT_EQ(form.statusPanelText(3), QString());
-    Q_EMIT form.browser(1).statusTextChange(QStringLiteral("from the inbox"));
+    Q_EMIT form.browser(Pane::Inbox).statusTextChange(QStringLiteral("from the inbox"));
     EXPECT_EQ(form.statusPanelText(3), QStringLiteral("from the inbox"));
 
-    form.selectTab(3);
-    Q_EMIT form.browser(1).statusTextChange(QStringLiteral("inbox now hidden"));
+    form.selectTab(Tab::SavedFolders);
+    Q_EMIT form.browser(Pane::Inbox).statusTextChange(QStringLiteral("inbox now hidden"));
     EXPECT_EQ(form.statusPanelText(3), QStringLiteral("from the inbox"));
-    Q_EMIT form.browser(2).statusTextChange(QStringLiteral("preview"));
+    Q_EMIT form.browser(Pane::Preview).statusTextChange(QStringLiteral("preview"));
     EXPECT_EQ(form.statusPanelText(3), QStringLiteral("preview"));
 }
 
@@ -378,9 +379,9 @@ TEST_F(MainFormTest, inboxFrameButtons_moveTheEditorPanelOrAskForTheBody)
     EXPECT_TRUE(panel->isVisible());
 
     // It lies over the first pane only: other tabs do not show it.
-    form.selectTab(5);
+    form.selectTab(Tab::Settings);
     EXPECT_FALSE(panel->isVisible());
-    form.selectTab(1);
+    form.selectTab(Tab::InboxLogin);
     EXPECT_TRUE(panel->isVisible());
 
     // The window's size changes: the panel follows the first pane, and a
@@ -422,13 +423,13 @@ TEST_F(MainFormTest, go_navigatesTheInboxPaneAndSelectsItsTab)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    form.selectTab(4);
-    BrowserPane *inbox = &form.browser(1);
+    form.selectTab(Tab::Calendar);
+    BrowserPane *inbox = &form.browser(Pane::Inbox);
     QSignalSpy loaded(inbox, &BrowserPane::documentComplete);
     auto *addressBox = child<QComboBox>("AddressCombo");
     addressBox->setEditText(writePage(dir, "start.html"));
     child<QAction>("go")->trigger();
-    EXPECT_EQ(form.selectedTab(), 1);
+    EXPECT_EQ(form.selectedTab(), Tab::InboxLogin);
 
     ASSERT_TRUE(loaded.wait(20000));
     EXPECT_TRUE(inbox->locationUrl().endsWith(QStringLiteral("start.html")));
@@ -442,7 +443,7 @@ TEST_F(MainFormTest, previewLoaded_givesTheMessageListTheFocus)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    BrowserPane *preview = &form.browser(2);
+    BrowserPane *preview = &form.browser(Pane::Preview);
     QSignalSpy loaded(preview, &BrowserPane::documentComplete);
     QWidget *list = child("ListMsg");
     auto completeWithFocusElsewhere = [&] {
@@ -450,7 +451,7 @@ TEST_F(MainFormTest, previewLoaded_givesTheMessageListTheFocus)
         Q_EMIT preview->documentComplete(preview->locationUrl());
     };
 
-    form.selectTab(3);
+    form.selectTab(Tab::SavedFolders);
     preview->navigate(writePage(dir, "message.htm"));
     ASSERT_TRUE(loaded.wait(20000));
     completeWithFocusElsewhere();

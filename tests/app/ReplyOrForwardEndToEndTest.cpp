@@ -24,7 +24,7 @@ protected:
     // Lists a folder of saved messages and shows its first message.
     void previewFirstMessageOf(const char *folder)
     {
-        form().selectTab(3);
+        form().selectTab(Tab::SavedFolders);
         SavedFoldersPane &pane = shell().savedFolders();
         auto *folders = child<QListWidget>("ComboFolders2");
         QSignalSpy listed(&pane, &SavedFoldersPane::folderListed);
@@ -33,12 +33,12 @@ protected:
         ASSERT_TRUE(listed.wait(5000)) << folder;
         QTreeView *list = pane.parts().list;
         ASSERT_GT(list->model()->rowCount(), 0) << folder;
-        QSignalSpy previewed(&form().browser(2), &BrowserPane::documentComplete);
+        QSignalSpy previewed(&form().browser(Pane::Preview), &BrowserPane::documentComplete);
         list->setCurrentIndex(list->model()->index(0, 0));
         ASSERT_TRUE(previewed.wait(10000));
     }
-    QString yahoo(const char *name) { return field(3, "Compose", name); }
-    QString hotmail(const char *name) { return field(3, "composeform", name); }
+    QString yahoo(const char *name) { return field(Pane::Compose, "Compose", name); }
+    QString hotmail(const char *name) { return field(Pane::Compose, "composeform", name); }
     bool waitPanelShown() { return !child("PictureWait")->isHidden(); }
     // A wait behind the panel that nothing ends would hang the test.
     void failOnAWaitThatNeverEnds()
@@ -46,7 +46,7 @@ protected:
         auto *watch = new QTimer(pending.get());
         auto stuck = std::make_shared<int>(0);
         QObject::connect(watch, &QTimer::timeout, watch, [this, watch, stuck] {
-            const bool settled = waitPanelShown() && !form().browser(3).isBusy();
+            const bool settled = waitPanelShown() && !form().browser(Pane::Compose).isBusy();
             *stuck = settled ? *stuck + 1 : 0;
             // Longer than any page takes to build its form.
             if (*stuck == 25) {
@@ -76,7 +76,7 @@ TEST_F(ReplyOrForwardEndToEndTest, aSavedYahooMessageIsRepliedToWithAndWithoutIt
     // A Cancel left over from an earlier wait stops no later filling.
     shell().state().WaitCancelled = true;
     click("CommandReplyText");
-    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
     EXPECT_EQ(yahoo("To"), QStringLiteral("Carla Reyes <carla@example.org>"));
     EXPECT_EQ(yahoo("Subj"), QStringLiteral("RE: Q&A notes: is the budget < 500?"));
     const QString quoted = QStringLiteral("\n>\n>Notes from today's Q&A are below.\n"
@@ -91,7 +91,7 @@ TEST_F(ReplyOrForwardEndToEndTest, aSavedYahooMessageIsRepliedToWithAndWithoutIt
     EXPECT_TRUE(waitFor([&] { return settings.GetIni(QStringLiteral("Settings"), QStringLiteral("bug"), {}) == u"0"; }));
 
     // The site receives what the form holds.
-    runInPane(3, QStringLiteral("document.forms.Compose.SEND.click()"));
+    runInPane(Pane::Compose, QStringLiteral("document.forms.Compose.SEND.click()"));
     ASSERT_TRUE(waitFor([&] { return site.sentMessages().size() == 1; }, 10000));
     const SentMessage sent = site.sentMessages().first();
     EXPECT_EQ(sent.to, QStringLiteral("Carla Reyes <carla@example.org>"));
@@ -105,7 +105,7 @@ TEST_F(ReplyOrForwardEndToEndTest, aSavedYahooMessageIsRepliedToWithAndWithoutIt
     EXPECT_EQ(yahoo("Subj"), QStringLiteral("RE: Q&A notes: is the budget < 500?"));
     EXPECT_EQ(yahoo("Body"), QString());
 
-    form().browser(3).document().formField(QStringLiteral("Compose"), QStringLiteral("Body")).setValue(QStringLiteral("typed"));
+    form().browser(Pane::Compose).document().formField(QStringLiteral("Compose"), QStringLiteral("Body")).setValue(QStringLiteral("typed"));
     previewFirstMessageOf("Saved");
     click("CommandForward");
     EXPECT_EQ(yahoo("To"), QString());
@@ -147,7 +147,7 @@ TEST_F(ReplyOrForwardEndToEndTest, beforeSignInAFillingWaitsInWords_aLaterOneTak
     click("CommandSendAgain");
     EXPECT_EQ(form().waitingNoticeText(),
               QStringLiteral("Sign in to your webmail; the message to ann@example.com to send again is waiting."));
-    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_EQ(form().selectedTab(), Tab::InboxLogin);
     ASSERT_TRUE(writeSavedMessage(mainPath(QStringLiteral("savedmgs/Saved")),
                                   {QStringLiteral("bo@example.com"), QStringLiteral("Plans"), QStringLiteral("d"),
                                    QStringLiteral("me@example.com"), {}, {}, QStringLiteral("Hi"), false}));
@@ -160,7 +160,7 @@ TEST_F(ReplyOrForwardEndToEndTest, beforeSignInAFillingWaitsInWords_aLaterOneTak
     EXPECT_TRUE(waitFor([&] { return hotmail("subject") == QStringLiteral("FWD: Plans"); }, 15000));
     EXPECT_EQ(hotmail("to"), QString());
     EXPECT_EQ(hotmail("body"), QStringLiteral("\n>\n>Hi"));
-    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
     EXPECT_EQ(form().waitingNoticeText(), QString());
 }
 
@@ -185,7 +185,7 @@ TEST_F(ReplyOrForwardEndToEndTest, aReplyUsesTheMessageJustChosen_andALinkAfterA
     click("CommandReplyText");
     EXPECT_TRUE(yahoo("Subj").startsWith(QStringLiteral("RE: ") + chosen)) << yahoo("Subj").toStdString();
 
-    load(3, siteAddress("/yahoo/compose-rich"));
+    load(Pane::Compose, siteAddress("/yahoo/compose-rich"));
     form().showAddressPane();
     const QString book = writeFile(mainPath("addrbooks/friends.csv"), "\"First Name\",\"Email\"\r\n\"Di\",\"di@example.com\"\r\n");
     fileDialogs.openAnswers << book;

@@ -56,14 +56,14 @@ protected:
 
     QString labUser(const char *user) const { return lab.address(QLatin1String(user)); }
 
-    void loadPane(int pane, const QString &address)
+    void loadPane(Pane pane, const QString &address)
     {
         QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
         form().browser(pane).navigate(address);
         ASSERT_TRUE(loaded.wait(pageTimeoutMs)) << address.toStdString();
     }
 
-    QString textOf(int pane, const QString &id)
+    QString textOf(Pane pane, const QString &id)
     {
         try {
             return form().browser(pane).document().elementById(id).innerText();
@@ -72,11 +72,11 @@ protected:
         }
     }
 
-    QString compose(const char *name) { return field(3, "form", name); }
+    QString compose(const char *name) { return field(Pane::Compose, "form", name); }
     bool composeReady()
     {
-        return !form().browser(3).isBusy()
-            && runInPane(3, QStringLiteral("!!document.querySelector('button.send') && "
+        return !form().browser(Pane::Compose).isBusy()
+            && runInPane(Pane::Compose, QStringLiteral("!!document.querySelector('button.send') && "
                                            "!document.querySelector('button.send').disabled"))
                    .toBool();
     }
@@ -84,12 +84,12 @@ protected:
     // compose page once the server has sent the message.
     void pressSend()
     {
-        ASSERT_TRUE(runInPane(3, QStringLiteral("document.querySelector('button.send').click(); true")).toBool());
-        EXPECT_TRUE(waitFor([&] { return !form().browser(3).locationUrl().contains(QLatin1String("_action=compose")); },
+        ASSERT_TRUE(runInPane(Pane::Compose, QStringLiteral("document.querySelector('button.send').click(); true")).toBool());
+        EXPECT_TRUE(waitFor([&] { return !form().browser(Pane::Compose).locationUrl().contains(QLatin1String("_action=compose")); },
                             pageTimeoutMs))
-            << form().browser(3).locationUrl().toStdString() << "\nTo: " << compose("_to").toStdString()
+            << form().browser(Pane::Compose).locationUrl().toStdString() << "\nTo: " << compose("_to").toStdString()
             << "\nCc: " << compose("_cc").toStdString() << "\nthe page says: "
-            << runInPane(3, QStringLiteral("document.getElementById('messagestack').innerText + ' | ' + "
+            << runInPane(Pane::Compose, QStringLiteral("document.getElementById('messagestack').innerText + ' | ' + "
                                            "Array.from(document.querySelectorAll('.ui-dialog')).map(d => d.innerText).join(' | ')"))
                    .toString()
                    .toStdString();
@@ -99,7 +99,7 @@ protected:
     // mouse buttons going down and up.
     bool clickRow(const QString &subject)
     {
-        return runInPane(1, QStringLiteral("(function ([subject]) {"
+        return runInPane(Pane::Inbox, QStringLiteral("(function ([subject]) {"
                                            "  const row = Array.from(document.querySelectorAll('#messagelist tr.message'))"
                                            "    .find(r => r.textContent.includes(subject));"
                                            "  if (!row) return false;"
@@ -111,7 +111,7 @@ protected:
                                 .arg(jsonArgument(subject)))
             .toBool();
     }
-    int selectedRows() { return runInPane(1, QStringLiteral("rcmail.message_list.get_selection().length")).toInt(); }
+    int selectedRows() { return runInPane(Pane::Inbox, QStringLiteral("rcmail.message_list.get_selection().length")).toInt(); }
 
     // The messages with that subject in the user's Maildir, once there are
     // at least `count` of them.
@@ -134,7 +134,7 @@ protected:
 
     void previewFirstSavedMessage()
     {
-        form().selectTab(3);
+        form().selectTab(Tab::SavedFolders);
         SavedFoldersPane &pane = shell().savedFolders();
         auto *folders = child<QListWidget>("ComboFolders2");
         QSignalSpy listed(&pane, &SavedFoldersPane::folderListed);
@@ -143,7 +143,7 @@ protected:
         ASSERT_TRUE(listed.wait(5000));
         QTreeView *list = pane.parts().list;
         ASSERT_GT(list->model()->rowCount(), 0);
-        QSignalSpy previewed(&form().browser(2), &BrowserPane::documentComplete);
+        QSignalSpy previewed(&form().browser(Pane::Preview), &BrowserPane::documentComplete);
         list->setCurrentIndex(list->model()->index(0, 0));
         ASSERT_TRUE(previewed.wait(10000));
     }
@@ -178,7 +178,7 @@ TEST_F(RoundcubeEndToEndTest, everyFeatureFromTheWindowReachesTheUsersMaildirs)
 
     // A mail link handed over while the first pane shows the sign-in page
     // waits, and says so.
-    loadPane(1, lab.url().toString());
+    loadPane(Pane::Inbox, lab.url().toString());
     const QString linkSubject = QStringLiteral("Link from the desktop – ünïcode");
     ASSERT_TRUE(settings.SetIni(QStringLiteral("Settings"), QStringLiteral("mailto"),
                                 QStringLiteral("mailto:") + labUser("bob") + QStringLiteral("?cc=") + labUser("alice")
@@ -190,12 +190,12 @@ TEST_F(RoundcubeEndToEndTest, everyFeatureFromTheWindowReachesTheUsersMaildirs)
 
     // Signed in, the link is filled into Roundcube's compose form: its
     // recipient widgets hold what is posted.
-    ASSERT_TRUE(signInToRoundcube(form().browser(1), QStringLiteral("alice"), lab.password(QStringLiteral("alice")),
+    ASSERT_TRUE(signInToRoundcube(form().browser(Pane::Inbox), QStringLiteral("alice"), lab.password(QStringLiteral("alice")),
                                   pageTimeoutMs));
     ASSERT_TRUE(waitFor([&] { return compose("_subject") == linkSubject && composeReady(); }, pageTimeoutMs))
         << compose("_subject").toStdString();
-    EXPECT_EQ(form().selectedTab(), 2);
-    EXPECT_EQ(runInPane(3, QStringLiteral("Array.from(document.querySelectorAll('#compose_cc li.recipient'))"
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
+    EXPECT_EQ(runInPane(Pane::Compose, QStringLiteral("Array.from(document.querySelectorAll('#compose_cc li.recipient'))"
                                           ".map(li => li.textContent.trim()).join(' ')"))
                   .toString(),
               labUser("alice") + QLatin1Char(','));
@@ -216,10 +216,10 @@ TEST_F(RoundcubeEndToEndTest, everyFeatureFromTheWindowReachesTheUsersMaildirs)
 
     // The check-box range ticks through the list's own selection, so the
     // page's Delete and Move act on the rows.
-    form().selectTab(1);
-    ASSERT_TRUE(waitFor([&] { return textOf(1, QStringLiteral("messagelist")).contains(QLatin1String("Third note")); },
+    form().selectTab(Tab::InboxLogin);
+    ASSERT_TRUE(waitFor([&] { return textOf(Pane::Inbox, QStringLiteral("messagelist")).contains(QLatin1String("Third note")); },
                         pageTimeoutMs));
-    ASSERT_TRUE(runInPane(1, QStringLiteral("(function () {"
+    ASSERT_TRUE(runInPane(Pane::Inbox, QStringLiteral("(function () {"
                                             "  const boxes = document.querySelectorAll('#messagelist td.selection input');"
                                             "  boxes[0].click(); boxes[2].click(); return boxes.length >= 3;"
                                             "})()"))
@@ -227,13 +227,13 @@ TEST_F(RoundcubeEndToEndTest, everyFeatureFromTheWindowReachesTheUsersMaildirs)
     ASSERT_EQ(selectedRows(), 2);
     form().findChild<QAction *>(QStringLiteral("mnuFillCheckedRange"))->trigger();
     EXPECT_TRUE(waitFor([&] { return selectedRows() == 3; }, 5000)) << selectedRows();
-    runInPane(1, QStringLiteral("rcmail.message_list.clear_selection()"));
+    runInPane(Pane::Inbox, QStringLiteral("rcmail.message_list.clear_selection()"));
 
     // The message shown in the preview is saved with its sender, subject
     // and body.
     ASSERT_TRUE(clickRow(incoming.subject));
     ASSERT_TRUE(waitFor([&] {
-        return runInPane(1, QStringLiteral("(function () { const f = document.getElementById('messagecontframe');"
+        return runInPane(Pane::Inbox, QStringLiteral("(function () { const f = document.getElementById('messagecontframe');"
                                            "  const d = f && f.contentDocument;"
                                            "  return !!(d && d.getElementById('messagebody')"
                                            "            && d.body.textContent.includes('Dear Alice')); })()"))
@@ -264,10 +264,10 @@ TEST_F(RoundcubeEndToEndTest, everyFeatureFromTheWindowReachesTheUsersMaildirs)
 
     // Roundcube has no calendar: the tab says so instead of opening a
     // wrong address.
-    form().selectTab(4);
+    form().selectTab(Tab::Calendar);
     EXPECT_TRUE(waitFor([&] {
         try {
-            return form().browser(4).document().bodyText().contains(QLatin1String("Roundcube has no calendar."));
+            return form().browser(Pane::Calendar).document().bodyText().contains(QLatin1String("Roundcube has no calendar."));
         } catch (const WebPageError &) {
             return false;
         }
@@ -279,22 +279,22 @@ TEST_F(RoundcubeEndToEndTest, everyFeatureFromTheWindowReachesTheUsersMaildirs)
                                          "\"First Name\",\"Email\"\r\n\"Bob\",\"bob@example.test\"\r\n"
                                          "\"Nobody\",\"\"\r\n\"Alice\",\"alice@example.test\"\r\n");
     shell().addressPane().Open_CSV();
-    form().selectTab(2);
+    form().selectTab(Tab::Compose);
     ASSERT_TRUE(waitFor([&] { return compose("_subject").isEmpty() && composeReady(); }, pageTimeoutMs));
-    WebPage &page = form().browser(3).document();
+    WebPage &page = form().browser(Pane::Compose).document();
     page.formField(QStringLiteral("form"), QStringLiteral("_subject")).setValue(QStringLiteral("Merge for <<First Name>>"));
     page.formField(QStringLiteral("form"), QStringLiteral("_message"))
         .setValue(QStringLiteral("Dear <<First Name>>,\nyour address is <<Email>>."));
 
     // A page that changed (a renamed field) is refused before anything goes.
-    runInPane(3, QStringLiteral("document.querySelector('[name=_subject]').name = '_subject_new'"));
+    runInPane(Pane::Compose, QStringLiteral("document.querySelector('[name=_subject]').name = '_subject_new'"));
     form().band().mailMergeButton()->click();
     auto *dialog = form().findChild<DialogMerge *>();
     ASSERT_NE(dialog, nullptr);
     dialog->findChild<QPushButton *>(QStringLiteral("CommandStart"))->click();
     ASSERT_TRUE(waitFor([&] { return !dialog->isRunning(); }, pageTimeoutMs));
     EXPECT_THAT(boxes.texts().join(u' ').toStdString(), HasSubstr("has no field named \"_subject\""));
-    runInPane(3, QStringLiteral("document.querySelector('[name=_subject_new]').name = '_subject'"));
+    runInPane(Pane::Compose, QStringLiteral("document.querySelector('[name=_subject_new]').name = '_subject'"));
 
     boxes.shown.clear();
     dialog->findChild<QPushButton *>(QStringLiteral("CommandStart"))->click();

@@ -87,10 +87,10 @@ TEST_F(SavedMessagesTest, yahooMessagesAreSavedFromAnyTab_withTheRecipientBefore
     openInbox("/yahoo/message?id=1&view=print");
     saveDisplayedMessage();
     openInbox("/yahoo/message?id=5");
-    form().selectTab(3);
+    form().selectTab(Tab::SavedFolders);
     saveDisplayedMessage();
 
-    EXPECT_EQ(form().selectedTab(), 1);
+    EXPECT_EQ(form().selectedTab(), Tab::InboxLogin);
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
     const std::vector<ListedMessage> messages = saved("Saved");
     ASSERT_EQ(messages.size(), 2u);
@@ -150,7 +150,7 @@ TEST_F(SavedMessagesTest, hotmailPagesFollowTheirLabels_otherVersionsAreFoundAnd
 TEST_F(SavedMessagesTest, largePagesGiveWhatTheirSmallPagesGive)
 {
     const auto elements = [this] {
-        return ferrowen::testing::runInPage(*ferrowen::BrowserPaneProbe::page(form().browser(1)),
+        return ferrowen::testing::runInPage(*ferrowen::BrowserPaneProbe::page(form().browser(Pane::Inbox)),
                                             QStringLiteral("document.getElementsByTagName('*').length")).toInt();
     };
     for (const QString &page : {QStringLiteral("/hotmail/message?id=6"), QStringLiteral("/yahoo/message?id=5")}) {
@@ -251,17 +251,17 @@ TEST_F(SavedMessagesTest, workStartedWhileASaveReadsThePageRunsAfterIt_theSaveKe
     openInbox("/hotmail/message?id=2");
     bool composeAskedForMeanwhile = true;
     duringTheNextPageCall([&] {
-        form().selectTab(2);
-        composeAskedForMeanwhile = !form().browser(3).showsRequestedPage();
+        form().selectTab(Tab::Compose);
+        composeAskedForMeanwhile = !form().browser(Pane::Compose).showsRequestedPage();
     });
     saveDisplayedMessage();
     EXPECT_FALSE(composeAskedForMeanwhile);
-    EXPECT_EQ(form().selectedTab(), 2);
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
     EXPECT_EQ(savedCount(), 3u);
-    EXPECT_TRUE(waitFor([&] { return form().browser(3).locationUrl().contains(QStringLiteral("/hotmail/compose")); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return form().browser(Pane::Compose).locationUrl().contains(QStringLiteral("/hotmail/compose")); }, 10000));
 
     // Closing the window.
-    form().selectTab(1);
+    form().selectTab(Tab::InboxLogin);
     openInbox("/hotmail/message?id=4");
     QSignalSpy closing(&form(), &MainForm::closing);
     bool openMeanwhile = false;
@@ -305,7 +305,7 @@ TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesN
     ASSERT_TRUE(writeSavedMessage(QDir(store()).filePath(QStringLiteral("Saved")), message));
 
     openInbox("/hotmail/inbox");
-    form().selectTab(3);
+    form().selectTab(Tab::SavedFolders);
     SavedFoldersPane &pane = controller->shell().savedFolders();
     QSignalSpy listed(&pane, &SavedFoldersPane::folderListed);
     auto *folders = form().findChild<QListWidget *>(QStringLiteral("ComboFolders2"));
@@ -314,7 +314,7 @@ TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesN
     QTreeView *list = pane.parts().list;
     ASSERT_EQ(list->model()->rowCount(), 1);
 
-    BrowserPane &preview = form().browser(2);
+    BrowserPane &preview = form().browser(Pane::Preview);
     QSignalSpy loaded(&preview, &BrowserPane::documentComplete);
     list->setCurrentIndex(list->model()->index(0, 0));
     ASSERT_TRUE(waitFor([&] { return preview.locationUrl().contains(QStringLiteral("Saved/")) && !preview.isBusy(); }, 10000));
@@ -329,7 +329,7 @@ TEST_F(SavedMessagesTest, thePreviewShowsTheSavedFileOnlyRunsNoScriptAndFetchesN
     auto *reply = form().findChild<QPushButton *>(QStringLiteral("CommandReplyNoText"));
     ASSERT_TRUE(reply->isEnabled());
     reply->click();
-    EXPECT_TRUE(waitFor([&] { return field(3, "composeform", "to") == QStringLiteral("<ann@example.com>"); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return field(Pane::Compose, "composeform", "to") == QStringLiteral("<ann@example.com>"); }, 10000));
     // By now the page would have gone where its refresh points.
     EXPECT_TRUE(preview.locationUrl().startsWith(QStringLiteral("file:")));
     EXPECT_EQ(connections, 0);

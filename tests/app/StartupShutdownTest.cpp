@@ -6,7 +6,6 @@
 #include "app/MainForm.h"
 #include "app/SettingsPanel.h"
 #include "app/Shell.h"
-#include "editor/AffiliateSettings.h"
 #include "settings/SettingsFile.h"
 #include "platform/CommandRunner.h"
 #include "platform/ProgramVersion.h"
@@ -96,18 +95,18 @@ TEST_F(StartupShutdownTest, noSettingsFileStartsMaximizedFromCurrentFolder)
     EXPECT_TRUE(controller->folders().MainDir().isEmpty());
     EXPECT_EQ(controller->mainDictionary(), QStringLiteral("\\american.vtd"));
     EXPECT_EQ(controller->helpFile(), QStringLiteral("kestrova.hlp"));
-    EXPECT_EQ(form.selectedTab(), 1);
+    EXPECT_EQ(form.selectedTab(), Tab::InboxLogin);
     EXPECT_TRUE(form.findChild<QWidget *>(QStringLiteral("CommandHide"))->isHidden());
     EXPECT_FALSE(controller->shell().state().starting);
     EXPECT_TRUE(controller->findChild<QTimer *>(QStringLiteral("Timer2"))->isActive());
 
-    EXPECT_TRUE(waitFor([&] { return QUrl(form.browser(1).locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return QUrl(form.browser(Pane::Inbox).locationUrl()) == QUrl::fromLocalFile(page); }, 10000));
 
     form.close();
     EXPECT_EQ(get("setmax"), QStringLiteral("1"));
     EXPECT_EQ(get("autopos"), QStringLiteral("1"));
     EXPECT_EQ(get("left"), QStringLiteral("<none>"));
-    EXPECT_EQ(get("afftext"), defaultAffiliateText());
+    EXPECT_EQ(get("afftext"), QString(SettingKeys::AffiliateText.fallback));
     // Written with the blank a sign would take; read back without it.
     EXPECT_TRUE(fileText().contains(QByteArray("ed_ht= ").append(QByteArray::number(controller->shell().state().editor.EditorHeight))));
 }
@@ -190,13 +189,13 @@ TEST_F(StartupShutdownTest, startPageIsAlwaysALocalFileAndAMissingOneLeavesThePa
         // before the window shows.
         std::unique_ptr<QSignalSpy> loads;
         auto controller = startProgram({!page.isEmpty(), false}, [&loads](MainController &program) {
-            loads = std::make_unique<QSignalSpy>(BrowserPaneProbe::page(program.window().browser(1)), &QWebEnginePage::loadFinished);
+            loads = std::make_unique<QSignalSpy>(BrowserPaneProbe::page(program.window().browser(Pane::Inbox)), &QWebEnginePage::loadFinished);
         });
-        BrowserPane &inbox = controller->window().browser(1);
+        BrowserPane &inbox = controller->window().browser(Pane::Inbox);
         if (page.isEmpty()) {
             // Anything the start-up asked for is on its way once a later
             // load in another pane has finished.
-            BrowserPane &calendar = controller->window().browser(4);
+            BrowserPane &calendar = controller->window().browser(Pane::Calendar);
             QSignalSpy loaded(&calendar, &BrowserPane::documentComplete);
             calendar.openLocalFile(relativePage);
             ASSERT_TRUE(loaded.wait(10000));
@@ -369,7 +368,7 @@ TEST_F(StartupShutdownTest, firstStartLaysOutTheMainFolderBeforeTheWindowShows)
     EXPECT_TRUE(laidOutWhenShown);
     EXPECT_EQ(controller->folders().MainDir(), mainDir);
     EXPECT_TRUE(QDir(mainDir + QStringLiteral("templates")).exists());
-    EXPECT_TRUE(waitFor([&] { return QUrl(controller->window().browser(1).locationUrl()) ==
+    EXPECT_TRUE(waitFor([&] { return QUrl(controller->window().browser(Pane::Inbox).locationUrl()) ==
                                      QUrl::fromLocalFile(mainDir + QStringLiteral("html/index.html")); }, 10000));
     EXPECT_TRUE(boxes.shown.isEmpty());
     controller->window().close();

@@ -51,8 +51,8 @@ protected:
     }
     template<typename W>
     static W *in(DialogTemplate &dialog, const char *name) { return namedChild<W>(dialog, name); }
-    QString yahoo(int pane, const char *name) { return field(pane, "Compose", name); }
-    QString hotmail(int pane, const char *name) { return field(pane, "composeform", name); }
+    QString yahoo(Pane pane, const char *name) { return field(pane, "Compose", name); }
+    QString hotmail(Pane pane, const char *name) { return field(pane, "composeform", name); }
 };
 
 TEST_F(TemplatesEndToEndTest, templatesOfEarlierRunsAreListedAndTheChosenOneOpensByItsName)
@@ -76,28 +76,28 @@ TEST_F(TemplatesEndToEndTest, templatesOfEarlierRunsAreListedAndTheChosenOneOpen
     EXPECT_EQ(shownName, QStringLiteral("a first.txt"));
     EXPECT_EQ(shownSubject, QStringLiteral("First offer"));
     EXPECT_EQ(shownBody, QStringLiteral("Dear all,\nbuy now.\n"));
-    EXPECT_EQ(form().selectedTab(), 2);
-    EXPECT_EQ(yahoo(3, "Subj"), QStringLiteral("First offer"));
-    EXPECT_EQ(yahoo(3, "Body"), QStringLiteral("Dear all,\nbuy now.\n"));
-    EXPECT_EQ(yahoo(3, "To"), QString());
+    EXPECT_EQ(form().selectedTab(), Tab::Compose);
+    EXPECT_EQ(yahoo(Pane::Compose, "Subj"), QStringLiteral("First offer"));
+    EXPECT_EQ(yahoo(Pane::Compose, "Body"), QStringLiteral("Dear all,\nbuy now.\n"));
+    EXPECT_EQ(yahoo(Pane::Compose, "To"), QString());
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.texts().join(u' ').toStdString();
 }
 
 TEST_F(TemplatesEndToEndTest, useTemplatePutsTheChosenTemplateAboveTheTextOfTheSitesOwnComposePage)
 {
     open("/hotmail/compose");
-    form().browser(1).document().formField(QStringLiteral("composeform"), QStringLiteral("body")).setValue(QStringLiteral("-- Sam"));
+    form().browser(Pane::Inbox).document().formField(QStringLiteral("composeform"), QStringLiteral("body")).setValue(QStringLiteral("-- Sam"));
 
     click("Command4");
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral(
                                  "Choose an email template in the list first, or make one with \"New/Edit...\".")});
-    EXPECT_EQ(hotmail(1, "body"), QStringLiteral("-- Sam"));
+    EXPECT_EQ(hotmail(Pane::Inbox, "body"), QStringLiteral("-- Sam"));
 
     chooseTemplate(QStringLiteral("b second.txt"));
     click("Command4");
-    EXPECT_EQ(form().selectedTab(), 1);
-    EXPECT_EQ(hotmail(1, "subject"), QStringLiteral("Second"));
-    EXPECT_EQ(hotmail(1, "body"), QStringLiteral("The second one.\n\n\n-- Sam"));
+    EXPECT_EQ(form().selectedTab(), Tab::InboxLogin);
+    EXPECT_EQ(hotmail(Pane::Inbox, "subject"), QStringLiteral("Second"));
+    EXPECT_EQ(hotmail(Pane::Inbox, "body"), QStringLiteral("The second one.\n\n\n-- Sam"));
 
     QFile::remove(mainPath(QStringLiteral("templates/b second.txt")));
     click("Command4");
@@ -107,12 +107,12 @@ TEST_F(TemplatesEndToEndTest, useTemplatePutsTheChosenTemplateAboveTheTextOfTheS
 TEST_F(TemplatesEndToEndTest, aCapturedFormSavedAsTemplateJoinsEveryList)
 {
     open("/yahoo/inbox");
-    form().selectTab(2);
-    ASSERT_TRUE(waitFor([&] { return yahoo(3, "Subj") == QString(); }, 10000));
-    WebPage &compose = form().browser(3).document();
+    form().selectTab(Tab::Compose);
+    ASSERT_TRUE(waitFor([&] { return yahoo(Pane::Compose, "Subj") == QString(); }, 10000));
+    WebPage &compose = form().browser(Pane::Compose).document();
     compose.formField(QStringLiteral("Compose"), QStringLiteral("Subj")).setValue(QStringLiteral("Party \u00e0 la plage"));
     compose.formField(QStringLiteral("Compose"), QStringLiteral("Body")).setValue(QStringLiteral("Bring food.\nAnd music."));
-    form().selectTab(1);
+    form().selectTab(Tab::InboxLogin);
 
     withTemplateDialog([&](DialogTemplate &dialog) {
         in<QPushButton>(dialog, "Command3")->click();

@@ -127,13 +127,14 @@ TEST_F(WindowFitTest, smallStoredPlacementIsKept_everyControlReachableOnEachTab_
 
     struct Row
     {
-        int tab;
+        Tab tab;
         bool addressPaneShown;
         bool spamEditorOpen;
     };
     const Row rows[] = {
-        {1, false, false}, {2, false, false}, {3, false, false}, {4, false, false}, {5, false, false},
-        {5, false, true},  {1, true, false},  {3, true, false}, {5, true, false},
+        {Tab::InboxLogin, false, false}, {Tab::Compose, false, false}, {Tab::SavedFolders, false, false},
+        {Tab::Calendar, false, false},   {Tab::Settings, false, false}, {Tab::Settings, false, true},
+        {Tab::InboxLogin, true, false},  {Tab::SavedFolders, true, false}, {Tab::Settings, true, false},
     };
     for (const Row &row : rows) {
         if (row.addressPaneShown)
@@ -146,7 +147,7 @@ TEST_F(WindowFitTest, smallStoredPlacementIsKept_everyControlReachableOnEachTab_
         QCoreApplication::processEvents();
 
         EXPECT_EQ(unreachableControls(form), QStringList())
-            << "tab " << row.tab << (row.addressPaneShown ? ", address pane shown" : "")
+            << "tab " << int(row.tab) << (row.addressPaneShown ? ", address pane shown" : "")
             << (row.spamEditorOpen ? ", spam editor open" : "");
     }
 

@@ -1,6 +1,5 @@
 #include "settings/SettingsFile.h"
 #include "app/WindowPlacement.h"
-#include "editor/AffiliateSettings.h"
 #include "platform/FileLock.h"
 
 #include <QFile>
@@ -80,7 +79,7 @@ ExitState normalExitState()
 {
     ExitState state;
     state.editor = editorPlacementForScreen(15.0);
-    state.affiliateText = defaultAffiliateText();
+    state.affiliateText = QString(SettingKeys::AffiliateText.fallback);
     state.normalWindow = true;
     state.normalGeometry = QRect(1200, 900, 9000, 7000);
     return state;

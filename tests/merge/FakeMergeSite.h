@@ -16,9 +16,11 @@ namespace ferrowen::testing {
 // compose page at one address, a submit that the site answers on another
 // address (or never), and pages that load at once unless the test holds
 // the pane busy.
-class FakeMergeSite : public MergeRunHost
+class FakeMergeSite : public MergeComposePage, public MergeAddressSource, public MergeSession
 {
 public:
+    MergeRunHost runHost() { return {*this, *this, *this}; }
+
     struct Sent
     {
         QString to;

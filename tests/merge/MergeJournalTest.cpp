@@ -43,7 +43,7 @@ protected:
     }
     std::unique_ptr<MergeRun> newRun()
     {
-        auto run = std::make_unique<MergeRun>(site, MergeRun::Limits{60000, 1000}, [this] { return now; });
+        auto run = std::make_unique<MergeRun>(site.runHost(), MergeRun::Limits{60000, 1000}, [this] { return now; });
         run->setJournalFolder(dir.path());
         return run;
     }

@@ -22,7 +22,7 @@ class MergeRunTest : public ::testing::Test
 protected:
     FakeMergeSite site;
     qint64 now = 0;
-    MergeRun run{site, MergeRun::Limits{60000, 1000}, [this] { return now; }};
+    MergeRun run{site.runHost(), MergeRun::Limits{60000, 1000}, [this] { return now; }};
     QList<Ending> endings;
     QStringList logged;
     QStringList log;

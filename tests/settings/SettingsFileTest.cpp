@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <optional>
+#include <tuple>
 
 using namespace ferrowen;
 
@@ -44,10 +45,42 @@ TEST(SettingsFileTest, defaultPath_followsAnAbsoluteXdgConfigHomeElseDotConfig)
     }
 }
 
-TEST(SettingsFileTest, numberText_isPlainDecimal)
+TEST(SettingsFileTest, storedText_isPlainDecimalOrOneAndZero)
 {
-    EXPECT_EQ(plainNumberText(-15), QStringLiteral("-15"));
-    EXPECT_EQ(plainNumberText(1200), QStringLiteral("1200"));
+    EXPECT_EQ(settingText(-15), QStringLiteral("-15"));
+    EXPECT_EQ(settingText(1200), QStringLiteral("1200"));
+    EXPECT_EQ(settingText(true), QStringLiteral("1"));
+    EXPECT_EQ(settingText(false), QStringLiteral("0"));
+}
+
+// The key's value when the file holds `stored` for it (nullptr: no such key).
+template <typename T>
+QVariant readStored(const SettingKey<T> &key, const char *stored)
+{
+    QTemporaryDir dir;
+    SettingsFile file(dir.filePath(QStringLiteral("plinthmere.ini")));
+    if (stored) {
+        EXPECT_TRUE(file.SetIni(key.section, key.name, QString::fromLatin1(stored)).ok());
+    }
+    return QVariant::fromValue(readSetting(file, key));
+}
+
+TEST(SettingsFileTest, typedKeys_readTheirFallbackOnlyWhenMissing)
+{
+    const std::tuple<QVariant, QVariant, const char *> rows[] = {
+        {readStored(SettingKeys::SetMax, nullptr), true, "missing flag"},
+        {readStored(SettingKeys::SetMax, "0"), false, "flag off"},
+        {readStored(SettingKeys::SetMax, "yes"), false, "a flag is on only as 1"},
+        {readStored(SettingKeys::DoAffiliate, "1"), true, "flag on"},
+        {readStored(SettingKeys::Left, nullptr), -1, "missing number"},
+        {readStored(SettingKeys::Left, "abc"), 0, "unreadable number"},
+        {readStored(SettingKeys::Width, "-15"), -15, "negative number"},
+        {readStored(SettingKeys::AffiliateText, nullptr), QStringLiteral("Composed with the Drovenel HTML editor."),
+         "missing text"},
+        {readStored(SettingKeys::AffiliateText, ""), QString(), "a text left empty stays empty"},
+    };
+    for (const auto &[read, expected, row] : rows)
+        EXPECT_EQ(read, expected) << row;
 }
 
 TEST(SettingsFileTest, iniNumber_readsLeniently)

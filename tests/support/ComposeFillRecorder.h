@@ -22,7 +22,7 @@ public:
     explicit ComposeFillRecorder(MainController &controller)
     {
         QObject::connect(&controller, &MainController::mailLinkHandled, this, [this, &controller] {
-            BrowserPaneProbe::page(controller.window().browser(3))->runJavaScript(
+            BrowserPaneProbe::page(controller.window().browser(Pane::Compose))->runJavaScript(
                 QStringLiteral("(function () {"
                                " const form = Array.from(document.forms).find(f => f.name.toLowerCase() === 'compose');"
                                " return form ? form.elements.To.value : '<no form>'; })()"),

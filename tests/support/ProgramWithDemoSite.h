@@ -71,21 +71,21 @@ protected:
     void click(const char *button) { child<QPushButton>(button)->click(); }
 
     // Loads `address` into the pane and waits until it has.
-    void load(int pane, const QString &address)
+    void load(Pane pane, const QString &address)
     {
         QSignalSpy loaded(&form().browser(pane), &BrowserPane::documentComplete);
         form().browser(pane).navigate(address);
         ASSERT_TRUE(loaded.wait(10000)) << address.toStdString();
     }
     QString siteAddress(const char *path) const { return site.baseUrl().resolved(QUrl(QLatin1String(path))).toString(); }
-    void openInbox(const char *sitePath) { load(1, siteAddress(sitePath)); }
+    void openInbox(const char *sitePath) { load(Pane::Inbox, siteAddress(sitePath)); }
 
     // A field of a form in a pane, or "<no form>".
-    QString field(int pane, const char *formName, const char *fieldName)
+    QString field(Pane pane, const char *formName, const char *fieldName)
     {
         return formFieldValue(form().browser(pane).document(), QLatin1String(formName), QLatin1String(fieldName));
     }
-    QString composeField(const char *name) { return field(3, "compose", name); }
+    QString composeField(const char *name) { return field(Pane::Compose, "compose", name); }
 
     QTemporaryDir dir;
     SettingsFile settings{dir.filePath(QStringLiteral("ferrowen/plinthmere.ini"))};

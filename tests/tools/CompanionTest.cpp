@@ -60,8 +60,8 @@ protected:
     std::vector<std::unique_ptr<QProcess>> companions;
     QStringList received;
 
-    QString mailto() const { return settings.GetIni(SettingsKeys::Settings, SettingsKeys::Mailto, QStringLiteral("<missing>")); }
-    void setMailto(const QString &link) { ASSERT_TRUE(settings.SetIni(SettingsKeys::Settings, SettingsKeys::Mailto, link)); }
+    QString mailto() const { return settings.GetIni(SettingKeys::Mailto.section, SettingKeys::Mailto.name, QStringLiteral("<missing>")); }
+    void setMailto(const QString &link) { ASSERT_TRUE(writeSetting(settings, SettingKeys::Mailto, link)); }
 
     QProcess &start(const QStringList &arguments)
     {
@@ -88,7 +88,7 @@ protected:
     // What the running program does: takes a waiting link and clears it.
     void takeWaitingLink()
     {
-        const QString link = settings.profile().readWholeString(SettingsKeys::Settings, SettingsKeys::Mailto, QString());
+        const QString link = settings.profile().readWholeString(SettingKeys::Mailto.section, SettingKeys::Mailto.name, QString());
         if (link.isEmpty())
             return;
         received << link;
@@ -120,13 +120,13 @@ protected:
 
 TEST_F(CompanionTest, linkGoesIntoTheEmptyKeyOnOneLineAndOtherSettingsStay)
 {
-    ASSERT_TRUE(settings.SetIni(SettingsKeys::Locations, SettingsKeys::MainDir, QStringLiteral("/opt/ferrowen/")));
+    ASSERT_TRUE(writeSetting(settings, SettingKeys::MainDir, QStringLiteral("/opt/ferrowen/")));
     setMailto(QString());
 
     EXPECT_EQ(run({QStringLiteral("mailto:a@b.example?body=one\r\ntwo\nthree")}), 0);
 
     EXPECT_EQ(mailto(), QStringLiteral("mailto:a@b.example?body=one%0D%0Atwo%0Athree"));
-    EXPECT_EQ(settings.GetIni(SettingsKeys::Locations, SettingsKeys::MainDir, QString()), QStringLiteral("/opt/ferrowen/"));
+    EXPECT_EQ(readSetting(settings, SettingKeys::MainDir), QStringLiteral("/opt/ferrowen/"));
     EXPECT_FALSE(QFile::exists(queuePath())) << "no one waited";
 }
 

@@ -65,10 +65,10 @@ protected:
 
 TEST_F(AddressInsertionTest, onTheComposeTab_writesTheChosenField)
 {
-    host.tab = 2;
+    host.tab = Tab::Compose;
     host.compose.field(QStringLiteral("Compose"), QStringLiteral("Cc"))->value = QStringLiteral("c@x");
-    Web_InsertField(host, 1);
-    Web_InsertField(host, 10);
+    Web_InsertField(host, InsertField::Cc);
+    Web_InsertField(host, InsertField::PaletteTo);
     EXPECT_EQ(composeField("Cc"), QStringLiteral("c@x,b@x"));
     EXPECT_EQ(composeField("To"), QStringLiteral("p@x"));
     EXPECT_TRUE(host.boxes.shown.isEmpty());
@@ -79,20 +79,20 @@ TEST_F(AddressInsertionTest, onTheComposeTab_writesTheChosenField)
 // never into a later page.
 TEST_F(AddressInsertionTest, fromAnotherTab_goesIntoTheNextComposePageWithTheRowsChosenThen)
 {
-    host.tab = 3;
+    host.tab = Tab::SavedFolders;
     host.composeState.keepComposeOnce = true; // a reply prepared the page
-    Web_InsertField(host, 2);
-    EXPECT_EQ(host.tab, 2);
+    Web_InsertField(host, InsertField::Bcc);
+    EXPECT_EQ(host.tab, Tab::Compose);
     EXPECT_EQ(composeField("Bcc"), QStringLiteral("b@x,c@x"));
     EXPECT_FALSE(host.composeState.pendingInsert);
 
     // The tab opens a new compose page: the insertion waits for it.
-    host.tab = 3;
+    host.tab = Tab::SavedFolders;
     host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/sent");
-    Web_InsertField(host, 1);
+    Web_InsertField(host, InsertField::Cc);
     EXPECT_TRUE(host.composeState.pendingInsert);
     host.addressBook.selected = QStringList{QStringLiteral("later@x")};
-    host.tab = 3; // the user wanders off before the page is there: it still arrives
+    host.tab = Tab::SavedFolders; // the user wanders off before the page is there: it still arrives
     host.finishComposeLoad(addYahooComposeForm);
     ComposeDocumentComplete(host);
     EXPECT_EQ(composeField("Cc"), QStringLiteral("b@x,c@x"));
@@ -102,53 +102,52 @@ TEST_F(AddressInsertionTest, fromAnotherTab_goesIntoTheNextComposePageWithTheRow
 
     // A page without the form drops it with the message, at once when no
     // page is on its way (the inbox address gives none).
-    host.tab = 3;
+    host.tab = Tab::SavedFolders;
     host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/sent");
-    Web_InsertField(host, 0);
+    Web_InsertField(host, InsertField::To);
     host.finishComposeLoad();
     ComposeDocumentComplete(host);
-    host.tab = 3;
+    host.tab = Tab::SavedFolders;
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765");
-    Web_InsertField(host, 0);
+    Web_InsertField(host, InsertField::To);
     EXPECT_FALSE(host.composeState.pendingInsert);
     EXPECT_EQ(host.boxes.texts(), QStringList(2, UnableToInsert));
 }
 
 TEST_F(AddressInsertionTest, inboxTabShowingTheSitesComposePage_writesThere)
 {
-    host.tab = 1;
+    host.tab = Tab::InboxLogin;
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/Compose?x=1");
     addYahooComposeForm(host.inbox);
-    Web_InsertField(host, 0);
+    Web_InsertField(host, InsertField::To);
     EXPECT_EQ(host.inbox.field(QStringLiteral("Compose"), QStringLiteral("To"))->value, QStringLiteral("b@x,c@x"));
-    EXPECT_EQ(host.tab, 1);
+    EXPECT_EQ(host.tab, Tab::InboxLogin);
     EXPECT_FALSE(host.composeState.pendingInsert);
 }
 
 TEST_F(AddressInsertionTest, hotmailNamesItsFieldsInLowerCase)
 {
-    host.tab = 2;
+    host.tab = Tab::Compose;
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765/hotmail/inbox");
     host.compose.clear();
     addHotmailComposeForm(host.compose);
-    Web_InsertField(host, 1);
+    Web_InsertField(host, InsertField::Cc);
     EXPECT_EQ(host.compose.field(QStringLiteral("composeform"), QStringLiteral("cc"))->value, QStringLiteral("b@x,c@x"));
     EXPECT_EQ(host.composeState.providerKey, QStringLiteral("hotmail"));
 }
 
 TEST_F(AddressInsertionTest, failures_showOneMessageAndLeaveTheFieldAlone)
 {
-    host.tab = 2;
+    host.tab = Tab::Compose;
     host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value = QStringLiteral("a@x");
 
     host.addressBook.selected.reset(); // no book open
-    Web_InsertField(host, 0);
+    Web_InsertField(host, InsertField::To);
     host.addressBook.selected = QStringList{QStringLiteral("b@x")};
-    Web_InsertField(host, 7); // no such field code
-    host.compose.clear();     // a page without the form
-    Web_InsertField(host, 0);
+    host.compose.clear(); // a page without the form
+    Web_InsertField(host, InsertField::To);
 
-    EXPECT_EQ(host.boxes.texts(), QStringList(3, UnableToInsert));
+    EXPECT_EQ(host.boxes.texts(), QStringList(2, UnableToInsert));
 }
 
 } // namespace

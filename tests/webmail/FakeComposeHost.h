@@ -29,7 +29,7 @@ class FakeComposeHost : public ComposeHost
 {
 public:
     FakeWebPage inbox, preview, compose, calendar;
-    int tab = 1;
+    Tab tab = Tab::InboxLogin;
     QStringList trace;
     QStringList navigations;
     QList<QPair<Pane, QString>> paneTexts;
@@ -52,11 +52,11 @@ public:
     FakeAddressSource addressBook;
     ScriptedMessageBoxes boxes;
 
-    int selectedTab() const override { return tab; }
-    void selectTab(int index) override
+    Tab selectedTab() const override { return tab; }
+    void selectTab(Tab index) override
     {
         tab = index;
-        if (index == 2)
+        if (index == Tab::Compose)
             OpenComposePage(*this);
     }
     WebPage &page(Pane pane) override { return fake(pane); }

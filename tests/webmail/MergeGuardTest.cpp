@@ -29,7 +29,7 @@ class MergeGuardTest : public ::testing::TestWithParam<WriterCase>
 protected:
     MergeGuardTest()
     {
-        host.tab = 2;
+        host.tab = Tab::Compose;
         host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/inbox");
         host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
         addYahooComposeForm(host.compose);
@@ -52,7 +52,7 @@ TEST_P(MergeGuardTest, leavesTheFormAsTheMergeWroteIt)
     for (const FakeElement &field : host.compose.elements)
         EXPECT_EQ(field.value, QStringLiteral("merge:") + field.name) << field.name.toStdString();
     EXPECT_TRUE(host.navigations.isEmpty());
-    EXPECT_EQ(host.tab, 2);
+    EXPECT_EQ(host.tab, Tab::Compose);
     EXPECT_FALSE(host.composeState.pendingInsert);
     EXPECT_FALSE(host.waitPanelVisible);
     EXPECT_EQ(host.boxes.texts(), GetParam().tellsTheUser ? QStringList{MergeSending} : QStringList());
@@ -61,13 +61,13 @@ TEST_P(MergeGuardTest, leavesTheFormAsTheMergeWroteIt)
 INSTANTIATE_TEST_SUITE_P(
     Writers, MergeGuardTest,
     ::testing::Values(
-        WriterCase{"addressIntoTo", [](FakeComposeHost &host) { Web_InsertField(host, 0); }, true},
-        WriterCase{"addressFromThePalette", [](FakeComposeHost &host) { Web_InsertField(host, 10); }, true},
+        WriterCase{"addressIntoTo", [](FakeComposeHost &host) { Web_InsertField(host, InsertField::To); }, true},
+        WriterCase{"addressFromThePalette", [](FakeComposeHost &host) { Web_InsertField(host, InsertField::PaletteTo); }, true},
         WriterCase{"addressAskedFromAnotherTab",
                    [](FakeComposeHost &host) {
-                       host.tab = 3;
-                       Web_InsertField(host, 1);
-                       host.tab = 2;
+                       host.tab = Tab::SavedFolders;
+                       Web_InsertField(host, InsertField::Cc);
+                       host.tab = Tab::Compose;
                    },
                    true},
         WriterCase{"addressWaitingForTheComposePage",
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MergeGuard, aFillingWaitingForTheFormGivesWayToAMergeStartedMeanwhile)
 {
     FakeComposeHost host;
-    host.tab = 2;
+    host.tab = Tab::Compose;
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/inbox");
     host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
     host.composeState.mailtoText = QStringLiteral("bob@example.com");

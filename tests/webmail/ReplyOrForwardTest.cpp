@@ -107,7 +107,7 @@ TEST_P(MailtoFillTest, fillsEveryFieldOfTheLinkAndTracesEveryStep)
     EXPECT_EQ(value(p.subject), QStringLiteral("Grüße"));
     EXPECT_EQ(value(p.body), QStringLiteral("Line 1\r\nLine 2"));
     EXPECT_EQ(host.trace, p.trace);
-    EXPECT_EQ(host.tab, 2);
+    EXPECT_EQ(host.tab, Tab::Compose);
     // The prepared page was kept, not reloaded, and the flag was used up.
     EXPECT_TRUE(host.navigations.isEmpty());
     EXPECT_FALSE(host.composeState.keepComposeOnce);
@@ -284,7 +284,7 @@ TEST(ReplyFromSavedMessage, intoTheHotmailForm_shapedByTheMode)
         host.compose.url = QStringLiteral("http://127.0.0.1:8765/hotmail/compose");
         addHotmailComposeForm(host.compose);
         fixture.previewSavedMessage();
-        host.tab = 3;
+        host.tab = Tab::SavedFolders;
         EXPECT_EQ(ReplyOrForward(host, row.mode), ComposeFillOutcome::Filled);
         QStringList fields;
         for (const char *name : {"to", "cc", "subject", "body"})
@@ -314,7 +314,7 @@ TEST_F(ReplyOrForwardTest, aReplyReadsTheMessageChosenLast_onceThePreviewShowsIt
         host.preview.addElement(QStringLiteral("body"), QString());
         host.previewReady = true;
     };
-    host.tab = 3;
+    host.tab = Tab::SavedFolders;
 
     EXPECT_EQ(ReplyOrForward(host, ComposeMode::ReplyBlank), ComposeFillOutcome::Filled);
     EXPECT_EQ(composeValue("composeform", "subject"), QStringLiteral("RE: Chosen"));
@@ -343,7 +343,7 @@ TEST_F(ReplyOrForwardTest, templateInsertedAboveTextOfInboxComposePage)
 
     ReplyOrForward(host, ComposeMode::InsertTemplate);
 
-    EXPECT_EQ(host.tab, 1);
+    EXPECT_EQ(host.tab, Tab::InboxLogin);
     const FakeElement *body = host.inbox.field(QStringLiteral("composeform"), QStringLiteral("body"));
     EXPECT_EQ(body->value, QStringLiteral("Dear all\r\n\r\n-- signature"));
 }
@@ -354,7 +354,7 @@ TEST_F(ReplyOrForwardTest, yahooTemplateLeavesTypedRecipientAlone)
     host.compose.url = QStringLiteral("http://127.0.0.1:8765/yahoo/compose");
     addYahooComposeForm(host.compose);
     host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"))->value = QStringLiteral("typed@example.com");
-    host.tab = 2;
+    host.tab = Tab::Compose;
     host.composeState.TemplateSubject = QStringLiteral("Offer");
     host.composeState.TemplateBody = QStringLiteral("Dear all");
 
@@ -372,7 +372,7 @@ TEST_F(ReplyOrForwardTest, captureTemplateCopiesFormIntoTemplateFields)
     addHotmailComposeForm(host.compose);
     host.compose.field(QStringLiteral("composeform"), QStringLiteral("subject"))->value = QStringLiteral("S");
     host.compose.field(QStringLiteral("composeform"), QStringLiteral("body"))->value = QStringLiteral("B");
-    host.tab = 4;
+    host.tab = Tab::Calendar;
 
     EXPECT_EQ(ReplyOrForward(host, ComposeMode::CaptureTemplate), ComposeFillOutcome::Filled);
 
@@ -420,9 +420,9 @@ TEST(ComposePageOpening, composePaneIsInboxOnlyForItsOwnComposePageOnTabOne)
     FakeComposeHost host;
     host.inbox.url = QStringLiteral("http://us.f1.mail.yahoo.com/ym/Compose?To=x");
     EXPECT_EQ(ComposePane(host), Pane::Inbox);
-    host.tab = 2;
+    host.tab = Tab::Compose;
     EXPECT_EQ(ComposePane(host), Pane::Compose);
-    host.tab = 1;
+    host.tab = Tab::InboxLogin;
     host.inbox.url = YahooInbox;
     EXPECT_EQ(ComposePane(host), Pane::Compose);
 }
@@ -452,7 +452,7 @@ TEST(ReplyOrForwardOnComposeTab, blankComposePaneIsOpenedInsteadOfWaitingForever
 {
     FakeComposeHost host;
     host.inbox.url = YahooInbox;
-    host.tab = 2;
+    host.tab = Tab::Compose;
     host.composeState.mailtoText = QStringLiteral("ann@example.com");
     host.onEvents = [&host](int round) {
         if (round == 2 && !host.compose.url.isEmpty())
@@ -484,20 +484,20 @@ TEST(WaitingFillings, withNoComposePageAMailLinkWaitsAndIsFilledOnceOneCanBeReac
     EXPECT_EQ(host.notice,
               QStringLiteral("Sign in to your webmail; the mail link to ann@example.com is waiting. (1 more waiting)"));
     EXPECT_TRUE(host.linksDone.isEmpty());
-    EXPECT_EQ(host.tab, 1) << "where the user signs in";
+    EXPECT_EQ(host.tab, Tab::InboxLogin) << "where the user signs in";
 
     // The sign-in page has no compose page beside it yet: still waiting, unseen.
     host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/login");
     host.onEvents = [&host](int) { host.finishComposeLoad(); };
     RetryWaitingFillings(host);
-    EXPECT_EQ(host.tab, 1);
+    EXPECT_EQ(host.tab, Tab::InboxLogin);
     EXPECT_EQ(host.composeState.waiting.size(), 2);
 
     host.inbox.url = YahooInbox;
     host.onEvents = [&host](int) { host.finishComposeLoad(addYahooComposeForm); };
     RetryWaitingFillings(host);
     EXPECT_EQ(host.navigations.last(), QStringLiteral("http://127.0.0.1:8765/yahoo/compose"));
-    EXPECT_EQ(host.tab, 2);
+    EXPECT_EQ(host.tab, Tab::Compose);
     EXPECT_EQ(fixture.composeValue("Compose", "To"), QStringLiteral("ann@example.com"));
     EXPECT_EQ(fixture.composeValue("Compose", "Subj"), QStringLiteral("Hi"));
     EXPECT_EQ(host.linksDone, QStringList{host.composeState.mailtoText});
@@ -543,7 +543,7 @@ TEST(WaitingFillings, typedTextIsReplacedOnlyWhenTheUserAgrees)
         FakeElement *body = page.field(QStringLiteral("composeform"), QStringLiteral("body"));
         body->value = QStringLiteral("Dear Bo");
         body->typed = true;
-        host.tab = row.inboxComposePage ? 1 : 2;
+        host.tab = row.inboxComposePage ? Tab::InboxLogin : Tab::Compose;
         host.composeState.mailtoText = QStringLiteral("mailto:bo@example.com");
         host.composeState.TemplateBody = QStringLiteral("Offer");
         host.boxes.answers << row.answer;
@@ -572,14 +572,14 @@ TEST(ComposePageOpening, aMessageTheUserIsWritingIsKeptWhenTheTabIsShownAgain)
     body->value = QStringLiteral("half written");
     body->typed = true;
 
-    host.selectTab(2);
+    host.selectTab(Tab::Compose);
 
     EXPECT_TRUE(host.navigations.isEmpty());
     EXPECT_EQ(body->value, QStringLiteral("half written"));
 
     // Only text the user typed counts: the program's own writing goes.
     body->typed = false;
-    host.selectTab(2);
+    host.selectTab(Tab::Compose);
     EXPECT_EQ(host.navigations.size(), 1);
 }
 

@@ -102,7 +102,7 @@ StatusOr<QStringList> MainFolderInstaller::install()
 StatusOr<bool> MainFolderInstaller::registerMainDir(SettingsFile &settings, const QString &mainDir)
 {
     bool written = false;
-    const Status updated = settings.profile().update(SettingsKeys::Locations, SettingsKeys::MainDir,
+    const Status updated = settings.profile().update(SettingKeys::MainDir.section, SettingKeys::MainDir.name,
                                                      [&](const std::optional<QString> &current) -> std::optional<QString> {
                                                          if (current)
                                                              return std::nullopt;
@@ -118,7 +118,7 @@ StatusOr<bool> MainFolderInstaller::setUpOnFirstStart(SettingsFile &settings, co
                                                      const QString &mainDir)
 {
     bool recorded = false;
-    const Status read = settings.profile().update(SettingsKeys::Locations, SettingsKeys::MainDir,
+    const Status read = settings.profile().update(SettingKeys::MainDir.section, SettingKeys::MainDir.name,
                                                   [&](const std::optional<QString> &current) -> std::optional<QString> {
                                                       recorded = current.has_value();
                                                       return std::nullopt;

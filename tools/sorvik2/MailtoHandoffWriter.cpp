@@ -12,8 +12,6 @@
 
 namespace ferrowen {
 
-using namespace SettingsKeys;
-
 namespace {
 
 // What a waiter sees without the lock. Any change means the program is
@@ -33,7 +31,7 @@ struct QueueView
 QueueView look(const ProfileFile &settings, const QString &queuePath, const ProcessIdentity &self)
 {
     QueueView view;
-    view.waitingLink = settings.readWholeString(Settings, Mailto, QString());
+    view.waitingLink = settings.readWholeString(SettingKeys::Mailto.section, SettingKeys::Mailto.name, QString());
     if (const StatusOr<MailtoWaitQueue> queue = MailtoWaitQueue::read(queuePath)) {
         for (const ProcessIdentity &waiter : queue->waiters()) {
             if (waiter.isRunning()) {
@@ -79,9 +77,9 @@ Status MailtoHandoffWriter::writeOrQueue(IniDocument &settings, const QString &v
     MailtoWaitQueue &queue = read.value();
     queue.dropEnded();
 
-    const bool keyIsFree = settings.value(Settings, Mailto).value_or(QString()).isEmpty();
+    const bool keyIsFree = settings.value(SettingKeys::Mailto.section, SettingKeys::Mailto.name).value_or(QString()).isEmpty();
     if (keyIsFree && queue.isTurnOf(m_self)) {
-        if (Status set = settings.setValue(Settings, Mailto, value); !set)
+        if (Status set = settings.setValue(SettingKeys::Mailto.section, SettingKeys::Mailto.name, value); !set)
             return set;
         queue.remove(m_self);
         written = true;

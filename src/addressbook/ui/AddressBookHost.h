@@ -1,7 +1,8 @@
 #pragma once
 
+#include "webmail/AddressInsertion.h"
+
 #include <QString>
-#include <QtGlobal>
 
 namespace ferrowen {
 
@@ -16,9 +17,8 @@ class AddressBookHost
 public:
     virtual ~AddressBookHost() = default;
 
-    // Inserts the selected addresses into a field of the webmail compose
-    // form; code is one of the InsertField codes.
-    virtual void insertIntoComposeForm(qint16 code) = 0;
+    // Inserts the chosen addresses into a field of the webmail compose form.
+    virtual void insertIntoComposeForm(InsertField field) = 0;
     // MainDir as the settings file holds it; the books live in its
     // "addrbooks\" folder, the new-book template is its "blank.dat".
     virtual QString mainDir() const = 0;

@@ -44,7 +44,7 @@ AddressPane::AddressPane(AddressBookHost &host, QObject *parent)
     connect(m_cellEditor, &AddressCellEditor::lastRowPassed, this, &AddressPane::AddAddressRow);
     connect(grid, &AddressGrid::headerPressed, this, &AddressPane::sortByHeader);
     connect(grid, &AddressGrid::doubleClicked, this,
-            [this] { m_host.insertIntoComposeForm(static_cast<qint16>(InsertField::To)); });
+            [this] { m_host.insertIntoComposeForm(InsertField::To); });
 
     m_handedParts.add({m_parts.toolbar, m_parts.bookName, m_parts.cellLabel, m_parts.cellEditor, m_parts.grid});
 }
@@ -81,8 +81,8 @@ void AddressPane::buildToolbar()
         {"setbcc", tr("Insert address into Bcc field"), InsertField::Bcc},
     };
     for (const auto &insertion : insertions) {
-        const auto code = static_cast<qint16>(insertion.field);
-        button(insertion.key, insertion.toolTip, [this, code] { m_host.insertIntoComposeForm(code); });
+        const InsertField field = insertion.field;
+        button(insertion.key, insertion.toolTip, [this, field] { m_host.insertIntoComposeForm(field); });
     }
     m_expand = addToolButton(toolbar, "expand", tr("Expand Address Book"));
     connect(m_expand, &QAction::triggered, this, &AddressPane::expandToggled);
@@ -230,7 +230,7 @@ void AddressPane::showPalette()
     if (!m_palette) {
         m_palette = new FormEmail(m_parts.grid->window());
         connect(m_palette, &FormEmail::addressChosen, this,
-                [this] { m_host.insertIntoComposeForm(static_cast<qint16>(InsertField::PaletteTo)); });
+                [this] { m_host.insertIntoComposeForm(InsertField::PaletteTo); });
     }
     QStringList addresses;
     const AddressGrid &grid = *m_parts.grid;

@@ -2,7 +2,8 @@
 
 #include "merge/MergePreflight.h"
 #include "merge/MergeResults.h"
-#include "merge/ui/MergeHost.h"
+#include "merge/MergeStorage.h"
+#include "merge/MergeWindow.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ui/NamedWidget.h"
@@ -58,9 +59,12 @@ constexpr double TwipsPerInch = 1440.0;
 
 } // namespace
 
-DialogMerge::DialogMerge(MergeHost &host, QWidget *parent, MergeRun::Limits limits)
+DialogMerge::DialogMerge(MergeRunHost host, MergeStorage &storage, MergeWindow &window, QWidget *parent,
+                         MergeRun::Limits limits)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
-    , m_host(host)
+    , m_addresses(host.addresses)
+    , m_storage(storage)
+    , m_window(window)
     , m_run(host, limits)
 {
     setObjectName(QStringLiteral("DialogMerge"));
@@ -73,7 +77,7 @@ DialogMerge::DialogMerge(MergeHost &host, QWidget *parent, MergeRun::Limits limi
     buildControls();
     setButtons(true, false, true, false);
     m_labelNumSent->setText(sentCountText(0));
-    m_run.setJournalFolder(m_host.mergesFolder());
+    m_run.setJournalFolder(m_storage.mergesFolder());
     place();
     for (QLabel *label : findChildren<QLabel *>()) {
         if (label->wordWrap())
@@ -191,7 +195,7 @@ void DialogMerge::buildControls()
     connect(m_commandSaveResults, &QPushButton::clicked, this, &DialogMerge::saveResults);
     connect(m_command1, &QPushButton::clicked, this, [this] { showLog(true); });
     connect(m_commandHide, &QPushButton::clicked, this, [this] { showLog(false); });
-    connect(m_command5, &QPushButton::clicked, this, [this] { m_host.showMailMergeHelp(); });
+    connect(m_command5, &QPushButton::clicked, this, [this] { m_window.showMailMergeHelp(); });
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -205,7 +209,7 @@ QGroupBox *DialogMerge::buildPace()
     m_spinStopAfter->setRange(0, 1000000);
     m_spinStopAfter->setSpecialValueText(QStringLiteral("none"));
     m_checkStopAtFailure = named(new QCheckBox(QStringLiteral("Stop at the first failure")), "CheckStopAtFailure");
-    const MergeSettings stored = m_host.mergeSettings();
+    const MergeSettings stored = m_storage.mergeSettings();
     m_spinPause->setValue(stored.pauseSeconds);
     m_spinStopAfter->setValue(stored.stopAfter);
     m_checkStopAtFailure->setChecked(stored.stopAtFirstFailure);
@@ -225,14 +229,14 @@ void DialogMerge::settingsChanged()
     settings.pauseSeconds = m_spinPause->value();
     settings.stopAfter = m_spinStopAfter->value();
     settings.stopAtFirstFailure = m_checkStopAtFailure->isChecked();
-    m_host.setMergeSettings(settings);
+    m_storage.setMergeSettings(settings);
     // A run in progress takes the new pace from its next message on.
     m_run.setSettings(settings);
 }
 
 void DialogMerge::offerResume()
 {
-    m_unfinished = findUnfinishedMergeJournal(m_host.mergesFolder(), m_host.addressesToMerge(false).bookPath);
+    m_unfinished = findUnfinishedMergeJournal(m_storage.mergesFolder(), m_addresses.addressesToMerge(false).bookPath);
     const bool offered = m_unfinished.has_value() && !m_run.isRunning();
     m_commandResume->setVisible(offered);
     m_labelResume->setVisible(offered);
@@ -277,21 +281,21 @@ void DialogMerge::saveResults()
     if (m_run.hasResults()) {
         csv = m_run.resultsCsv();
     } else if (m_unfinished) {
-        const MergeAddresses book = m_host.addressesToMerge(false);
+        const MergeAddresses book = m_addresses.addressesToMerge(false);
         csv = mergeResultsCsv(book, mergeRowKeys(book), m_unfinished->latest);
     } else {
         return;
     }
-    (void)QDir().mkpath(m_host.mergesFolder());
-    const QString bookPath = m_host.addressesToMerge(false).bookPath;
-    const QString suggested = QDir(m_host.mergesFolder())
+    (void)QDir().mkpath(m_storage.mergesFolder());
+    const QString bookPath = m_addresses.addressesToMerge(false).bookPath;
+    const QString suggested = QDir(m_storage.mergesFolder())
                                   .filePath(QFileInfo(bookPath).completeBaseName() + QStringLiteral(" results.csv"));
-    const QString path = m_host.fileDialogs().saveFileName(QStringLiteral("Save Results"), suggested,
+    const QString path = m_window.fileDialogs().saveFileName(QStringLiteral("Save Results"), suggested,
                                                            QStringLiteral("Comma-separated values (*.csv)"));
     if (path.isEmpty())
         return;
     if (const Status saved = writeMergeResults(path, csv); !saved)
-        m_host.messageBoxes().show(saved.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+        m_window.messageBoxes().show(saved.error(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
 }
 
 void DialogMerge::showTimeLeft()

@@ -18,7 +18,8 @@ class QRadioButton;
 
 namespace ferrowen {
 
-class MergeHost;
+class MergeStorage;
+class MergeWindow;
 
 // The mail merge dialog: shown without blocking the main window, above
 // every other window. "Test" fills the compose form for the first address
@@ -36,7 +37,10 @@ class DialogMerge : public QDialog
     Q_OBJECT
 
 public:
-    explicit DialogMerge(MergeHost &host, QWidget *parent = nullptr, MergeRun::Limits limits = MergeRun::Limits());
+    // The run works through host; the dialog keeps the pace and journals
+    // through storage and reaches the window around it through window.
+    DialogMerge(MergeRunHost host, MergeStorage &storage, MergeWindow &window, QWidget *parent = nullptr,
+                MergeRun::Limits limits = MergeRun::Limits());
 
     bool isRunning() const { return m_run.isRunning(); }
     const MergeRun &run() const { return m_run; }
@@ -66,7 +70,9 @@ private:
     void rowLogged(const QString &line);
     void showLog(bool shown);
 
-    MergeHost &m_host;
+    MergeAddressSource &m_addresses;
+    MergeStorage &m_storage;
+    MergeWindow &m_window;
     MergeRun m_run;
 
     QRadioButton *m_option1 = nullptr;

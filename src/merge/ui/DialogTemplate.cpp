@@ -58,9 +58,10 @@ W *keepsRoomWhenHidden(W *widget)
 
 } // namespace
 
-DialogTemplate::DialogTemplate(MergeHost &host, QWidget *parent)
+DialogTemplate::DialogTemplate(TemplateHost &templates, MergeWindow &window, QWidget *parent)
     : QDialog(parent)
-    , m_host(host)
+    , m_templates(templates)
+    , m_window(window)
 {
     setObjectName(QStringLiteral("DialogTemplate"));
     setWindowTitle(tr("Email Template"));
@@ -70,7 +71,7 @@ DialogTemplate::DialogTemplate(MergeHost &host, QWidget *parent)
     setWindowIcon(QIcon(noIcon));
 
     buildControls();
-    m_paletteWasOpen = m_host.closeAddressPalette();
+    m_paletteWasOpen = m_window.closeAddressPalette();
     fillTemplateList();
 }
 
@@ -158,8 +159,8 @@ void DialogTemplate::buildControls()
     connect(m_command1, &QPushButton::clicked, this, &DialogTemplate::startNewTemplate);
     connect(m_command3, &QPushButton::clicked, this, &DialogTemplate::captureFromForm);
     connect(m_command4, &QPushButton::clicked, this, &DialogTemplate::insertIntoForm);
-    connect(m_cancelWait, &QPushButton::clicked, this, [this] { m_host.cancelComposeWait(); });
-    connect(m_command2, &QPushButton::clicked, this, [this] { m_host.showTemplateHelp(); });
+    connect(m_cancelWait, &QPushButton::clicked, this, [this] { m_templates.cancelComposeWait(); });
+    connect(m_command2, &QPushButton::clicked, this, [this] { m_window.showTemplateHelp(); });
     connect(m_okButton, &QPushButton::clicked, this, [this] { (void)save(); });
     connect(m_cancelButton, &QPushButton::clicked, this, &DialogTemplate::closeDialog);
 }
@@ -168,14 +169,14 @@ void DialogTemplate::fillTemplateList()
 {
     {
         const QSignalBlocker blocker(m_combo1);
-        for (const QString &name : m_host.templateNames()) {
+        for (const QString &name : m_templates.templateNames()) {
             if (!name.isEmpty())
                 m_combo1->addItem(name);
         }
     }
     setNameText(QString());
     // The template chosen in the main window, found by its name.
-    const QString chosen = m_host.chosenTemplateName();
+    const QString chosen = m_templates.chosenTemplateName();
     if (!chosen.isEmpty() && m_combo1->findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
         openTemplate(chosen);
 }
@@ -201,10 +202,10 @@ void DialogTemplate::templateChosen(int index)
 
 void DialogTemplate::openTemplate(const QString &fileName)
 {
-    StatusOr<TemplateText> text = readTemplateFile(m_host.templatesFolder(), fileName);
+    StatusOr<TemplateText> text = readTemplateFile(m_templates.templatesFolder(), fileName);
     if (!text) {
         setNameText(m_nameBeforeChoice);
-        m_host.messageBoxes().show(text.error());
+        m_window.messageBoxes().show(text.error());
         return;
     }
     showInBoxes(*text);
@@ -217,17 +218,17 @@ bool DialogTemplate::save()
     const QString entered = m_combo1->currentText();
     const TemplateText text = boxesText();
     if (const std::optional<TemplateSaveProblem> problem = checkTemplateBeforeSaving(entered, text)) {
-        m_host.messageBoxes().show(problem->message);
+        m_window.messageBoxes().show(problem->message);
         focusBox(problem->box);
         return false;
     }
     const QString fileName = templateFileName(entered);
-    if (const Status written = writeTemplateFile(m_host.templatesFolder(), fileName, text); !written) {
-        m_host.messageBoxes().show(written.error());
+    if (const Status written = writeTemplateFile(m_templates.templatesFolder(), fileName, text); !written) {
+        m_window.messageBoxes().show(written.error());
         return false;
     }
     if (m_combo1->findText(fileName, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
-        m_host.addTemplateName(fileName);
+        m_templates.addTemplateName(fileName);
         const QSignalBlocker blocker(m_combo1);
         m_combo1->addItem(fileName);
     }
@@ -240,7 +241,7 @@ bool DialogTemplate::settleChanges()
 {
     if (!m_changed)
         return true;
-    switch (m_host.messageBoxes().show(tr("Do you want to save your changes to this email template?"),
+    switch (m_window.messageBoxes().show(tr("Do you want to save your changes to this email template?"),
                                        MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::Question)) {
     case MessageBoxes::Answer::Cancel:
         return false;
@@ -264,17 +265,17 @@ void DialogTemplate::startNewTemplate()
 
 void DialogTemplate::captureFromForm()
 {
-    m_host.setTemplateText(TemplateText());
-    if (whileWaitingForForm([this] { return m_host.captureTemplateFromComposeForm(); }) != MergeHost::FormFill::Done)
+    m_templates.setTemplateText(TemplateText());
+    if (whileWaitingForForm([this] { return m_templates.captureTemplateFromComposeForm(); }) != TemplateHost::FormFill::Done)
         return;
-    showInBoxes(m_host.templateText());
+    showInBoxes(m_templates.templateText());
 }
 
 void DialogTemplate::insertIntoForm()
 {
-    m_host.setTemplateText(boxesText());
+    m_templates.setTemplateText(boxesText());
     // A wait cancelled leaves the dialog open: nothing was inserted.
-    if (whileWaitingForForm([this] { return m_host.insertTemplateIntoComposeForm(); }) == MergeHost::FormFill::Stopped)
+    if (whileWaitingForForm([this] { return m_templates.insertTemplateIntoComposeForm(); }) == TemplateHost::FormFill::Stopped)
         return;
     if (!settleChanges())
         return;
@@ -285,7 +286,7 @@ void DialogTemplate::insertIntoForm()
 void DialogTemplate::closeDialog()
 {
     if (m_waiting) {
-        m_host.cancelComposeWait();
+        m_templates.cancelComposeWait();
         return;
     }
     if (!settleChanges())
@@ -304,11 +305,11 @@ void DialogTemplate::done(int result)
     QDialog::done(result);
     if (m_paletteWasOpen) {
         m_paletteWasOpen = false;
-        m_host.showAddressPalette();
+        m_window.showAddressPalette();
     }
 }
 
-MergeHost::FormFill DialogTemplate::whileWaitingForForm(const std::function<MergeHost::FormFill()> &fill)
+TemplateHost::FormFill DialogTemplate::whileWaitingForForm(const std::function<TemplateHost::FormFill()> &fill)
 {
     const QList<QWidget *> controls{m_combo1,   m_command1, m_text1,    m_text2,       m_command3,
                                     m_command4, m_command2, m_okButton, m_cancelButton};
@@ -320,9 +321,9 @@ MergeHost::FormFill DialogTemplate::whileWaitingForForm(const std::function<Merg
     m_waiting = true;
 
     const QPointer<DialogTemplate> alive(this);
-    const MergeHost::FormFill outcome = fill();
+    const TemplateHost::FormFill outcome = fill();
     if (!alive)
-        return MergeHost::FormFill::Stopped;
+        return TemplateHost::FormFill::Stopped;
 
     m_waiting = false;
     m_waitLabel->hide();

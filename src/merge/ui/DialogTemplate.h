@@ -1,8 +1,9 @@
 #pragma once
 
+#include "merge/MergeWindow.h"
+#include "merge/TemplateHost.h"
 #include "merge/TemplateSaveCheck.h"
 #include "merge/TemplateText.h"
-#include "merge/ui/MergeHost.h"
 
 #include <QDialog>
 
@@ -31,7 +32,7 @@ class DialogTemplate : public QDialog
     Q_OBJECT
 
 public:
-    explicit DialogTemplate(MergeHost &host, QWidget *parent = nullptr);
+    DialogTemplate(TemplateHost &templates, MergeWindow &window, QWidget *parent = nullptr);
 
     bool hasUnsavedChanges() const { return m_changed; }
 
@@ -56,13 +57,14 @@ private:
     void insertIntoForm();
     void closeDialog();
 
-    MergeHost::FormFill whileWaitingForForm(const std::function<MergeHost::FormFill()> &fill);
+    TemplateHost::FormFill whileWaitingForForm(const std::function<TemplateHost::FormFill()> &fill);
     TemplateText boxesText() const;
     void showInBoxes(const TemplateText &text);
     void setNameText(const QString &name);
     void focusBox(TemplateBox box);
 
-    MergeHost &m_host;
+    TemplateHost &m_templates;
+    MergeWindow &m_window;
     bool m_changed = false;
     bool m_waiting = false;
     bool m_paletteWasOpen = false;

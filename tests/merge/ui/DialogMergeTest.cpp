@@ -30,7 +30,7 @@ class DialogMergeTest : public ::testing::Test
 {
 protected:
     FakeMergeHost host;
-    QPointer<DialogMerge> dialog = new DialogMerge(host);
+    QPointer<DialogMerge> dialog = new DialogMerge(host.runHost(), host, host);
 
     void SetUp() override
     {
@@ -125,7 +125,7 @@ TEST_F(DialogMergeTest, startCountsAndLogsEachAddressSentAndEndsIdle)
 TEST_F(DialogMergeTest, afterAFailureStopIsLeftOnAndRestoresTheMessage)
 {
     // The site's page never finishes loading after the first submit.
-    DialogMerge *quick = new DialogMerge(host, nullptr, MergeWaitLimits{50, 2});
+    DialogMerge *quick = new DialogMerge(host.runHost(), host, host, nullptr, MergeWaitLimits{50, 2});
     delete dialog;
     dialog = quick;
     dialog->show();
@@ -179,7 +179,7 @@ TEST_F(DialogMergeTest, offersResumeForTheOpenBooksUnfinishedMergeAndSavesItsRes
     host.merges = merges.path();
     host.settings = {0, 1, false};
     delete dialog;
-    dialog = new DialogMerge(host);
+    dialog = new DialogMerge(host.runHost(), host, host);
     dialog->show();
     EXPECT_TRUE(control("CommandResume")->isHidden());
     EXPECT_EQ(control<QSpinBox>("SpinStopAfter")->value(), 1);
@@ -196,7 +196,7 @@ TEST_F(DialogMergeTest, offersResumeForTheOpenBooksUnfinishedMergeAndSavesItsRes
     control<QSpinBox>("SpinStopAfter")->setValue(0);
     EXPECT_EQ(host.settings.stopAfter, 0);
     delete dialog;
-    dialog = new DialogMerge(host);
+    dialog = new DialogMerge(host.runHost(), host, host);
     dialog->show();
     ASSERT_FALSE(control("CommandResume")->isHidden());
     host.files.saveAnswers << merges.filePath(QStringLiteral("before.csv"));

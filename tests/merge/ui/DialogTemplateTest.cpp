@@ -47,7 +47,7 @@ protected:
 
     void open()
     {
-        dialog = std::make_unique<DialogTemplate>(host);
+        dialog = std::make_unique<DialogTemplate>(host, host);
         dialog->show();
     }
 

@@ -3,7 +3,9 @@
 #include "../FakeMergeSite.h"
 #include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
-#include "merge/ui/MergeHost.h"
+#include "merge/MergeStorage.h"
+#include "merge/MergeWindow.h"
+#include "merge/TemplateHost.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -13,10 +15,13 @@ namespace ferrowen::testing {
 // The rest of the program as the template dialog sees it: the main
 // window's template list, the palette, and a compose form that is either
 // there at once or never comes (the wait then lasts until it is cancelled);
-// for the mail merge, the compose pane and site of FakeMergeSite.
-class FakeMergeHost : public MergeHost
+// for the mail merge, the compose pane and site of FakeMergeSite, with this
+// host's flag and boxes.
+class FakeMergeHost : public TemplateHost, public MergeWindow, public MergeStorage, public MergeSession
 {
 public:
+    MergeRunHost runHost() { return {site, site, *this}; }
+
     QString folder;
     QStringList listed;   // ComboTemplate after "Saved"
     QString chosen;       // ComboTemplate's choice
@@ -76,18 +81,10 @@ public:
     bool mergeInProgress() const override { return merging; }
     void setMergeInProgress(bool inProgress) override { merging = inProgress; }
     void showMailMergeHelp() override { ++mergeHelps; }
-    void selectComposeTab() override { site.selectComposeTab(); }
-    WebPage &composePage() override { return site.composePage(); }
-    QString composeLocation() override { return site.composeLocation(); }
-    bool composeBusy() override { return site.composeBusy(); }
-    void navigateCompose(const QString &address) override { site.navigateCompose(address); }
-    QString composeLoadError() override { return site.composeLoadError(); }
     QString mergesFolder() const override { return merges; }
     MergeSettings mergeSettings() const override { return settings; }
     void setMergeSettings(const MergeSettings &kept) override { settings = kept; }
     FileDialogs &fileDialogs() override { return files; }
-    MergeFormNames composeFormNames(const QString &address) override { return site.composeFormNames(address); }
-    MergeAddresses addressesToMerge(bool selectedOnly) override { return site.addressesToMerge(selectedOnly); }
     void showTemplateHelp() override { ++templateHelps; }
     MessageBoxes &messageBoxes() override { return boxes; }
 

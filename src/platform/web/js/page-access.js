@@ -455,20 +455,7 @@
         extend(makeOperations) {
             Object.assign(operations, makeOperations({ fail, remember, recall, findForm, frameDocument, readers }));
         },
-        run(request) {
-            try {
-                const operation = operations[request.op];
-                if (!operation)
-                    fail('unknown operation ' + request.op);
-                const value = operation(request);
-                return JSON.stringify({ ok: true, value: value === undefined ? null : value });
-            } catch (error) {
-                const expected = error instanceof LookupError;
-                return JSON.stringify({
-                    ok: false,
-                    error: (expected ? '' : 'script error: ') + String(error && error.message ? error.message : error),
-                });
-            }
-        },
+        operations,
+        expected: LookupError,
     };
 })();

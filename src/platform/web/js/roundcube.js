@@ -212,20 +212,7 @@
     };
 
     window.ferrowenRoundcube = {
-        run(request) {
-            try {
-                const operation = operations[request.op];
-                if (!operation)
-                    fail('unknown operation ' + request.op);
-                const value = operation(request);
-                return JSON.stringify({ ok: true, value: value === undefined ? null : value });
-            } catch (error) {
-                const expected = error instanceof PageError;
-                return JSON.stringify({
-                    ok: false,
-                    error: (expected ? '' : 'script error: ') + String(error && error.message ? error.message : error),
-                });
-            }
-        },
+        operations,
+        expected: PageError,
     };
 })();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "merge/MergeRunHost.h"
-#include "merge/MergeSettings.h"
 #include "merge/TemplateText.h"
 
 #include <QString>
@@ -9,13 +7,14 @@
 
 namespace ferrowen {
 
-class FileDialogs;
-
-// What the template dialog and the mail merge need from the rest of the
-// program (the merge's run itself needs what MergeRunHost names).
-class MergeHost : public MergeRunHost
+// What the templates need from the rest of the program: the template text
+// carried to and from the compose form, and the main window's template
+// lists.
+class TemplateHost
 {
 public:
+    virtual ~TemplateHost() = default;
+
     // How a filling of the compose form (or a reading of it) ended.
     enum class FormFill {
         Done,    // written (or read) to the end
@@ -46,21 +45,6 @@ public:
     // Adds a template name to the main window's lists (ComboTemplate, and
     // ComboTemplate2 of the settings) where it is not yet.
     virtual void addTemplateName(const QString &fileName) = 0;
-
-    // The e-mail address palette, a topmost window, would cover a dialog:
-    // closes it and tells whether it was open.
-    virtual bool closeAddressPalette() = 0;
-    virtual void showAddressPalette() = 0;
-
-    // The folder of the merges' journals ("merges" in the main folder).
-    virtual QString mergesFolder() const = 0;
-    // The merge's pace, as the settings file keeps it.
-    virtual MergeSettings mergeSettings() const = 0;
-    virtual void setMergeSettings(const MergeSettings &settings) = 0;
-    virtual FileDialogs &fileDialogs() = 0;
-
-    virtual void showMailMergeHelp() = 0;
-    virtual void showTemplateHelp() = 0;
 };
 
 } // namespace ferrowen

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace ferrowen {
+
+class FileDialogs;
+class MessageBoxes;
+
+// What the template and merge dialogs ask of the main window around them.
+class MergeWindow
+{
+public:
+    virtual ~MergeWindow() = default;
+
+    // The e-mail address palette, a topmost window, would cover a dialog:
+    // closes it and tells whether it was open.
+    virtual bool closeAddressPalette() = 0;
+    virtual void showAddressPalette() = 0;
+
+    virtual MessageBoxes &messageBoxes() = 0;
+    virtual FileDialogs &fileDialogs() = 0;
+
+    virtual void showMailMergeHelp() = 0;
+    virtual void showTemplateHelp() = 0;
+};
+
+} // namespace ferrowen
