@@ -1,6 +1,7 @@
 #include "platform/web/PageScriptRunner.h"
 
 #include "platform/WebPage.h"
+#include "platform/web/BrowserPage.h"
 #include "platform/web/ScriptResources.h"
 
 #include <QEventLoop>
@@ -89,6 +90,8 @@ QJsonValue PageScriptRunner::call(const QJsonObject &request)
     const QPointer<QWebEnginePage> page = m_page;
     const auto timeout = m_timeout;
     const QString library = m_library;
+    // A box the page opens while the call acts is no one's to answer.
+    const BrowserPage::ScriptCallScope acting(page);
 
     QJsonObject envelope = envelopeOf(runAndWait(page, script, timeout));
     if (envelope.value(QLatin1String("missing")).toBool()) {
