@@ -11,6 +11,7 @@
 #include "platform/web/BrowserPane.h"
 #include "platform/WebPage.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/CaptureMessage.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/DetectProvider.h"
 #include "webmail/ProviderAddresses.h"
@@ -188,6 +189,11 @@ QString ShellAddressBookHost::webmailPageText()
 const ProviderProfile &ShellAddressBookHost::detectProvider()
 {
     return DetectProvider(m_compose);
+}
+
+QString ShellAddressBookHost::webmailSenderThroughScript(const ProviderProfile &profile)
+{
+    return displayedSenderThroughScript(m_compose.page(Pane::Inbox), profile);
 }
 
 ComposeState &ShellAddressBookHost::webmailState()
@@ -387,6 +393,7 @@ MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)
     const ProviderProfile &profile = providerOfPage(m_compose.page(Pane::Compose), composeAddress, m_compose.state());
     const ComposeFormNames &names = profile.compose;
     MergeFormNames merge{names.form, names.to, names.subject, names.body, names.sendSuffix(), profile.pageScript, {}};
+    merge.bodyRequired = profile.asksBeforeEmptyBody;
     if (!profile.composeQuery.isEmpty())
         merge.newComposeAddress = composeAddressFor(profile, composeAddress).value_or(QString());
     return merge;
