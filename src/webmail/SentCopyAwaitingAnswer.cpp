@@ -22,14 +22,21 @@ void SentCopyAwaitingAnswer::await(const UnansweredSend &send)
     m_send = send;
     m_composeAddress = m_host.location(Pane::Compose);
     m_since.start();
+    m_watching = watch();
+    m_timer.start();
+}
+
+bool SentCopyAwaitingAnswer::watch()
+{
     try {
         // What the page shows now is no answer to this send.
         m_host.page(Pane::Compose)
-            .runScript(send.pageScript, QStringLiteral("sendState"), {{QStringLiteral("watch"), true}});
+            .runScript(m_send->pageScript, QStringLiteral("sendState"), {{QStringLiteral("watch"), true}});
+        return true;
     } catch (const WebPageError &) {
-        // The page is changing: its leaving, or the limit, tells.
+        // The page is busy or changing: asked again at the next look.
+        return false;
     }
-    m_timer.start();
 }
 
 SentCopyAwaitingAnswer::Outcome SentCopyAwaitingAnswer::look()
@@ -38,6 +45,10 @@ SentCopyAwaitingAnswer::Outcome SentCopyAwaitingAnswer::look()
         return Outcome::Dropped;
     if (m_host.location(Pane::Compose) != m_composeAddress)
         return end(true);
+    if (!m_watching) {
+        m_watching = watch();
+        return m_since.hasExpired(AnswerLimitMs) ? end(false) : Outcome::Waiting;
+    }
     QString state;
     try {
         state = m_host.page(Pane::Compose)
@@ -52,10 +63,14 @@ SentCopyAwaitingAnswer::Outcome SentCopyAwaitingAnswer::look()
         return end(true);
     // Refused, a draft, or a new document at the same address (the page
     // reloaded instead of answering).
-    if (state == QLatin1String("refused") || state == QLatin1String("draft") || state == QLatin1String("none"))
+    if (state == QLatin1String("refused") || state == QLatin1String("draft") || state == QLatin1String("none")) {
+        qInfo("No sent copy kept: the compose page answered \"%s\".", qUtf8Printable(state));
         return end(false);
-    if (m_since.hasExpired(AnswerLimitMs))
+    }
+    if (m_since.hasExpired(AnswerLimitMs)) {
+        qInfo("No sent copy kept: the compose page never said the message was sent.");
         return end(false);
+    }
     return Outcome::Waiting;
 }
 

@@ -40,12 +40,15 @@ public:
     static constexpr int AnswerLimitMs = 180000;
 
 private:
+    // Asks the page to watch for the answer; false when it could not answer.
+    bool watch();
     Outcome end(bool keep);
 
     ComposeHost &m_host;
     MessageSaveHost &m_store;
     std::optional<UnansweredSend> m_send;
     QString m_composeAddress;
+    bool m_watching = false;
     QElapsedTimer m_since;
     QTimer m_timer;
 };
