@@ -154,6 +154,7 @@ struct AnswerCase
     QStringList states; // the page's answers, one per look; "" for a page between documents
     bool leaves;        // the compose page goes away after the last look's answer
     SentCopyAwaitingAnswer::Outcome outcome;
+    bool busyAtPost = false; // the page could not start watching when the post went
 };
 
 class SentCopyAwaitingAnswerTest : public CaptureSentMessageTest
@@ -170,6 +171,8 @@ TEST_F(SentCopyAwaitingAnswerTest, keepsTheCopyOnlyWhenThePageSaysItWasSent)
         {"the page reloaded", {QStringLiteral("none")}, false, Outcome::Dropped},
         {"left for the mailbox", {QStringLiteral("pending"), QString()}, true, Outcome::Kept},
         {"still sending", {QStringLiteral("pending"), QString()}, false, Outcome::Waiting},
+        // Watched from the next look: an answer then is not taken for none.
+        {"busy when posted", {QStringLiteral("sent")}, false, Outcome::Kept, true},
     };
     store.store = dir.path();
     const QString composeAddress = QStringLiteral("http://127.0.0.1:1/?_task=mail&_action=compose&_id=7");
@@ -179,13 +182,21 @@ TEST_F(SentCopyAwaitingAnswerTest, keepsTheCopyOnlyWhenThePageSaysItWasSent)
         host.compose.url = composeAddress;
         host.compose.scriptCalls.clear();
         host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js sendState"),
-                                          QJsonObject{{QStringLiteral("state"), QStringLiteral("pending")}});
+                                          QJsonObject{{QStringLiteral("state"), QStringLiteral("none")}});
+        if (c.busyAtPost)
+            host.compose.scriptAnswers.remove(QStringLiteral("roundcube.js sendState"));
         SentCopyAwaitingAnswer awaiting(host, store);
         awaiting.await({copyOf("bob@example.test", "", "", QStringLiteral("Hi"), QStringLiteral("x")),
                         QStringLiteral("roundcube.js")});
         // Watched from the post on: what the page showed before is no answer.
         ASSERT_EQ(host.compose.scriptCalls.size(), 1);
         EXPECT_TRUE(host.compose.scriptCalls[0].second.value(QLatin1String("watch")).toBool());
+        if (c.busyAtPost) {
+            host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js sendState"),
+                                              QJsonObject{{QStringLiteral("state"), QStringLiteral("none")}});
+            EXPECT_EQ(awaiting.look(), Outcome::Waiting);
+            EXPECT_TRUE(host.compose.scriptCalls.last().second.value(QLatin1String("watch")).toBool());
+        }
         Outcome outcome = Outcome::Waiting;
         for (const QString &state : c.states) {
             if (state.isEmpty())

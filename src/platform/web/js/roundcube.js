@@ -117,20 +117,35 @@
     // What the last send left: the messages shown before it are marked, so
     // only the page's answer to this send counts; and whether the page was
     // seen busy sending (its "loading" message).
-    const sending = { started: false, before: new WeakSet(), sawLoading: false };
+    const sending = { started: false, before: new WeakSet(), sawLoading: false, answeredEarly: false };
 
     function isLoading(shown) {
         return shown.classList.contains('loading');
     }
 
     // A send the user started with the page's own button: what shows from
-    // now on is its answer.
+    // now on is its answer. The page posts into a frame of its own that it
+    // removes once the answer has come: without it, the answer came before
+    // this look, and is the newest message shown.
     function watchSend() {
         const shown = shownMessages();
         sending.before = new WeakSet(shown.filter(message => !isLoading(message)));
         sending.sawLoading = shown.some(isLoading);
+        sending.answeredEarly = !document.querySelector('iframe[name="savetarget"]');
         sending.started = true;
         return true;
+    }
+
+    function earlyAnswer(shown) {
+        const answers = shown.filter(message => !isLoading(message));
+        const newest = answers[answers.length - 1];
+        if (!newest)
+            return { state: 'pending' };
+        if (newest.classList.contains('confirmation'))
+            return { state: 'sent', message: text(newest) };
+        if (newest.classList.contains('error') || newest.classList.contains('warning'))
+            return { state: 'refused', message: text(newest) };
+        return { state: 'pending' };
     }
 
     function sendButton() {
@@ -152,6 +167,7 @@
             fail('the send button is not ready');
         sending.before = new WeakSet(shownMessages());
         sending.sawLoading = false;
+        sending.answeredEarly = false;
         sending.started = true;
         // Its onclick runs the page's own send command.
         HTMLElement.prototype.click.call(button);
@@ -169,6 +185,8 @@
         if (!sending.started)
             return { state: 'none' };
         const shown = shownMessages();
+        if (sending.answeredEarly)
+            return earlyAnswer(shown);
         const loading = shown.some(isLoading);
         sending.sawLoading = sending.sawLoading || loading;
         for (const message of shown) {
