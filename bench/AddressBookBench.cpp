@@ -62,6 +62,7 @@ public:
     void showWebmailTab() override {}
     QString webmailPageText() override { return QString(); }
     const ProviderProfile &detectProvider() override { return profileForKey(YahooKey); }
+    QString webmailSenderThroughScript(const ProviderProfile &) override { return QString(); }
     ComposeState &webmailState() override { return state; }
     void setStatusText(int, const QString &) override {}
 

@@ -29,6 +29,7 @@
 #include "webmail/AddressInsertion.h"
 #include "webmail/CaptureMessage.h"
 #include "webmail/CaptureSentMessage.h"
+#include "webmail/SentCopyAwaitingAnswer.h"
 #include "webmail/ComposePage.h"
 #include "webmail/FillCheckedRange.h"
 #include "webmail/WaitingFillings.h"
@@ -62,6 +63,7 @@ Shell::Shell(SettingsFile &settings, ShowHelp showHelp, MessageBoxes *messageBox
     m_composeHost = std::make_unique<ShellComposeHost>(*m_form, m_state, *m_trace, *m_messageBoxes);
     m_storeHost = std::make_unique<ShellStoreHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes);
     m_messageSaveHost = std::make_unique<ShellMessageSaveHost>(*m_form, m_state, *m_messageBoxes);
+    m_sentCopy = std::make_unique<SentCopyAwaitingAnswer>(*m_composeHost, *m_messageSaveHost);
     m_addressBookHost = std::make_unique<ShellAddressBookHost>(*m_composeHost, *m_form, m_state, *m_messageBoxes,
                                                                *fileDialogs);
     m_editorHost = std::make_unique<ShellEditorHost>(
@@ -98,6 +100,11 @@ Shell::~Shell()
     delete m_editorPanel;
     delete m_savedFolders;
     delete m_addressPane;
+}
+
+bool Shell::sentCopyAwaitsAnswer() const
+{
+    return m_sentCopy->isWaiting();
 }
 
 void Shell::openMailMerge()
@@ -184,7 +191,8 @@ void Shell::connectWindow()
     connect(&form, &MainForm::discardWaitingRequested, this, afterPageCalls([this] { DiscardWaiting(*m_composeHost); }));
     connect(&compose, &BrowserPane::beforeNavigate, this,
             [this](const QUrl &target, const QByteArray &postData, const QString &charset) {
-                CaptureSentMessage(*m_composeHost, *m_messageSaveHost, target, postData, charset);
+                if (const auto unanswered = CaptureSentMessage(*m_composeHost, *m_messageSaveHost, target, postData, charset))
+                    m_sentCopy->await(*unanswered);
             });
 }
 

@@ -29,6 +29,7 @@ class ShellEditorHost;
 class ShellMergeHost;
 class ShellMessageSaveHost;
 class ShellStoreHost;
+class SentCopyAwaitingAnswer;
 enum class HelpTopic : int;
 
 // The main window with the program's panes attached, and the adapters
@@ -59,6 +60,8 @@ public:
     ShellAddressBookHost &addressBookHost() const { return *m_addressBookHost; }
     ShellEditorHost &editorHost() const { return *m_editorHost; }
     ShellMergeHost &mergeHost() const { return *m_mergeHost; }
+    // True while a send the compose page has yet to answer holds back its sent copy.
+    bool sentCopyAwaitsAnswer() const;
 
     AddressPane &addressPane() const { return *m_addressPane; }
     SavedFoldersPane &savedFolders() const { return *m_savedFolders; }
@@ -90,6 +93,8 @@ private:
     std::unique_ptr<ShellEditorHost> m_editorHost;
     std::unique_ptr<ShellMergeHost> m_mergeHost;
     std::unique_ptr<EditorDialogSet> m_editorDialogs;
+    // A send the compose page has yet to answer, its sent copy kept back.
+    std::unique_ptr<SentCopyAwaitingAnswer> m_sentCopy;
 
     // Owned by the window, like the controls they attach to it.
     AddressPane *m_addressPane = nullptr;

@@ -4,6 +4,7 @@
 #include "app/ShellState.h"
 #include "platform/WebPage.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/CaptureMessage.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/DetectProvider.h"
 
@@ -43,6 +44,11 @@ QString ShellAddressBookHost::webmailPageText()
 const ProviderProfile &ShellAddressBookHost::detectProvider()
 {
     return DetectProvider(m_compose);
+}
+
+QString ShellAddressBookHost::webmailSenderThroughScript(const ProviderProfile &profile)
+{
+    return displayedSenderThroughScript(m_compose.page(Pane::Inbox), profile);
 }
 
 ComposeState &ShellAddressBookHost::webmailState()

@@ -23,6 +23,7 @@ public:
     void showWebmailTab() override;
     QString webmailPageText() override;
     const ProviderProfile &detectProvider() override;
+    QString webmailSenderThroughScript(const ProviderProfile &profile) override;
     ComposeState &webmailState() override;
     void setStatusText(int panel, const QString &text) override;
 

@@ -168,6 +168,7 @@ MergeFormNames ShellMergeHost::composeFormNames(const QString &composeAddress)
     const ProviderProfile &profile = providerOfPage(m_compose.page(Pane::Compose), composeAddress, m_compose.state());
     const ComposeFormNames &names = profile.compose;
     MergeFormNames merge{names.form, names.to, names.subject, names.body, names.sendSuffix(), profile.pageScript, {}};
+    merge.bodyRequired = profile.asksBeforeEmptyBody;
     if (!profile.composeQuery.isEmpty())
         merge.newComposeAddress = composeAddressFor(profile, composeAddress).value_or(QString());
     return merge;

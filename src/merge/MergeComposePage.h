@@ -25,6 +25,9 @@ struct MergeFormNames
     // page an address of its own (a page is then known by its form once
     // loaded); empty: the address the run started on.
     QString newComposeAddress = QString();
+    // The page stops to ask before it sends a message without a body, a
+    // question a run cannot answer: such a message is refused beforehand.
+    bool bodyRequired = false;
 };
 
 // The "Compose" pane as a merge drives it.

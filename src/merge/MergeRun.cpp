@@ -472,8 +472,31 @@ bool MergeRun::askAboutRowsInDoubt(const MergeJournalContent &journal, QStringLi
     return true;
 }
 
+bool MergeRun::refuseEmptyBody()
+{
+    if (!m_names.bodyRequired)
+        return false;
+    for (int row : std::as_const(m_order)) {
+        if (!hasAddress(m_addresses, row)
+            || !Personalise(m_message.body, m_addresses.columnNames, m_addresses.rows.at(row)).trimmed().isEmpty())
+            continue;
+        m_host.messageBoxes().show(
+            QStringLiteral("The message to %1 (row %2) has no body. This webmail stops to ask before it sends a "
+                           "message without one, and a mail merge cannot answer it: write the message into the "
+                           "compose form's body (or fill the column its merge fields take) and start again.\n\n"
+                           "Nothing was sent.")
+                .arg(m_addresses.address(row).trimmed())
+                .arg(bookRow(row)),
+            MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
+        return true;
+    }
+    return false;
+}
+
 bool MergeRun::confirmPlan(int doneBefore, int notSentAgain, int sentByUnfinished)
 {
+    if (refuseEmptyBody())
+        return false;
     MergePlan plan;
     plan.toSend = m_toSend;
     plan.doneBefore = doneBefore;

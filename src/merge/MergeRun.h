@@ -144,6 +144,9 @@ private:
     bool prepareSend();
     bool prepareResume();
     bool askAboutRowsInDoubt(const MergeJournalContent &journal, QStringList &sendAgain, QStringList &notAgain);
+    // True (the user told) when a message to send would have no body and
+    // the page asks before sending one.
+    bool refuseEmptyBody();
     bool confirmPlan(int doneBefore, int notSentAgain, int sentByUnfinished);
     void nextRow();
     void fillRow();

@@ -122,6 +122,11 @@ SavedMessage capture(ComposeHost &host)
 
 } // namespace
 
+QString displayedSenderThroughScript(WebPage &page, const ProviderProfile &profile)
+{
+    return page.runScript(profile.pageScript, QStringLiteral("message")).toObject().value(QLatin1String("from")).toString();
+}
+
 void CaptureMessage(ComposeHost &host, MessageSaveHost &chosenStore)
 {
     CaptureStore store(chosenStore);

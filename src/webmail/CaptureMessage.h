@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QString>
+
 namespace ferrowen {
 
 class ComposeHost;
 class MessageSaveHost;
+class WebPage;
+struct ProviderProfile;
+
+// The sender ("Name <address>") of the message the page shows, read by the
+// provider's page script; throws WebPageError when no message is displayed.
+QString displayedSenderThroughScript(WebPage &page, const ProviderProfile &profile);
 
 // "&Save Msg <<" (GetBody): saves the message displayed in the inbox pane
 // into the folder chosen beside the button. The header values are cut out

@@ -76,18 +76,18 @@ QString sentBodyAsHtml(QString body)
 
 } // namespace
 
-void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &target, const QByteArray &postData,
-                        const QString &charset)
+std::optional<UnansweredSend> CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &target,
+                                                 const QByteArray &postData, const QString &charset)
 {
     if (host.mergeInProgress() || !host.saveSentCopies() || postData.isEmpty())
-        return;
+        return std::nullopt;
     // Every parameter is looked for after an "&": the form's first field
     // has none in front of it.
     const QByteArray data = '&' + postData;
     const ProviderProfile *profile = senderProfile(data);
     // Not a compose form's submission, or not a send.
     if (!profile || !isSend(profile->compose, data, target))
-        return;
+        return std::nullopt;
     const ComposeFormNames &names = profile->compose;
     const auto parameter = [&](const QString &name) { return ReadPostParameter(data, parameterKey(name), charset); };
     // Recipient widgets post a separator after the last address.
@@ -101,7 +101,7 @@ void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &t
     message.to = recipients(names.to);
     // A send without a recipient, which the site refuses.
     if (message.to.isEmpty())
-        return;
+        return std::nullopt;
     message.from = QStringLiteral("Sent Message");
     message.bcc = recipients(names.bcc);
     message.cc = recipients(names.cc);
@@ -109,7 +109,10 @@ void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &t
     message.body = sentBodyAsHtml(parameter(names.body));
     message.date = sentCopyDateText(QDateTime::currentDateTime());
     message.isSent = true;
+    if (!profile->pageScript.isEmpty())
+        return UnansweredSend{message, profile->pageScript};
     SaveMessage(store, message);
+    return std::nullopt;
 }
 
 } // namespace ferrowen

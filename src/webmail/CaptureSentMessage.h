@@ -1,7 +1,11 @@
 #pragma once
 
+#include "store/SavedMessage.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 class QUrl;
 
@@ -19,7 +23,19 @@ class MessageSaveHost;
 // whose recipient field it posts; its send is told by that provider's send
 // parameter, so a saved draft keeps no copy. Anything else is let through
 // untouched; nothing is ever shown.
-void CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &target, const QByteArray &postData,
-                        const QString &charset = QStringLiteral("UTF-8"));
+//
+// A provider whose page answers a send within the page (its page script
+// reads the answer) may still refuse what was posted: its copy is not kept
+// here but returned, to be kept once the page says it was sent
+// (SentCopyAwaitingAnswer).
+struct UnansweredSend
+{
+    SavedMessage copy;
+    // The provider's page script, which reads the page's answer.
+    QString pageScript;
+};
+std::optional<UnansweredSend> CaptureSentMessage(ComposeHost &host, MessageSaveHost &store, const QUrl &target,
+                                                 const QByteArray &postData,
+                                                 const QString &charset = QStringLiteral("UTF-8"));
 
 } // namespace ferrowen

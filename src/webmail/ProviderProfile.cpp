@@ -111,7 +111,8 @@ ProviderProfile roundcube()
     p.compose = {QStringLiteral("form"), QStringLiteral("_to"), QStringLiteral("_cc"),
                  QStringLiteral("_bcc"), QStringLiteral("_subject"), QStringLiteral("_message"),
                  QString(), QStringLiteral("_draft")};
-    p.displayedMessage = {QStringLiteral("messagebody"), QString(), {}};
+    p.asksBeforeEmptyBody = true;
+    p.displayedMessage = {QStringLiteral("messagebody"), {}, {}};
     return p;
 }
 

@@ -101,6 +101,9 @@ struct ProviderProfile
     QString composeQuery;
     ComposeFormNames compose;
     PlainTextMirrorNames plainTextMirror;
+    // The compose page stops to ask (a dialog of the browser) before it
+    // sends a message without a body.
+    bool asksBeforeEmptyBody = false;
     // Reply recipients such as "Ann <ann@example.com>" are cut to the part
     // from the first "<" on before they are written.
     bool recipientFromAngleBracket = false;

@@ -51,6 +51,12 @@ public:
     void showWebmailTab() override { webmailTabShown = true; }
     QString webmailPageText() override { return pageText; }
     const ProviderProfile &detectProvider() override { return profileForKey(provider); }
+    QString webmailSenderThroughScript(const ProviderProfile &) override
+    {
+        if (!scriptSender)
+            throw WebPageError(QStringLiteral("no message is displayed"));
+        return *scriptSender;
+    }
     ComposeState &webmailState() override { return webmail; }
     void setStatusText(int panel, const QString &text) override { status[panel] = text; }
 
@@ -59,6 +65,7 @@ public:
     bool webmailTabShown = false;
     QString pageText;
     QString provider = YahooKey;
+    std::optional<QString> scriptSender;
     ComposeState webmail;
     std::map<int, QString> status;
     ferrowen::testing::ScriptedMessageBoxes boxes;
@@ -525,6 +532,14 @@ TEST_F(AddressPaneTest, noSenderOnThePage_saysSoAndAddsNothing)
     EXPECT_EQ(host.status[2], QString());
     EXPECT_EQ(grid->Row(), 4);
     EXPECT_EQ(textEdit->text(), QStringLiteral("Small"));
+
+    // A provider whose page script reads the message: its page text is not
+    // searched, and a page without a message says so too.
+    host.provider = RoundcubeKey;
+    host.pageText = QStringLiteral("Inbox\r\nFrom: Ann <ann@example.com> | x\r\nTo: y");
+    trigger("addmsg");
+    EXPECT_EQ(host.boxes.texts().size(), 3);
+    EXPECT_EQ(grid->Rows(), 11);
 }
 
 // The block's order is checked through the real program

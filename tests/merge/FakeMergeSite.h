@@ -105,6 +105,8 @@ public:
         const FakeElement *found = page.field(QStringLiteral("Compose"), QLatin1String(field));
         return found ? found->value : QStringLiteral("<no field>");
     }
+    // The page asks before it sends a message without a body.
+    bool bodyRequired = false;
     void addRow(const QString &first, const QString &email) { addresses.rows.append({first, email, QString()}); }
 
     void selectComposeTab() override { ++tabSelections; }
@@ -122,8 +124,10 @@ public:
     MergeFormNames composeFormNames(const QString &address) override
     {
         EXPECT_EQ(address, composeAddress);
-        return {QStringLiteral("Compose"), QStringLiteral("To"), QStringLiteral("Subj"), QStringLiteral("Body"),
-                QStringLiteral("&SEND"), QString(), QString()};
+        MergeFormNames names{QStringLiteral("Compose"), QStringLiteral("To"), QStringLiteral("Subj"),
+                             QStringLiteral("Body"), QStringLiteral("&SEND"), QString(), QString()};
+        names.bodyRequired = bodyRequired;
+        return names;
     }
     MergeAddresses addressesToMerge(bool selectedOnly) override
     {

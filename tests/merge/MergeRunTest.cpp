@@ -321,6 +321,30 @@ TEST_F(MergeRunTest, mergeFieldsOfNoColumnAreAskedAboutOnceAndNoStopsBeforeSendi
     EXPECT_EQ(site.sent[0].subject, QStringLiteral("<<Phone>> for Ann"));
 }
 
+// A page that asks before sending a message without a body: a message that
+// would have none is refused before anything goes; other pages send it.
+TEST_F(MergeRunTest, aBodyLeftEmptyForARowIsRefusedBeforeSendingWhereThePageWouldAsk)
+{
+    site.addresses.columnNames.insert(2, QStringLiteral("Note"));
+    for (QStringList &row : site.addresses.rows)
+        row.insert(2, QString());
+    site.addresses.rows[2][2] = QStringLiteral("see you");
+    site.loadComposePage(QStringLiteral("Hi"), QStringLiteral("  <<Note>>\r\n"));
+    site.bodyRequired = true;
+    run.start(MergeRun::Kind::Send, false);
+
+    EXPECT_EQ(endings, QList<Ending>{Ending::Declined});
+    EXPECT_TRUE(site.sent.isEmpty());
+    EXPECT_FALSE(site.merging);
+    ASSERT_EQ(site.boxes.shown.size(), 1);
+    EXPECT_TRUE(site.boxes.shown[0].text.startsWith(QLatin1String("The message to ann@example.com (row 1) has no body.")))
+        << site.boxes.shown[0].text.toStdString();
+
+    site.bodyRequired = false;
+    run.start(MergeRun::Kind::Send, false);
+    ASSERT_EQ(site.sent.size(), 2);
+    EXPECT_EQ(site.sent[1].body, QStringLiteral("  see you\r\n"));
+}
 
 // The site refuses the first address: the row is logged as failed and the
 // run goes on, or stops there when the settings say so.

@@ -2,9 +2,11 @@
 #include "store/MessageSaveHost.h"
 #include "store/SavedMessage.h"
 #include "webmail/CaptureSentMessage.h"
+#include "webmail/SentCopyAwaitingAnswer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -41,6 +43,8 @@ struct SentCase
     std::optional<SavedMessage> copy;
     const char *target = "http://127.0.0.1/yahoo/compose?box=Inbox";
     const char *charset = "UTF-8";
+    // The page answers the send itself: the copy waits for its answer.
+    bool awaitsAnswer = false;
 };
 
 SavedMessage copyOf(const char *to, const char *cc, const char *bcc, const QString &subject, const QString &body)
@@ -69,10 +73,21 @@ TEST_P(CaptureSentMessageTest, keepsACopyOfWhatWasPosted)
     host.savingSent = c.ticked;
     host.merging = c.merging;
 
-    CaptureSentMessage(host, store, QUrl(QLatin1String(c.target)), QByteArray(c.postData), QLatin1String(c.charset));
+    const auto unanswered =
+        CaptureSentMessage(host, store, QUrl(QLatin1String(c.target)), QByteArray(c.postData), QLatin1String(c.charset));
 
     EXPECT_TRUE(host.boxes.shown.isEmpty());
     const QStringList files = sentFiles();
+    EXPECT_EQ(unanswered.has_value(), c.awaitsAnswer);
+    if (c.awaitsAnswer) {
+        EXPECT_TRUE(files.isEmpty()) << files.join(u' ').toStdString();
+        ASSERT_TRUE(unanswered && c.copy);
+        SavedMessage expected = *c.copy;
+        expected.date = unanswered->copy.date;
+        EXPECT_EQ(messageFileContent(unanswered->copy), messageFileContent(expected));
+        EXPECT_EQ(unanswered->pageScript, QStringLiteral("roundcube.js"));
+        return;
+    }
     if (!c.copy) {
         EXPECT_TRUE(files.isEmpty()) << files.join(u' ').toStdString();
         return;
@@ -109,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Posts, CaptureSentMessageTest, ::testing::Values(
              "_token=t&_task=mail&_action=send&_id=9&_to=bob%40example.test%2C&_cc=c%40example.test%2C+"
              "&_bcc=&_subject=Hi&_draft=&_is_html=0&_message=One%0D%0ATwo",
              copyOf("bob@example.test", "c@example.test", "", QStringLiteral("Hi"), QStringLiteral("One<br>\r\nTwo")),
-             "http://127.0.0.1:1/?_task=mail&_unlock=loading1&_framed=1"},
+             "http://127.0.0.1:1/?_task=mail&_unlock=loading1&_framed=1", "UTF-8", true},
     SentCase{"a Roundcube draft (Save, autosave) is not sent", true, false,
              "_task=mail&_action=send&_to=bob%40example.test%2C&_subject=Hi&_draft=1&_message=x", std::nullopt,
              "http://127.0.0.1:1/?_task=mail&_unlock=loading1&_framed=1"},
@@ -129,5 +144,76 @@ INSTANTIATE_TEST_SUITE_P(Posts, CaptureSentMessageTest, ::testing::Values(
     SentCase{"the box unticked", false, false, "&To=a%40example.com&Subj=s&SEND=Send", std::nullopt},
     SentCase{"a merge sending", true, true, "&To=a%40example.com&Subj=s&SEND=Send", std::nullopt}),
     [](const auto &info) { return std::to_string(info.index); });
+
+// A send the page answers itself: its copy is kept once the page says it
+// was sent or leaves the compose page as it does after a send, and dropped
+// when the page refuses it or reloads instead of answering.
+struct AnswerCase
+{
+    const char *what;
+    QStringList states; // the page's answers, one per look; "" for a page between documents
+    bool leaves;        // the compose page goes away after the last look's answer
+    SentCopyAwaitingAnswer::Outcome outcome;
+    bool busyAtPost = false; // the page could not start watching when the post went
+};
+
+class SentCopyAwaitingAnswerTest : public CaptureSentMessageTest
+{
+};
+
+TEST_F(SentCopyAwaitingAnswerTest, keepsTheCopyOnlyWhenThePageSaysItWasSent)
+{
+    using Outcome = SentCopyAwaitingAnswer::Outcome;
+    const QList<AnswerCase> cases{
+        {"sent", {QStringLiteral("pending"), QStringLiteral("sent")}, false, Outcome::Kept},
+        {"refused by the mail server", {QStringLiteral("pending"), QStringLiteral("refused")}, false, Outcome::Dropped},
+        {"a draft instead", {QStringLiteral("draft")}, false, Outcome::Dropped},
+        {"the page reloaded", {QStringLiteral("none")}, false, Outcome::Dropped},
+        {"left for the mailbox", {QStringLiteral("pending"), QString()}, true, Outcome::Kept},
+        {"still sending", {QStringLiteral("pending"), QString()}, false, Outcome::Waiting},
+        // Watched from the next look: an answer then is not taken for none.
+        {"busy when posted", {QStringLiteral("sent")}, false, Outcome::Kept, true},
+    };
+    store.store = dir.path();
+    const QString composeAddress = QStringLiteral("http://127.0.0.1:1/?_task=mail&_action=compose&_id=7");
+    for (const AnswerCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(dir.filePath(QStringLiteral("sent"))).removeRecursively();
+        host.compose.url = composeAddress;
+        host.compose.scriptCalls.clear();
+        host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js sendState"),
+                                          QJsonObject{{QStringLiteral("state"), QStringLiteral("none")}});
+        if (c.busyAtPost)
+            host.compose.scriptAnswers.remove(QStringLiteral("roundcube.js sendState"));
+        SentCopyAwaitingAnswer awaiting(host, store);
+        awaiting.await({copyOf("bob@example.test", "", "", QStringLiteral("Hi"), QStringLiteral("x")),
+                        QStringLiteral("roundcube.js")});
+        // Watched from the post on: what the page showed before is no answer.
+        ASSERT_EQ(host.compose.scriptCalls.size(), 1);
+        EXPECT_TRUE(host.compose.scriptCalls[0].second.value(QLatin1String("watch")).toBool());
+        if (c.busyAtPost) {
+            host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js sendState"),
+                                              QJsonObject{{QStringLiteral("state"), QStringLiteral("none")}});
+            EXPECT_EQ(awaiting.look(), Outcome::Waiting);
+            EXPECT_TRUE(host.compose.scriptCalls.last().second.value(QLatin1String("watch")).toBool());
+        }
+        Outcome outcome = Outcome::Waiting;
+        for (const QString &state : c.states) {
+            if (state.isEmpty())
+                host.compose.scriptAnswers.remove(QStringLiteral("roundcube.js sendState"));
+            else
+                host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js sendState"),
+                                                  QJsonObject{{QStringLiteral("state"), state}});
+            outcome = awaiting.look();
+        }
+        if (c.leaves) {
+            host.compose.url = QStringLiteral("http://127.0.0.1:1/?_task=mail&_mbox=INBOX");
+            outcome = awaiting.look();
+        }
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(awaiting.isWaiting(), c.outcome == Outcome::Waiting);
+        EXPECT_EQ(sentFiles().size(), c.outcome == Outcome::Kept ? 1 : 0);
+    }
+}
 
 } // namespace

@@ -33,6 +33,10 @@ public:
     virtual QString webmailPageText() = 0;
     // DetectProvider: the provider of the webmail pane's page, made current.
     virtual const ProviderProfile &detectProvider() = 0;
+    // The displayed message's sender ("Name <address>") as the provider's
+    // page script reads it, for a provider whose profile names one; throws
+    // WebPageError when the pane shows no message.
+    virtual QString webmailSenderThroughScript(const ProviderProfile &profile) = 0;
     // The webmail automation's state: the version of the message page's
     // header labels, shared with the message capture.
     virtual ComposeState &webmailState() = 0;

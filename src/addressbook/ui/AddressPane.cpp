@@ -12,6 +12,7 @@
 #include "platform/WebPage.h"
 #include "platform/ui/ToolButtons.h"
 #include "webmail/AddressInsertion.h"
+#include "webmail/ProviderProfile.h"
 
 #include <QAction>
 #include <QLabel>
@@ -173,7 +174,18 @@ std::optional<SenderAddress> AddressPane::displayedSender()
         // No document: no sender either.
     }
     m_host.setStatusText(2, QString());
-    const std::optional<QString> sender = displayedSenderText(pageText, m_host.detectProvider(), m_host.webmailState());
+    const ProviderProfile &profile = m_host.detectProvider();
+    std::optional<QString> sender;
+    if (profile.pageScript.isEmpty()) {
+        sender = displayedSenderText(pageText, profile, m_host.webmailState());
+    } else {
+        // Its header cells show names only; the script reads the addresses too.
+        try {
+            sender = m_host.webmailSenderThroughScript(profile);
+        } catch (const WebPageError &) {
+            // No message displayed: no sender either.
+        }
+    }
     return sender ? splitSender(*sender) : std::nullopt;
 }
 

@@ -73,6 +73,48 @@ QWebEnginePage *BrowserPage::createWindow(WebWindowType)
     return this;
 }
 
+BrowserPage::ScriptCallScope::ScriptCallScope(QWebEnginePage *page)
+    : m_page(qobject_cast<BrowserPage *>(page))
+{
+    if (m_page)
+        ++m_page->m_scriptCalls;
+}
+
+BrowserPage::ScriptCallScope::~ScriptCallScope()
+{
+    if (m_page)
+        --m_page->m_scriptCalls;
+}
+
+bool BrowserPage::declined(const QString &text)
+{
+    if (m_scriptCalls == 0)
+        return false;
+    qInfo("A page dialog opened by the program's own step was declined: %s", qUtf8Printable(text));
+    return true;
+}
+
+void BrowserPage::javaScriptAlert(const QUrl &origin, const QString &text)
+{
+    if (!declined(text))
+        ConsoleChannelPage::javaScriptAlert(origin, text);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl &origin, const QString &text)
+{
+    if (declined(text))
+        return false;
+    return ConsoleChannelPage::javaScriptConfirm(origin, text);
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultValue,
+                                   QString *result)
+{
+    if (declined(text))
+        return false;
+    return ConsoleChannelPage::javaScriptPrompt(origin, text, defaultValue, result);
+}
+
 void BrowserPage::channelReport(const QString &report)
 {
     // Only a page script can send a malformed report; its submission then

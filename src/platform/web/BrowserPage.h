@@ -4,6 +4,7 @@
 #include "platform/web/SubmissionTracker.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QUrl>
 #include <QWebEnginePage>
 
@@ -25,6 +26,23 @@ public:
     // to go to any other address (a link, a refresh, a form).
     void stayOnLocalDocuments() { m_localOnly = true; }
 
+    // While one of the program's script calls acts in the page, a dialog
+    // the page opens (alert, confirm, prompt) is answered at once and
+    // declined: nobody sees it, and a box nobody answers would hold the
+    // call, and a mail merge with it, for ever. Outside such calls the
+    // dialogs are the user's.
+    class ScriptCallScope
+    {
+    public:
+        explicit ScriptCallScope(QWebEnginePage *page);
+        ~ScriptCallScope();
+        ScriptCallScope(const ScriptCallScope &) = delete;
+        ScriptCallScope &operator=(const ScriptCallScope &) = delete;
+
+    private:
+        QPointer<BrowserPage> m_page;
+    };
+
 Q_SIGNALS:
     // Emitted, from the event loop, for each accepted main-frame
     // navigation; postData is the URL-encoded form data of a POST form
@@ -38,12 +56,19 @@ protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     // The capture script's reports.
     void channelReport(const QString &report) override;
+    void javaScriptAlert(const QUrl &origin, const QString &text) override;
+    bool javaScriptConfirm(const QUrl &origin, const QString &text) override;
+    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultValue,
+                          QString *result) override;
 
 private:
     void installSubmissionScripts();
 
+    bool declined(const QString &text);
+
     SubmissionTracker m_submissions;
     bool m_localOnly = false;
+    int m_scriptCalls = 0;
 };
 
 } // namespace ferrowen

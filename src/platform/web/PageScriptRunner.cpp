@@ -2,6 +2,7 @@
 
 #include "platform/WebPage.h"
 #include "platform/web/PageCallWaits.h"
+#include "platform/web/BrowserPage.h"
 #include "platform/web/ScriptResources.h"
 
 #include <QEventLoop>
@@ -95,6 +96,8 @@ QJsonValue PageScriptRunner::call(const QJsonObject &request)
     const auto timeout = m_timeout;
     const QString library = m_library;
     const Input input = m_input;
+    // A box the page opens while the call acts is no one's to answer.
+    const BrowserPage::ScriptCallScope acting(page);
 
     QJsonObject envelope = envelopeOf(runAndWait(page, script, timeout, input));
     if (envelope.value(QLatin1String("missing")).toBool()) {

@@ -2,6 +2,7 @@
 
 #include "platform/web/BrowserPane.h"
 #include "BrowserPaneProbe.h"
+#include "WaitFor.h"
 
 #include <QWebEngineSettings>
 #include <gtest/gtest.h>
@@ -145,6 +146,20 @@ TEST_F(BrowserPaneTest, submitForm_postsTheFormToItsActionWithTheSuffix)
     EXPECT_EQ(navigateBy([this] { pane.document().submitForm(QStringLiteral("Compose"), QStringLiteral("&SEND")); }),
               stateAndTo + subjectAndBody + checkedAndSelected);
     EXPECT_EQ(pane.locationUrl(), server.url(QStringLiteral("/sent?box=1&SEND")).toString());
+}
+
+// A dialog the page opens while the program's own step acts in it has no
+// one to answer it: it is declined at once, and the step goes on.
+TEST_F(BrowserPaneTest, dialogsOpenedByTheProgramsOwnStepAreDeclinedAtOnce)
+{
+    server.page(QStringLiteral("/ask"),
+                QByteArrayLiteral("<html><body><button id=ask onclick=\"alert('Careful'); "
+                                  "document.title = confirm('Send it?') + '/' + prompt('Name?', 'x')\">Send</button>"
+                                  "</body></html>"));
+    load(QStringLiteral("/ask"));
+    pane.document().elementById(QStringLiteral("ask")).click();
+    EXPECT_TRUE(waitFor([&] { return BrowserPaneProbe::page(pane)->title() == QStringLiteral("false/null"); }, 5000))
+        << BrowserPaneProbe::page(pane)->title().toStdString();
 }
 
 TEST_F(BrowserPaneTest, pageScriptsOff_lookupsWritesAndCaptureStillWork)

@@ -115,8 +115,38 @@
     }
 
     // What the last send left: the messages shown before it are marked, so
-    // only the page's answer to this send counts.
-    const sending = { started: false, before: new WeakSet() };
+    // only the page's answer to this send counts; and whether the page was
+    // seen busy sending (its "loading" message).
+    const sending = { started: false, before: new WeakSet(), sawLoading: false, answeredEarly: false };
+
+    function isLoading(shown) {
+        return shown.classList.contains('loading');
+    }
+
+    // A send the user started with the page's own button: what shows from
+    // now on is its answer. The page posts into a frame of its own that it
+    // removes once the answer has come: without it, the answer came before
+    // this look, and is the newest message shown.
+    function watchSend() {
+        const shown = shownMessages();
+        sending.before = new WeakSet(shown.filter(message => !isLoading(message)));
+        sending.sawLoading = shown.some(isLoading);
+        sending.answeredEarly = !document.querySelector('iframe[name="savetarget"]');
+        sending.started = true;
+        return true;
+    }
+
+    function earlyAnswer(shown) {
+        const answers = shown.filter(message => !isLoading(message));
+        const newest = answers[answers.length - 1];
+        if (!newest)
+            return { state: 'pending' };
+        if (newest.classList.contains('confirmation'))
+            return { state: 'sent', message: text(newest) };
+        if (newest.classList.contains('error') || newest.classList.contains('warning'))
+            return { state: 'refused', message: text(newest) };
+        return { state: 'pending' };
+    }
 
     function sendButton() {
         const button = document.querySelector('button.send, a.send');
@@ -136,6 +166,8 @@
         if (!sendReady())
             fail('the send button is not ready');
         sending.before = new WeakSet(shownMessages());
+        sending.sawLoading = false;
+        sending.answeredEarly = false;
         sending.started = true;
         // Its onclick runs the page's own send command.
         HTMLElement.prototype.click.call(button);
@@ -143,24 +175,38 @@
     }
 
     // "sent" once the page says the message went, "refused" with the page's
-    // words when it shows an error, "draft" when a draft was saved instead,
-    // else "pending".
-    function sendState() {
+    // words when it shows an error, or when it stopped sending without
+    // saying it was sent (an error it shows again keeps its old box),
+    // "draft" when a draft was saved instead, else "pending". With watch
+    // set: a send the user started has just been posted; watched from now.
+    function sendState(request) {
+        if (request && request.watch)
+            return watchSend();
         if (!sending.started)
             return { state: 'none' };
-        for (const shown of shownMessages()) {
-            if (sending.before.has(shown))
+        const shown = shownMessages();
+        if (sending.answeredEarly)
+            return earlyAnswer(shown);
+        const loading = shown.some(isLoading);
+        sending.sawLoading = sending.sawLoading || loading;
+        for (const message of shown) {
+            if (sending.before.has(message))
                 continue;
-            const kind = shown.classList;
+            const kind = message.classList;
             if (kind.contains('error') || kind.contains('warning'))
-                return { state: 'refused', message: text(shown) };
+                return { state: 'refused', message: text(message) };
         }
         const form = document.forms.form;
         if (form && form._draft && form._draft.value)
             return { state: 'draft' };
-        for (const shown of shownMessages()) {
-            if (!sending.before.has(shown) && shown.classList.contains('confirmation'))
-                return { state: 'sent', message: text(shown) };
+        for (const message of shown) {
+            if (!sending.before.has(message) && message.classList.contains('confirmation'))
+                return { state: 'sent', message: text(message) };
+        }
+        if (sending.sawLoading && !loading) {
+            const errors = shown.filter(message => message.classList.contains('error')
+                                                   || message.classList.contains('warning'));
+            return { state: 'refused', message: errors.map(text).join(' ') };
         }
         // A dialog of the page asks something (an empty subject): not sent.
         const dialog = document.querySelector('.ui-dialog:not([style*="display: none"]) .ui-dialog-content');
