@@ -480,7 +480,7 @@ bool MergeRun::refuseEmptyBody()
         if (!hasAddress(m_addresses, row)
             || !Personalise(m_message.body, m_addresses.columnNames, m_addresses.rows.at(row)).trimmed().isEmpty())
             continue;
-        m_host.messageBoxes().show(
+        m_host.session.messageBoxes().show(
             QStringLiteral("The message to %1 (row %2) has no body. This webmail stops to ask before it sends a "
                            "message without one, and a mail merge cannot answer it: write the message into the "
                            "compose form's body (or fill the column its merge fields take) and start again.\n\n"
