@@ -228,50 +228,48 @@ TEST_F(AddressBookFileTest, failures_sayWhy)
     EXPECT_EQ(fileBytes(notAFolder), QByteArray("x"));
 }
 
-// Shaped like a contact service's export: a byte-order mark, UTF-8, no
-// trailing empty header field, quoted commas, doubled quotes and line
-// breaks, and an "E-mail 1 - Type" column before the addresses.
-TEST_F(AddressBookFileTest, contactServiceExport_loadsWithoutLosingOrShiftingAField)
+// Exports of other programs load without losing or shifting a field; the
+// columns they name are found and moved to the front.
+TEST_F(AddressBookFileTest, exportsOfOtherPrograms_loadWithoutLosingOrShiftingAField)
 {
-    const QString path = write("contacts.csv",
-        "\xEF\xBB\xBFName,Given Name,Family Name,Notes,E-mail 1 - Type,E-mail 1 - Value,Phone 1 - Type,Phone 1 - Value\r\n"
-        "Ann Lee,Ann,Lee,\"Met at \"\"Open Day\"\", 2019\",* Home,ann@example.com,Mobile,+44 1\r\n"
-        "Zoë Müller,Zoë,Müller,\"Two\r\nlines\",Work,zoe@example.de,Work,\"+49 2, ext 3\"\r\n"
-        ",,,,,,,\r\n");
-    StatusOr<AddressTable> read = readAddressBookFile(path);
-    ASSERT_TRUE(read.ok());
-    AddressTable table = *read;
-    const AddressColumns columns = placeNamedColumns(table);
-    EXPECT_EQ(dump(table), lines({
-        "Name|Given Name|E-mail 1 - Value|Family Name|Notes|E-mail 1 - Type|Phone 1 - Type|Phone 1 - Value|",
-        "Ann Lee|Ann|ann@example.com|Lee|Met at \"Open Day\", 2019|* Home|Mobile|+44 1|",
-        "Zoë Müller|Zoë|zoe@example.de|Müller|Two\r\nlines|Work|Work|+49 2, ext 3|",
-        "||||||||",
-    }));
-    EXPECT_EQ(columns.email, 2);
-    EXPECT_EQ(columns.firstName, -1);
-    EXPECT_EQ(columns.lastName, -1);
-    EXPECT_TRUE(columns.addressesFound);
-}
-
-// Shaped like a desktop mail program's export: windows-1252 text, the
-// names and e-mail columns found by their headers.
-TEST_F(AddressBookFileTest, desktopMailProgramExport_inWindows1252)
-{
-    const QString path = write("outlook.CSV",
-        "\"First Name\",\"Middle Name\",\"Last Name\",\"Company\",\"E-mail Address\",\"Notes\"\r\n"
-        "\"Ren\xE9\",\"\",\"Dupr\xE9\",\"Caf\xE9 \x93Le Coin\x94\",\"rene@example.fr\",\"\x80 10\"\r\n");
-    StatusOr<AddressTable> read = readAddressBookFile(path);
-    ASSERT_TRUE(read.ok());
-    AddressTable table = *read;
-    const AddressColumns columns = placeNamedColumns(table);
-    EXPECT_EQ(dump(table), lines({
-        "First Name|Last Name|E-mail Address|Middle Name|Company|Notes|",
-        "René|Dupré|rene@example.fr||Café “Le Coin”|€ 10|",
-    }));
-    EXPECT_EQ(columns.email, 2);
-    EXPECT_EQ(columns.firstName, 0);
-    EXPECT_EQ(columns.lastName, 1);
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        std::vector<const char *> table;
+        AddressColumns columns; // email, first name, last name
+    } rows[] = {
+        // A contact service: a byte-order mark, UTF-8, no trailing empty
+        // header field, quoted commas, doubled quotes and line breaks, and
+        // an "E-mail 1 - Type" column before the addresses.
+        {"contacts.csv",
+         "\xEF\xBB\xBFName,Given Name,Family Name,Notes,E-mail 1 - Type,E-mail 1 - Value,Phone 1 - Type,Phone 1 - Value\r\n"
+         "Ann Lee,Ann,Lee,\"Met at \"\"Open Day\"\", 2019\",* Home,ann@example.com,Mobile,+44 1\r\n"
+         "Zoë Müller,Zoë,Müller,\"Two\r\nlines\",Work,zoe@example.de,Work,\"+49 2, ext 3\"\r\n"
+         ",,,,,,,\r\n",
+         {"Name|Given Name|E-mail 1 - Value|Family Name|Notes|E-mail 1 - Type|Phone 1 - Type|Phone 1 - Value|",
+          "Ann Lee|Ann|ann@example.com|Lee|Met at \"Open Day\", 2019|* Home|Mobile|+44 1|",
+          "Zoë Müller|Zoë|zoe@example.de|Müller|Two\r\nlines|Work|Work|+49 2, ext 3|", "||||||||"},
+         {2, -1, -1}},
+        // A desktop mail program: windows-1252 text.
+        {"outlook.CSV",
+         "\"First Name\",\"Middle Name\",\"Last Name\",\"Company\",\"E-mail Address\",\"Notes\"\r\n"
+         "\"Ren\xE9\",\"\",\"Dupr\xE9\",\"Caf\xE9 \x93Le Coin\x94\",\"rene@example.fr\",\"\x80 10\"\r\n",
+         {"First Name|Last Name|E-mail Address|Middle Name|Company|Notes|", "René|Dupré|rene@example.fr||Café “Le Coin”|€ 10|"},
+         {2, 0, 1}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        StatusOr<AddressTable> read = readAddressBookFile(write(row.name, row.bytes));
+        ASSERT_TRUE(read.ok());
+        AddressTable table = *read;
+        const AddressColumns columns = placeNamedColumns(table);
+        EXPECT_EQ(dump(table), utf8Lines(row.table));
+        EXPECT_EQ(columns.email, row.columns.email);
+        EXPECT_EQ(columns.firstName, row.columns.firstName);
+        EXPECT_EQ(columns.lastName, row.columns.lastName);
+        EXPECT_TRUE(columns.addressesFound);
+    }
 }
 
 } // namespace

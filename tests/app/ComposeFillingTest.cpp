@@ -162,7 +162,11 @@ protected:
     }
 };
 
-TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing_andThePalettesChoiceToo)
+// Where the two mailboxes' pages differ only in their names, which the
+// unit tests of the page calls cover for each, one mailbox is enough.
+class ComposeFillingOneMailboxTest : public ComposeFillingTest {};
+
+TEST_P(ComposeFillingOneMailboxTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing_andThePalettesChoiceToo)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n"
              "\"B\",\"\",\"b@example.com\",\"\"\r\n"
@@ -192,7 +196,7 @@ TEST_P(ComposeFillingTest, selectedBlockGoesIntoTo_addingOnlyWhatIsMissing_andTh
 
 // Leaves the compose tab for the saved messages, so the compose page is
 // loaded again before the address arrives; then empties the form.
-TEST_P(ComposeFillingTest, insertionFromTheSavedMessagesTabArrivesOnceTheComposePageHasLoaded_thenClearingEmptiesEveryField)
+TEST_P(ComposeFillingOneMailboxTest, insertionFromTheSavedMessagesTabArrivesOnceTheComposePageHasLoaded_thenClearingEmptiesEveryField)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
     form().selectTab(Tab::SavedFolders);
@@ -281,7 +285,7 @@ TEST_P(ComposeFillingTest, senderOfTheDisplayedMessage_joinsTheOpenBook)
 // address is inserted from another tab (at once, with the rows chosen
 // then), and when a mail link comes, which the user puts aside and fills
 // in later.
-TEST_P(ComposeFillingTest, aMessageBeingWrittenIsKept_acrossTabsInsertionsAndALinkPutAside)
+TEST_P(ComposeFillingOneMailboxTest, aMessageBeingWrittenIsKept_acrossTabsInsertionsAndALinkPutAside)
 {
     openBook("\"First Name\",\"Last Name\",\"Email\",\"\"\r\n\"Di\",\"\",\"di@example.com\",\"\"\r\n");
     openComposeTab();
@@ -312,6 +316,8 @@ TEST_P(ComposeFillingTest, aMessageBeingWrittenIsKept_acrossTabsInsertionsAndALi
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, ComposeFillingTest, ::testing::Values(Yahoo, Hotmail),
+                         [](const auto &info) { return std::string(info.param.provider); });
+INSTANTIATE_TEST_SUITE_P(Providers, ComposeFillingOneMailboxTest, ::testing::Values(Yahoo),
                          [](const auto &info) { return std::string(info.param.provider); });
 
 } // namespace

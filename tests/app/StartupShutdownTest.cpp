@@ -35,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include "BrowserPaneProbe.h"
+#include "CommandLineAnswer.h"
 #include "ScriptedFileDialogs.h"
 #include "ScriptedMessageBoxes.h"
 #include "SettingsFileFixture.h"
@@ -389,13 +390,7 @@ TEST_F(StartupShutdownTest, firstStartLaysOutTheMainFolderBeforeTheWindowShows)
 // The program as a command: these answers need no display and open no window.
 TEST(ProgramCommandLine, helpVersionAndMistakesAnswerWithoutAWindow)
 {
-    const struct
-    {
-        QStringList arguments;
-        int exitCode;
-        const char *output;
-        const char *errors;
-    } rows[] = {
+    const ferrowen::testing::CommandLineAnswer rows[] = {
         {{QStringLiteral("--version")}, 0, "ferrowen " FERROWEN_EXPECTED_VERSION "\n", ""},
         {{QStringLiteral("-v")}, 0, "ferrowen " FERROWEN_EXPECTED_VERSION "\n", ""},
         {{QStringLiteral("--help")}, 0, "Usage: ferrowen [options]\n", ""},
@@ -407,18 +402,8 @@ TEST(ProgramCommandLine, helpVersionAndMistakesAnswerWithoutAWindow)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
-    for (const auto &row : rows) {
-        const std::string args = row.arguments.join(u' ').toStdString();
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(FERROWEN_EXE), row.arguments);
-        ASSERT_TRUE(program.waitForFinished(30000)) << args;
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << args;
-        EXPECT_EQ(program.exitCode(), row.exitCode) << args;
-        EXPECT_TRUE(program.readAllStandardOutput().startsWith(row.output)) << args;
-        const QByteArray errors = program.readAllStandardError();
-        EXPECT_EQ(row.errors[0] ? errors.contains(row.errors) : errors.isEmpty(), true) << args << ": " << errors.constData();
-    }
+    for (const auto &row : rows)
+        ferrowen::testing::expectAnswer(QStringLiteral(FERROWEN_EXE), row, environment);
 }
 
 TEST_F(StartupShutdownTest, paletteOnStartupAndTheOpenBookWrittenBackAtExit)

@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,13 +27,14 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "EditorBody.h"
+#include "ModalAnswer.h"
 #include "NamedChild.h"
 #include "TestEditorHost.h"
+#include "TestFiles.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -101,25 +101,6 @@ protected:
         ASSERT_TRUE(waitFor([&] { return button->isEnabled(); })) << key;
         button->trigger();
     }
-
-    // Opens a dialog the way given and answers it as soon as it shows;
-    // false when no dialog of that type came.
-    template<typename Dialog>
-    bool answered(const std::function<void()> &open, const std::function<void(Dialog &)> &answer)
-    {
-        bool came = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-                poll.stop();
-                came = true;
-                answer(*dialog);
-            }
-        });
-        poll.start(10);
-        open();
-        return came;
-    }
 };
 
 // --- Insert table ---------------------------------------------------------------
@@ -130,13 +111,13 @@ TEST_F(TableLinkDialogsTest, insertTableOkInsertsTableAndCaptionCancelChangesNot
     caretIn(QStringLiteral("before "), 7);
     const QString before = document().DocumentHTML();
 
-    ASSERT_TRUE(answered<InsertTableDlg>([&] { click("table"); }, [](InsertTableDlg &dialog) {
+    ASSERT_TRUE(answeredModal<InsertTableDlg>([&] { click("table"); }, [](InsertTableDlg &dialog) {
         control<QLineEdit>(dialog, "Rows")->setText(QStringLiteral("3"));
         pressCancel(dialog);
     }));
     EXPECT_EQ(document().DocumentHTML(), before);
 
-    ASSERT_TRUE(answered<InsertTableDlg>([&] { click("table"); }, [&](InsertTableDlg &dialog) {
+    ASSERT_TRUE(answeredModal<InsertTableDlg>([&] { click("table"); }, [&](InsertTableDlg &dialog) {
         EXPECT_EQ(control<QComboBox>(dialog, "ComboHoriz")->currentText(), QStringLiteral("Center"));
         EXPECT_EQ(control<QSpinBox>(dialog, "EditPadding")->value(), 3);
         // A refused count keeps the dialog open.
@@ -180,7 +161,7 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
     const QString before = document().DocumentHTML();
     caretIn(QStringLiteral("a"), 0);
 
-    ASSERT_TRUE(answered<FormTableProp>([&] { dialogs.openTableProperties(); }, [](FormTableProp &dialog) {
+    ASSERT_TRUE(answeredModal<FormTableProp>([&] { dialogs.openTableProperties(); }, [](FormTableProp &dialog) {
         typeInto(control<QLineEdit>(dialog, "EditWidth"), QStringLiteral("-5"));
         pressOk(dialog); // refused: stays open
         EXPECT_TRUE(dialog.isVisible());
@@ -191,7 +172,7 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
 
     caretIn(QStringLiteral("a"), 0);
     host.files.openAnswers = {QStringLiteral("/tmp/pics/sky.gif")};
-    ASSERT_TRUE(answered<FormTableProp>([&] { dialogs.openTableProperties(); }, [](FormTableProp &dialog) {
+    ASSERT_TRUE(answeredModal<FormTableProp>([&] { dialogs.openTableProperties(); }, [](FormTableProp &dialog) {
         EXPECT_TRUE(control<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
         EXPECT_EQ(control<QLineEdit>(dialog, "EditWidth")->text(), QStringLiteral("50"));
         EXPECT_EQ(control<QComboBox>(dialog, "ComboHoriz")->currentText(), QStringLiteral("Center"));
@@ -214,7 +195,7 @@ TEST_F(TableLinkDialogsTest, tablePropertiesOkRewritesTheTableCancelChangesNothi
     // user hears why and the dialog stays open.
     host.boxes.shown.clear();
     caretIn(QStringLiteral("a"), 0);
-    ASSERT_TRUE(answered<FormTableProp>([&] { dialogs.openTableProperties(); }, [&](FormTableProp &dialog) {
+    ASSERT_TRUE(answeredModal<FormTableProp>([&] { dialogs.openTableProperties(); }, [&](FormTableProp &dialog) {
         typeInto(control<QLineEdit>(dialog, "EditWidth"), QStringLiteral("60"));
         setBody(QStringLiteral("<table><tbody><tr><td>b</td></tr></tbody></table>"));
         pressOk(dialog);
@@ -239,7 +220,7 @@ TEST_F(TableLinkDialogsTest, columnPropertiesOkChangesTheColumnCancelChangesNoth
     const QString before = document().DocumentHTML();
 
     caretIn(QStringLiteral("2"), 1);
-    ASSERT_TRUE(answered<FormCellProp>([&] { dialogs.openCellProperties(CellScope::Column); }, [](FormCellProp &dialog) {
+    ASSERT_TRUE(answeredModal<FormCellProp>([&] { dialogs.openCellProperties(CellScope::Column); }, [](FormCellProp &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Column Properties"));
         control<QCheckBox>(dialog, "CheckNoWrap")->setChecked(true);
         pressCancel(dialog);
@@ -248,7 +229,7 @@ TEST_F(TableLinkDialogsTest, columnPropertiesOkChangesTheColumnCancelChangesNoth
 
     host.colours.answers = {0x0000FF};
     caretIn(QStringLiteral("2"), 1);
-    ASSERT_TRUE(answered<FormCellProp>([&] { dialogs.openCellProperties(CellScope::Column); }, [](FormCellProp &dialog) {
+    ASSERT_TRUE(answeredModal<FormCellProp>([&] { dialogs.openCellProperties(CellScope::Column); }, [](FormCellProp &dialog) {
         EXPECT_FALSE(control<QCheckBox>(dialog, "CheckSetHeight")->isEnabled());
         EXPECT_FALSE(control<QSpinBox>(dialog, "EditColSpan")->isEnabled());
         EXPECT_TRUE(control<QSpinBox>(dialog, "EditRowSpan")->isEnabled());
@@ -274,7 +255,7 @@ TEST_F(TableLinkDialogsTest, cellPropertiesSwitchScopeAndSetNoWrap)
     setBody(QStringLiteral("<table><tbody><tr><th>h1</th><th>h2</th></tr>"
                            "<tr><td>a</td><td nowrap=\"\">b</td></tr></tbody></table>"));
     caretIn(QStringLiteral("b"), 1);
-    ASSERT_TRUE(answered<FormCellProp>([&] { dialogs.openCellProperties(CellScope::Cell); }, [](FormCellProp &dialog) {
+    ASSERT_TRUE(answeredModal<FormCellProp>([&] { dialogs.openCellProperties(CellScope::Cell); }, [](FormCellProp &dialog) {
         EXPECT_TRUE(control<QCheckBox>(dialog, "CheckNoWrap")->isChecked());
         control<QRadioButton>(dialog, "OptionRow")->click();
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Row Properties"));
@@ -297,14 +278,14 @@ TEST_F(TableLinkDialogsTest, hyperlinkOkLinksTheWordWithoutItsBlankCancelChanges
     setBody(QStringLiteral("<p><a name=\"top\"></a>one word here</p><p><A NAME=\"end\">e</A></p>"));
     const QString before = document().DocumentHTML();
     selectText(QStringLiteral("word "));
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
         EXPECT_EQ(control<QLineEdit>(dialog, "EditExtURL")->text(), QStringLiteral("http://"));
         pressCancel(dialog);
     }));
     EXPECT_EQ(document().DocumentHTML(), before);
 
     selectText(QStringLiteral("word "));
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
         auto *bookmark = control<QComboBox>(dialog, "ComboBookmark");
         dialog.fillBookmarks();
         EXPECT_EQ(bookmark->count(), 2);
@@ -323,7 +304,7 @@ TEST_F(TableLinkDialogsTest, hyperlinkEditsTheLinkAroundTheCaretAndRemovesIt)
     setBody(QStringLiteral("<p>see <a href=\"http://example.com/page.htm#top\" target=\"_self\">the page</a> "
                            "or <a href=\"#\">this</a></p>"));
     caretIn(QStringLiteral("the page"), 4);
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
         EXPECT_EQ(control<QLineEdit>(dialog, "EditExtURL")->text(), QStringLiteral("http://example.com/page.htm"));
         EXPECT_EQ(control<QComboBox>(dialog, "ComboBookmark")->currentText(), QStringLiteral("top"));
         EXPECT_EQ(control<QComboBox>(dialog, "ComboTarget")->currentText(), QStringLiteral("_self"));
@@ -337,7 +318,7 @@ TEST_F(TableLinkDialogsTest, hyperlinkEditsTheLinkAroundTheCaretAndRemovesIt)
 
     // "#" alone shows "http://" and is written back as it was.
     caretIn(QStringLiteral("this"), 2);
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
         EXPECT_EQ(control<QLineEdit>(dialog, "EditExtURL")->text(), QStringLiteral("http://"));
         EXPECT_EQ(control<QComboBox>(dialog, "ComboBookmark")->currentText(), QString());
         pressOk(dialog);
@@ -345,7 +326,7 @@ TEST_F(TableLinkDialogsTest, hyperlinkEditsTheLinkAroundTheCaretAndRemovesIt)
     EXPECT_TRUE(document().bodyInnerHTML().contains(QLatin1String("<a href=\"#\">this</a>")));
 
     caretIn(QStringLiteral("the page"), 2);
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
         control<QPushButton>(dialog, "CommandRemoveLink")->click();
     }));
     EXPECT_EQ(document().bodyInnerHTML(), QStringLiteral("<p>see the page or <a href=\"#\">this</a></p>"));
@@ -356,7 +337,7 @@ TEST_F(TableLinkDialogsTest, hyperlinkWithoutSelectedTextExplainsAndDoesNotOpen)
     setBody(QStringLiteral("<p>plain text</p>"));
     caretIn(QStringLiteral("plain"), 2);
     const QString before = document().DocumentHTML();
-    EXPECT_FALSE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) { pressCancel(dialog); }));
+    EXPECT_FALSE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) { pressCancel(dialog); }));
     EXPECT_EQ(host.boxes.texts(), QStringList{QStringLiteral("You must select some text to make into a link")});
     EXPECT_EQ(document().DocumentHTML(), before);
 }
@@ -367,7 +348,7 @@ TEST_F(TableLinkDialogsTest, hyperlinkOnAPictureSelectedAsAWhole)
     const int picture = int(document().bodyText().indexOf(QChar(0xFFFC)));
     document().select({picture, picture + 1});
     ASSERT_EQ(document().selection().type, SelectionType::Control);
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [](FormHyperLink &dialog) {
         control<QLineEdit>(dialog, "EditExtURL")->setText(QStringLiteral("big.htm"));
         pressOk(dialog);
     }));
@@ -377,16 +358,11 @@ TEST_F(TableLinkDialogsTest, hyperlinkOnAPictureSelectedAsAWhole)
 TEST_F(TableLinkDialogsTest, hyperlinkPreviewShowsTheAddress)
 {
     QTemporaryDir folder;
-    const QString page = folder.filePath(QStringLiteral("target.htm"));
-    QFile file(page);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<p>the target</p>");
-    file.close();
-
+    const QString page = writeFile(folder.filePath(QStringLiteral("target.htm")), "<p>the target</p>");
     setBody(QStringLiteral("<p>go there</p>"));
     selectText(QStringLiteral("there"));
     QString shown;
-    ASSERT_TRUE(answered<FormHyperLink>([&] { click("link"); }, [&](FormHyperLink &dialog) {
+    ASSERT_TRUE(answeredModal<FormHyperLink>([&] { click("link"); }, [&](FormHyperLink &dialog) {
         control<QLineEdit>(dialog, "EditExtURL")->setText(QUrl::fromLocalFile(page).toString());
         control<QTabWidget>(dialog, "TabStrip1")->setCurrentIndex(1);
         auto *preview = control<BrowserPane>(dialog, "WebPreview");

@@ -100,10 +100,13 @@ public:
         page.addField(QStringLiteral("Compose"), QStringLiteral("Subj"), subject);
         page.addField(QStringLiteral("Compose"), QStringLiteral("Body"), body);
     }
-    QString composeValue(const char *field)
+    QString composeValue(const char *field) { return page.fieldValue("Compose", field); }
+    QStringList sentTo() const
     {
-        const FakeElement *found = page.field(QStringLiteral("Compose"), QLatin1String(field));
-        return found ? found->value : QStringLiteral("<no field>");
+        QStringList to;
+        for (const Sent &message : sent)
+            to << message.to;
+        return to;
     }
     // The page asks before it sends a message without a body.
     bool bodyRequired = false;

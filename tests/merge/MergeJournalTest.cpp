@@ -47,13 +47,7 @@ protected:
         run->setJournalFolder(dir.path());
         return run;
     }
-    QStringList sentTo() const
-    {
-        QStringList to;
-        for (const auto &message : site.sent)
-            to << message.to;
-        return to;
-    }
+    QStringList sentTo() const { return site.sentTo(); }
     std::optional<MergeJournalContent> unfinished() { return findUnfinishedMergeJournal(dir.path(), site.addresses.bookPath); }
 };
 

@@ -49,13 +49,7 @@ protected:
         EXPECT_EQ(site.composeValue("Subj"), QStringLiteral("Hello <<First>>"));
         EXPECT_EQ(site.composeValue("Body"), QStringLiteral("Dear <<first>>,\r\nhi."));
     }
-    QStringList sentTo() const
-    {
-        QStringList to;
-        for (const auto &message : site.sent)
-            to << message.to;
-        return to;
-    }
+    QStringList sentTo() const { return site.sentTo(); }
 };
 
 TEST_F(MergeRunTest, sendsOnePersonalisedMessagePerAddressCountsThemAndPutsTheMessageBack)

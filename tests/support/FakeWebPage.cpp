@@ -33,6 +33,12 @@ FakeElement *FakeWebPage::field(const QString &form, const QString &name)
     return nullptr;
 }
 
+QString FakeWebPage::fieldValue(const char *form, const char *name)
+{
+    const FakeElement *e = field(QString::fromUtf8(form), QString::fromUtf8(name));
+    return e ? e->value : QStringLiteral("<missing>");
+}
+
 void FakeWebPage::clear()
 {
     elements.clear();

@@ -38,6 +38,8 @@ public:
     FakeElement &addField(const QString &form, const QString &name, const QString &value = QString());
     FakeElement &addElement(const QString &id, const QString &innerText = QString());
     FakeElement *field(const QString &form, const QString &name);
+    // The field's value, or "<missing>".
+    QString fieldValue(const char *form, const char *name);
     // Replaces the document: earlier references go stale.
     void clear();
 

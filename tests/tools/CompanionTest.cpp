@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "CommandLineAnswer.h"
 #include "WaitFor.h"
 
 using namespace ferrowen;
@@ -133,13 +134,7 @@ TEST_F(CompanionTest, linkGoesIntoTheEmptyKeyOnOneLineAndOtherSettingsStay)
 TEST_F(CompanionTest, argumentsThatHandNoLinkOver_changeNothing)
 {
     const QString link = QStringLiteral("mailto:a@b.example");
-    const struct
-    {
-        QStringList arguments;
-        int exitCode;
-        const char *output; // what standard output starts with
-        const char *errors; // what standard error contains
-    } rows[] = {
+    const ferrowen::testing::CommandLineAnswer rows[] = {
         {{}, 0, "", ""},
         {{QString()}, 0, "", ""},
         {{QStringLiteral("https://example.com/")}, 2, "", "not a mailto link"},
@@ -153,15 +148,8 @@ TEST_F(CompanionTest, argumentsThatHandNoLinkOver_changeNothing)
         {{QStringLiteral("--bogus"), link}, 2, "", "Try 'sorvik2 --help'"},
         {{link, QStringLiteral("mailto:c@d.example")}, 2, "", "unexpected argument 'mailto:c@d.example'"},
     };
-    for (const auto &row : rows) {
-        const std::string args = row.arguments.join(QLatin1Char(' ')).toStdString();
-        QProcess &process = start(row.arguments);
-        ASSERT_TRUE(process.waitForFinished(20000)) << args;
-        EXPECT_EQ(process.exitCode(), row.exitCode) << args;
-        EXPECT_TRUE(process.readAllStandardOutput().startsWith(row.output)) << args;
-        const QByteArray errors = process.readAllStandardError();
-        EXPECT_TRUE(errors.contains(row.errors)) << args << ": " << errors.constData();
-    }
+    for (const auto &row : rows)
+        ferrowen::testing::expectAnswered(start(row.arguments), row);
     EXPECT_FALSE(QFile::exists(settingsPath()));
 }
 

@@ -5,6 +5,7 @@
 #include "demowebmail/DemoWebmailSite.h"
 #include "demowebmail/HeaderLabels.h"
 
+#include "CommandLineAnswer.h"
 #include "WaitFor.h"
 
 #include <QJsonArray>
@@ -515,13 +516,7 @@ TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhereOrWhyNot)
     EXPECT_TRUE(onATakenPort.readAllStandardError().contains(QByteArray::number(site.port())));
 
     // Answers that end the program at once, without listening.
-    const struct
-    {
-        QStringList arguments;
-        int exitCode;
-        const char *output;
-        const char *errors;
-    } rows[] = {
+    const ferrowen::testing::CommandLineAnswer rows[] = {
         {{QStringLiteral("--version")}, 0, "ferrowen-demo-webmail " FERROWEN_EXPECTED_VERSION "\n", ""},
         {{QStringLiteral("--help")}, 0, "Usage: ferrowen-demo-webmail [options]\n", ""},
         {{QStringLiteral("--bogus")}, 2, "", "Unknown option 'bogus'."},
@@ -529,15 +524,8 @@ TEST_F(DemoWebmailSiteTest, listensOnLoopbackOnlyAndTheProgramSaysWhereOrWhyNot)
         {{QStringLiteral("--port"), QStringLiteral("70000")}, 2, "", "is not a port number"},
         {{QStringLiteral("extra")}, 2, "", "unexpected argument 'extra'"},
     };
-    for (const auto &row : rows) {
-        const std::string args = row.arguments.join(QLatin1Char(' ')).toStdString();
-        QProcess answer;
-        answer.start(QStringLiteral(FERROWEN_DEMO_WEBMAIL_EXE), row.arguments);
-        ASSERT_TRUE(answer.waitForFinished(ReplyTimeoutMs)) << args;
-        EXPECT_EQ(answer.exitCode(), row.exitCode) << args;
-        EXPECT_TRUE(answer.readAllStandardOutput().startsWith(row.output)) << args;
-        EXPECT_TRUE(answer.readAllStandardError().contains(row.errors)) << args;
-    }
+    for (const auto &row : rows)
+        ferrowen::testing::expectAnswer(QStringLiteral(FERROWEN_DEMO_WEBMAIL_EXE), row);
 }
 
 } // namespace

@@ -18,11 +18,7 @@ struct SavedMessageHost
 {
     FakeComposeHost host;
 
-    QString composeValue(const char *form, const char *field)
-    {
-        FakeElement *e = host.compose.field(QString::fromLatin1(form), QString::fromLatin1(field));
-        return e ? e->value : QStringLiteral("<missing>");
-    }
+    QString composeValue(const char *form, const char *field) { return host.compose.fieldValue(form, field); }
 
     void previewSavedMessage()
     {
@@ -87,11 +83,7 @@ protected:
         if (p.plainMirror)
             host.compose.addField(QString::fromLatin1(p.form), QString::fromLatin1(p.plainMirror));
     }
-    QString value(const char *field)
-    {
-        const FakeElement *e = host.compose.field(QString::fromLatin1(GetParam().form), QString::fromLatin1(field));
-        return e ? e->value : QStringLiteral("<missing>");
-    }
+    QString value(const char *field) { return host.compose.fieldValue(GetParam().form, field); }
 };
 
 TEST_P(MailtoFillTest, fillsEveryFieldOfTheLinkAndTracesEveryStep)

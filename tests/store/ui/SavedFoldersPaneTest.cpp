@@ -19,11 +19,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
+#include "ModalAnswer.h"
+#include "NamedChild.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "WaitFor.h"
@@ -88,12 +89,9 @@ protected:
     }
 
     template<typename T = QWidget>
-    T *child(const char *name)
-    {
-        T *found = window.findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T *child(const char *name) { return ferrowen::testing::namedChild<T>(window, name); }
+    template<typename T>
+    T *child(QWidget &dialog, const char *name) { return ferrowen::testing::namedChild<T>(dialog, name); }
 
     void addMessages(const char *folder, std::initializer_list<const char *> names)
     {
@@ -350,39 +348,23 @@ TEST_F(SavedFoldersPaneTest, movingGoesIntoTheOtherFolderAndNeverOverAFileOrInto
     EXPECT_EQ(currentRow(), 0);
 }
 
-// Answers the new-folder dialog once it is open: each name in turn, then
-// Cancel if it is still open.
-void answerNewFolderDialog(const QStringList &names, QStringList *refusedWhileOpen, int *refusals,
-                           ferrowen::testing::ScriptedMessageBoxes *boxes)
-{
-    QTimer::singleShot(0, [=] {
-        auto *dialog = qobject_cast<DialogNewFolder *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto *text = dialog->findChild<QLineEdit *>(QStringLiteral("Text1"));
-        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("OKButton"));
-        EXPECT_FALSE(ok->isEnabled());
-        for (const QString &name : names) {
-            const qsizetype before = boxes->shown.size();
-            text->setText(name);
-            ok->click();
-            if (boxes->shown.size() > before) {
-                *refusedWhileOpen << name;
-                ++*refusals;
-                EXPECT_TRUE(dialog->isVisible());
-            }
-        }
-        if (dialog->isVisible())
-            dialog->findChild<QPushButton *>(QStringLiteral("CancelButton"))->click();
-    });
-}
-
 TEST_F(SavedFoldersPaneTest, aNewFolderNameThatWouldLeaveTheStoreOrExistsIsRefusedAndMakesNothing)
 {
+    // Each name in turn; a refused one leaves the dialog open.
     QStringList refused;
-    int refusals = 0;
-    answerNewFolderDialog({QStringLiteral("../outside"), QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
-                           QStringLiteral("."), QStringLiteral("Work"), QStringLiteral(" Trips ")},
-                          &refused, &refusals, &host.boxes);
+    ferrowen::testing::answerNextModal<DialogNewFolder>([&](DialogNewFolder &dialog) {
+        auto *ok = child<QPushButton>(dialog, "OKButton");
+        EXPECT_FALSE(ok->isEnabled());
+        for (const char *name : {"../outside", "a/b", "a\\b", "..", ".", "Work", " Trips "}) {
+            const qsizetype before = host.boxes.shown.size();
+            child<QLineEdit>(dialog, "Text1")->setText(QString::fromUtf8(name));
+            ok->click();
+            if (host.boxes.shown.size() > before && dialog.isVisible())
+                refused << QString::fromUtf8(name);
+        }
+        if (dialog.isVisible())
+            dialog.reject();
+    });
     pane->openNewFolderDialog();
     EXPECT_EQ(refused, QStringList({QStringLiteral("../outside"), QStringLiteral("a/b"), QStringLiteral("a\\b"),
                                     QStringLiteral(".."), QStringLiteral("."), QStringLiteral("Work")}));
