@@ -24,6 +24,11 @@ struct ComposeState
     // markers, with the provider: a page still loading is taken for its
     // site's.
     QHash<QString, QString> recognisedSites;
+    // The inbox pane's document (ComposeHost::loadedDocument) whose markers
+    // were recognised last, and as which provider: its markers are not
+    // asked for again. 0: none.
+    quint64 recognisedDocument = 0;
+    QString recognisedDocumentProvider;
     // The next activation of the "Compose" tab keeps the loaded compose page
     // and what a reply, forward or mail link wrote into it.
     bool keepComposeOnce = false;
