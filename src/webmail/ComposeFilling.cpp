@@ -41,8 +41,10 @@ void openComposePageFirst(ComposeHost &host, const ProviderProfile &profile)
     if (host.mergeInProgress() || host.location(Pane::Compose).contains(QLatin1String("compose"))
         || holdsTypedText(host.page(Pane::Compose)))
         return;
-    if (const auto address = composeAddressFor(profile, host.location(Pane::Inbox)))
+    if (const auto address = composeAddressFor(profile, host.location(Pane::Inbox))) {
         host.navigate(Pane::Compose, *address);
+        host.state().composeOnItsWay = true;
+    }
 }
 
 // Picks the pane that holds the compose form, switching tabs as needed.
@@ -62,6 +64,7 @@ bool chooseComposePane(ComposeHost &host, ComposeMode mode, const ProviderProfil
     if (host.selectedTab() != 2) {
         openComposePageFirst(host, profile);
         host.selectTab(2);
+        host.state().composeOnItsWay = false;
     } else if (!host.location(Pane::Compose).contains(QLatin1String("compose"))) {
         // The tab is shown but holds no compose page (it was chosen before
         // the user signed in): open it now rather than wait for nothing.

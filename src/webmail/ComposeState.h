@@ -32,6 +32,10 @@ struct ComposeState
     // The next activation of the "Compose" tab keeps the loaded compose page
     // and what a reply, forward or mail link wrote into it.
     bool keepComposeOnce = false;
+    // A filling has sent the "Compose" pane to the compose page just before
+    // showing the tab: its activation keeps that load (the pane tells its
+    // new address only once the engine has taken the load up).
+    bool composeOnItsWay = false;
     // An address insertion waits for the compose page that is loading: the
     // field and the addresses chosen when it was asked for.
     bool pendingInsert = false;
