@@ -2,6 +2,7 @@
 
 #include "app/MailtoHandoff.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace ferrowen {
@@ -73,9 +74,18 @@ void MailtoHandoffDriver::run()
 
 void MailtoHandoffDriver::watchSettingsFile()
 {
-    const QString folder = QFileInfo(m_settingsPath).absolutePath();
-    if (!m_watcher.directories().contains(folder) && QFileInfo::exists(folder))
-        m_watcher.addPath(folder);
+    // Before the first write ever the settings folder may not exist yet:
+    // the nearest folder above it that does is watched instead, so that the
+    // companion's first link, which makes the folder, is seen at once.
+    QString watched = QFileInfo(m_settingsPath).absolutePath();
+    while (!QFileInfo(watched).isDir() && !QDir(watched).isRoot())
+        watched = QFileInfo(watched).absolutePath();
+    for (const QString &other : m_watcher.directories()) {
+        if (other != watched)
+            m_watcher.removePath(other);
+    }
+    if (!m_watcher.directories().contains(watched) && QFileInfo(watched).isDir())
+        m_watcher.addPath(watched);
     if (!m_watcher.files().contains(m_settingsPath) && QFileInfo::exists(m_settingsPath))
         m_watcher.addPath(m_settingsPath);
 }

@@ -13,7 +13,7 @@ class MailtoHandoff;
 
 // Decides when the mail link hand-off runs: as soon as the settings file
 // changes (it is replaced by a rename, so its folder is watched as well as
-// the file), on every tick of the once-a-second timer as the fallback, and
+// the file; until the folder exists, the nearest one above it), on every tick of the once-a-second timer as the fallback, and
 // again at once after each link it handled, so that links waiting their
 // turn follow each other without a second's pause. A link that could not be
 // cleared is tried again shortly.

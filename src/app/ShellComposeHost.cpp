@@ -137,6 +137,11 @@ bool ShellComposeHost::isLoading(Pane which)
     return pane(which).isBusy();
 }
 
+quint64 ShellComposeHost::loadedDocument(Pane which)
+{
+    return pane(which).loadedDocument();
+}
+
 bool ShellComposeHost::pageMayStillChange(Pane which)
 {
     const QElapsedTimer &loaded = m_loaded[paneIndex(which)];

@@ -44,6 +44,7 @@ public:
     void repaint(Pane pane) override;
     bool isShown(Pane pane) const override;
     bool isLoading(Pane pane) override;
+    quint64 loadedDocument(Pane pane) override;
     bool pageMayStillChange(Pane pane) override;
     bool previewShowsChosenMessage() override;
     void showWaitPanel() override;

@@ -33,9 +33,23 @@ bool isTemplateMode(ComposeMode mode)
     return mode == ComposeMode::InsertTemplate || mode == ComposeMode::CaptureTemplate;
 }
 
+// What the "Compose" tab's activation would open for a filling (it keeps
+// a loaded compose page and a message the user is writing), asked for
+// before the tab shows: the page loads while the window switches panes.
+void openComposePageFirst(ComposeHost &host, const ProviderProfile &profile)
+{
+    if (host.mergeInProgress() || host.location(Pane::Compose).contains(QLatin1String("compose"))
+        || holdsTypedText(host.page(Pane::Compose)))
+        return;
+    if (const auto address = composeAddressFor(profile, host.location(Pane::Inbox))) {
+        host.navigate(Pane::Compose, *address);
+        host.state().composeOnItsWay = true;
+    }
+}
+
 // Picks the pane that holds the compose form, switching tabs as needed.
 // Returns true when the form is the one the user opened in the inbox pane.
-bool chooseComposePane(ComposeHost &host, ComposeMode mode)
+bool chooseComposePane(ComposeHost &host, ComposeMode mode, const ProviderProfile &profile)
 {
     if (isTemplateMode(mode)) {
         if (host.selectedTab() != Tab::InboxLogin && host.selectedTab() != Tab::Compose)
@@ -48,7 +62,9 @@ bool chooseComposePane(ComposeHost &host, ComposeMode mode)
         return false;
     }
     if (host.selectedTab() != Tab::Compose) {
+        openComposePageFirst(host, profile);
         host.selectTab(Tab::Compose);
+        host.state().composeOnItsWay = false;
     } else if (!host.location(Pane::Compose).contains(QLatin1String("compose"))) {
         // The tab is shown but holds no compose page (it was chosen before
         // the user signed in): open it now rather than wait for nothing.
@@ -250,11 +266,10 @@ ComposeFillOutcome fill(Filling &f)
     host.writeTrace(QStringLiteral("1"));
     state.keepComposeOnce = true;
 
-    const bool seen = f.start != FillStart::Retried;
-    const bool useInboxPane = seen && chooseComposePane(host, f.request.mode);
-    const Pane pane = useInboxPane ? Pane::Inbox : Pane::Compose;
-
     const ProviderProfile &profile = DetectProvider(host);
+    const bool seen = f.start != FillStart::Retried;
+    const bool useInboxPane = seen && chooseComposePane(host, f.request.mode, profile);
+    const Pane pane = useInboxPane ? Pane::Inbox : Pane::Compose;
     host.writeTrace(QStringLiteral("2"));
     if (!f.request.gathered) {
         f.request.draft = gatherDraft(host, f.request.mode);

@@ -35,6 +35,10 @@ public:
 
     // True while the pane loads a page.
     virtual bool isLoading(Pane pane) = 0;
+    // A number for the document the pane shows, new with every load and
+    // every change of address; 0 while a page loads or when the pane cannot
+    // tell one document from the next.
+    virtual quint64 loadedDocument(Pane pane) = 0;
     // True while the pane loads a page, and for a moment after, while the
     // page's own scripts may still build its form.
     virtual bool pageMayStillChange(Pane pane) = 0;

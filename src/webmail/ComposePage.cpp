@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace ferrowen {
 
 Pane ComposePane(ComposeHost &host)
@@ -19,6 +21,7 @@ Pane ComposePane(ComposeHost &host)
 
 void OpenComposePage(ComposeHost &host)
 {
+    const bool onItsWay = std::exchange(host.state().composeOnItsWay, false);
     // The merge's page and what it wrote stay as they are.
     if (host.mergeInProgress())
         return;
@@ -28,7 +31,7 @@ void OpenComposePage(ComposeHost &host)
         return;
     }
     const bool keepLoadedPage = host.state().keepComposeOnce
-        && host.location(Pane::Compose).contains(QLatin1String("compose"));
+        && (onItsWay || host.location(Pane::Compose).contains(QLatin1String("compose")));
     if (!keepLoadedPage) {
         if (const auto address = composeAddressFor(DetectProvider(host), host.location(Pane::Inbox))) {
             host.navigate(Pane::Compose, *address);

@@ -25,9 +25,18 @@ struct ComposeState
     // markers, with the provider: a page still loading is taken for its
     // site's.
     QHash<QString, QString> recognisedSites;
+    // The inbox pane's document (ComposeHost::loadedDocument) whose markers
+    // were recognised last, and as which provider: its markers are not
+    // asked for again. 0: none.
+    quint64 recognisedDocument = 0;
+    QString recognisedDocumentProvider;
     // The next activation of the "Compose" tab keeps the loaded compose page
     // and what a reply, forward or mail link wrote into it.
     bool keepComposeOnce = false;
+    // A filling has sent the "Compose" pane to the compose page just before
+    // showing the tab: its activation keeps that load (the pane tells its
+    // new address only once the engine has taken the load up).
+    bool composeOnItsWay = false;
     // An address insertion waits for the compose page that is loading: the
     // field and the addresses chosen when it was asked for.
     bool pendingInsert = false;

@@ -36,7 +36,7 @@ bool isUnderPinnedAddress(const QString &location, const QString &pinnedAddress)
     return path.startsWith(pinnedPath);
 }
 
-const ProviderProfile &providerOfPage(WebPage &page, const QString &location, ComposeState &state)
+const ProviderProfile &providerOfPage(WebPage &page, const QString &location, ComposeState &state, bool *byMarkers)
 {
     if (!state.pinnedProvider.isEmpty() && isUnderPinnedAddress(location, state.pinnedAddress))
         return profileForKey(state.pinnedProvider);
@@ -51,6 +51,8 @@ const ProviderProfile &providerOfPage(WebPage &page, const QString &location, Co
             try {
                 if (page.runScript(profile.pageScript, QStringLiteral("recognise")).toBool()) {
                     state.recognisedSites.insert(site, profile.key);
+                    if (byMarkers)
+                        *byMarkers = true;
                     return profile;
                 }
             } catch (const WebPageError &) {
@@ -69,8 +71,23 @@ const ProviderProfile &providerOfPage(WebPage &page, const QString &location, Co
 
 const ProviderProfile &DetectProvider(ComposeHost &host)
 {
-    const ProviderProfile &profile = providerOfPage(host.page(Pane::Inbox), host.location(Pane::Inbox), host.state());
-    host.state().providerKey = profile.key;
+    ComposeState &state = host.state();
+    const QString location = host.location(Pane::Inbox);
+    const quint64 document = host.loadedDocument(Pane::Inbox);
+    const bool pinned = !state.pinnedProvider.isEmpty() && isUnderPinnedAddress(location, state.pinnedAddress);
+    // Asking the page takes a round trip to it, and a document keeps the
+    // provider its markers showed once.
+    if (!pinned && document != 0 && document == state.recognisedDocument) {
+        state.providerKey = state.recognisedDocumentProvider;
+        return profileForKey(state.providerKey);
+    }
+    bool byMarkers = false;
+    const ProviderProfile &profile = providerOfPage(host.page(Pane::Inbox), location, state, &byMarkers);
+    // Not when another document came while the page was asked.
+    const bool sameDocument = document != 0 && host.loadedDocument(Pane::Inbox) == document;
+    state.recognisedDocument = byMarkers && sameDocument ? document : 0;
+    state.recognisedDocumentProvider = profile.key;
+    state.providerKey = profile.key;
     return profile;
 }
 

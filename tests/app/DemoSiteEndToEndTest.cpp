@@ -51,6 +51,7 @@ TEST_F(DemoSiteEndToEndTest, burstOfLinksFromCompanionsAllArriveInOrder)
 {
     openInbox("/yahoo/inbox");
     ferrowen::testing::ComposeFillRecorder recorder(*controller);
+    QSignalSpy composeLoads(&form().browser(Pane::Compose), &BrowserPane::beforeNavigate);
     const QString queuePath = settings.path() + QStringLiteral(".mailto-queue");
     QStringList addresses;
     QList<QProcess *> companions;
@@ -71,6 +72,8 @@ TEST_F(DemoSiteEndToEndTest, burstOfLinksFromCompanionsAllArriveInOrder)
     ASSERT_TRUE(waitFor([&] { return recorder.filledTo.size() >= addresses.size(); }, 30000))
         << recorder.filledTo.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(recorder.filledTo, addresses);
+    // Opened for the first link and kept for the rest: not loaded twice.
+    EXPECT_EQ(composeLoads.count(), 1);
     for (QProcess *companion : companions) {
         ASSERT_TRUE(companion->state() == QProcess::NotRunning || companion->waitForFinished(10000));
         EXPECT_EQ(companion->exitCode(), 0) << companion->readAllStandardError().toStdString();

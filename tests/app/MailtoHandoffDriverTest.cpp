@@ -3,6 +3,7 @@
 #include "settings/SettingsFile.h"
 #include "platform/FileLock.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,11 +28,14 @@ class MailtoHandoffDriverTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(settings.SetIni(Settings, QStringLiteral("bug"), QStringLiteral("0")));
+        if (settingsFolderExistsAtStart())
+            ASSERT_TRUE(settings.SetIni(Settings, QStringLiteral("bug"), QStringLiteral("0")));
         driver.start();
         ASSERT_TRUE(tick.isActive());
         tick.stop();
     }
+
+    virtual bool settingsFolderExistsAtStart() const { return true; }
 
     // Another process's write, such as the companion's.
     void writeLink(const QString &link) { ASSERT_TRUE(otherWriter.writeString(Settings, Mailto, link)); }
@@ -50,8 +54,17 @@ protected:
     MailtoHandoffDriver driver{handoff, tick, settings.path()};
 };
 
-TEST_F(MailtoHandoffDriverTest, linksWrittenOneAfterAnotherArePickedUpWithoutTheTick)
+// On a first start the settings folder is made only by the first write,
+// the companion's.
+class MailtoHandoffDriverStartTest : public MailtoHandoffDriverTest, public ::testing::WithParamInterface<bool>
 {
+protected:
+    bool settingsFolderExistsAtStart() const override { return GetParam(); }
+};
+
+TEST_P(MailtoHandoffDriverStartTest, linksWrittenOneAfterAnotherArePickedUpWithoutTheTick)
+{
+    ASSERT_EQ(QFileInfo::exists(QFileInfo(settings.path()).absolutePath()), GetParam());
     QStringList handled;
     QObject::connect(&driver, &MailtoHandoffDriver::linkHandled, [&handled](const QString &link) { handled << link; });
     // Each write replaces the file: the watch has to follow the new one.
@@ -66,6 +79,9 @@ TEST_F(MailtoHandoffDriverTest, linksWrittenOneAfterAnotherArePickedUpWithoutThe
                                    QStringLiteral("mailto:three@example.com")}));
     EXPECT_EQ(handled, filled);
 }
+
+INSTANTIATE_TEST_SUITE_P(SettingsFolder, MailtoHandoffDriverStartTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool> &info) { return info.param ? "exists" : "notYetMade"; });
 
 // Filled once; its clearing, kept from the file by another writer's lock,
 // is tried again soon.

@@ -45,6 +45,8 @@ public:
     // The compose pane loads a page: from a navigation until a test says
     // the page is there.
     bool composeLoading = false;
+    // The inbox pane's document (ComposeHost::loadedDocument); 0: cannot tell.
+    quint64 inboxDocument = 0;
     bool previewReady = true;
     QString notice;
     QStringList linksDone;
@@ -79,6 +81,7 @@ public:
     void repaint(Pane) override {}
     bool isShown(Pane) const override { return true; }
     bool isLoading(Pane pane) override { return pane == Pane::Compose && composeLoading; }
+    quint64 loadedDocument(Pane pane) override { return pane == Pane::Inbox ? inboxDocument : 0; }
     bool pageMayStillChange(Pane pane) override { return isLoading(pane); }
     bool previewShowsChosenMessage() override { return previewReady; }
     void showWaitingNotice(const QString &text) override { notice = text; }

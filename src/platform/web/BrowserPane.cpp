@@ -30,7 +30,10 @@ BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChange);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) { Q_EMIT progressChange(progress, 100); });
     connect(m_page, &QWebEnginePage::urlChanged, this,
-            [this](const QUrl &url) { Q_EMIT navigateComplete(url.toString()); });
+            [this](const QUrl &url) {
+                ++m_documentNumber;
+                Q_EMIT navigateComplete(url.toString());
+            });
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
@@ -42,6 +45,7 @@ BrowserPane::BrowserPane(QWidget *parent, QWebEngineProfile *profile)
     });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         m_busy = false;
+        ++m_documentNumber;
         // The end of a load that the request cut short does not count.
         if (m_page->url() == m_requested)
             m_requestedLoaded = true;

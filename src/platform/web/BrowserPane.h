@@ -48,6 +48,10 @@ public:
     void refresh();
     void stop();
     bool isBusy() const;
+    // A number for the document shown, new with every load and every change
+    // of address, so that what was learnt from a document is known to be
+    // about this one; 0 while a page loads.
+    quint64 loadedDocument() const { return m_busy ? 0 : m_documentNumber; }
     // Why the last page came as an error ("HTTP 403", the engine's text for
     // a failed connection); empty when it loaded as a page should, and
     // while a load is on its way.
@@ -87,6 +91,7 @@ private:
     std::unique_ptr<EngineWebPage> m_document;
     LocalRequestFilter *m_localOnly = nullptr;
     bool m_busy = false;
+    quint64 m_documentNumber = 1;
     QString m_loadError;
     QUrl m_requested;
     bool m_requestedLoaded = true;
