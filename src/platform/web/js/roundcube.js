@@ -124,14 +124,15 @@
     }
 
     // A send the user started with the page's own button: what shows from
-    // now on is its answer. The page posts into a frame of its own that it
-    // removes once the answer has come: without it, the answer came before
-    // this look, and is the newest message shown.
+    // now on is its answer. The page shows its "loading" message before it
+    // posts, into a frame of its own, and takes both away once the answer
+    // has come: without either, the answer came before this look, and is
+    // the newest message shown.
     function watchSend() {
         const shown = shownMessages();
         sending.before = new WeakSet(shown.filter(message => !isLoading(message)));
         sending.sawLoading = shown.some(isLoading);
-        sending.answeredEarly = !document.querySelector('iframe[name="savetarget"]');
+        sending.answeredEarly = !sending.sawLoading || !document.querySelector('iframe[name="savetarget"]');
         sending.started = true;
         return true;
     }
