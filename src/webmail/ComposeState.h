@@ -30,6 +30,9 @@ struct ComposeState
     // asked for again. 0: none.
     quint64 recognisedDocument = 0;
     QString recognisedDocumentProvider;
+    // The inbox pane's document that showed no provider's markers once its
+    // own scripts had run: its provider follows its address. 0: none.
+    quint64 unmarkedDocument = 0;
     // The next activation of the "Compose" tab keeps the loaded compose page
     // and what a reply, forward or mail link wrote into it.
     bool keepComposeOnce = false;

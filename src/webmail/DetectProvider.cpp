@@ -36,8 +36,11 @@ bool isUnderPinnedAddress(const QString &location, const QString &pinnedAddress)
     return path.startsWith(pinnedPath);
 }
 
-const ProviderProfile &providerOfPage(WebPage &page, const QString &location, ComposeState &state, bool *byMarkers)
+const ProviderProfile &providerOfPage(WebPage &page, const QString &location, ComposeState &state, PageMarkers *markers)
 {
+    PageMarkers ignored;
+    PageMarkers &said = markers ? *markers : ignored;
+    said = PageMarkers::NotAsked;
     if (!state.pinnedProvider.isEmpty() && isUnderPinnedAddress(location, state.pinnedAddress))
         return profileForKey(state.pinnedProvider);
 
@@ -51,14 +54,15 @@ const ProviderProfile &providerOfPage(WebPage &page, const QString &location, Co
             try {
                 if (page.runScript(profile.pageScript, QStringLiteral("recognise")).toBool()) {
                     state.recognisedSites.insert(site, profile.key);
-                    if (byMarkers)
-                        *byMarkers = true;
+                    said = PageMarkers::Shown;
                     return profile;
                 }
             } catch (const WebPageError &) {
                 answered = false;
             }
         }
+        if (answered)
+            said = PageMarkers::Absent;
         // A page on its way cannot answer yet; its site's pages were known before.
         if (!answered) {
             const auto known = state.recognisedSites.constFind(site);
@@ -76,17 +80,25 @@ const ProviderProfile &DetectProvider(ComposeHost &host)
     const quint64 document = host.loadedDocument(Pane::Inbox);
     const bool pinned = !state.pinnedProvider.isEmpty() && isUnderPinnedAddress(location, state.pinnedAddress);
     // Asking the page takes a round trip to it, and a document keeps the
-    // provider its markers showed once.
+    // provider its markers showed once. One that showed none after its own
+    // scripts had had their time follows its address.
     if (!pinned && document != 0 && document == state.recognisedDocument) {
         state.providerKey = state.recognisedDocumentProvider;
         return profileForKey(state.providerKey);
     }
-    bool byMarkers = false;
-    const ProviderProfile &profile = providerOfPage(host.page(Pane::Inbox), location, state, &byMarkers);
+    if (!pinned && document != 0 && document == state.unmarkedDocument) {
+        const ProviderProfile &profile = profileForInboxAddress(location);
+        state.providerKey = profile.key;
+        return profile;
+    }
+    PageMarkers markers = PageMarkers::NotAsked;
+    const ProviderProfile &profile = providerOfPage(host.page(Pane::Inbox), location, state, &markers);
     // Not when another document came while the page was asked.
     const bool sameDocument = document != 0 && host.loadedDocument(Pane::Inbox) == document;
-    state.recognisedDocument = byMarkers && sameDocument ? document : 0;
+    state.recognisedDocument = markers == PageMarkers::Shown && sameDocument ? document : 0;
     state.recognisedDocumentProvider = profile.key;
+    state.unmarkedDocument =
+        markers == PageMarkers::Absent && sameDocument && !host.pageMayStillChange(Pane::Inbox) ? document : 0;
     state.providerKey = profile.key;
     return profile;
 }

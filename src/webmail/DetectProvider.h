@@ -18,10 +18,15 @@ const ProviderProfile &DetectProvider(ComposeHost &host);
 // the user pinned that address to; the provider whose page script knows
 // the page by its markers; while the page cannot answer (it loads), the
 // provider its site was last known by; else by the words of the address
-// (the last profile of the table serves every other address). byMarkers,
-// when given, tells whether the page's markers answered.
+// (the last profile of the table serves every other address). markers,
+// when given, tells what the page's markers said.
+enum class PageMarkers {
+    Shown,     // a provider's page script knew the page
+    Absent,    // every page script answered, and none knew it
+    NotAsked,  // pinned, not a web page, or the page could not answer
+};
 const ProviderProfile &providerOfPage(WebPage &page, const QString &location, ComposeState &state,
-                                      bool *byMarkers = nullptr);
+                                      PageMarkers *markers = nullptr);
 
 // True when location lies under the pinned address: the same scheme, host
 // and port, and a path that starts with the pinned one.

@@ -47,6 +47,8 @@ public:
     bool composeLoading = false;
     // The inbox pane's document (ComposeHost::loadedDocument); 0: cannot tell.
     quint64 inboxDocument = 0;
+    // The inbox page has just loaded: its own scripts may still change it.
+    bool inboxSettling = false;
     bool previewReady = true;
     QString notice;
     QStringList linksDone;
@@ -82,7 +84,7 @@ public:
     bool isShown(Pane) const override { return true; }
     bool isLoading(Pane pane) override { return pane == Pane::Compose && composeLoading; }
     quint64 loadedDocument(Pane pane) override { return pane == Pane::Inbox ? inboxDocument : 0; }
-    bool pageMayStillChange(Pane pane) override { return isLoading(pane); }
+    bool pageMayStillChange(Pane pane) override { return isLoading(pane) || (pane == Pane::Inbox && inboxSettling); }
     bool previewShowsChosenMessage() override { return previewReady; }
     void showWaitingNotice(const QString &text) override { notice = text; }
     void mailLinkDone(const QString &link) override { linksDone << link; }

@@ -100,35 +100,43 @@ TEST(DetectProvider, knowsPagesByTheirMarkersAPinOrTheirSite)
 }
 
 // A document recognised by its markers is not asked again until another
-// one comes; a page that did not know itself, or one still loading, is
-// asked every time, and a pin still comes first.
+// one comes, nor one that showed none once its own scripts had run; one
+// that did not know itself while they ran, or one still loading, is asked
+// every time, and a pin still comes first.
 TEST(DetectProvider, asksALoadedDocumentForItsMarkersOnce)
 {
     struct Row
     {
         quint64 document; // 0: loading
+        bool settling;
         bool recognised;
         const char *pinAddress;
         const char *expected;
         int asked;
     };
     const Row rows[] = {
-        {7, true, "", "roundcube", 1},
+        {7, false, true, "", "roundcube", 1},
         // The page would now answer otherwise: still the same document.
-        {7, false, "", "roundcube", 0},
-        {7, false, "http://127.0.0.1:40000/", "yahoo", 0},
+        {7, false, false, "", "roundcube", 0},
+        {7, false, false, "http://127.0.0.1:40000/", "yahoo", 0},
         // A new document, which does not know itself yet, then does.
-        {8, false, "", "hotmail", 1},
-        {8, true, "", "roundcube", 1},
-        {8, false, "", "roundcube", 0},
-        {0, true, "", "roundcube", 1},
-        {0, true, "", "roundcube", 1},
+        {8, true, false, "", "hotmail", 1},
+        {8, true, true, "", "roundcube", 1},
+        {8, false, false, "", "roundcube", 0},
+        // Settled without markers: its address tells, and a pin still wins.
+        {9, false, false, "", "hotmail", 1},
+        {9, false, true, "", "hotmail", 0},
+        {9, false, true, "http://127.0.0.1:40000/", "yahoo", 0},
+        {10, false, true, "", "roundcube", 1},
+        {0, false, true, "", "roundcube", 1},
+        {0, false, true, "", "roundcube", 1},
     };
     ferrowen::testing::FakeComposeHost host;
     host.inbox.url = QStringLiteral("http://127.0.0.1:40000/?_task=mail");
     host.composeState.pinnedProvider = QStringLiteral("yahoo");
     for (const Row &row : rows) {
         host.inboxDocument = row.document;
+        host.inboxSettling = row.settling;
         host.inbox.scriptAnswers.insert(QStringLiteral("roundcube.js recognise"), row.recognised);
         host.inbox.scriptCalls.clear();
         host.composeState.pinnedAddress = QString::fromUtf8(row.pinAddress);
