@@ -114,6 +114,7 @@ void MainController::connectWindow()
     m_shell->compose().onMailLinkDone([this](const QString &link) {
         m_mailto.linkDone(link);
         m_mailtoDriver->lookAgainSoon(m_mailto.untilClear());
+        Q_EMIT mailLinkDone(link);
     });
     MainForm &form = window();
     connect(&form, &MainForm::closing, this, &MainController::shutdown);

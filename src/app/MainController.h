@@ -75,6 +75,9 @@ Q_SIGNALS:
     // A mail link from the settings file was filled into the compose form
     // (or discarded by the user) and has left the settings file.
     void mailLinkHandled(const QString &link);
+    // A mail link was just written into the compose form, or discarded by
+    // the user; it leaves the settings file soon after.
+    void mailLinkDone(const QString &link);
 
 private:
     void setUpOnFirstStart(const Options::FirstStart &firstStart);

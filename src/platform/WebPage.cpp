@@ -31,6 +31,20 @@ std::optional<ElementRef> WebPage::locate(const WriteTarget &target)
 
 bool WebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
 {
+    QString missing;
+    const std::optional<bool> written = writeAllFound(writes, typed, &missing);
+    if (!written)
+        throw WebPageError(QStringLiteral("the page has no ") + missing);
+    return *written;
+}
+
+std::optional<bool> WebPage::writeAllIfPresent(const QList<PageWrite> &writes, TypedText typed)
+{
+    return writeAllFound(writes, typed, nullptr);
+}
+
+std::optional<bool> WebPage::writeAllFound(const QList<PageWrite> &writes, TypedText typed, QString *missing)
+{
     // Found first, written after: a missing place leaves the page untouched.
     QList<std::optional<std::pair<ElementRef, ElementProperty>>> places;
     for (const PageWrite &write : writes) {
@@ -41,8 +55,11 @@ bool WebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
                 break;
             }
         }
-        if (!place && !write.optional)
-            throw WebPageError(QStringLiteral("the page has no ") + describe(write.targets.value(0)));
+        if (!place && !write.optional) {
+            if (missing)
+                *missing = describe(write.targets.value(0));
+            return std::nullopt;
+        }
         places.append(place);
     }
     if (typed == TypedText::Keep) {

@@ -219,6 +219,10 @@ public:
     // write nothing and answer false; otherwise what is written replaces
     // what the user typed there, and the answer is true.
     virtual bool writeAll(const QList<PageWrite> &writes, TypedText typed = TypedText::Replace);
+    // As writeAll, but a missing place answers nothing (and writes
+    // nothing) instead of failing: one step both looks for a form that
+    // may not be there yet and fills it.
+    virtual std::optional<bool> writeAllIfPresent(const QList<PageWrite> &writes, TypedText typed = TypedText::Replace);
 
     // The names (or else ids) of the elements holding text the user typed
     // (or pasted) that the program has not written over since: the page's
@@ -248,6 +252,9 @@ public:
 protected:
     // The element a write target names, or nothing when the page lacks it.
     std::optional<ElementRef> locate(const WriteTarget &target);
+    // writeAll's steps over the element calls; nothing when a required
+    // place is missing, which missing (when given) then describes.
+    std::optional<bool> writeAllFound(const QList<PageWrite> &writes, TypedText typed, QString *missing);
 
     virtual ElementRef lookupById(const QString &idOrName) = 0;
     virtual ElementRef lookupFormField(const QString &form, const QString &field) = 0;

@@ -14,6 +14,9 @@
 
 #include <QCoreApplication>
 
+#include <functional>
+#include <optional>
+
 namespace ferrowen {
 
 namespace {
@@ -98,10 +101,14 @@ bool loadComposePage(ComposeHost &host, const ProviderProfile &profile)
     return address.has_value();
 }
 
-// Waits until the provider's To field answers in the pane. Lookups wait
-// for the page to finish loading: until then the form found could be the
-// one of the page that is leaving.
-WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const ComposeFormNames &names, int request, bool showPanel)
+// True when the page has the form (and, for a look that also writes,
+// once it has filled it).
+using FormLook = std::function<bool(WebPage &)>;
+
+// Waits until the look finds the form in the pane. Lookups wait for the
+// page to finish loading: until then the form found could be the one of
+// the page that is leaving.
+WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const FormLook &look, int request, bool showPanel)
 {
     const auto ending = [&host](WaitEnd end) {
         host.hideWaitPanel();
@@ -115,7 +122,7 @@ WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const ComposeFormNames 
         // this one must not write over them.
         if (host.state().fillRequests != request || host.mergeInProgress())
             return ending(WaitEnd::Overtaken);
-        if (!host.isLoading(pane) && hasComposeForm(host.page(pane), names))
+        if (!host.isLoading(pane) && look(host.page(pane)))
             return ending(WaitEnd::FormFound);
         if (!host.pageMayStillChange(pane))
             return ending(WaitEnd::NoForm);
@@ -216,13 +223,53 @@ ComposeFillOutcome notWritten(Filling &f, WaitEnd end)
     return ComposeFillOutcome::Stopped;
 }
 
-ComposeFillOutcome write(Filling &f, Pane pane, const ProviderProfile &profile, bool useInboxPane)
+bool isTemplateAboveText(ComposeMode mode, bool useInboxPane)
+{
+    return mode == ComposeMode::InsertTemplate && useInboxPane;
+}
+
+// A filling that reads from the form before writing (a template taken from
+// it, or put above its text) cannot write in the same step as it looks.
+bool readsFormFirst(ComposeMode mode, bool useInboxPane)
+{
+    return mode == ComposeMode::CaptureTemplate || isTemplateAboveText(mode, useInboxPane);
+}
+
+// What a filling writes; bodyBelow is the text a template goes above.
+QList<PageWrite> fillingWrites(const Filling &f, const ProviderProfile &profile, bool useInboxPane,
+                               const QString &bodyBelow = QString())
+{
+    const ComposeMode mode = f.request.mode;
+    const bool templateAboveText = isTemplateAboveText(mode, useInboxPane);
+    ComposeDraft draft = f.request.draft;
+    const bool writesHeaders = int(mode) < 10;
+    if (writesHeaders && profile.recipientFromAngleBracket)
+        draft.recipient = recipientFromAngleBracket(draft.recipient);
+    if (templateAboveText)
+        draft.body += CrLf + CrLf + bodyBelow;
+    else if (mode != ComposeMode::InsertTemplate)
+        draft.body = bodyForMode(mode, draft.body);
+    return composeWrites(profile, draft, writesHeaders, templateAboveText);
+}
+
+// A filling that writes without reading first writes as it looks for the
+// form: one step once the page has come.
+struct WriteOnSight
+{
+    QList<PageWrite> writes;
+    // What the look's writing answered (false: the user's typing is there,
+    // and nothing was written). Nothing until the form was found.
+    std::optional<bool> written;
+};
+
+ComposeFillOutcome write(Filling &f, Pane pane, const ProviderProfile &profile, bool useInboxPane,
+                         const std::optional<WriteOnSight> &onSight)
 {
     ComposeHost &host = f.host;
     WebPage &compose = host.page(pane);
     const ComposeFormNames &names = profile.compose;
     const ComposeMode mode = f.request.mode;
-    if (profile.plainTextMirror.present())
+    if (profile.plainTextMirror.present() && !onSight)
         host.writeTrace(QStringLiteral("6"));
 
     if (mode == ComposeMode::CaptureTemplate) {
@@ -232,20 +279,13 @@ ComposeFillOutcome write(Filling &f, Pane pane, const ProviderProfile &profile, 
         return ComposeFillOutcome::Filled;
     }
 
-    const bool templateAboveText = mode == ComposeMode::InsertTemplate && useInboxPane;
-    ComposeDraft draft = f.request.draft;
-    const bool writesHeaders = int(mode) < 10;
-    if (writesHeaders && profile.recipientFromAngleBracket)
-        draft.recipient = recipientFromAngleBracket(draft.recipient);
-    if (templateAboveText)
-        draft.body += CrLf + CrLf + compose.formField(names.form, names.body).value();
-    else if (mode != ComposeMode::InsertTemplate)
-        draft.body = bodyForMode(mode, draft.body);
-
     // One step when the form holds nothing the user typed; else only with
     // the user's yes.
-    const QList<PageWrite> writes = composeWrites(profile, draft, writesHeaders, templateAboveText);
-    if (!compose.writeAll(writes, TypedText::Keep)) {
+    const QList<PageWrite> writes = onSight ? onSight->writes
+        : fillingWrites(f, profile, useInboxPane,
+                        isTemplateAboveText(mode, useInboxPane) ? compose.formField(names.form, names.body).value() : QString());
+    const bool written = onSight && onSight->written ? *onSight->written : compose.writeAll(writes, TypedText::Keep);
+    if (!written) {
         if (!userAgreesToReplace(host, f.request))
             return putAside(f, ComposeRequest::Waiting::PutAside);
         compose.writeAll(writes, TypedText::Replace);
@@ -290,11 +330,27 @@ ComposeFillOutcome fill(Filling &f)
     if (!seen)
         state.composeOpenedForInbox = inboxLocation;
     const bool opened = !seen && mayOpen && loadComposePage(host, profile);
-    WaitEnd end = waitForComposeForm(host, pane, profile.compose, request, seen);
+    std::optional<WriteOnSight> onSight;
+    if (!readsFormFirst(f.request.mode, useInboxPane))
+        onSight = WriteOnSight{fillingWrites(f, profile, useInboxPane), std::nullopt};
+    const FormLook look = [&](WebPage &page) {
+        if (!onSight)
+            return hasComposeForm(page, profile.compose);
+        if (profile.plainTextMirror.present())
+            host.writeTrace(QStringLiteral("6"));
+        try {
+            onSight->written = page.writeAllIfPresent(onSight->writes, TypedText::Keep);
+        } catch (const WebPageError &) {
+            // Not answering is not having the form, as for the bare look.
+            onSight->written.reset();
+        }
+        return onSight->written.has_value();
+    };
+    WaitEnd end = waitForComposeForm(host, pane, look, request, seen);
     // The pane kept a page without the form (the site's rich-text page, a
     // page shown after a send): the compose page is opened once more.
     if (end == WaitEnd::NoForm && pane == Pane::Compose && !opened && mayOpen && loadComposePage(host, profile))
-        end = waitForComposeForm(host, pane, profile.compose, request, seen);
+        end = waitForComposeForm(host, pane, look, request, seen);
     if (end != WaitEnd::FormFound)
         return notWritten(f, end);
     if (!seen && host.selectedTab() != Tab::Compose) {
@@ -302,7 +358,7 @@ ComposeFillOutcome fill(Filling &f)
         state.keepComposeOnce = true;
         host.selectTab(Tab::Compose);
     }
-    return write(f, pane, profile, useInboxPane);
+    return write(f, pane, profile, useInboxPane, onSight);
 }
 
 } // namespace

@@ -162,8 +162,18 @@ void FakeWebPage::writeProperty(const ElementRef &ref, ElementProperty property,
 
 bool FakeWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
 {
+    const std::optional<bool> written = writeAllIfPresent(writes, typed);
+    // The same failure as the page's.
+    return written ? *written : WebPage::writeAll(writes, typed);
+}
+
+std::optional<bool> FakeWebPage::writeAllIfPresent(const QList<PageWrite> &writes, TypedText typed)
+{
+    const std::optional<bool> written = WebPage::writeAllIfPresent(writes, typed);
+    if (!written)
+        return written;
     ++writeAllCalls;
-    if (!WebPage::writeAll(writes, typed))
+    if (!*written)
         return false;
     for (const PageWrite &write : writes) {
         if (write.keepsText)

@@ -56,8 +56,10 @@ public:
     void clickElement(const ElementRef &element) override;
     // Counts the calls, and forgets the typing in what it writes.
     bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
+    std::optional<bool> writeAllIfPresent(const QList<PageWrite> &writes, TypedText typed) override;
     QStringList typedFieldNames() override;
 
+    // Calls of either that found every place.
     int writeAllCalls = 0;
 
     // What the page's scripts answer, by "script op" ("roundcube.js

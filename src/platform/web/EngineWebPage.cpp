@@ -176,7 +176,9 @@ void EngineWebPage::submitForm(const QString &form, const QString &actionSuffix)
     call(QStringLiteral("submitForm"), {{QStringLiteral("form"), form}, {QStringLiteral("actionSuffix"), actionSuffix}});
 }
 
-bool EngineWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
+namespace {
+
+QJsonObject writeAllArguments(const QList<PageWrite> &writes, TypedText typed, bool ifPresent)
 {
     QJsonArray list;
     for (const PageWrite &write : writes) {
@@ -188,9 +190,24 @@ bool EngineWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
                                 {QStringLiteral("optional"), write.optional},
                                 {QStringLiteral("keepsText"), write.keepsText}});
     }
-    return call(QStringLiteral("writeAll"),
-                {{QStringLiteral("writes"), list}, {QStringLiteral("keepTyped"), typed == TypedText::Keep}})
-        .toBool();
+    return {{QStringLiteral("writes"), list},
+            {QStringLiteral("keepTyped"), typed == TypedText::Keep},
+            {QStringLiteral("ifPresent"), ifPresent}};
+}
+
+} // namespace
+
+bool EngineWebPage::writeAll(const QList<PageWrite> &writes, TypedText typed)
+{
+    return call(QStringLiteral("writeAll"), writeAllArguments(writes, typed, false)).toBool();
+}
+
+std::optional<bool> EngineWebPage::writeAllIfPresent(const QList<PageWrite> &writes, TypedText typed)
+{
+    const QJsonValue written = call(QStringLiteral("writeAll"), writeAllArguments(writes, typed, true));
+    if (written.isNull())
+        return std::nullopt;
+    return written.toBool();
 }
 
 QStringList EngineWebPage::typedFieldNames()

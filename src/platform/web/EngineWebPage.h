@@ -35,6 +35,7 @@ public:
     void clickElement(const ElementRef &element) override;
     void submitForm(const QString &form, const QString &actionSuffix) override;
     bool writeAll(const QList<PageWrite> &writes, TypedText typed) override;
+    std::optional<bool> writeAllIfPresent(const QList<PageWrite> &writes, TypedText typed) override;
     QStringList typedFieldNames() override;
     QJsonValue runScript(const QString &script, const QString &operation, const QJsonObject &arguments) override;
     QString frameLocation(const QStringList &frames) override;

@@ -232,6 +232,11 @@ TEST_F(EngineWebPageTest, writeAllFillsEveryPlaceOrNothing_andOnlyTheUsersTyping
 
     EXPECT_THROW(page().writeAll({{{field("Compose", "To")}, QStringLiteral("lost"), false}, {{missing}, QString(), false}}),
                  WebPageError);
+    EXPECT_EQ(page().writeAllIfPresent({{{field("Compose", "To")}, QStringLiteral("lost"), false}, {{missing}, QString(), false}}),
+              std::nullopt);
+    EXPECT_EQ(page().writeAllIfPresent({{{missing}, QString(), true}, {{field("compose", "Subj")}, QStringLiteral("s"), false}}),
+              std::optional<bool>(true));
+    EXPECT_EQ(page().formField(QStringLiteral("compose"), QStringLiteral("Subj")).value(), QStringLiteral("s"));
     EXPECT_EQ(page().formField(QStringLiteral("Compose"), QStringLiteral("To")).value(), QStringLiteral("ann"));
 
     runInPage(*BrowserPaneProbe::page(pane), QStringLiteral("document.forms.Compose.Body.value = 'by the page'; "

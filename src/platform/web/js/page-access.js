@@ -409,17 +409,26 @@
         // goes to the first of its targets the page has; an optional write
         // with none is skipped. What is written this way replaces what the
         // user typed there, unless keepTyped asks to write nothing then.
-        writeAll({ writes, keepTyped }) {
-            const places = writes.map(write => {
+        // ifPresent: a required place that is missing answers null, not
+        // an error; nothing is written either way.
+        writeAll({ writes, keepTyped, ifPresent }) {
+            const places = [];
+            for (const write of writes) {
+                let place = null;
                 for (const target of write.targets) {
                     const element = locate(target);
-                    if (element)
-                        return { element: element, property: target.property };
+                    if (element) {
+                        place = { element: element, property: target.property };
+                        break;
+                    }
                 }
-                if (!write.optional)
+                if (!place && !write.optional) {
+                    if (ifPresent)
+                        return null;
                     fail('the page has no ' + describe(write.targets[0]));
-                return null;
-            });
+                }
+                places.push(place);
+            }
             const overTyped = (place, i) => place && !writes[i].keepsText && typedInto.has(place.element)
                 && textOf(place.element).trim() !== '';
             if (keepTyped && places.some(overTyped))
