@@ -13,6 +13,7 @@
 #include "webmail/WaitingFillings.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <optional>
@@ -30,6 +31,11 @@ enum class WaitEnd {
     Overtaken, // a later filling or a mail merge took the form
     Closing    // the window goes away
 };
+
+// A compose page loading unseen for a filling is shown once it is filled,
+// or once its load has taken this long: showing a pane while its page
+// loads makes the load slower, and a short one is not worth watching.
+constexpr qint64 UnseenLoadShowMs = 100;
 
 bool isTemplateMode(ComposeMode mode)
 {
@@ -50,10 +56,24 @@ void openComposePageFirst(ComposeHost &host, const ProviderProfile &profile)
     }
 }
 
+// Shows the "Compose" tab for a filling whose page loaded unseen,
+// keeping that page.
+void showComposeTab(ComposeHost &host)
+{
+    if (host.selectedTab() != Tab::Compose) {
+        host.state().keepComposeOnce = true;
+        host.selectTab(Tab::Compose);
+    }
+    host.state().composeOnItsWay = false;
+}
+
 // Picks the pane that holds the compose form, switching tabs as needed.
 // Returns true when the form is the one the user opened in the inbox pane.
-bool chooseComposePane(ComposeHost &host, ComposeMode mode, const ProviderProfile &profile)
+// tabLater: the compose page is on its way, and the "Compose" tab is to be
+// shown by the filling (showComposeTab).
+bool chooseComposePane(ComposeHost &host, ComposeMode mode, const ProviderProfile &profile, bool &tabLater)
 {
+    tabLater = false;
     if (isTemplateMode(mode)) {
         if (host.selectedTab() != Tab::InboxLogin && host.selectedTab() != Tab::Compose)
             host.selectTab(Tab::Compose);
@@ -66,8 +86,9 @@ bool chooseComposePane(ComposeHost &host, ComposeMode mode, const ProviderProfil
     }
     if (host.selectedTab() != Tab::Compose) {
         openComposePageFirst(host, profile);
-        host.selectTab(Tab::Compose);
-        host.state().composeOnItsWay = false;
+        tabLater = host.state().composeOnItsWay;
+        if (!tabLater)
+            host.selectTab(Tab::Compose);
     } else if (!host.location(Pane::Compose).contains(QLatin1String("compose"))) {
         // The tab is shown but holds no compose page (it was chosen before
         // the user signed in): open it now rather than wait for nothing.
@@ -108,12 +129,15 @@ using FormLook = std::function<bool(WebPage &)>;
 // Waits until the look finds the form in the pane. Lookups wait for the
 // page to finish loading: until then the form found could be the one of
 // the page that is leaving.
-WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const FormLook &look, int request, bool showPanel)
+WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const FormLook &look, int request, bool showPanel,
+                           bool &tabLater)
 {
     const auto ending = [&host](WaitEnd end) {
         host.hideWaitPanel();
         return end;
     };
+    QElapsedTimer waited;
+    waited.start();
     for (;;) {
         host.writeTrace(QStringLiteral("5"));
         if (host.takeWaitCancelled())
@@ -126,6 +150,10 @@ WaitEnd waitForComposeForm(ComposeHost &host, Pane pane, const FormLook &look, i
             return ending(WaitEnd::FormFound);
         if (!host.pageMayStillChange(pane))
             return ending(WaitEnd::NoForm);
+        if (tabLater && waited.elapsed() >= UnseenLoadShowMs) {
+            showComposeTab(host);
+            tabLater = false;
+        }
         if (showPanel)
             host.showWaitPanel();
         if (!host.letPendingEventsRun())
@@ -308,7 +336,8 @@ ComposeFillOutcome fill(Filling &f)
 
     const ProviderProfile &profile = DetectProvider(host);
     const bool seen = f.start != FillStart::Retried;
-    const bool useInboxPane = seen && chooseComposePane(host, f.request.mode, profile);
+    bool tabLater = false;
+    const bool useInboxPane = seen && chooseComposePane(host, f.request.mode, profile, tabLater);
     const Pane pane = useInboxPane ? Pane::Inbox : Pane::Compose;
     host.writeTrace(QStringLiteral("2"));
     if (!f.request.gathered) {
@@ -346,18 +375,20 @@ ComposeFillOutcome fill(Filling &f)
         }
         return onSight->written.has_value();
     };
-    WaitEnd end = waitForComposeForm(host, pane, look, request, seen);
+    WaitEnd end = waitForComposeForm(host, pane, look, request, seen, tabLater);
     // The pane kept a page without the form (the site's rich-text page, a
     // page shown after a send): the compose page is opened once more.
     if (end == WaitEnd::NoForm && pane == Pane::Compose && !opened && mayOpen && loadComposePage(host, profile))
-        end = waitForComposeForm(host, pane, look, request, seen);
-    if (end != WaitEnd::FormFound)
+        end = waitForComposeForm(host, pane, look, request, seen, tabLater);
+    if (end != WaitEnd::FormFound) {
+        // Shown as it would have been had the page taken its time.
+        if (tabLater && end != WaitEnd::Overtaken && end != WaitEnd::Closing)
+            showComposeTab(host);
         return notWritten(f, end);
-    if (!seen && host.selectedTab() != Tab::Compose) {
-        // Shown now, keeping the page that has just loaded.
-        state.keepComposeOnce = true;
-        host.selectTab(Tab::Compose);
     }
+    // Shown now, keeping the page that has just loaded.
+    if (!seen || tabLater)
+        showComposeTab(host);
     return write(f, pane, profile, useInboxPane, onSight);
 }
 

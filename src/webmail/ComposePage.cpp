@@ -25,23 +25,23 @@ void OpenComposePage(ComposeHost &host)
     // The merge's page and what it wrote stay as they are.
     if (host.mergeInProgress())
         return;
-    // A message the user is writing stays, loaded and unchanged.
-    if (holdsTypedText(host.page(Pane::Compose))) {
+    // A page a filling has loaded or written stays as it is, and so does a
+    // message the user is writing (asked only when it matters: it takes a
+    // round trip to the page).
+    const bool keepLoadedPage = host.state().keepComposeOnce
+        && (onItsWay || host.location(Pane::Compose).contains(QLatin1String("compose")));
+    if (keepLoadedPage || holdsTypedText(host.page(Pane::Compose))) {
         host.state().keepComposeOnce = false;
         return;
     }
-    const bool keepLoadedPage = host.state().keepComposeOnce
-        && (onItsWay || host.location(Pane::Compose).contains(QLatin1String("compose")));
-    if (!keepLoadedPage) {
-        if (const auto address = composeAddressFor(DetectProvider(host), host.location(Pane::Inbox))) {
-            host.navigate(Pane::Compose, *address);
-            // The page on its way arrives empty. Clearing the one leaving
-            // would race with it: page access lets events run, so the new
-            // page could load halfway through and lose what an insertion
-            // waiting for it has just written.
-            host.state().keepComposeOnce = false;
-            return;
-        }
+    if (const auto address = composeAddressFor(DetectProvider(host), host.location(Pane::Inbox))) {
+        host.navigate(Pane::Compose, *address);
+        // The page on its way arrives empty. Clearing the one leaving would
+        // race with it: page access lets events run, so the new page could
+        // load halfway through and lose what an insertion waiting for it
+        // has just written.
+        host.state().keepComposeOnce = false;
+        return;
     }
     ClearComposeForm(host);
 }

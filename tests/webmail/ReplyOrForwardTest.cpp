@@ -3,6 +3,8 @@
 #include "webmail/ReplyOrForward.h"
 #include "webmail/WaitingFillings.h"
 
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 using namespace ferrowen;
@@ -159,7 +161,9 @@ TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
     host.inbox.url = YahooInbox;
     host.composeState.mailtoText = QStringLiteral("bob@example.com");
     // The compose page arrives on the third round of events.
-    host.onEvents = [this](int round) {
+    QList<Tab> tabsWhileLoading;
+    host.onEvents = [&](int round) {
+        tabsWhileLoading << host.tab;
         if (round == 3)
             host.finishComposeLoad(addYahooComposeForm);
     };
@@ -171,6 +175,28 @@ TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
     EXPECT_FALSE(host.waitPanelVisible);
     EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("bob@example.com"));
     EXPECT_EQ(host.trace.last(), QStringLiteral("0"));
+    // Shown with its form filled: a pane shown while it loads loads slower.
+    EXPECT_EQ(tabsWhileLoading, QList<Tab>(3, Tab::InboxLogin));
+    EXPECT_EQ(host.tab, Tab::Compose);
+}
+
+// A load long enough to be noticed shows the tab while it goes on, and the
+// page on its way stays.
+TEST_F(ReplyOrForwardTest, aSlowComposePageShowsItsTabWhileItLoads)
+{
+    host.inbox.url = YahooInbox;
+    host.composeState.mailtoText = QStringLiteral("bob@example.com");
+    host.onEvents = [this](int) {
+        if (host.tab == Tab::Compose)
+            host.finishComposeLoad(addYahooComposeForm);
+        else
+            QThread::msleep(1);
+    };
+
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Filled);
+
+    EXPECT_EQ(host.navigations, QStringList{QStringLiteral("http://127.0.0.1:8765/yahoo/compose")});
+    EXPECT_EQ(composeValue("Compose", "To"), QStringLiteral("bob@example.com"));
 }
 
 // A Cancel ends the wait: a template is dropped, a mail link (which came
