@@ -53,7 +53,7 @@ public:
             QString dataDir;
             QString mainDir;
         };
-        std::optional<FirstStart> firstStart;
+        std::optional<FirstStart> firstStart{};
     };
 
     MainController(SettingsFile &settings, Options options);

@@ -162,8 +162,9 @@ TEST_F(KilledWriters, DISABLED_windowedProgramWriting)
     ASSERT_TRUE(QDir().mkpath(messageFolder(main)) && QDir().mkpath(templatesFolder(main)));
     ASSERT_TRUE(QDir().mkpath(main + QStringLiteral("/addrbooks")));
     int generation = wholeGeneration(kind, main).value_or(0) + 1;
-    if (kind == QLatin1String("book") && !QFile::exists(bookPath(main)))
+    if (kind == QLatin1String("book") && !QFile::exists(bookPath(main))) {
         ASSERT_TRUE(write(kind, main, generation++));
+    }
 
     SettingsFile settings(settingsPath(main));
     ASSERT_TRUE(writeSetting(settings, SettingKeys::MainDir, main + u'/'));

@@ -198,8 +198,9 @@ TEST_F(WindowFitTest, atTheUsualWidthTheFramesStandInOneRowAndTheSavedLabelMoves
     EXPECT_TRUE(readable(label));
     // Nothing of the frame's row lies under the label.
     for (QWidget *control : frame->findChildren<QWidget *>()) {
-        if (control != label && isControl(control))
+        if (control != label && isControl(control)) {
             EXPECT_FALSE(control->geometry().intersects(label->geometry())) << control->objectName().toStdString();
+        }
     }
 }
 
