@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/ShellState.h"
 #include "platform/WebPage.h"
+#include "platform/web/PageCallWaits.h"
 #include "webmail/AddressInsertion.h"
 #include "webmail/CaptureMessage.h"
 #include "webmail/ComposeHost.h"
@@ -22,7 +23,16 @@ ShellAddressBookHost::ShellAddressBookHost(ComposeHost &compose, MainForm &form,
 
 void ShellAddressBookHost::insertIntoComposeForm(InsertField field)
 {
-    Web_InsertField(m_compose, field);
+    // The rows chosen at the click, even if the selection moves before a
+    // page call that waits lets the insertion run.
+    PageCallWaits::instance().whenNoneWaits(&m_form, [this, field, addresses = addressesToInsert(m_compose, field)] {
+        Web_InsertField(m_compose, field, addresses);
+    });
+}
+
+void ShellAddressBookHost::startPageWork(QObject *context, std::function<void()> work)
+{
+    PageCallWaits::instance().whenNoneWaits(context, std::move(work));
 }
 
 QString ShellAddressBookHost::mainDir() const

@@ -20,6 +20,7 @@ public:
     QString mainDir() const override;
     MessageBoxes &messageBoxes() override { return m_messageBoxes; }
     FileDialogs &fileDialogs() override { return m_fileDialogs; }
+    void startPageWork(QObject *context, std::function<void()> work) override;
     void showWebmailTab() override;
     QString webmailPageText() override;
     const ProviderProfile &detectProvider() override;

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/ShellState.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/web/PageCallWaits.h"
 #include "settings/SettingsFile.h"
 
 namespace ferrowen {
@@ -28,6 +29,11 @@ AffiliateSettings &ShellEditorHost::affiliate()
 WebPage &ShellEditorHost::inboxPage()
 {
     return m_form.browser(Pane::Inbox).document();
+}
+
+void ShellEditorHost::startPageWork(QObject *context, std::function<void()> work)
+{
+    PageCallWaits::instance().whenNoneWaits(context, std::move(work));
 }
 
 SpellDictionaries ShellEditorHost::dictionaries() const

@@ -31,6 +31,7 @@ public:
     FileDialogs &fileDialogs() override { return m_services.fileDialogs; }
     ColorChooser &colorChooser() override { return m_services.colorChooser; }
     WebPage &inboxPage() override;
+    void startPageWork(QObject *context, std::function<void()> work) override;
     SpellEngine &spellEngine() override { return m_services.spellEngine; }
     SpellDialog &spellDialog() override { return m_services.spellDialog; }
     SpellDictionaries dictionaries() const override;

@@ -8,6 +8,7 @@
 #include "app/SettingsPanel.h"
 #include "app/ShellState.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/web/PageCallWaits.h"
 #include "settings/SettingsFile.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/DetectProvider.h"
@@ -117,6 +118,11 @@ void ShellMergeHost::showAddressPalette()
 {
     if (m_addresses)
         m_addresses->showPalette();
+}
+
+void ShellMergeHost::startPageWork(QObject *context, std::function<void()> work)
+{
+    PageCallWaits::instance().whenNoneWaits(context, std::move(work));
 }
 
 bool ShellMergeHost::mergeInProgress() const

@@ -74,6 +74,7 @@ public:
     FileDialogs &fileDialogs() override { return m_services.fileDialogs; }
     void showMailMergeHelp() override { m_showHelp(Help::MailMerge); }
     void showTemplateHelp() override { m_showHelp(Help::Templates); }
+    void startPageWork(QObject *context, std::function<void()> work) override;
     MessageBoxes &messageBoxes() override { return m_services.messageBoxes; }
 
 private:

@@ -5,6 +5,7 @@
 #include "app/SettingsPanel.h"
 #include "app/ShellState.h"
 #include "platform/web/BrowserPane.h"
+#include "platform/web/PageCallWaits.h"
 #include "webmail/ComposeHost.h"
 #include "webmail/ReplyOrForward.h"
 
@@ -47,7 +48,7 @@ ShellStoreHost::ShellStoreHost(ComposeHost &compose, MainForm &form, const Shell
 
 void ShellStoreHost::runSavedMessageAction(SavedMessageAction action)
 {
-    ReplyOrForward(m_compose, composeModeFor(action));
+    PageCallWaits::instance().whenNoneWaits(&m_form, [this, action] { ReplyOrForward(m_compose, composeModeFor(action)); });
 }
 
 bool ShellStoreHost::isStarting() const

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+class QObject;
+
 namespace ferrowen {
 
 class FileDialogs;
@@ -21,6 +25,16 @@ public:
 
     virtual void showMailMergeHelp() = 0;
     virtual void showTemplateHelp() = 0;
+
+    // Runs work the user started that reaches a browser pane's page: at
+    // once, or, while a page call waits for its answer, once none does (the
+    // program puts it off, so the two never mix). Dropped when `context` is
+    // gone by then.
+    virtual void startPageWork(QObject *context, std::function<void()> work)
+    {
+        (void)context;
+        work();
+    }
 };
 
 } // namespace ferrowen

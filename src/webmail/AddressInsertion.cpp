@@ -41,15 +41,6 @@ std::optional<ComposeField> targetField(InsertField field)
     return std::nullopt;
 }
 
-std::optional<QStringList> addressesFor(ComposeHost &host, InsertField field)
-{
-    if (field == InsertField::PaletteTo) {
-        const std::optional<QString> chosen = host.addresses().paletteAddress();
-        return chosen ? std::optional<QStringList>(QStringList{*chosen}) : std::nullopt;
-    }
-    return host.addresses().selectedAddresses();
-}
-
 bool insert(ComposeHost &host, Pane pane, InsertField insertField, const QStringList &addresses)
 {
     const ProviderProfile &profile = DetectProvider(host);
@@ -87,14 +78,27 @@ QString withAddedAddresses(const QString &field, const QStringList &addresses)
     return merged;
 }
 
+QStringList addressesToInsert(ComposeHost &host, InsertField field)
+{
+    if (field == InsertField::PaletteTo) {
+        const std::optional<QString> chosen = host.addresses().paletteAddress();
+        return chosen ? QStringList{*chosen} : QStringList();
+    }
+    return host.addresses().selectedAddresses().value_or(QStringList());
+}
+
 void Web_InsertField(ComposeHost &host, InsertField field)
+{
+    // The rows chosen now, whenever the form can take them.
+    Web_InsertField(host, field, addressesToInsert(host, field));
+}
+
+void Web_InsertField(ComposeHost &host, InsertField field, const QStringList &addresses)
 {
     ComposeState &state = host.state();
     state.pendingInsert = false;
     if (refusedWhileMerging(host))
         return;
-    // The rows chosen now, whenever the form can take them.
-    const QStringList addresses = addressesFor(host, field).value_or(QStringList());
     std::optional<Pane> pane;
     if (host.selectedTab() == Tab::Compose)
         pane = Pane::Compose;

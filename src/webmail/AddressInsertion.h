@@ -24,6 +24,12 @@ enum class InsertField {
 // message and leaves the field as it was; so does a mail merge sending
 // through the form.
 void Web_InsertField(ComposeHost &host, InsertField field);
+// The same with the addresses chosen earlier (addressesToInsert): an
+// insertion asked for while a page call waited runs once it is answered.
+void Web_InsertField(ComposeHost &host, InsertField field, const QStringList &addresses);
+// The addresses an insertion into `field` takes: the grid's selected rows,
+// or the palette's choice; none when nothing is chosen.
+QStringList addressesToInsert(ComposeHost &host, InsertField field);
 
 // The compose pane finished loading a document: runs an insertion that
 // waited for it, or drops it with the message when the page has no form.

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QObject;
+
 namespace ferrowen {
 
 class FileDialogs;
@@ -17,13 +21,25 @@ class AddressBookHost
 public:
     virtual ~AddressBookHost() = default;
 
-    // Inserts the chosen addresses into a field of the webmail compose form.
+    // Inserts the chosen addresses into a field of the webmail compose form
+    // (the addresses chosen now, also when the insertion is put off as
+    // startPageWork puts work off).
     virtual void insertIntoComposeForm(InsertField field) = 0;
     // MainDir as the settings file holds it; the books live in its
     // "addrbooks\" folder, the new-book template is its "blank.dat".
     virtual QString mainDir() const = 0;
     virtual MessageBoxes &messageBoxes() = 0;
     virtual FileDialogs &fileDialogs() = 0;
+
+    // Runs work the user started that reaches a browser pane's page: at
+    // once, or, while a page call waits for its answer, once none does (the
+    // program puts it off, so the two never mix). Dropped when `context` is
+    // gone by then.
+    virtual void startPageWork(QObject *context, std::function<void()> work)
+    {
+        (void)context;
+        work();
+    }
 
     // --- The message displayed in the webmail pane, for its sender ---
     // Selects the webmail pane's tab (tab 1) when another one is shown.

@@ -70,7 +70,8 @@ void AddressPane::buildToolbar()
     button("add", tr("Add Address"), [this] { AddAddressRow(); });
     button("remove", tr("Remove Address"), [this] { RemoveAddresses(); });
     button("find", tr("Find Address"), [this] { showFindDialog(); });
-    button("addmsg", tr("Add Sender of Displayed Message"), [this] { AddSenderAddress(); });
+    button("addmsg", tr("Add Sender of Displayed Message"),
+           [this] { m_host.startPageWork(this, [this] { AddSenderAddress(); }); });
     const struct
     {
         const char *key;

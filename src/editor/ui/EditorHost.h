@@ -4,6 +4,10 @@
 #include "editor/EditorPlacement.h"
 #include "editor/SpellCheckEditor.h"
 
+#include <functional>
+
+class QObject;
+
 namespace ferrowen {
 
 class ColorChooser;
@@ -33,6 +37,15 @@ public:
 
     // The document of the first browser pane (the blog's posting page).
     virtual WebPage &inboxPage() = 0;
+    // Runs work the user started that reaches a browser pane's page: at
+    // once, or, while a page call waits for its answer, once none does (the
+    // program puts it off, so the two never mix). Dropped when `context` is
+    // gone by then.
+    virtual void startPageWork(QObject *context, std::function<void()> work)
+    {
+        (void)context;
+        work();
+    }
 
     virtual SpellEngine &spellEngine() = 0;
     virtual SpellDialog &spellDialog() = 0;

@@ -107,8 +107,10 @@ void EditorPanel::buildModes()
     row->addWidget(m_editVisually);
     row->addWidget(m_editSource);
     row->addWidget(affiliate);
-    connect(m_editSource, &QRadioButton::clicked, this, &EditorPanel::editSource);
-    connect(m_editVisually, &QRadioButton::clicked, this, &EditorPanel::editVisually);
+    // Both modes write into the first pane's page.
+    connect(m_editSource, &QRadioButton::clicked, this, [this] { m_host.startPageWork(this, [this] { editSource(); }); });
+    connect(m_editVisually, &QRadioButton::clicked, this,
+            [this] { m_host.startPageWork(this, [this] { editVisually(); }); });
     connect(affiliate, &QPushButton::clicked, this, &EditorPanel::showAffiliateDialog);
     m_parts.modes = modes;
 }
@@ -183,7 +185,7 @@ void EditorPanel::runToolbarButton(const QString &key)
     else if (key == QLatin1String("Color"))
         chooseColour();
     else if (key == QLatin1String("spell"))
-        checkSpelling();
+        m_host.startPageWork(this, [this] { checkSpelling(); }); // it may check a field of the first pane's page
     else if (key == QLatin1String("expand"))
         toggleExpanded();
     else if (key == QLatin1String("hide"))
@@ -357,8 +359,10 @@ void EditorPanel::transferEditorBody()
 // takes the focus from it) writes nothing.
 void EditorPanel::transferOnLeaving()
 {
-    if (m_parts.panel->isVisible())
-        transferEditorBody();
+    m_host.startPageWork(this, [this] {
+        if (m_parts.panel->isVisible())
+            transferEditorBody();
+    });
 }
 
 void EditorPanel::transferEditorBodyOnRequest()

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace ferrowen {
 
@@ -187,10 +188,20 @@ void DialogMerge::buildControls()
     column->addWidget(frame3);
     column->addLayout(buttons);
 
-    connect(m_commandTest, &QPushButton::clicked, this, [this] { startRun(MergeRun::Kind::Test); });
+    // Starting is page work: put off while a page call waits, and dropped
+    // if by then its button is off (Test ran first, or a run started).
+    const auto putOff = [this](QPushButton *button, std::function<void()> start) {
+        connect(button, &QPushButton::clicked, this, [this, button, start = std::move(start)] {
+            m_window.startPageWork(this, [button, start] {
+                if (button->isEnabled())
+                    start();
+            });
+        });
+    };
+    putOff(m_commandTest, [this] { startRun(MergeRun::Kind::Test); });
     connect(m_commandUndoTest, &QPushButton::clicked, this, &DialogMerge::stopAndRestore);
-    connect(m_commandStart, &QPushButton::clicked, this, [this] { startRun(MergeRun::Kind::Send); });
-    connect(m_commandResume, &QPushButton::clicked, this, &DialogMerge::resume);
+    putOff(m_commandStart, [this] { startRun(MergeRun::Kind::Send); });
+    putOff(m_commandResume, [this] { resume(); });
     connect(m_commandStop, &QPushButton::clicked, this, &DialogMerge::stopAndRestore);
     connect(m_commandSaveResults, &QPushButton::clicked, this, &DialogMerge::saveResults);
     connect(m_command1, &QPushButton::clicked, this, [this] { showLog(true); });
@@ -347,7 +358,12 @@ void DialogMerge::stopAndRestore()
                               m_commandStop->isEnabled()};
     // Nothing more to press until the message is back in the form.
     setButtons(false, false, false, false);
-    m_run.stopAndRestore();
+    // A run hears Stop at once; putting the message back after a test is
+    // page work of its own.
+    if (m_run.isRunning())
+        m_run.stopAndRestore();
+    else
+        m_window.startPageWork(this, [this] { m_run.stopAndRestore(); });
 }
 
 void DialogMerge::runFinished(MergeRun::Ending ending)

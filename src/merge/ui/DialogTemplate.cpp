@@ -157,8 +157,8 @@ void DialogTemplate::buildControls()
     connect(m_text1, &QLineEdit::textChanged, this, [this] { m_changed = true; });
     connect(m_text2, &QPlainTextEdit::textChanged, this, [this] { m_changed = true; });
     connect(m_command1, &QPushButton::clicked, this, &DialogTemplate::startNewTemplate);
-    connect(m_command3, &QPushButton::clicked, this, &DialogTemplate::captureFromForm);
-    connect(m_command4, &QPushButton::clicked, this, &DialogTemplate::insertIntoForm);
+    connect(m_command3, &QPushButton::clicked, this, [this] { m_window.startPageWork(this, [this] { captureFromForm(); }); });
+    connect(m_command4, &QPushButton::clicked, this, [this] { m_window.startPageWork(this, [this] { insertIntoForm(); }); });
     connect(m_cancelWait, &QPushButton::clicked, this, [this] { m_templates.cancelComposeWait(); });
     connect(m_command2, &QPushButton::clicked, this, [this] { m_window.showTemplateHelp(); });
     connect(m_okButton, &QPushButton::clicked, this, [this] { (void)save(); });

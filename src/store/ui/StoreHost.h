@@ -21,7 +21,8 @@ class StoreHost
 public:
     virtual ~StoreHost() = default;
 
-    // Fills the webmail compose form from the saved message in the preview.
+    // Fills the webmail compose form from the saved message in the preview;
+    // while a page call waits for its answer, once none does.
     virtual void runSavedMessageAction(SavedMessageAction action) = 0;
     // True while the program is starting (lists are filled differently).
     virtual bool isStarting() const = 0;
