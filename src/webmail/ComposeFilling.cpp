@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace ferrowen {
 
@@ -392,9 +393,8 @@ ComposeFillOutcome fill(Filling &f)
     return write(f, pane, profile, useInboxPane, onSight);
 }
 
-} // namespace
-
-ComposeFillOutcome fillCompose(ComposeHost &host, ComposeRequest request, FillStart start)
+// One filling, counted while it runs.
+ComposeFillOutcome fillCounted(ComposeHost &host, ComposeRequest request, FillStart start)
 {
     // A Cancel pressed for an earlier wait, even one that ended as its form
     // came, is not this filling's.
@@ -420,6 +420,21 @@ ComposeFillOutcome fillCompose(ComposeHost &host, ComposeRequest request, FillSt
         }
         return ComposeFillOutcome::Failed;
     }
+}
+
+} // namespace
+
+ComposeFillOutcome fillCompose(ComposeHost &host, ComposeRequest request, FillStart start)
+{
+    const ComposeFillOutcome outcome = fillCounted(host, std::move(request), start);
+    // A page that loaded while this filling ran found the waiting fillings
+    // unable to try; they do now, unless this one was written (they would
+    // write over it). A retry goes on trying by itself.
+    ComposeState &state = host.state();
+    if (start != FillStart::Retried && state.fillsRunning == 0 && std::exchange(state.retryMissed, false)
+        && outcome != ComposeFillOutcome::Filled)
+        RetryWaitingFillings(host);
+    return outcome;
 }
 
 } // namespace ferrowen

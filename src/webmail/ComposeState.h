@@ -52,6 +52,10 @@ struct ComposeState
     int fillRequests = 0;
     // How many fillings are running now (one may run inside another's wait).
     int fillsRunning = 0;
+    // A page loaded while a filling ran, and the waiting fillings could not
+    // try again then: they do once no filling runs (the user may have
+    // signed in meanwhile, and no other page load may come).
+    bool retryMissed = false;
     // The inbox pane's address when a waiting filling last opened the
     // compose page: it opens it again only once the inbox has moved.
     QString composeOpenedForInbox;

@@ -25,6 +25,21 @@ ComposeRequest takeAt(ComposeHost &host, qsizetype index)
     return request;
 }
 
+// Once one filling is written, those waiting for a page would write over
+// it: they wait until the user fills or discards them.
+void putAsideThoseWaitingForPage(ComposeHost &host)
+{
+    bool changed = false;
+    for (ComposeRequest &other : host.state().waiting) {
+        if (waitsForPage(other)) {
+            other.waiting = ComposeRequest::Waiting::PutAside;
+            changed = true;
+        }
+    }
+    if (changed)
+        showWaitingNotice(host);
+}
+
 } // namespace
 
 void putWaiting(ComposeHost &host, ComposeRequest request, ComposeRequest::Waiting why, bool first)
@@ -49,25 +64,30 @@ void showWaitingNotice(ComposeHost &host)
 void RetryWaitingFillings(ComposeHost &host)
 {
     ComposeState &state = host.state();
-    // A filling running now may be waiting for this very page; a merge
-    // has the form to itself.
-    if (state.fillsRunning > 0 || host.mergeInProgress())
+    // A filling running now may be waiting for this very page: the waiting
+    // ones try again once it has ended (fillCompose). A merge has the form
+    // to itself.
+    if (state.fillsRunning > 0) {
+        state.retryMissed = true;
         return;
-    const auto next = std::find_if(state.waiting.cbegin(), state.waiting.cend(), waitsForPage);
-    if (next == state.waiting.cend())
-        return;
-    const ComposeFillOutcome outcome = fillCompose(host, takeAt(host, next - state.waiting.cbegin()), FillStart::Retried);
-    if (outcome != ComposeFillOutcome::Filled)
-        return;
-    bool changed = false;
-    for (ComposeRequest &other : state.waiting) {
-        if (waitsForPage(other)) {
-            other.waiting = ComposeRequest::Waiting::PutAside;
-            changed = true;
-        }
     }
-    if (changed)
-        showWaitingNotice(host);
+    if (host.mergeInProgress())
+        return;
+    do {
+        state.retryMissed = false;
+        const auto next = std::find_if(state.waiting.cbegin(), state.waiting.cend(), waitsForPage);
+        if (next == state.waiting.cend())
+            return;
+        const ComposeFillOutcome outcome =
+            fillCompose(host, takeAt(host, next - state.waiting.cbegin()), FillStart::Retried);
+        if (outcome == ComposeFillOutcome::Filled) {
+            state.retryMissed = false;
+            putAsideThoseWaitingForPage(host);
+            return;
+        }
+        // The page that loaded while it looked (the user signed in) may be
+        // the one it waits for.
+    } while (state.retryMissed && !host.mergeInProgress());
 }
 
 void FillWaitingNow(ComposeHost &host)

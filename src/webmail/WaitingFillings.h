@@ -18,8 +18,10 @@ void showWaitingNotice(ComposeHost &host);
 
 // A page has loaded: the first filling waiting for a compose page tries
 // again, unseen until the form is there. Once one is written, the others
-// waiting for a page are put aside: they would write over it. Does nothing
-// while a filling or a mail merge runs.
+// waiting for a page are put aside: they would write over it. While a
+// filling runs, they try once it has ended without writing (the page may
+// be the user's sign-in, and no other load may follow); while a mail merge
+// runs, nothing happens.
 void RetryWaitingFillings(ComposeHost &host);
 
 // "Fill Now": the first waiting filling is written now (asking first when

@@ -527,6 +527,54 @@ TEST(WaitingFillings, withNoComposePageAMailLinkWaitsAndIsFilledOnceOneCanBeReac
     EXPECT_TRUE(host.boxes.shown.isEmpty()) << "only a mail link is confirmed before it is dropped";
 }
 
+// The user signs in while a filling looks for the compose page: the sign-in's
+// page load finds that filling running, and the compose page it loaded
+// shows the sign-in page. Once it has given up, the mail link tries again
+// rather than wait for a page load that never comes.
+TEST(WaitingFillings, aMailLinkIsFilledWhenTheUserSignsInWhileAFillingLooks)
+{
+    const struct
+    {
+        const char *what;
+        int signInDuringLoad; // of the compose pane, counted from 1
+    } rows[] = {
+        {"during the link's own second look", 2},
+        {"during a retry's look", 3},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeComposeHost host;
+        host.inbox.url = QStringLiteral("http://127.0.0.1:8765/yahoo/login");
+        host.composeState.mailtoText = QStringLiteral("mailto:ann@example.com?subject=Hi");
+        int loads = 0;
+        bool signedIn = false;
+        host.onEvents = [&](int) {
+            if (!host.composeLoading)
+                return;
+            // A compose page asked for before the sign-in is the sign-in page.
+            const bool before = !signedIn;
+            if (++loads == row.signInDuringLoad) {
+                host.inbox.url = YahooInbox;
+                signedIn = true;
+                RetryWaitingFillings(host); // the inbox pane's page has loaded
+            }
+            host.finishComposeLoad(before ? std::function<void(FakeWebPage &)>() : addYahooComposeForm);
+        };
+
+        ReplyOrForward(host, ComposeMode::Mailto);
+        if (!signedIn)
+            RetryWaitingFillings(host); // a later page load, before the sign-in
+
+        EXPECT_TRUE(signedIn);
+        EXPECT_EQ(host.linksDone, QStringList{host.composeState.mailtoText}) << host.notice.toStdString();
+        EXPECT_TRUE(host.composeState.waiting.isEmpty());
+        EXPECT_EQ(host.tab, Tab::Compose);
+        const FakeElement *to = host.compose.field(QStringLiteral("Compose"), QStringLiteral("To"));
+        ASSERT_NE(to, nullptr) << "no compose form";
+        EXPECT_EQ(to->value, QStringLiteral("ann@example.com"));
+    }
+}
+
 // Text the user typed is replaced only with the user's yes; otherwise the
 // new filling is put aside, and "Fill Now" asks again. A template put above
 // the page's own text replaces nothing the user typed in the body.
