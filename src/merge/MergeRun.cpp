@@ -623,11 +623,14 @@ bool MergeRun::submit()
     if (!record(m_row, MergeRowState::Submitting, QString(), true, true))
         return false;
     m_sawBusy = false;
-    m_pageUsed = true;
-    if (m_names.sendScript.isEmpty())
+    if (m_names.sendScript.isEmpty()) {
         m_host.compose.composePage().submitForm(m_names.form, m_names.sendSuffix);
-    else
-        m_host.compose.composePage().runScript(m_names.sendScript, QStringLiteral("send"));
+    } else if (!m_host.compose.composePage().runScript(m_names.sendScript, QStringLiteral("send")).toBool()) {
+        // The page has just become busy and would have ignored the click:
+        // nothing went, the row is submitted once it is ready again.
+        return false;
+    }
+    m_pageUsed = true;
     return true;
 }
 

@@ -156,16 +156,27 @@
         return button;
     }
 
+    // While the page waits for a request of its own (the folder refresh it
+    // makes every minute, among others) it shows its "loading" message and
+    // ignores every command, Send included.
+    function pageBusy() {
+        return shownMessages().some(isLoading);
+    }
+
     // The page's script enables the button once it has started.
     function sendReady() {
         const button = sendButton();
-        return !(button.disabled || button.classList.contains('disabled'));
+        return !(button.disabled || button.classList.contains('disabled')) && !pageBusy();
     }
 
+    // False when the page could not take the click now (it has become busy
+    // since it was last asked): nothing was sent, try again.
     function send() {
         const button = sendButton();
-        if (!sendReady())
+        if (button.disabled || button.classList.contains('disabled'))
             fail('the send button is not ready');
+        if (pageBusy())
+            return false;
         sending.before = new WeakSet(shownMessages());
         sending.sawLoading = false;
         sending.answeredEarly = false;
