@@ -108,6 +108,19 @@ bool hasComposeForm(WebPage &page, const ComposeFormNames &names)
     }
 }
 
+// A provider whose page script builds its compose form after the load
+// (and resets the fields as it does) is written only once that has run.
+bool pageScriptStarted(WebPage &page, const ProviderProfile &profile)
+{
+    if (profile.pageScript.isEmpty())
+        return true;
+    try {
+        return page.runScript(profile.pageScript, QStringLiteral("composeStarted")).toBool();
+    } catch (const WebPageError &) {
+        return false;
+    }
+}
+
 // Sends the compose pane to the provider's compose page, unless it shows
 // (or loads) a page with the form, or a message the user is writing there
 // would go with the page it replaces. True when a page is on its way.
@@ -364,6 +377,8 @@ ComposeFillOutcome fill(Filling &f)
     if (!readsFormFirst(f.request.mode, useInboxPane))
         onSight = WriteOnSight{fillingWrites(f, profile, useInboxPane), std::nullopt};
     const FormLook look = [&](WebPage &page) {
+        if (!pageScriptStarted(page, profile))
+            return false;
         if (!onSight)
             return hasComposeForm(page, profile.compose);
         if (profile.plainTextMirror.present())

@@ -49,6 +49,8 @@ public:
     quint64 inboxDocument = 0;
     // The inbox page has just loaded: its own scripts may still change it.
     bool inboxSettling = false;
+    // Likewise the compose page's.
+    bool composeSettling = false;
     bool previewReady = true;
     QString notice;
     QStringList linksDone;
@@ -84,7 +86,10 @@ public:
     bool isShown(Pane) const override { return true; }
     bool isLoading(Pane pane) override { return pane == Pane::Compose && composeLoading; }
     quint64 loadedDocument(Pane pane) override { return pane == Pane::Inbox ? inboxDocument : 0; }
-    bool pageMayStillChange(Pane pane) override { return isLoading(pane) || (pane == Pane::Inbox && inboxSettling); }
+    bool pageMayStillChange(Pane pane) override
+    {
+        return isLoading(pane) || (pane == Pane::Inbox && inboxSettling) || (pane == Pane::Compose && composeSettling);
+    }
     bool previewShowsChosenMessage() override { return previewReady; }
     void showWaitingNotice(const QString &text) override { notice = text; }
     void mailLinkDone(const QString &link) override { linksDone << link; }

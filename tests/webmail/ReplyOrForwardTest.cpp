@@ -180,6 +180,37 @@ TEST_F(ReplyOrForwardTest, mailtoOpensComposePageAndWaitsUntilItLoads)
     EXPECT_EQ(host.tab, Tab::Compose);
 }
 
+// Roundcube's script resets its compose form when it starts, after the
+// load: the link is written only once it has started.
+TEST_F(ReplyOrForwardTest, aRoundcubeFormIsWrittenOnceItsPageScriptHasStarted)
+{
+    host.inbox.url = QStringLiteral("http://127.0.0.1:40000/?_task=mail");
+    host.inbox.scriptAnswers.insert(QStringLiteral("roundcube.js recognise"), true);
+    host.composeState.mailtoText = QStringLiteral("mailto:bob@example.com?body=Hi");
+    QString toBeforeStart = QStringLiteral("<not loaded>");
+    host.onEvents = [&](int round) {
+        if (round == 1) {
+            host.finishComposeLoad([](FakeWebPage &page) {
+                for (const char *name : {"_to", "_cc", "_bcc", "_subject", "_message"})
+                    page.addField(QStringLiteral("form"), QString::fromLatin1(name));
+            });
+            host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js composeStarted"), false);
+            host.composeSettling = true;
+        }
+        if (round == 3) {
+            toBeforeStart = composeValue("form", "_to");
+            host.compose.scriptAnswers.insert(QStringLiteral("roundcube.js composeStarted"), true);
+            host.composeSettling = false;
+        }
+    };
+
+    EXPECT_EQ(ReplyOrForward(host, ComposeMode::Mailto), ComposeFillOutcome::Filled);
+
+    EXPECT_EQ(toBeforeStart, QString());
+    EXPECT_EQ(composeValue("form", "_to"), QStringLiteral("bob@example.com"));
+    EXPECT_EQ(composeValue("form", "_message"), QStringLiteral("Hi"));
+}
+
 // A load long enough to be noticed shows the tab while it goes on, and the
 // page on its way stays.
 TEST_F(ReplyOrForwardTest, aSlowComposePageShowsItsTabWhileItLoads)

@@ -263,6 +263,12 @@
         recognise: () => isRoundcubeDocument(document),
         message: message,
         sendReady: sendReady,
+        // The page's script has started on its compose form: until then it
+        // may still reset the form's fields to what the page was sent with.
+        composeStarted: () => {
+            const button = document.querySelector('button.send, a.send');
+            return !!button && !(button.disabled || button.classList.contains('disabled'));
+        },
         send: send,
         sendState: sendState,
         inboxBoxes: inboxBoxes,
