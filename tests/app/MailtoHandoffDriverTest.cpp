@@ -28,8 +28,9 @@ class MailtoHandoffDriverTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (settingsFolderExistsAtStart())
+        if (settingsFolderExistsAtStart()) {
             ASSERT_TRUE(settings.SetIni(Settings, QStringLiteral("bug"), QStringLiteral("0")));
+        }
         driver.start();
         ASSERT_TRUE(tick.isActive());
         tick.stop();
